@@ -1,0 +1,106 @@
+// Measures the engine and the delete walk on real files; run by bench/run.sh, never a test.
+//   overwrite_bench file PATH       overwriteFile throughput per pass for modes 0, 1, 2
+//   overwrite_bench walk PATH MODE  one delete walk with the controller as handler
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "PosixFileManager.h"
+#include "ZVORBAControlShredder.h"
+#include "ZVUtility.h"
+
+namespace {
+
+double seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+class NullField : public TextField {
+public:
+    void setStringValue(const std::string& text) override { last = text; }
+    void display() override {}
+    std::string last;
+};
+class NullBar : public ProgressIndicator {
+public:
+    void setMinValue(double) override {}
+    void setMaxValue(double) override {}
+    void setDoubleValue(double) override {}
+    void incrementBy(double) override {}
+    void setHidden(bool) override {}
+    void display() override {}
+};
+class Plain : public NumberFormatter {
+public:
+    std::string stringFromNumber(unsigned long long n) const override { return std::to_string(n); }
+};
+class FixedMode : public UserDefaults {
+public:
+    explicit FixedMode(int mode) : mode_(mode) {}
+    std::int32_t integerForKey(const std::string& key) const override {
+        return key == settings_key::kShredMode ? mode_ : 0;
+    }
+    void registerDefaults(const std::map<std::string, std::int32_t>&) override {}
+    int mode_;
+};
+class NoAlerts : public AlertPanels {
+public:
+    int runAlertPanel(const std::string& t, const std::string& m, const std::string&,
+                      const std::string&, const std::string&) override {
+        std::fprintf(stderr, "%s: %s\n", t.c_str(), m.c_str());
+        return 1;
+    }
+    int runCriticalAlertPanel(const std::string& t, const std::string& m, const std::string& d,
+                              const std::string& a, const std::string& o) override {
+        return runAlertPanel(t, m, d, a, o);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 3 && std::strcmp(argv[1], "file") == 0) {
+        struct stat st;
+        if (::stat(argv[2], &st) != 0) return 1;
+        const double megabytes = static_cast<double>(st.st_size) / 1e6;
+        for (int mode : {0, 1, 2}) {
+            const int passes = mode == 1 ? 4 : mode == 2 ? 11 : 1;
+            auto start = std::chrono::steady_clock::now();
+            const auto bytes = overwriteFile(argv[2], mode);
+            const double took = seconds(start);
+            std::printf("mode %d: %d pass(es), %.0f MB/s per pass%s\n", mode, passes,
+                        megabytes * passes / took, bytes == 0 ? " (FAILED)" : "");
+        }
+        return 0;
+    }
+    if (argc >= 4 && std::strcmp(argv[1], "walk") == 0) {
+        NullField fields[9];
+        NullBar bar;
+        PosixFileManager files;
+        FixedMode defaults(std::atoi(argv[3]));
+        NoAlerts alerts;
+        ShredderConnections c;
+        c.progress = &bar;
+        TextField** slots[] = {&c.folderText,    &c.fileText,      &c.statusText,
+                               &c.totalCount,    &c.totalLinks,    &c.totalBytes,
+                               &c.progressCount, &c.progressLinks, &c.progressBytes};
+        for (int i = 0; i < 9; ++i) *slots[i] = &fields[i];
+        c.fileManager = &files;
+        c.defaults = &defaults;
+        c.alerts = &alerts;
+        c.makeNumberFormatter = [](const std::string&) { return std::make_unique<Plain>(); };
+        ZVORBAControlShredder shredder(c);
+        auto start = std::chrono::steady_clock::now();
+        shredder.shredFiles(argv[2], true);
+        struct rusage usage;
+        ::getrusage(RUSAGE_SELF, &usage);
+        std::printf("walk: %.2f s, peak memory %ld KiB, status '%s'\n", seconds(start),
+                    usage.ru_maxrss, fields[2].last.c_str());
+        return fields[2].last == shredder_text::kShredded ? 0 : 1;
+    }
+    std::fprintf(stderr, "usage: overwrite_bench file PATH | walk PATH MODE\n");
+    return 2;
+}

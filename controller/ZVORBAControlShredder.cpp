@@ -1,0 +1,354 @@
+#include "ZVORBAControlShredder.h"
+
+#include <cstring>
+
+#include "PathString.h"
+#include "ZVUtility.h"
+
+using namespace shredder_text;
+
+namespace {
+
+constexpr const char* kDenialFile = "You do not have permission to delete the file %@.";
+constexpr const char* kDenialFolder =
+    "The folder %@ contains files you do not have permission to delete.";
+constexpr const char* kLogFormat = "Shred %@ bytes @ path '%@'";
+constexpr const char* kErrorFormat = "%@: %@";
+constexpr const char* kErrorPanelFormat = "%@. Due to this error, shredding will be stopped.";
+constexpr const char* kFrameName = "Main";
+constexpr const char* kDefaultsResource = "Zurizede Defaults";
+constexpr const char* kHelpResource = "ORBA Zurizede Readme";
+constexpr const char* kDiskUtilityMessage =
+    "This function will launch the Apple \"Disk Utility\" for you. The Apple \"Disk Utility\" "
+    "can be used to (re)format an entire disk volumes. \n\nPlease refer to Apple documentation "
+    "for details on required settings for erasing or formatting a disk volume. \n\nAfter "
+    "launching the Apple \"Disk Utility\", this application will quit.";
+constexpr std::size_t kPathBufferBytes = 1024;
+
+void show(TextField* field, const std::string& text, bool redrawNow) {
+    field->setStringValue(text);
+    if (redrawNow) {
+        field->display();
+    }
+}
+
+}  // namespace
+
+std::string formatMessage(const std::string& format, std::initializer_list<std::string> args) {
+    std::string result;
+    auto next = args.begin();
+    for (std::string::size_type i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == '@' &&
+            next != args.end()) {
+            result += *next++;
+            ++i;
+        } else {
+            result += format[i];
+        }
+    }
+    return result;
+}
+
+std::string escapedForLog(const std::string& path) {
+    static const char hex[] = "0123456789abcdef";
+    std::string escaped;
+    escaped.reserve(path.size());
+    for (unsigned char c : path) {
+        if (c == '\\') {
+            escaped += "\\\\";
+        } else if (c < 0x20 || c == 0x7f) {
+            escaped += "\\x";
+            escaped += hex[c >> 4];
+            escaped += hex[c & 0xf];
+        } else {
+            escaped += static_cast<char>(c);
+        }
+    }
+    return escaped;
+}
+
+ZVORBAControlShredder::ZVORBAControlShredder(const ShredderConnections& connections)
+    : progress(connections.progress),
+      window(connections.window),
+      folderText(connections.folderText),
+      fileText(connections.fileText),
+      statusText(connections.statusText),
+      totalCount(connections.totalCount),
+      totalLinks(connections.totalLinks),
+      totalBytes(connections.totalBytes),
+      progressCount(connections.progressCount),
+      progressLinks(connections.progressLinks),
+      progressBytes(connections.progressBytes),
+      services_(connections) {}
+
+ZVORBAControlShredder::~ZVORBAControlShredder() = default;
+
+std::string ZVORBAControlShredder::formatted(std::uint64_t number) const {
+    return commaFormat ? commaFormat->stringFromNumber(number) : std::to_string(number);
+}
+
+// ---- start-up and shutdown -------------------------------------------------------------
+
+void ZVORBAControlShredder::awakeFromNib() {
+    if (services_.makeNumberFormatter) {
+        commaFormat = services_.makeNumberFormatter("#,##0");
+    }
+    if (window != nullptr) {
+        window->setFrameUsingName(kFrameName);
+    }
+    Application& app = *services_.application;
+    if (auto plist = app.pathForResource(kDefaultsResource, "plist")) {
+        if (auto defaults = app.dictionaryWithContentsOfFile(*plist)) {
+            services_.defaults->registerDefaults(*defaults);
+        }
+    }
+    const std::string name =
+        app.processName() + "." + std::to_string(app.processIdentifier()) + ".XXXXX";
+    tempApplication = setupDirectory(app.temporaryDirectory(), name);
+}
+
+std::optional<std::string> ZVORBAControlShredder::setupDirectory(
+    const std::optional<std::string>& base, const std::optional<std::string>& name) {
+    if (!base) {
+        return services_.application->temporaryDirectory();
+    }
+    if (!name) {
+        return std::nullopt;
+    }
+    const std::string joined = stringByAppendingPathComponent(*base, *name);
+    // The folder is made only from a path that fits the buffer whole and holds no NUL:
+    // never from a truncated one.
+    if (joined.size() > kPathBufferBytes || joined.find('\0') != std::string::npos) {
+        return std::nullopt;
+    }
+    return services_.fileManager->makeUniqueDirectory(joined);
+}
+
+bool ZVORBAControlShredder::windowShouldClose() {
+    services_.application->terminate();
+    return true;
+}
+
+void ZVORBAControlShredder::applicationWillTerminate() {
+    if (window != nullptr) {
+        window->saveFrameUsingName(kFrameName);
+    }
+    if (tempApplication) {
+        services_.fileManager->removeFileAtPath(*tempApplication, *this);
+    }
+}
+
+// ---- the shred run ---------------------------------------------------------------------
+
+void ZVORBAControlShredder::showSelection(const std::string& path, bool isDirectory) {
+    if (isDirectory) {
+        show(folderText, path, true);
+        show(fileText, kAllFilesInFolder, true);
+    } else {
+        show(folderText, stringByDeletingLastPathComponent(path), true);
+        show(fileText, lastPathComponent(path), true);
+    }
+}
+
+void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirectory) {
+    FileManager& files = *services_.fileManager;
+    if (!isDirectory) {
+        count += 1;
+        if (auto attributes = files.fileAttributesAtPath(path, false)) {
+            amount += attributes->size;
+        }
+    } else {
+        auto entries = files.enumeratorAtPath(path);
+        while (entries->nextObject()) {
+            count += 1;  // first, so that an entry without attributes counts too
+            auto attributes = entries->fileAttributes();
+            if (!attributes) {
+                continue;
+            }
+            amount += attributes->size;
+            if (attributes->type == FileType::SymbolicLink) {
+                links += 1;
+            }
+        }
+    }
+    // A file run scales its bar like a folder run, so that the overwritten bytes fill it.
+    progress->setMinValue(0.0);
+    progress->setMaxValue(static_cast<double>(amount));
+    progress->setDoubleValue(0.0);
+}
+
+void ZVORBAControlShredder::resetProgress() {
+    progress->setHidden(true);
+    show(progressCount, "", false);
+    show(progressLinks, "", false);
+    show(progressBytes, "", false);
+}
+
+void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory) {
+    running_ = true;
+    amount = 0;
+    links = 0;
+    count = 0;
+    show(statusText, "", true);
+
+    FileManager& files = *services_.fileManager;
+    UserDefaults& defaults = *services_.defaults;
+    if (!files.isDeletableFileAtPath(path)) {
+        services_.alerts->runCriticalAlertPanel(
+            kShredAlert, formatMessage(isDirectory ? kDenialFolder : kDenialFile, {path}),
+            kCancelShredding);
+        show(statusText, kNothingTouched, false);
+        running_ = false;
+        return;
+    }
+    shredMode = defaults.integerForKey(settings_key::kShredMode);
+
+    showSelection(path, isDirectory);
+    countSelection(path, isDirectory);
+
+    const std::string countText = formatted(count);
+    show(totalCount, countText, false);
+    show(progressCount, countText, false);
+    const std::string linksText = formatted(links);
+    show(totalLinks, linksText, false);
+    show(progressLinks, linksText, false);
+    const std::string bytesText = formatted(amount);
+    show(totalBytes, bytesText, false);
+    show(progressBytes, bytesText, false);
+
+    bool proceed = true;
+    if (defaults.integerForKey(settings_key::kShredWarning) == 1) {
+        const int answer = services_.alerts->runCriticalAlertPanel(kShredAlert, kConfirmation,
+                                                                   kCancel, kProceed);
+        if (answer == 1) {
+            show(statusText, kNothingTouched, false);
+        }
+        proceed = answer == 0;
+    }
+
+    if (proceed) {
+        progress->setHidden(false);
+        if (files.removeFileAtPath(path, *this)) {
+            if (defaults.integerForKey(settings_key::kShredLogging) == 1) {
+                services_.log->log(formatMessage(kLogFormat, {bytesText, escapedForLog(path)}));
+            }
+            show(statusText, kShredded, false);
+            showSelection(path, isDirectory);
+        }
+    }
+    resetProgress();
+    running_ = false;
+}
+
+// ---- the delete walk's callbacks -------------------------------------------------------
+
+std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
+    FileManager& manager, const std::string& path) {
+    show(folderText, stringByDeletingLastPathComponent(path), true);
+    bool isDirectory = true;
+    if (!manager.fileExistsAtPath(path, isDirectory) || isDirectory) {
+        show(fileText, "", false);
+        return std::nullopt;
+    }
+    show(fileText, lastPathComponent(path), true);
+
+    const OverwriteOutcome outcome =
+        overwriteFileExplained(manager.pathForSystemCalls(path), shredMode);
+    count -= 1;
+    show(progressCount, formatted(count), true);
+    amount -= outcome.bytes;
+    show(progressBytes, formatted(amount), true);
+    progress->incrementBy(static_cast<double>(outcome.bytes));
+    progress->display();
+
+    if (outcome.status == OverwriteStatus::Failed) {
+        // Removing it now would leave its contents on the disk while telling the user it
+        // was shredded: keep it and let the walk stop on it.
+        return std::string("Could not overwrite the file (") + std::strerror(outcome.errorNumber) +
+               ")";
+    }
+    return std::nullopt;
+}
+
+bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*manager*/,
+                                                               const RemovalError& info) {
+    const std::string message = formatMessage(kErrorFormat, {info.error, info.path});
+    services_.alerts->runAlertPanel(kFileSystemAlert, formatMessage(kErrorPanelFormat, {message}),
+                                    kStopShredding);
+    show(statusText, message, false);
+    return false;
+}
+
+// ---- choosing what to shred ------------------------------------------------------------
+
+void ZVORBAControlShredder::shredDirectory() {
+    OpenPanelSettings settings;
+    settings.title = "Shred Folder & Contents";
+    settings.message = "Select a folder to shred.";
+    settings.prompt = "Shred";
+    settings.canChooseFiles = false;
+    settings.canChooseDirectories = true;
+    settings.allowsMultipleSelection = true;
+    if (services_.openPanel->runModal(settings) != kOpenPanelOK) {
+        return;
+    }
+    for (const std::string& path : services_.openPanel->filenames()) {
+        shredFiles(path, true);
+    }
+}
+
+void ZVORBAControlShredder::shredFile() {
+    OpenPanelSettings settings;
+    settings.title = "Shred File";
+    settings.message = "Select a file to shred.";
+    settings.prompt = "Shred";
+    settings.canChooseFiles = true;
+    settings.canChooseDirectories = false;
+    settings.allowsMultipleSelection = true;
+    if (services_.openPanel->runModal(settings) != kOpenPanelOK) {
+        return;
+    }
+    for (const std::string& path : services_.openPanel->filenames()) {
+        bool isDirectory = true;
+        if (services_.fileManager->fileExistsAtPath(path, isDirectory)) {
+            shredFiles(path, isDirectory);
+        }
+    }
+}
+
+bool ZVORBAControlShredder::applicationOpenFile(const std::string& path) {
+    bool isDirectory = true;
+    if (!services_.fileManager->fileExistsAtPath(path, isDirectory)) {
+        return false;
+    }
+    shredFiles(path, isDirectory);
+    return true;
+}
+
+// ---- help, support links and Disk Utility ----------------------------------------------
+
+void ZVORBAControlShredder::showHelp() {
+    if (!tempApplication) {
+        services_.workspace->openFile(std::nullopt, "Preview");
+        return;
+    }
+    const std::string destination = stringByAppendingPathComponent(*tempApplication, kHelpCopyName);
+    if (auto source = services_.application->pathForResource(kHelpResource, "pdf")) {
+        services_.fileManager->copyPath(*source, destination);
+    }
+    services_.workspace->openFile(stringByAppendingPathComponent(*tempApplication, kHelpCopyName),
+                                  "Preview");
+}
+
+void ZVORBAControlShredder::zevvyMail() { services_.workspace->openURL(kMailURL); }
+
+void ZVORBAControlShredder::zevvyWWW() { services_.workspace->openURL(kWebURL); }
+
+void ZVORBAControlShredder::diskUtility() {
+    const std::string message = formatMessage(kDiskUtilityMessage, {});
+    if (services_.alerts->runAlertPanel(kDiskUtilityTitle, message, kLaunchDiskUtility, kCancel) ==
+        1) {
+        services_.workspace->openFile(std::nullopt, "Disk Utility");
+        services_.application->terminate();
+    }
+}

@@ -1,0 +1,183 @@
+#include "ZVUtility.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+ZVUtility::ZVUtility() = default;
+ZVUtility::~ZVUtility() = default;
+
+namespace {
+
+const unsigned char fourPassPattern[4] = {0x55, 0xFF, 0xAA, 0x00};
+const unsigned char elevenPassPattern[11] = {0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22,
+                                             0x55, 0x11, 0xFF, 0x55, 0x00};
+
+constexpr std::size_t kChunkSize = 4096;
+// The logical chunk stays 4096 bytes, but the streams buffer a megabyte so the kernel sees
+// large writes and reads: a 4 KiB write per system call would halve the throughput.
+constexpr std::size_t kStreamBufferSize = 1 << 20;
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using Stream = std::unique_ptr<std::FILE, FileCloser>;
+
+OverwriteOutcome failure(int errorNumber) {
+    return {0, OverwriteStatus::Failed, errorNumber != 0 ? errorNumber : EIO};
+}
+
+OverwriteOutcome refusal(OverwriteStatus status) { return {0, status, 0}; }
+
+bool isSingleLinkRegularFile(const struct stat& st) {
+    return S_ISREG(st.st_mode) && st.st_nlink == 1;
+}
+
+// Opens the very file that was examined. O_NOFOLLOW because a link swapped in since the
+// status read must not lead the writes to a file outside the selection; the identity check
+// because a different file renamed into place must not be written either.
+int openExaminedFile(const char* path, const struct stat& examined, int* errorNumber) {
+    int fd = ::open(path, O_RDWR | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        *errorNumber = errno;
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        *errorNumber = errno;
+    } else if (st.st_dev != examined.st_dev || st.st_ino != examined.st_ino ||
+               !isSingleLinkRegularFile(st)) {
+        *errorNumber = ESTALE;
+    } else {
+        return fd;
+    }
+    ::close(fd);
+    return -1;
+}
+
+// A stream buffer no larger than the file needs, so that a small file costs neither a
+// megabyte of memory nor a megabyte of random bytes read ahead.
+std::size_t streamBufferSizeFor(std::int64_t size) {
+    const auto chunks = (static_cast<std::uint64_t>(size) + kChunkSize - 1) / kChunkSize;
+    return chunks * kChunkSize < kStreamBufferSize ? chunks * kChunkSize : kStreamBufferSize;
+}
+
+struct PassBuffers {
+    explicit PassBuffers(std::size_t size) : targetBufferSize(size), targetBuffer(new char[size]) {}
+    unsigned char chunk[kChunkSize];
+    std::size_t targetBufferSize;
+    std::unique_ptr<char[]> targetBuffer;
+};
+
+// Writes size bytes from offset 0 through a buffered stream, refilling the chunk from the
+// random stream before every write when there is one, and makes the pass reach the device
+// before returning: without fdatasync, Linux may drop the dirty pages of a file that is
+// unlinked next and leave the old contents on the disk. Returns 0 or an errno value.
+int writePass(const char* path, const struct stat& examined, std::int64_t size,
+              std::FILE* randomStream, PassBuffers& buffers) {
+    int errorNumber = 0;
+    int fd = openExaminedFile(path, examined, &errorNumber);
+    if (fd < 0) {
+        return errorNumber;
+    }
+    Stream target(::fdopen(fd, "r+b"));
+    if (!target) {
+        errorNumber = errno;
+        ::close(fd);
+        return errorNumber;
+    }
+    std::setvbuf(target.get(), buffers.targetBuffer.get(), _IOFBF, buffers.targetBufferSize);
+
+    for (std::int64_t remaining = size; remaining > 0; remaining -= kChunkSize) {
+        if (randomStream != nullptr &&
+            std::fread(buffers.chunk, 1, kChunkSize, randomStream) != kChunkSize) {
+            // A short read would write stale bytes: never count that as random data.
+            return std::ferror(randomStream) ? (errno != 0 ? errno : EIO) : EIO;
+        }
+        const std::size_t length =
+            remaining < static_cast<std::int64_t>(kChunkSize) ? static_cast<std::size_t>(remaining)
+                                                               : kChunkSize;
+        errno = 0;
+        if (std::fwrite(buffers.chunk, 1, length, target.get()) != length) {
+            return errno != 0 ? errno : EIO;
+        }
+    }
+    errno = 0;
+    if (std::fflush(target.get()) != 0) {
+        return errno != 0 ? errno : EIO;
+    }
+    if (::fdatasync(fd) != 0) {
+        return errno;
+    }
+    std::FILE* stream = target.release();
+    if (std::fclose(stream) != 0) {
+        return errno != 0 ? errno : EIO;
+    }
+    return 0;
+}
+
+}  // namespace
+
+OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mode,
+                                        const char* randomDevice) {
+    const char* cpath = path.c_str();
+    const std::uint32_t kind = static_cast<std::uint32_t>(mode);
+    const unsigned char* pattern = nullptr;
+    int passes = 1;
+    if (kind == 1) {
+        pattern = fourPassPattern;
+        passes = 4;
+    } else if (kind == 2) {
+        pattern = elevenPassPattern;
+        passes = 11;
+    }
+
+    // The random device is opened before the target is examined: without it nothing of
+    // the run's files is touched.
+    std::unique_ptr<char[]> randomBuffer;  // declared first: outlives the stream using it
+    Stream randomStream;
+    if (pattern == nullptr) {
+        randomStream.reset(std::fopen(randomDevice, "rbe"));
+        if (!randomStream) {
+            return failure(errno);
+        }
+    }
+
+    // lstat, never stat: a symbolic link is removed by the walk, its target is not ours.
+    struct stat examined;
+    if (::lstat(cpath, &examined) != 0) {
+        return failure(errno);
+    }
+    if (!S_ISREG(examined.st_mode) || examined.st_nlink != 1) {
+        // Another hard link, perhaps outside the selection, still shows this data; the
+        // last name inside the selection gets overwritten when the walk reaches it.
+        return refusal(OverwriteStatus::NotOverwritable);
+    }
+    const std::int64_t size = examined.st_size;
+    if (size <= 0) {
+        return refusal(OverwriteStatus::Empty);
+    }
+
+    PassBuffers buffers(streamBufferSizeFor(size));
+    if (randomStream) {
+        randomBuffer.reset(new char[buffers.targetBufferSize]);
+        std::setvbuf(randomStream.get(), randomBuffer.get(), _IOFBF, buffers.targetBufferSize);
+    }
+    for (int pass = 0; pass < passes; ++pass) {
+        if (pattern != nullptr) {
+            std::memset(buffers.chunk, pattern[pass], kChunkSize);
+        }
+        if (int errorNumber = writePass(cpath, examined, size, randomStream.get(), buffers)) {
+            return failure(errorNumber);
+        }
+    }
+    return {static_cast<std::uint64_t>(size), OverwriteStatus::Overwritten, 0};
+}
+
+std::uint64_t overwriteFile(const std::string& path, std::int32_t mode) {
+    return overwriteFileExplained(path, mode).bytes;
+}

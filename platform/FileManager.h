@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+enum class FileType { Regular, Directory, SymbolicLink, Other };
+
+// An item's own attributes: of a link, never of its target.
+struct FileAttributes {
+    std::uint64_t size = 0;
+    FileType type = FileType::Other;
+};
+
+// What the delete walk hands to its handler when it could not remove an item.
+struct RemovalError {
+    std::string path;   // the item that failed
+    std::string error;  // what went wrong, in words
+};
+
+// Walks a folder depth first, at any depth, without descending through symbolic links.
+class DirectoryEnumerator {
+public:
+    virtual ~DirectoryEnumerator() = default;
+    // The next entry's path relative to the folder, or nothing at the end.
+    virtual std::optional<std::string> nextObject() = 0;
+    // The attributes of the entry nextObject returned last, or nothing.
+    virtual std::optional<FileAttributes> fileAttributes() const = 0;
+};
+
+class FileManager;
+
+// The handler of a delete walk.
+class RemovalHandler {
+public:
+    virtual ~RemovalHandler() = default;
+    // Called for every item just before the walk removes it. A returned text keeps the
+    // item: the walk reports it as a removal error with that text instead of removing it.
+    virtual std::optional<std::string> fileManagerWillProcessPath(FileManager& manager,
+                                                                  const std::string& path) = 0;
+    // Called when the walk could not remove an item; NO stops the walk at once.
+    virtual bool fileManagerShouldProceedAfterError(FileManager& manager,
+                                                    const RemovalError& info) = 0;
+};
+
+class FileManager {
+public:
+    virtual ~FileManager() = default;
+
+    // Whether the current user may remove the item itself (not what a folder holds).
+    virtual bool isDeletableFileAtPath(const std::string& path) const = 0;
+    // The item's attributes, following a final symbolic link only when traverseLink.
+    virtual std::optional<FileAttributes> fileAttributesAtPath(const std::string& path,
+                                                               bool traverseLink) const = 0;
+    virtual std::unique_ptr<DirectoryEnumerator> enumeratorAtPath(
+        const std::string& path) const = 0;
+    // Whether something exists at path, following a final symbolic link; isDirectory is
+    // set only when it does.
+    virtual bool fileExistsAtPath(const std::string& path, bool& isDirectory) const = 0;
+    // Removes the item and everything inside it, announcing each item to the handler
+    // first. YES only when everything was removed.
+    virtual bool removeFileAtPath(const std::string& path, RemovalHandler& handler) = 0;
+    // Copies a file; never replaces an existing one.
+    virtual bool copyPath(const std::string& source, const std::string& destination) = 0;
+    // Makes a new owner-only folder from a template ending in placeholder X's and answers
+    // its path, or nothing.
+    virtual std::optional<std::string> makeUniqueDirectory(const std::string& pathTemplate) = 0;
+
+    // The path through which file-system calls reach the item the walk is announcing: it
+    // pins the folders the walk already holds, so that neither a folder swapped for a link
+    // nor a path deeper than PATH_MAX can lead elsewhere. Any other path comes back as is.
+    virtual std::string pathForSystemCalls(const std::string& path) const = 0;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "FileManager.h"
+
+// The file manager on POSIX file calls. Its delete walk works relative to directory file
+// descriptors: it never follows a symbolic link, never leaves the tree it was given even
+// if the tree changes while it runs, and works on trees deeper than PATH_MAX.
+class PosixFileManager : public FileManager {
+public:
+    bool isDeletableFileAtPath(const std::string& path) const override;
+    std::optional<FileAttributes> fileAttributesAtPath(const std::string& path,
+                                                       bool traverseLink) const override;
+    std::unique_ptr<DirectoryEnumerator> enumeratorAtPath(const std::string& path) const override;
+    bool fileExistsAtPath(const std::string& path, bool& isDirectory) const override;
+    bool removeFileAtPath(const std::string& path, RemovalHandler& handler) override;
+    bool copyPath(const std::string& source, const std::string& destination) override;
+    std::optional<std::string> makeUniqueDirectory(const std::string& pathTemplate) override;
+    std::string pathForSystemCalls(const std::string& path) const override;
+
+private:
+    friend class DeleteWalk;
+    // The item the walk is announcing: its folder's descriptor and its name there.
+    struct AnnouncedItem {
+        const std::string* path = nullptr;
+        int folderFd = -1;
+        const char* name = nullptr;
+    };
+    AnnouncedItem announced_;
+};

@@ -1,0 +1,113 @@
+#pragma once
+
+// Stand-ins for what a person sees (fields, bar) and does (answering alerts).
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Display.h"
+#include "Panels.h"
+#include "Services.h"
+
+class RecordingField : public TextField {
+public:
+    void setStringValue(const std::string& text) override { value = text; }
+    void display() override { shown.push_back(value); }
+    std::string value;
+    std::vector<std::string> shown;  // the value at each redraw
+};
+
+class RecordingBar : public ProgressIndicator {
+public:
+    void setMinValue(double v) override { min = v; }
+    void setMaxValue(double v) override { max = v; }
+    void setDoubleValue(double v) override { value = v; }
+    void incrementBy(double d) override { value += d; }
+    void setHidden(bool h) override { hidden = h; }
+    void display() override { ++redraws; }
+    double min = -1, max = -1, value = -1;
+    bool hidden = true;
+    int redraws = 0;
+};
+
+class CommaFormatter : public NumberFormatter {
+public:
+    std::string stringFromNumber(unsigned long long n) const override {
+        std::string digits = std::to_string(n);
+        for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) {
+            digits.insert(static_cast<std::size_t>(i), ",");
+        }
+        return digits;
+    }
+};
+
+class MapDefaults : public UserDefaults {
+public:
+    std::int32_t integerForKey(const std::string& key) const override {
+        auto it = values.find(key);
+        if (it != values.end()) return it->second;
+        auto r = registered.find(key);
+        return r != registered.end() ? r->second : 0;
+    }
+    void registerDefaults(const std::map<std::string, std::int32_t>& d) override { registered = d; }
+    std::map<std::string, std::int32_t> values, registered;
+};
+
+struct Alert {
+    bool critical;
+    std::string title, message, defaultButton, alternateButton, otherButton;
+};
+
+// Answers alerts from a script; with the script used up, presses the default button.
+class ScriptedAlerts : public AlertPanels {
+public:
+    int runAlertPanel(const std::string& t, const std::string& m, const std::string& d,
+                      const std::string& a, const std::string& o) override {
+        return record({false, t, m, d, a, o});
+    }
+    int runCriticalAlertPanel(const std::string& t, const std::string& m, const std::string& d,
+                              const std::string& a, const std::string& o) override {
+        return record({true, t, m, d, a, o});
+    }
+    std::deque<int> answers;
+    std::vector<Alert> seen;
+
+private:
+    int record(Alert alert) {
+        seen.push_back(std::move(alert));
+        if (answers.empty()) return 1;
+        int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+class RecordingLog : public SystemLog {
+public:
+    void log(const std::string& line) override { lines.push_back(line); }
+    std::vector<std::string> lines;
+};
+
+class FakeApplication : public Application {
+public:
+    void terminate() override { ++terminations; }
+    std::optional<std::string> pathForResource(const std::string& name,
+                                               const std::string& type) const override {
+        auto it = resources.find(name + "." + type);
+        if (it == resources.end()) return std::nullopt;
+        return it->second;
+    }
+    std::optional<std::map<std::string, std::int32_t>> dictionaryWithContentsOfFile(
+        const std::string&) const override {
+        return plist;
+    }
+    std::string processName() const override { return "zurizede-test"; }
+    int processIdentifier() const override { return 4242; }
+    std::optional<std::string> temporaryDirectory() const override { return tempDir; }
+    int terminations = 0;
+    std::map<std::string, std::string> resources;
+    std::optional<std::map<std::string, std::int32_t>> plist;
+    std::optional<std::string> tempDir;
+};

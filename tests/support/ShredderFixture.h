@@ -1,0 +1,48 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+#include "PosixFileManager.h"
+#include "TempDir.h"
+#include "ZVORBAControlShredder.h"
+
+// A controller on the real file system, with recorded fields and scripted answers.
+class ShredderFixture : public ::testing::Test {
+protected:
+    ShredderFixture() {
+        ShredderConnections c;
+        c.progress = &bar;
+        c.folderText = &folderText;
+        c.fileText = &fileText;
+        c.statusText = &statusText;
+        c.totalCount = &totalCount;
+        c.totalLinks = &totalLinks;
+        c.totalBytes = &totalBytes;
+        c.progressCount = &progressCount;
+        c.progressLinks = &progressLinks;
+        c.progressBytes = &progressBytes;
+        c.fileManager = &files;
+        c.defaults = &defaults;
+        c.alerts = &alerts;
+        c.log = &log;
+        c.application = &application;
+        application.tempDir = dir.path();
+        c.makeNumberFormatter = [](const std::string&) { return std::make_unique<CommaFormatter>(); };
+        connections = c;
+        shredder = std::make_unique<ZVORBAControlShredder>(connections);
+        shredder->awakeFromNib();
+    }
+
+    TempDir dir;
+    RecordingBar bar;
+    RecordingField folderText, fileText, statusText, totalCount, totalLinks, totalBytes,
+        progressCount, progressLinks, progressBytes;
+    PosixFileManager files;
+    MapDefaults defaults;
+    ScriptedAlerts alerts;
+    RecordingLog log;
+    FakeApplication application;
+    ShredderConnections connections;
+    std::unique_ptr<ZVORBAControlShredder> shredder;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+// A real temporary folder, removed with everything in it when the test ends.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+void writeFile(const std::string& path, const std::string& contents);
+std::string readFile(const std::string& path);
+bool exists(const std::string& path);  // lstat: a dangling link exists too
+void makeFolder(const std::string& path);
+
+// Runs the rest of a scope as an ordinary user when the tests run as root, so that
+// permission bits mean what they mean for the people who use the program.
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser();
+    ~AsOrdinaryUser();
+
+private:
+    bool switched_ = false;
+};

@@ -1,0 +1,61 @@
+#include "QtDisplay.h"
+
+#include <QLineEdit>
+#include <QProgressBar>
+
+QtTextField::QtTextField(QLineEdit* field) : field_(field) { field_->setReadOnly(true); }
+
+void QtTextField::setStringValue(const std::string& text) {
+    // Paths are the file system's bytes: shown decoded, never changed.
+    field_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    field_->setCursorPosition(0);
+}
+
+void QtTextField::display() { field_->repaint(); }
+
+QtProgressIndicator::QtProgressIndicator(QProgressBar* bar) : bar_(bar) {
+    bar_->setRange(0, kSteps);
+    bar_->setTextVisible(false);
+    update();
+}
+
+void QtProgressIndicator::setMinValue(double value) {
+    min_ = value;
+    update();
+}
+void QtProgressIndicator::setMaxValue(double value) {
+    max_ = value;
+    update();
+}
+void QtProgressIndicator::setDoubleValue(double value) {
+    value_ = value;
+    update();
+}
+void QtProgressIndicator::incrementBy(double delta) {
+    value_ += delta;
+    update();
+}
+void QtProgressIndicator::setHidden(bool hidden) { bar_->setHidden(hidden); }
+void QtProgressIndicator::display() { bar_->repaint(); }
+
+void QtProgressIndicator::update() {
+    int steps;
+    if (value_ >= max_) {
+        steps = kSteps;  // full also for an empty range: nothing is left to do
+    } else if (value_ <= min_) {
+        steps = 0;
+    } else {
+        steps = static_cast<int>((value_ - min_) / (max_ - min_) * kSteps);
+    }
+    bar_->setValue(steps);
+}
+
+QtNumberFormatter::QtNumberFormatter(const QLocale& locale)
+    : locale_(locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                              : locale) {
+    locale_.setNumberOptions(QLocale::DefaultNumberOptions);
+}
+
+std::string QtNumberFormatter::stringFromNumber(unsigned long long number) const {
+    return locale_.toString(static_cast<qulonglong>(number)).toStdString();
+}

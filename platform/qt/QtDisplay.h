@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QLocale>
+
+#include "Display.h"
+
+class QLineEdit;
+class QProgressBar;
+
+// A read-only line of the status display.
+class QtTextField : public TextField {
+public:
+    explicit QtTextField(QLineEdit* field);
+    void setStringValue(const std::string& text) override;
+    void display() override;
+
+private:
+    QLineEdit* field_;
+};
+
+// The progress bar, keeping the run's range and value as doubles and mapping them onto the
+// widget's int range: exact at both ends, whatever the byte total.
+class QtProgressIndicator : public ProgressIndicator {
+public:
+    static constexpr int kSteps = 1 << 20;
+
+    explicit QtProgressIndicator(QProgressBar* bar);
+    void setMinValue(double value) override;
+    void setMaxValue(double value) override;
+    void setDoubleValue(double value) override;
+    void incrementBy(double delta) override;
+    void setHidden(bool hidden) override;
+    void display() override;
+
+    double minValue() const { return min_; }
+    double maxValue() const { return max_; }
+    double doubleValue() const { return value_; }
+
+private:
+    void update();
+
+    QProgressBar* bar_;
+    double min_ = 0, max_ = 100, value_ = 0;
+};
+
+// "#,##0" with the grouping separator of the locale; the C locale has none, so it falls
+// back to English grouping there.
+class QtNumberFormatter : public NumberFormatter {
+public:
+    explicit QtNumberFormatter(const QLocale& locale = QLocale::system());
+    std::string stringFromNumber(unsigned long long number) const override;
+
+private:
+    QLocale locale_;
+};

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks for building and testing; does nothing
+# when everything is there already.
+set -euo pipefail
+packages=(g++ cmake make googletest libgtest-dev qt6-base-dev qt6-base-dev-tools
+          xvfb xauth fonts-dejavu-core libgl1-mesa-dev coreutils)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

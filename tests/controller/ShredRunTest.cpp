@@ -1,0 +1,144 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "ShredderFixture.h"
+
+namespace {
+
+using namespace shredder_text;
+
+class ShredRun : public ShredderFixture {
+protected:
+    void expectProgressReset() {
+        EXPECT_TRUE(bar.hidden);
+        EXPECT_EQ(progressCount.value, "");
+        EXPECT_EQ(progressLinks.value, "");
+        EXPECT_EQ(progressBytes.value, "");
+    }
+};
+
+TEST_F(ShredRun, SucceededShowsTheSelectionAndLogsTheCountedTotal) {
+    makeFolder(dir / "top");
+    writeFile(dir / "top/big", std::string(1234567, 'x'));
+    defaults.values = {{"shredLogging", 1}, {"shredMode", 1}};
+    shredder->shredFiles(dir / "top", true);
+    EXPECT_FALSE(exists(dir / "top"));
+    EXPECT_EQ(statusText.value, kShredded);
+    EXPECT_EQ(folderText.value, dir / "top");
+    EXPECT_EQ(fileText.value, kAllFilesInFolder);
+    EXPECT_EQ(totalCount.value, "1");
+    EXPECT_EQ(totalLinks.value, "0");
+    EXPECT_EQ(totalBytes.value, "1,234,567");
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines[0], "Shred 1,234,567 bytes @ path '" + (dir / "top") + "'");
+    EXPECT_EQ(bar.max, 1234567.0);
+    EXPECT_EQ(bar.value, 1234567.0);
+    EXPECT_EQ(shredder->runShredMode(), 1);
+    expectProgressReset();
+}
+
+TEST_F(ShredRun, DeniedTouchesNothingButTheStatusLine) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs a folder owned by another user";
+    makeFolder(dir / "locked");
+    writeFile(dir / "locked/f", "keep");
+    ::chmod((dir / "locked").c_str(), 0755);
+    folderText.value = "before";
+    AsOrdinaryUser user;
+    shredder->shredFiles(dir / "locked/f", false);
+    ASSERT_EQ(alerts.seen.size(), 1u);
+    EXPECT_TRUE(alerts.seen[0].critical);
+    EXPECT_EQ(alerts.seen[0].message,
+              "You do not have permission to delete the file " + (dir / "locked/f") + ".");
+    EXPECT_EQ(alerts.seen[0].defaultButton, kCancelShredding);
+    EXPECT_EQ(statusText.value, kNothingTouched);
+    EXPECT_EQ(folderText.value, "before");
+    EXPECT_EQ(readFile(dir / "locked/f"), "keep");
+}
+
+TEST_F(ShredRun, CancelledConfirmationKeepsEverythingAndOnlyOneMeansAsk) {
+    writeFile(dir / "f", "0123456789");
+    alerts.answers = {1};
+    defaults.values["shredWarning"] = 1;
+    shredder->shredFiles(dir / "f", false);
+    ASSERT_EQ(alerts.seen.size(), 1u);
+    EXPECT_EQ(alerts.seen[0].message, kConfirmation);
+    EXPECT_EQ(alerts.seen[0].defaultButton, kCancel);
+    EXPECT_EQ(alerts.seen[0].alternateButton, kProceed);
+    EXPECT_EQ(readFile(dir / "f"), "0123456789");
+    EXPECT_EQ(statusText.value, kNothingTouched);
+    EXPECT_EQ(totalBytes.value, "10");
+    expectProgressReset();
+
+    defaults.values["shredWarning"] = 2;  // anything but 1: no question
+    shredder->shredFiles(dir / "f", false);
+    EXPECT_EQ(alerts.seen.size(), 1u);
+    EXPECT_FALSE(exists(dir / "f"));
+    EXPECT_EQ(fileText.value, "f");
+    EXPECT_EQ(bar.max, 10.0);  // a file run scales its bar too
+}
+
+TEST_F(ShredRun, WalkFailedShowsTheErrorNotSuccess) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs a file owned by another user";
+    makeFolder(dir / "top");
+    writeFile(dir / "top/theirs", "not ours");
+    ::chmod((dir / "top/theirs").c_str(), 0000);
+    defaults.values = {{"shredLogging", 1}};
+    AsOrdinaryUser user;
+    shredder->shredFiles(dir / "top", true);
+    EXPECT_EQ(statusText.value,
+              "Could not overwrite the file (Permission denied): " + (dir / "top/theirs"));
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(exists(dir / "top/theirs"));
+    EXPECT_EQ(folderText.value, dir / "top");
+    EXPECT_EQ(fileText.value, "theirs");
+    expectProgressReset();
+}
+
+TEST_F(ShredRun, CountsLinksSubFoldersAndSparseTotalsBeyondFourGiB) {
+    makeFolder(dir / "top");
+    makeFolder(dir / "top/empty-sub");
+    makeFolder(dir / "elsewhere");
+    writeFile(dir / "elsewhere/keep", "keep");
+    ASSERT_EQ(::symlink((dir / "elsewhere").c_str(), (dir / "top/folder-link").c_str()), 0);
+    int fd = ::open((dir / "top/sparse").c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(::ftruncate(fd, 5LL << 30), 0);  // 5 GiB of nothing on disk
+    ::close(fd);
+    alerts.answers = {1};
+    defaults.values = {{"shredWarning", 1}};
+    shredder->shredFiles(dir / "top", true);  // counted, then cancelled
+    EXPECT_EQ(totalCount.value, "3");
+    EXPECT_EQ(totalLinks.value, "1");
+    struct stat sub, link;
+    ::lstat((dir / "top/empty-sub").c_str(), &sub);
+    ::lstat((dir / "top/folder-link").c_str(), &link);
+    const std::uint64_t expected = (5ull << 30) + sub.st_size + link.st_size;
+    EXPECT_EQ(shredder->byteCounter(), expected);
+    EXPECT_EQ(bar.max, static_cast<double>(expected));
+    EXPECT_TRUE(exists(dir / "top/sparse"));
+    EXPECT_EQ(readFile(dir / "elsewhere/keep"), "keep");
+}
+
+TEST_F(ShredRun, ChoosingPathsHandsOnLinksAndSkipsMissingOnes) {
+    writeFile(dir / "target", "t");
+    makeFolder(dir / "folder");
+    ASSERT_EQ(::symlink((dir / "target").c_str(), (dir / "file-link").c_str()), 0);
+    ASSERT_EQ(::symlink((dir / "folder").c_str(), (dir / "folder-link").c_str()), 0);
+    ASSERT_EQ(::symlink("missing", (dir / "dangling").c_str()), 0);
+    EXPECT_FALSE(shredder->applicationOpenFile(dir / "dangling"));
+    EXPECT_TRUE(exists(dir / "dangling"));
+    EXPECT_TRUE(shredder->applicationOpenFile(dir / "file-link"));
+    EXPECT_FALSE(exists(dir / "file-link"));
+    EXPECT_EQ(readFile(dir / "target"), "t");
+    EXPECT_TRUE(shredder->applicationOpenFile(dir / "folder-link"));
+    EXPECT_EQ(fileText.value, kAllFilesInFolder);  // handed on as a folder
+    EXPECT_FALSE(exists(dir / "folder-link"));
+    EXPECT_TRUE(exists(dir / "folder"));
+}
+
+TEST(LogLine, ControlCharactersAreEscaped) {
+    EXPECT_EQ(escapedForLog("/tmp/a\nb\tc\\d"), "/tmp/a\\x0ab\\x09c\\\\d");
+    EXPECT_EQ(escapedForLog("/plain/caf\xc3\xa9"), "/plain/caf\xc3\xa9");
+}
+
+}  // namespace

@@ -1,12 +1,12 @@
 // Measures the engine and the delete walk on real files; run by bench/run.sh, never a test.
 //   overwrite_bench file PATH       overwriteFile throughput per pass for modes 0, 1, 2
 //   overwrite_bench walk PATH MODE  one delete walk with the controller as handler
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <sys/resource.h>
-#include <sys/stat.h>
 
 #include "PosixFileManager.h"
 #include "ZVORBAControlShredder.h"
@@ -64,7 +64,8 @@ public:
 int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "file") == 0) {
         struct stat st;
-        if (::stat(argv[2], &st) != 0) return 1;
+        if (::stat(argv[2], &st) != 0)
+            return 1;
         const double megabytes = static_cast<double>(st.st_size) / 1e6;
         for (int mode : {0, 1, 2}) {
             const int passes = mode == 1 ? 4 : mode == 2 ? 11 : 1;

@@ -218,8 +218,8 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
 
     bool proceed = true;
     if (defaults.integerForKey(settings_key::kShredWarning) == 1) {
-        const int answer = services_.alerts->runCriticalAlertPanel(kShredAlert, kConfirmation,
-                                                                   kCancel, kProceed);
+        const int answer =
+            services_.alerts->runCriticalAlertPanel(kShredAlert, kConfirmation, kCancel, kProceed);
         if (answer == 1) {
             show(statusText, kNothingTouched, false);
         }
@@ -340,9 +340,13 @@ void ZVORBAControlShredder::showHelp() {
                                   "Preview");
 }
 
-void ZVORBAControlShredder::zevvyMail() { services_.workspace->openURL(kMailURL); }
+void ZVORBAControlShredder::zevvyMail() {
+    services_.workspace->openURL(kMailURL);
+}
 
-void ZVORBAControlShredder::zevvyWWW() { services_.workspace->openURL(kWebURL); }
+void ZVORBAControlShredder::zevvyWWW() {
+    services_.workspace->openURL(kWebURL);
+}
 
 void ZVORBAControlShredder::diskUtility() {
     const std::string message = formatMessage(kDiskUtilityMessage, {});

@@ -1,12 +1,13 @@
 #include "ZVUtility.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
+#include <future>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 
 ZVUtility::ZVUtility() = default;
 ZVUtility::~ZVUtility() = default;
@@ -21,6 +22,7 @@ constexpr std::size_t kChunkSize = 4096;
 // The logical chunk stays 4096 bytes, but the streams buffer a megabyte so the kernel sees
 // large writes and reads: a 4 KiB write per system call would halve the throughput.
 constexpr std::size_t kStreamBufferSize = 1 << 20;
+constexpr std::uint64_t kChunksPerWriteback = (8 << 20) / kChunkSize;
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -31,7 +33,9 @@ OverwriteOutcome failure(int errorNumber) {
     return {0, OverwriteStatus::Failed, errorNumber != 0 ? errorNumber : EIO};
 }
 
-OverwriteOutcome refusal(OverwriteStatus status) { return {0, status, 0}; }
+OverwriteOutcome refusal(OverwriteStatus status) {
+    return {0, status, 0};
+}
 
 bool isSingleLinkRegularFile(const struct stat& st) {
     return S_ISREG(st.st_mode) && st.st_nlink == 1;
@@ -73,6 +77,83 @@ struct PassBuffers {
     std::unique_ptr<char[]> targetBuffer;
 };
 
+// Random bytes for the chunks of one pass, read from the random device 4096 bytes per chunk.
+// In a file larger than one block the next block is read on a second thread while this
+// one is written, so that reading the device and writing the file overlap instead of
+// taking turns; a small file is read in place, without a thread.
+class RandomChunks {
+public:
+    RandomChunks(std::FILE* stream, std::int64_t size, std::size_t blockBytes)
+        : stream_(stream),
+          chunksLeft_((static_cast<std::uint64_t>(size) + kChunkSize - 1) / kChunkSize),
+          chunksPerBlock_(blockBytes / kChunkSize),
+          blocks_{std::unique_ptr<unsigned char[]>(new unsigned char[blockBytes]),
+                  std::unique_ptr<unsigned char[]>(new unsigned char[blockBytes])} {
+        const std::uint64_t first = takeChunks();
+        error_ = fill(0, first);
+        inBlock_ = first;
+        prefetch();
+    }
+
+    // The next chunk's random bytes, or null when the device failed (see error()).
+    const unsigned char* next() {
+        if (position_ == inBlock_) {
+            if (!pending_.valid()) {
+                error_ = EIO;
+                return nullptr;
+            }
+            error_ = pending_.get();
+            current_ ^= 1;
+            position_ = 0;
+            inBlock_ = pendingChunks_;
+            prefetch();
+        }
+        if (error_ != 0) {
+            return nullptr;
+        }
+        return blocks_[current_].get() + kChunkSize * position_++;
+    }
+    int error() const { return error_; }
+
+private:
+    std::uint64_t takeChunks() {
+        const std::uint64_t n = chunksLeft_ < chunksPerBlock_ ? chunksLeft_ : chunksPerBlock_;
+        chunksLeft_ -= n;
+        return n;
+    }
+    void prefetch() {
+        if (chunksLeft_ == 0 || error_ != 0) {
+            return;
+        }
+        pendingChunks_ = takeChunks();
+        pending_ = std::async(std::launch::async, [this, block = current_ ^ 1, n = pendingChunks_] {
+            return fill(block, n);
+        });
+    }
+    int fill(int block, std::uint64_t chunks) {
+        for (std::uint64_t i = 0; i < chunks; ++i) {
+            errno = 0;
+            if (std::fread(blocks_[block].get() + kChunkSize * i, 1, kChunkSize, stream_) !=
+                kChunkSize) {
+                // A short read would write stale bytes: never count that as random data.
+                return errno != 0 ? errno : EIO;
+            }
+        }
+        return 0;
+    }
+
+    std::FILE* stream_;
+    std::uint64_t chunksLeft_;
+    std::uint64_t chunksPerBlock_;
+    std::unique_ptr<unsigned char[]> blocks_[2];
+    int current_ = 0;
+    std::uint64_t position_ = 0;
+    std::uint64_t inBlock_ = 0;
+    std::uint64_t pendingChunks_ = 0;
+    int error_ = 0;
+    std::future<int> pending_;  // last member: joined before the blocks go
+};
+
 // Writes size bytes from offset 0 through a buffered stream, refilling the chunk from the
 // random stream before every write when there is one, and makes the pass reach the device
 // before returning: without fdatasync, Linux may drop the dirty pages of a file that is
@@ -92,18 +173,30 @@ int writePass(const char* path, const struct stat& examined, std::int64_t size,
     }
     std::setvbuf(target.get(), buffers.targetBuffer.get(), _IOFBF, buffers.targetBufferSize);
 
+    std::uint64_t chunksWritten = 0;
+    std::unique_ptr<RandomChunks> random;
+    if (randomStream != nullptr) {
+        random = std::make_unique<RandomChunks>(randomStream, size, buffers.targetBufferSize);
+    }
     for (std::int64_t remaining = size; remaining > 0; remaining -= kChunkSize) {
-        if (randomStream != nullptr &&
-            std::fread(buffers.chunk, 1, kChunkSize, randomStream) != kChunkSize) {
-            // A short read would write stale bytes: never count that as random data.
-            return std::ferror(randomStream) ? (errno != 0 ? errno : EIO) : EIO;
+        const unsigned char* chunk = buffers.chunk;
+        if (random && (chunk = random->next()) == nullptr) {
+            return random->error();
         }
-        const std::size_t length =
-            remaining < static_cast<std::int64_t>(kChunkSize) ? static_cast<std::size_t>(remaining)
-                                                               : kChunkSize;
+        const std::size_t length = remaining < static_cast<std::int64_t>(kChunkSize)
+                                       ? static_cast<std::size_t>(remaining)
+                                       : kChunkSize;
         errno = 0;
-        if (std::fwrite(buffers.chunk, 1, length, target.get()) != length) {
+        if (std::fwrite(chunk, 1, length, target.get()) != length) {
             return errno != 0 ? errno : EIO;
+        }
+        // Start the device's writes every few megabytes instead of leaving them all to the
+        // final sync, so that they overlap with producing the next bytes.
+        if (++chunksWritten % kChunksPerWriteback == 0) {
+            if (std::fflush(target.get()) != 0) {
+                return errno != 0 ? errno : EIO;
+            }
+            ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
         }
     }
     errno = 0;

@@ -12,11 +12,11 @@ public:
 
 // Why overwriteFile returned what it did.
 enum class OverwriteStatus {
-    Overwritten,    // every pass written and synced to the device
-    Empty,          // size 0: the file was not opened
+    Overwritten,      // every pass written and synced to the device
+    Empty,            // size 0: the file was not opened
     NotOverwritable,  // not a regular file with exactly one link (symbolic link, hard link,
                       // device, fifo, ...): left untouched on purpose
-    Failed,         // a system call failed; errorNumber says which error
+    Failed,           // a system call failed; errorNumber says which error
 };
 
 struct OverwriteOutcome {

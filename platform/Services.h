@@ -46,5 +46,6 @@ public:
     virtual bool openURL(const std::string& url) = 0;
     // Opens the file (or, with nothing, just launches the application) with the application
     // known by that name, bringing it to the front.
-    virtual bool openFile(const std::optional<std::string>& path, const std::string& application) = 0;
+    virtual bool openFile(const std::optional<std::string>& path,
+                          const std::string& application) = 0;
 };

@@ -1,12 +1,12 @@
 #include "PosixFileManager.h"
 
-#include <cerrno>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 #include <unordered_set>
 #include <vector>
 
@@ -48,7 +48,9 @@ bool isDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-std::string procPathOf(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+std::string procPathOf(int fd) {
+    return "/proc/self/fd/" + std::to_string(fd);
+}
 
 bool haveProcFd() {
     static const bool available = ::access("/proc/self/fd", X_OK) == 0;
@@ -350,8 +352,7 @@ private:
         return fail(path, std::string(std::strerror(error)), parent, name);
     }
     // Reports one failure; answers whether the walk goes on, past the failed item.
-    bool fail(const std::string& path, const std::string& error, Level* parent,
-              const char* name) {
+    bool fail(const std::string& path, const std::string& error, Level* parent, const char* name) {
         failed_ = true;
         const bool proceed = handler_.fileManagerShouldProceedAfterError(manager_, {path, error});
         if (proceed && parent != nullptr && name != nullptr) {
@@ -431,8 +432,8 @@ bool PosixFileManager::copyPath(const std::string& source, const std::string& de
     struct stat st;
     int out = -1;
     if (::fstat(in, &st) == 0 && S_ISREG(st.st_mode)) {
-        out = ::open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                     0600);
+        out =
+            ::open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     }
     bool copied = out >= 0;
     char buffer[1 << 16];
@@ -465,8 +466,7 @@ std::optional<std::string> PosixFileManager::makeUniqueDirectory(const std::stri
     if (placeholders == 0) {
         return std::nullopt;
     }
-    static const char alphabet[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::string candidate = pathTemplate;
     for (int attempt = 0; attempt < 1000; ++attempt) {
         std::vector<unsigned char> noise(placeholders);

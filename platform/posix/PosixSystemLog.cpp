@@ -1,7 +1,7 @@
 #include "PosixSystemLog.h"
 
-#include <cstdio>
 #include <syslog.h>
+#include <cstdio>
 
 PosixSystemLog::PosixSystemLog(bool alsoStandardError) : alsoStandardError_(alsoStandardError) {
     ::openlog("ORBA Zurizede", LOG_PID, LOG_USER);

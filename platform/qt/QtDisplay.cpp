@@ -3,7 +3,9 @@
 #include <QLineEdit>
 #include <QProgressBar>
 
-QtTextField::QtTextField(QLineEdit* field) : field_(field) { field_->setReadOnly(true); }
+QtTextField::QtTextField(QLineEdit* field) : field_(field) {
+    field_->setReadOnly(true);
+}
 
 void QtTextField::setStringValue(const std::string& text) {
     // Paths are the file system's bytes: shown decoded, never changed.
@@ -11,7 +13,9 @@ void QtTextField::setStringValue(const std::string& text) {
     field_->setCursorPosition(0);
 }
 
-void QtTextField::display() { field_->repaint(); }
+void QtTextField::display() {
+    field_->repaint();
+}
 
 QtProgressIndicator::QtProgressIndicator(QProgressBar* bar) : bar_(bar) {
     bar_->setRange(0, kSteps);
@@ -35,8 +39,12 @@ void QtProgressIndicator::incrementBy(double delta) {
     value_ += delta;
     update();
 }
-void QtProgressIndicator::setHidden(bool hidden) { bar_->setHidden(hidden); }
-void QtProgressIndicator::display() { bar_->repaint(); }
+void QtProgressIndicator::setHidden(bool hidden) {
+    bar_->setHidden(hidden);
+}
+void QtProgressIndicator::display() {
+    bar_->repaint();
+}
 
 void QtProgressIndicator::update() {
     int steps;

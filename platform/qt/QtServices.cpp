@@ -9,7 +9,9 @@ QtAlertPanels::Answerer& answerer() {
     static QtAlertPanels::Answerer instance;
     return instance;
 }
-QString text(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString text(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 }  // namespace
 
 QtUserDefaults::QtUserDefaults() : settings_(std::make_unique<QSettings>("ORBA", "Zurizede")) {}
@@ -22,7 +24,8 @@ std::int32_t QtUserDefaults::integerForKey(const std::string& key) const {
     if (settings_->contains(name)) {
         bool ok = false;
         const qlonglong value = settings_->value(name).toString().trimmed().toLongLong(&ok);
-        return ok && value >= INT32_MIN && value <= INT32_MAX ? static_cast<std::int32_t>(value) : 0;
+        return ok && value >= INT32_MIN && value <= INT32_MAX ? static_cast<std::int32_t>(value)
+                                                              : 0;
     }
     auto it = registered_.find(key);
     return it != registered_.end() ? it->second : 0;
@@ -39,7 +42,9 @@ void QtUserDefaults::setInteger(const std::string& key, std::int32_t value) {
     settings_->sync();
 }
 
-void QtAlertPanels::setAnswerer(Answerer a) { answerer() = std::move(a); }
+void QtAlertPanels::setAnswerer(Answerer a) {
+    answerer() = std::move(a);
+}
 
 int QtAlertPanels::runAlertPanel(const std::string& title, const std::string& message,
                                  const std::string& defaultButton,
@@ -61,8 +66,9 @@ int QtAlertPanels::run(bool critical, const std::string& title, const std::strin
     QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::Information, text(title),
                     text(message));
     QPushButton* first = box.addButton(text(defaultButton), QMessageBox::AcceptRole);
-    QPushButton* second =
-        alternateButton.empty() ? nullptr : box.addButton(text(alternateButton), QMessageBox::RejectRole);
+    QPushButton* second = alternateButton.empty()
+                              ? nullptr
+                              : box.addButton(text(alternateButton), QMessageBox::RejectRole);
     QPushButton* third =
         otherButton.empty() ? nullptr : box.addButton(text(otherButton), QMessageBox::ActionRole);
     box.setDefaultButton(first);
@@ -80,8 +86,11 @@ int QtAlertPanels::run(bool critical, const std::string& title, const std::strin
         box.exec();
         pressed = box.clickedButton();
     }
-    if (pressed == first) return 1;
-    if (pressed != nullptr && pressed == second) return 0;
-    if (pressed != nullptr && pressed == third) return -1;
+    if (pressed == first)
+        return 1;
+    if (pressed != nullptr && pressed == second)
+        return 0;
+    if (pressed != nullptr && pressed == third)
+        return -1;
     return escape == first ? 1 : 0;
 }

@@ -80,7 +80,8 @@ TEST_F(RemovalCallbacks, AFileThatCannotBeOverwrittenStopsTheWalkAndStays) {
     AsOrdinaryUser user;  // may remove it (the folder is open to all) but not overwrite it
     EXPECT_FALSE(files.removeFileAtPath(dir / "top", *shredder));
     ASSERT_EQ(alerts.seen.size(), 1u);
-    const std::string expected = "Could not overwrite the file (Permission denied): " + (dir / "top/locked");
+    const std::string expected =
+        "Could not overwrite the file (Permission denied): " + (dir / "top/locked");
     EXPECT_EQ(statusText.value, expected);
     EXPECT_EQ(alerts.seen[0].message, expected + ". Due to this error, shredding will be stopped.");
     EXPECT_TRUE(exists(dir / "top/locked"));

@@ -39,7 +39,8 @@ TEST_F(ShredRun, SucceededShowsTheSelectionAndLogsTheCountedTotal) {
 }
 
 TEST_F(ShredRun, DeniedTouchesNothingButTheStatusLine) {
-    if (::geteuid() != 0) GTEST_SKIP() << "needs a folder owned by another user";
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs a folder owned by another user";
     makeFolder(dir / "locked");
     writeFile(dir / "locked/f", "keep");
     ::chmod((dir / "locked").c_str(), 0755);
@@ -79,7 +80,8 @@ TEST_F(ShredRun, CancelledConfirmationKeepsEverythingAndOnlyOneMeansAsk) {
 }
 
 TEST_F(ShredRun, WalkFailedShowsTheErrorNotSuccess) {
-    if (::geteuid() != 0) GTEST_SKIP() << "needs a file owned by another user";
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs a file owned by another user";
     makeFolder(dir / "top");
     writeFile(dir / "top/theirs", "not ours");
     ::chmod((dir / "top/theirs").c_str(), 0000);

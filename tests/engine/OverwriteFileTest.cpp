@@ -43,9 +43,8 @@ TEST_P(OverwriteModes, EveryByteReplacedLengthKeptSizeReturned) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, OverwriteModes,
-                         ::testing::Values(ModeCase{1, true}, ModeCase{2, true},
-                                           ModeCase{0, false}, ModeCase{7, false},
-                                           ModeCase{-1, false}));
+                         ::testing::Values(ModeCase{1, true}, ModeCase{2, true}, ModeCase{0, false},
+                                           ModeCase{7, false}, ModeCase{-1, false}));
 
 TEST(OverwriteFile, ChunkBoundariesWriteExactlyTheLength) {
     for (std::size_t size : {1u, 4095u, 4096u, 4097u, 8192u, 10000u}) {

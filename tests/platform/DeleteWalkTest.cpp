@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <climits>
 #include <fcntl.h>
-#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <climits>
+#include <functional>
+#include <set>
 
 #include "PathString.h"
 #include "PosixFileManager.h"
@@ -19,9 +19,12 @@ public:
     std::optional<std::string> fileManagerWillProcessPath(FileManager& m,
                                                           const std::string& path) override {
         announced.push_back(path);
-        presentWhenAnnounced = presentWhenAnnounced && exists(path.size() < 4000 ? path : m.pathForSystemCalls(path));
-        if (onAnnounce) onAnnounce(m, path);
-        if (path == refuse) return std::string("refused");
+        presentWhenAnnounced =
+            presentWhenAnnounced && exists(path.size() < 4000 ? path : m.pathForSystemCalls(path));
+        if (onAnnounce)
+            onAnnounce(m, path);
+        if (path == refuse)
+            return std::string("refused");
         return std::nullopt;
     }
     bool fileManagerShouldProceedAfterError(FileManager&, const RemovalError& info) override {
@@ -64,7 +67,8 @@ TEST(DeleteWalk, StopsAtFirstErrorAndKeepsTheRest) {
     RecordingHandler handler;
     int seen = 0;
     handler.onAnnounce = [&](FileManager&, const std::string& path) {
-        if (path != dir / "top" && ++seen == 2) handler.refuse = path;
+        if (path != dir / "top" && ++seen == 2)
+            handler.refuse = path;
     };
     EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
     ASSERT_EQ(handler.errors.size(), 1u);

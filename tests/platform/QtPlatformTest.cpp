@@ -84,7 +84,8 @@ private slots:
             QAbstractButton* chosen = nullptr;
             for (QAbstractButton* b : box.buttons()) {
                 buttons << b->text();
-                if (b->text() == press) chosen = b;
+                if (b->text() == press)
+                    chosen = b;
             }
             return chosen;
         });
@@ -97,7 +98,8 @@ private slots:
         press = "Cancel";
         QCOMPARE(alerts.runCriticalAlertPanel("Shred Alert", "Sure?", "Cancel", "Proceed", ""), 1);
         press = "Stop Shredding";
-        QCOMPARE(alerts.runAlertPanel("File System Alert", "X: /a/b.", "Stop Shredding", "", ""), 1);
+        QCOMPARE(alerts.runAlertPanel("File System Alert", "X: /a/b.", "Stop Shredding", "", ""),
+                 1);
         QVERIFY(seenIcon != QMessageBox::Critical);
         QCOMPARE(buttons, QStringList{"Stop Shredding"});
         QCOMPARE(seenText, QString("X: /a/b."));

@@ -47,7 +47,8 @@ class MapDefaults : public UserDefaults {
 public:
     std::int32_t integerForKey(const std::string& key) const override {
         auto it = values.find(key);
-        if (it != values.end()) return it->second;
+        if (it != values.end())
+            return it->second;
         auto r = registered.find(key);
         return r != registered.end() ? r->second : 0;
     }
@@ -77,7 +78,8 @@ public:
 private:
     int record(Alert alert) {
         seen.push_back(std::move(alert));
-        if (answers.empty()) return 1;
+        if (answers.empty())
+            return 1;
         int a = answers.front();
         answers.pop_front();
         return a;
@@ -96,7 +98,8 @@ public:
     std::optional<std::string> pathForResource(const std::string& name,
                                                const std::string& type) const override {
         auto it = resources.find(name + "." + type);
-        if (it == resources.end()) return std::nullopt;
+        if (it == resources.end())
+            return std::nullopt;
         return it->second;
     }
     std::optional<std::map<std::string, std::int32_t>> dictionaryWithContentsOfFile(

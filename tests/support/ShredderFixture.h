@@ -28,7 +28,9 @@ protected:
         c.log = &log;
         c.application = &application;
         application.tempDir = dir.path();
-        c.makeNumberFormatter = [](const std::string&) { return std::make_unique<CommaFormatter>(); };
+        c.makeNumberFormatter = [](const std::string&) {
+            return std::make_unique<CommaFormatter>();
+        };
         connections = c;
         shredder = std::make_unique<ZVORBAControlShredder>(connections);
         shredder->awakeFromNib();

@@ -1,12 +1,12 @@
 #include "TempDir.h"
 
-#include <cstdlib>
-#include <fstream>
 #include <ftw.h>
-#include <sstream>
-#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 
 namespace {
 constexpr uid_t kNobody = 65534;

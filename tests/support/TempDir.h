@@ -1,7 +1,7 @@
 #pragma once
 
-#include <string>
 #include <sys/types.h>
+#include <string>
 
 // A real temporary folder, removed with everything in it when the test ends.
 class TempDir {

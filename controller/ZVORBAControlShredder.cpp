@@ -281,37 +281,35 @@ bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*ma
 
 // ---- choosing what to shred ------------------------------------------------------------
 
-void ZVORBAControlShredder::shredDirectory() {
+std::optional<std::vector<std::string>> ZVORBAControlShredder::choose(bool folders) {
     OpenPanelSettings settings;
-    settings.title = "Shred Folder & Contents";
-    settings.message = "Select a folder to shred.";
+    settings.title = folders ? "Shred Folder & Contents" : "Shred File";
+    settings.message = folders ? "Select a folder to shred." : "Select a file to shred.";
     settings.prompt = "Shred";
-    settings.canChooseFiles = false;
-    settings.canChooseDirectories = true;
+    settings.canChooseFiles = !folders;
+    settings.canChooseDirectories = folders;
     settings.allowsMultipleSelection = true;
     if (services_.openPanel->runModal(settings) != kOpenPanelOK) {
-        return;
+        return std::nullopt;
     }
-    for (const std::string& path : services_.openPanel->filenames()) {
-        shredFiles(path, true);
+    return services_.openPanel->filenames();
+}
+
+void ZVORBAControlShredder::shredDirectory() {
+    if (auto chosen = choose(true)) {
+        for (const std::string& path : *chosen) {
+            shredFiles(path, true);
+        }
     }
 }
 
 void ZVORBAControlShredder::shredFile() {
-    OpenPanelSettings settings;
-    settings.title = "Shred File";
-    settings.message = "Select a file to shred.";
-    settings.prompt = "Shred";
-    settings.canChooseFiles = true;
-    settings.canChooseDirectories = false;
-    settings.allowsMultipleSelection = true;
-    if (services_.openPanel->runModal(settings) != kOpenPanelOK) {
-        return;
-    }
-    for (const std::string& path : services_.openPanel->filenames()) {
-        bool isDirectory = true;
-        if (services_.fileManager->fileExistsAtPath(path, isDirectory)) {
-            shredFiles(path, isDirectory);
+    if (auto chosen = choose(false)) {
+        for (const std::string& path : *chosen) {
+            bool isDirectory = true;
+            if (services_.fileManager->fileExistsAtPath(path, isDirectory)) {
+                shredFiles(path, isDirectory);
+            }
         }
     }
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Display.h"
 #include "FileManager.h"
@@ -84,6 +85,8 @@ private:
     void showSelection(const std::string& path, bool isDirectory);
     void countSelection(const std::string& path, bool isDirectory);
     void resetProgress();
+    // Runs the file or folder panel; the chosen paths, or nothing when cancelled.
+    std::optional<std::vector<std::string>> choose(bool folders);
 
     // Fields in the order the interface file knows them.
     ProgressIndicator* progress;

@@ -1,7 +1,5 @@
 #include "PathString.h"
 
-namespace {
-
 std::string withoutTrailingSlashes(const std::string& path) {
     std::string::size_type end = path.size();
     while (end > 1 && path[end - 1] == '/') {
@@ -9,8 +7,6 @@ std::string withoutTrailingSlashes(const std::string& path) {
     }
     return path.substr(0, end);
 }
-
-}  // namespace
 
 std::string lastPathComponent(const std::string& path) {
     const std::string trimmed = withoutTrailingSlashes(path);

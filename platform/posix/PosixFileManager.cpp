@@ -14,14 +14,6 @@
 
 namespace {
 
-std::string withoutTrailingSlashes(const std::string& path) {
-    std::string::size_type end = path.size();
-    while (end > 1 && path[end - 1] == '/') {
-        --end;
-    }
-    return path.substr(0, end);
-}
-
 std::string parentFolderOf(const std::string& path) {
     std::string parent = stringByDeletingLastPathComponent(path);
     return parent.empty() ? std::string(".") : parent;

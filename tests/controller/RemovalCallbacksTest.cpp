@@ -42,11 +42,7 @@ TEST_F(RemovalCallbacks, FilesAreOverwrittenAndCountedDownWrappingBelowZero) {
 }
 
 TEST_F(RemovalCallbacks, LinksAndVanishedItems) {
-    writeFile(dir / "target", "target");
-    makeFolder(dir / "folder");
-    ASSERT_EQ(::symlink((dir / "target").c_str(), (dir / "file-link").c_str()), 0);
-    ASSERT_EQ(::symlink((dir / "folder").c_str(), (dir / "folder-link").c_str()), 0);
-    ASSERT_EQ(::symlink("missing", (dir / "dangling").c_str()), 0);
+    makeLinks("target");
     // A link to a file is handed on and counted down, but its target is not written.
     EXPECT_FALSE(shredder->fileManagerWillProcessPath(files, dir / "file-link"));
     EXPECT_EQ(shredder->itemCounter(), ~0ull);

@@ -122,11 +122,7 @@ TEST_F(ShredRun, CountsLinksSubFoldersAndSparseTotalsBeyondFourGiB) {
 }
 
 TEST_F(ShredRun, ChoosingPathsHandsOnLinksAndSkipsMissingOnes) {
-    writeFile(dir / "target", "t");
-    makeFolder(dir / "folder");
-    ASSERT_EQ(::symlink((dir / "target").c_str(), (dir / "file-link").c_str()), 0);
-    ASSERT_EQ(::symlink((dir / "folder").c_str(), (dir / "folder-link").c_str()), 0);
-    ASSERT_EQ(::symlink("missing", (dir / "dangling").c_str()), 0);
+    makeLinks("t");
     EXPECT_FALSE(shredder->applicationOpenFile(dir / "dangling"));
     EXPECT_TRUE(exists(dir / "dangling"));
     EXPECT_TRUE(shredder->applicationOpenFile(dir / "file-link"));

@@ -19,8 +19,7 @@ public:
     std::optional<std::string> fileManagerWillProcessPath(FileManager& m,
                                                           const std::string& path) override {
         announced.push_back(path);
-        presentWhenAnnounced =
-            presentWhenAnnounced && exists(path.size() < 4000 ? path : m.pathForSystemCalls(path));
+        presentWhenAnnounced = presentWhenAnnounced && exists(m.pathForSystemCalls(path));
         if (onAnnounce)
             onAnnounce(m, path);
         if (path == refuse)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "Fakes.h"
 #include "PosixFileManager.h"
@@ -34,6 +35,16 @@ protected:
         connections = c;
         shredder = std::make_unique<ZVORBAControlShredder>(connections);
         shredder->awakeFromNib();
+    }
+
+    // "target" holding contents, "folder", and links to each: "file-link", "folder-link",
+    // and "dangling" pointing nowhere.
+    void makeLinks(const std::string& contents) {
+        writeFile(dir / "target", contents);
+        makeFolder(dir / "folder");
+        ASSERT_EQ(::symlink((dir / "target").c_str(), (dir / "file-link").c_str()), 0);
+        ASSERT_EQ(::symlink((dir / "folder").c_str(), (dir / "folder-link").c_str()), 0);
+        ASSERT_EQ(::symlink("missing", (dir / "dangling").c_str()), 0);
     }
 
     TempDir dir;

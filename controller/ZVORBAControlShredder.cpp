@@ -244,6 +244,9 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
 
 std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
     FileManager& manager, const std::string& path) {
+    if (services_.stopRequested && services_.stopRequested()) {
+        return std::string(kStoppedByRequest);  // the item stays, and so does the rest
+    }
     show(folderText, stringByDeletingLastPathComponent(path), true);
     bool isDirectory = true;
     if (!manager.fileExistsAtPath(path, isDirectory) || isDirectory) {

@@ -36,6 +36,9 @@ struct ShredderConnections {
     Workspace* workspace = nullptr;
     // Makes a number formatter for the pattern it is given.
     std::function<std::unique_ptr<NumberFormatter>(const std::string& pattern)> makeNumberFormatter;
+    // Asked before each item of a walk; YES stops the walk there, as a removal error would.
+    // The terminal front end answers YES once it has been interrupted.
+    std::function<bool()> stopRequested;
 };
 
 // The one controller of the application: it runs every shred, answers the delete walk's
@@ -122,6 +125,7 @@ inline constexpr const char* kCancel = "Cancel";
 inline constexpr const char* kProceed = "Proceed";
 inline constexpr const char* kCancelShredding = "Cancel Shredding";
 inline constexpr const char* kStopShredding = "Stop Shredding";
+inline constexpr const char* kStoppedByRequest = "Shredding was interrupted";
 inline constexpr const char* kConfirmation =
     "If you proceed, you will be UNABLE to recover the shredded files. Please confirm that you "
     "wish to proceed.";

@@ -57,13 +57,3 @@ void QtProgressIndicator::update() {
     }
     bar_->setValue(steps);
 }
-
-QtNumberFormatter::QtNumberFormatter(const QLocale& locale)
-    : locale_(locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates)
-                                              : locale) {
-    locale_.setNumberOptions(QLocale::DefaultNumberOptions);
-}
-
-std::string QtNumberFormatter::stringFromNumber(unsigned long long number) const {
-    return locale_.toString(static_cast<qulonglong>(number)).toStdString();
-}

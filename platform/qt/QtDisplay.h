@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QLocale>
-
 #include "Display.h"
 
 class QLineEdit;
@@ -41,15 +39,4 @@ private:
 
     QProgressBar* bar_;
     double min_ = 0, max_ = 100, value_ = 0;
-};
-
-// "#,##0" with the grouping separator of the locale; the C locale has none, so it falls
-// back to English grouping there.
-class QtNumberFormatter : public NumberFormatter {
-public:
-    explicit QtNumberFormatter(const QLocale& locale = QLocale::system());
-    std::string stringFromNumber(unsigned long long number) const override;
-
-private:
-    QLocale locale_;
 };

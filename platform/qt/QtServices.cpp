@@ -1,46 +1,26 @@
 #include "QtServices.h"
 
+#include <QAbstractItemView>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
-#include <climits>
 
 namespace {
 QtAlertPanels::Answerer& answerer() {
     static QtAlertPanels::Answerer instance;
     return instance;
 }
+QtOpenPanel::Chooser& chooser() {
+    static QtOpenPanel::Chooser instance;
+    return instance;
+}
 QString text(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 }  // namespace
-
-QtUserDefaults::QtUserDefaults() : settings_(std::make_unique<QSettings>("ORBA", "Zurizede")) {}
-
-QtUserDefaults::QtUserDefaults(const QString& fileName)
-    : settings_(std::make_unique<QSettings>(fileName, QSettings::IniFormat)) {}
-
-std::int32_t QtUserDefaults::integerForKey(const std::string& key) const {
-    const QString name = QString::fromStdString(key);
-    if (settings_->contains(name)) {
-        bool ok = false;
-        const qlonglong value = settings_->value(name).toString().trimmed().toLongLong(&ok);
-        return ok && value >= INT32_MIN && value <= INT32_MAX ? static_cast<std::int32_t>(value)
-                                                              : 0;
-    }
-    auto it = registered_.find(key);
-    return it != registered_.end() ? it->second : 0;
-}
-
-void QtUserDefaults::registerDefaults(const std::map<std::string, std::int32_t>& defaults) {
-    for (const auto& [key, value] : defaults) {
-        registered_[key] = value;
-    }
-}
-
-void QtUserDefaults::setInteger(const std::string& key, std::int32_t value) {
-    settings_->setValue(QString::fromStdString(key), value);
-    settings_->sync();
-}
 
 void QtAlertPanels::setAnswerer(Answerer a) {
     answerer() = std::move(a);
@@ -93,4 +73,75 @@ int QtAlertPanels::run(bool critical, const std::string& title, const std::strin
     if (pressed != nullptr && pressed == third)
         return -1;
     return escape == first ? 1 : 0;
+}
+
+namespace {
+// Puts the message on a row of its own above everything the dialog shows.
+void addMessageLine(QFileDialog& dialog, const QString& message) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (grid == nullptr || message.isEmpty()) {
+        return;
+    }
+    struct Placed {
+        QLayoutItem* item;
+        int row, column, rowSpan, columnSpan;
+    };
+    std::vector<Placed> placed;
+    while (grid->count() > 0) {
+        Placed p{};
+        grid->getItemPosition(0, &p.row, &p.column, &p.rowSpan, &p.columnSpan);
+        p.item = grid->takeAt(0);
+        placed.push_back(p);
+    }
+    auto* label = new QLabel(message, &dialog);
+    label->setObjectName("message");
+    grid->addWidget(label, 0, 0, 1, -1);
+    for (const Placed& p : placed) {
+        grid->addItem(p.item, p.row + 1, p.column, p.rowSpan, p.columnSpan);
+    }
+}
+}  // namespace
+
+void QtOpenPanel::setChooser(Chooser c) {
+    chooser() = std::move(c);
+}
+
+int QtOpenPanel::runModal(const OpenPanelSettings& settings) {
+    chosen_.clear();
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setWindowTitle(text(settings.title));
+    addMessageLine(dialog, text(settings.message));
+    dialog.setLabelText(QFileDialog::Accept, text(settings.prompt));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A chosen link comes back as the link's own path, never as its target.
+    dialog.setOption(QFileDialog::DontResolveSymlinks, !settings.resolvesAliases);
+    // No new folders, and no renaming or deleting inside the panel either.
+    dialog.setOption(QFileDialog::ReadOnly, !settings.canCreateDirectories);
+    if (settings.canChooseDirectories && !settings.canChooseFiles) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    } else {
+        dialog.setFileMode(settings.allowsMultipleSelection ? QFileDialog::ExistingFiles
+                                                            : QFileDialog::ExistingFile);
+    }
+    if (settings.allowsMultipleSelection) {
+        // Folder mode selects one row at a time by default; the views take more.
+        for (auto* view : dialog.findChildren<QAbstractItemView*>()) {
+            if (view->objectName() == "listView" || view->objectName() == "treeView") {
+                view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+            }
+        }
+    }
+
+    if (chooser()) {
+        QTimer::singleShot(0, &dialog, [&dialog] { chooser()(dialog); });
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return 0;
+    }
+    for (const QString& path : dialog.selectedFiles()) {
+        chosen_.push_back(QFile::encodeName(path).toStdString());
+    }
+    return kOpenPanelOK;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QSettings>
 #include <functional>
 
 #include "Panels.h"
@@ -8,22 +7,6 @@
 
 class QMessageBox;
 class QAbstractButton;
-
-// User defaults over QSettings ("ORBA", "Zurizede") and a layer of registered defaults.
-class QtUserDefaults : public UserDefaults {
-public:
-    QtUserDefaults();
-    explicit QtUserDefaults(const QString& fileName);  // a settings file of its own (tests)
-    std::int32_t integerForKey(const std::string& key) const override;
-    void registerDefaults(const std::map<std::string, std::int32_t>& defaults) override;
-    // The settings menu stores the user's choices here; the controller never does.
-    void setInteger(const std::string& key, std::int32_t value);
-    QSettings& settings() { return *settings_; }
-
-private:
-    std::unique_ptr<QSettings> settings_;
-    std::map<std::string, std::int32_t> registered_;
-};
 
 // Alert panels as QMessageBox. Tests answer them through the seam: the answerer gets the
 // fully built box and names the button a person would press.
@@ -43,4 +26,21 @@ private:
     int run(bool critical, const std::string& title, const std::string& message,
             const std::string& defaultButton, const std::string& alternateButton,
             const std::string& otherButton);
+};
+
+class QFileDialog;
+
+// The open panel as a non-native QFileDialog, the one that lets a person choose several
+// folders at once. Tests act as the person through the seam: the chooser runs inside the
+// panel's event loop and selects and presses what a person would.
+class QtOpenPanel : public OpenPanel {
+public:
+    using Chooser = std::function<void(QFileDialog&)>;
+    static void setChooser(Chooser chooser);
+
+    int runModal(const OpenPanelSettings& settings) override;
+    std::vector<std::string> filenames() const override { return chosen_; }
+
+private:
+    std::vector<std::string> chosen_;
 };

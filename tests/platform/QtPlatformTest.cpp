@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "QtDisplay.h"
+#include "QtCoreServices.h"
 #include "QtServices.h"
 
 class QtPlatformTest : public QObject {

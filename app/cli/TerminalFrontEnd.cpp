@@ -1,0 +1,183 @@
+#include "TerminalFrontEnd.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cctype>
+
+#include "PathString.h"
+#include "QtCoreServices.h"
+#include "ZVORBAControlShredder.h"
+
+namespace {
+
+constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+constexpr int kBarWidth = 20;
+
+// The last `width` bytes of text, cut at a character boundary and marked as cut.
+std::string tail(const std::string& text, std::size_t width) {
+    if (text.size() <= width) {
+        return text;
+    }
+    if (width <= 3) {
+        return std::string(width, '.');
+    }
+    std::size_t start = text.size() - (width - 3);
+    while (start < text.size() && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) {
+        ++start;  // never begin inside a UTF-8 sequence
+    }
+    return "..." + text.substr(start);
+}
+
+}  // namespace
+
+StatusLine::StatusLine(std::FILE* out, bool enabled, int columns)
+    : out_(out), enabled_(enabled), columns_(std::max(columns, 20)) {}
+
+void StatusLine::changed() {
+    if (!enabled_) {
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (drawn_ && now - lastDraw_ < kRedrawInterval) {
+        return;
+    }
+    lastDraw_ = now;
+    draw();
+}
+
+void StatusLine::draw() {
+    std::string line;
+    if (!barHidden) {
+        const double span = maximum - minimum;
+        const double share = span > 0 ? std::clamp((value - minimum) / span, 0.0, 1.0) : 1.0;
+        const int filled = static_cast<int>(share * kBarWidth);
+        line += "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '-') + "] ";
+        line += std::to_string(static_cast<int>(share * 100)) + "%  ";
+    }
+    if (!itemsLeft.empty()) {
+        line += itemsLeft + " items  " + bytesLeft + " bytes left  ";
+    }
+    const std::string where = file.empty() ? folder : stringByAppendingPathComponent(folder, file);
+    const std::size_t room = static_cast<std::size_t>(columns_ - 1);
+    if (line.size() < room) {
+        line += tail(escapedForLog(where), room - line.size());
+    } else {
+        line.resize(room);
+    }
+    std::fprintf(out_, "\r\033[K%s", line.c_str());
+    std::fflush(out_);
+    drawn_ = true;
+}
+
+void StatusLine::clear() {
+    if (enabled_ && drawn_) {
+        std::fputs("\r\033[K", out_);
+        std::fflush(out_);
+        drawn_ = false;
+    }
+}
+
+void TerminalField::setStringValue(const std::string& text) {
+    value_ = text;
+    if (mirror_ != nullptr) {
+        *mirror_ = text;
+    }
+}
+
+void TerminalField::display() {
+    if (line_ != nullptr) {
+        line_->changed();
+    }
+}
+
+void TerminalProgress::setHidden(bool hidden) {
+    line_.barHidden = hidden;
+    if (hidden) {
+        line_.clear();
+    }
+}
+
+TerminalAlerts::TerminalAlerts(StatusLine& line, Consent consent, std::FILE* out, std::FILE* in)
+    : line_(line), consent_(consent), out_(out), in_(in) {}
+
+int TerminalAlerts::runAlertPanel(const std::string& title, const std::string& message,
+                                  const std::string& defaultButton,
+                                  const std::string& alternateButton, const std::string&) {
+    return run(title, message, defaultButton, alternateButton);
+}
+
+int TerminalAlerts::runCriticalAlertPanel(const std::string& title, const std::string& message,
+                                          const std::string& defaultButton,
+                                          const std::string& alternateButton,
+                                          const std::string&) {
+    return run(title, message, defaultButton, alternateButton);
+}
+
+int TerminalAlerts::run(const std::string& title, const std::string& message,
+                        const std::string& defaultButton, const std::string& alternateButton) {
+    line_.clear();
+    std::fprintf(out_, "%s: %s\n", title.c_str(), message.c_str());
+    std::fflush(out_);
+    const bool isConfirmation =
+        defaultButton == shredder_text::kCancel && alternateButton == shredder_text::kProceed;
+    if (!isConfirmation) {
+        return 1;  // the alert's only button
+    }
+    const bool proceed = consent_ == Consent::Given || askOnTerminal();
+    return proceed ? 0 : 1;
+}
+
+// Asks on the terminal; no terminal, end of input, an interrupt or anything but a yes is
+// "Cancel".
+bool TerminalAlerts::askOnTerminal() {
+    if (!::isatty(::fileno(in_))) {
+        std::fprintf(out_, "No terminal to ask for confirmation (use --yes): %s\n",
+                     shredder_text::kCancel);
+        return false;
+    }
+    std::fprintf(out_, "%s or %s? [y/N] ", shredder_text::kProceed, shredder_text::kCancel);
+    std::fflush(out_);
+    char answer[64];
+    errno = 0;
+    if (std::fgets(answer, sizeof answer, in_) == nullptr) {
+        std::clearerr(in_);
+        std::fputc('\n', out_);
+        return false;
+    }
+    std::string word(answer);
+    word.erase(std::remove_if(word.begin(), word.end(),
+                              [](unsigned char c) { return std::isspace(c); }),
+               word.end());
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return word == "y" || word == "yes" || word == "proceed";
+}
+
+std::int32_t CommandLineDefaults::integerForKey(const std::string& key) const {
+    if (key == settings_key::kShredMode && mode) {
+        return *mode;
+    }
+    if (key == settings_key::kShredWarning && confirm) {
+        return 1;
+    }
+    if (key == settings_key::kShredLogging && log) {
+        return 1;
+    }
+    return stored_.integerForKey(key);
+}
+
+std::optional<std::string> TerminalApplication::pathForResource(const std::string& name,
+                                                                const std::string& type) const {
+    return QtResources::pathForResource(name, type);
+}
+
+std::optional<std::map<std::string, std::int32_t>> TerminalApplication::dictionaryWithContentsOfFile(
+    const std::string& path) const {
+    return QtResources::integerDictionary(path);
+}
+
+int TerminalApplication::processIdentifier() const {
+    return static_cast<int>(::getpid());
+}

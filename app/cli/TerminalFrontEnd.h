@@ -1,0 +1,132 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "Display.h"
+#include "Panels.h"
+#include "Services.h"
+
+// The status display on a terminal: one line on standard error, redrawn at most ten times
+// a second, showing the folder, the file, the items and bytes left and a bar. Without a
+// terminal it draws nothing.
+class StatusLine {
+public:
+    StatusLine(std::FILE* out, bool enabled, int columns);
+
+    // A field or the bar changed and asked to be shown now.
+    void changed();
+    // Erases the line so that other text can be printed in its place.
+    void clear();
+
+    std::string folder, file, itemsLeft, bytesLeft;
+    double minimum = 0, maximum = 0, value = 0;
+    bool barHidden = true;
+
+private:
+    void draw();
+
+    std::FILE* out_;
+    bool enabled_;
+    int columns_;
+    bool drawn_ = false;
+    std::chrono::steady_clock::time_point lastDraw_{};
+};
+
+// A text field that keeps its value and, when it belongs to the status line, redraws it.
+class TerminalField : public TextField {
+public:
+    explicit TerminalField(StatusLine* line = nullptr, std::string* mirror = nullptr)
+        : line_(line), mirror_(mirror) {}
+    void setStringValue(const std::string& text) override;
+    void display() override;
+    const std::string& value() const { return value_; }
+
+private:
+    StatusLine* line_;
+    std::string* mirror_;
+    std::string value_;
+};
+
+class TerminalProgress : public ProgressIndicator {
+public:
+    explicit TerminalProgress(StatusLine& line) : line_(line) {}
+    void setMinValue(double v) override { line_.minimum = v; }
+    void setMaxValue(double v) override { line_.maximum = v; }
+    void setDoubleValue(double v) override { line_.value = v; }
+    void incrementBy(double d) override { line_.value += d; }
+    void setHidden(bool hidden) override;
+    void display() override { line_.changed(); }
+
+private:
+    StatusLine& line_;
+};
+
+// How the confirmation is answered.
+enum class Consent {
+    Ask,     // on the terminal; Cancel where there is none
+    Given,   // --yes
+};
+
+// Alerts printed as their title and message. The confirmation ("Cancel" / "Proceed") is
+// asked on the terminal; every other alert has one button, the one answered.
+class TerminalAlerts : public AlertPanels {
+public:
+    TerminalAlerts(StatusLine& line, Consent consent, std::FILE* out, std::FILE* in);
+    int runAlertPanel(const std::string& title, const std::string& message,
+                      const std::string& defaultButton, const std::string& alternateButton,
+                      const std::string& otherButton) override;
+    int runCriticalAlertPanel(const std::string& title, const std::string& message,
+                              const std::string& defaultButton, const std::string& alternateButton,
+                              const std::string& otherButton) override;
+
+private:
+    int run(const std::string& title, const std::string& message,
+            const std::string& defaultButton, const std::string& alternateButton);
+    bool askOnTerminal();
+
+    StatusLine& line_;
+    Consent consent_;
+    std::FILE* out_;
+    std::FILE* in_;
+};
+
+// The user's stored defaults, with what the command line says about this run on top.
+class CommandLineDefaults : public UserDefaults {
+public:
+    explicit CommandLineDefaults(UserDefaults& stored) : stored_(stored) {}
+    std::int32_t integerForKey(const std::string& key) const override;
+    void registerDefaults(const std::map<std::string, std::int32_t>& defaults) override {
+        stored_.registerDefaults(defaults);
+    }
+
+    std::optional<std::int32_t> mode;
+    bool confirm = false;
+    bool log = false;
+
+private:
+    UserDefaults& stored_;
+};
+
+// The process as the controller sees it. The terminal has no help document to copy, so it
+// asks for no private temporary folder.
+class TerminalApplication : public Application {
+public:
+    void terminate() override {}
+    std::optional<std::string> pathForResource(const std::string& name,
+                                               const std::string& type) const override;
+    std::optional<std::map<std::string, std::int32_t>> dictionaryWithContentsOfFile(
+        const std::string& path) const override;
+    std::string processName() const override { return "zurizede-cli"; }
+    int processIdentifier() const override;
+    std::optional<std::string> temporaryDirectory() const override { return std::nullopt; }
+};
+
+class NoWorkspace : public Workspace {
+public:
+    bool openURL(const std::string&) override { return false; }
+    bool openFile(const std::optional<std::string>&, const std::string&) override { return false; }
+};

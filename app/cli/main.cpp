@@ -1,0 +1,254 @@
+// zurizede-cli: shreds the files and folders named on the command line, through the same
+// controller, delete walk and user defaults as the window.
+
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "PosixFileManager.h"
+#include "PosixSystemLog.h"
+#include "QtCoreServices.h"
+#include "TerminalFrontEnd.h"
+#include "ZVORBAControlShredder.h"
+
+#ifndef ZURIZEDE_VERSION
+#define ZURIZEDE_VERSION "unknown"
+#endif
+
+namespace {
+
+constexpr const char* kProgram = "zurizede-cli";
+
+constexpr const char* kUsage =
+    "Usage: zurizede-cli [OPTION]... PATH...\n"
+    "Overwrite each file, and every file inside each folder, in place, then remove it.\n"
+    "\n"
+    "  -m, --mode N   shred mode of this run: 0 one pass of random bytes, 1 four\n"
+    "                 pattern passes, 2 eleven pattern passes (default: the shredMode\n"
+    "                 setting)\n"
+    "  -y, --yes      answer \"Proceed\" to the confirmation\n"
+    "      --confirm  ask for confirmation even if the shredWarning setting is off\n"
+    "      --log      log each shred even if the shredLogging setting is off\n"
+    "  -q, --quiet    no status line and no success messages\n"
+    "  -h, --help     show this help and exit\n"
+    "      --version  show the version and exit\n"
+    "\n"
+    "Without a terminal and without --yes, a confirmation is answered \"Cancel\".\n"
+    "Exit status: 0 when every PATH was shredded, 1 when any was not, 2 for bad usage.\n";
+
+volatile sig_atomic_t interrupted = 0;
+
+void onInterrupt(int) {
+    interrupted = 1;
+}
+
+// SIGINT and SIGTERM let the item in hand finish, then stop the walk. Not restarting
+// system calls makes a pending confirmation read end at once; a second signal of the same
+// kind ends the process the usual way.
+void installInterruptHandlers() {
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+struct Options {
+    std::optional<std::int32_t> mode;
+    bool yes = false, confirm = false, log = false, quiet = false;
+    bool help = false, version = false;
+    std::vector<std::string> paths;
+};
+
+// Parses the arguments; on bad usage, answers the one-line explanation.
+std::optional<std::string> parse(int argc, char** argv, Options& options) {
+    auto setMode = [&](const std::string& text) -> std::optional<std::string> {
+        char* end = nullptr;
+        errno = 0;
+        const long value = std::strtol(text.c_str(), &end, 10);
+        if (text.empty() || *end != '\0' || errno != 0) {
+            return "the mode '" + text + "' is not a number";
+        }
+        if (value < 0 || value > 2) {
+            return "the mode must be 0, 1 or 2, not " + text;
+        }
+        options.mode = static_cast<std::int32_t>(value);
+        return std::nullopt;
+    };
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+            options.paths.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg.rfind("--", 0) == 0) {
+            const auto equals = arg.find('=');
+            const std::string name = arg.substr(0, equals);
+            if (name == "--mode") {
+                if (equals != std::string::npos) {
+                    if (auto error = setMode(arg.substr(equals + 1))) return error;
+                } else if (i + 1 < argc) {
+                    if (auto error = setMode(argv[++i])) return error;
+                } else {
+                    return "--mode needs a number";
+                }
+            } else if (equals != std::string::npos) {
+                return "the option '" + name + "' takes no value";
+            } else if (arg == "--yes") {
+                options.yes = true;
+            } else if (arg == "--confirm") {
+                options.confirm = true;
+            } else if (arg == "--log") {
+                options.log = true;
+            } else if (arg == "--quiet") {
+                options.quiet = true;
+            } else if (arg == "--help") {
+                options.help = true;
+            } else if (arg == "--version") {
+                options.version = true;
+            } else {
+                return "unknown option '" + arg + "'";
+            }
+        } else {
+            for (std::size_t j = 1; j < arg.size(); ++j) {
+                const char letter = arg[j];
+                if (letter == 'm') {
+                    std::string value = arg.substr(j + 1);
+                    if (value.empty()) {
+                        if (i + 1 >= argc) return "-m needs a number";
+                        value = argv[++i];
+                    }
+                    if (auto error = setMode(value)) return error;
+                    break;
+                } else if (letter == 'y') {
+                    options.yes = true;
+                } else if (letter == 'q') {
+                    options.quiet = true;
+                } else if (letter == 'h') {
+                    options.help = true;
+                } else {
+                    return std::string("unknown option '-") + letter + "'";
+                }
+            }
+        }
+    }
+    if (!options.help && !options.version && options.paths.empty()) {
+        return "no PATH to shred";
+    }
+    return std::nullopt;
+}
+
+int terminalColumns() {
+    struct winsize size {};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
+        return size.ws_col;
+    }
+    return 80;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (auto error = parse(argc, argv, options)) {
+        std::fprintf(stderr, "%s: %s (try '%s --help')\n", kProgram, error->c_str(), kProgram);
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s %s\n", kProgram, ZURIZEDE_VERSION);
+        return 0;
+    }
+
+    int qtArgc = 1;
+    QCoreApplication qt(qtArgc, argv);  // for the resource folder; the paths stay bytes
+    installInterruptHandlers();
+
+    const bool onTerminal = !options.quiet && ::isatty(STDERR_FILENO);
+    StatusLine line(stderr, onTerminal, onTerminal ? terminalColumns() : 80);
+    TerminalField folderText(&line, &line.folder), fileText(&line, &line.file), statusText,
+        totalCount, totalLinks, totalBytes, progressCount(&line, &line.itemsLeft),
+        progressLinks, progressBytes(&line, &line.bytesLeft);
+    TerminalProgress bar(line);
+
+    PosixFileManager files;
+    QtUserDefaults stored;
+    CommandLineDefaults defaults(stored);
+    defaults.mode = options.mode;
+    defaults.confirm = options.confirm;
+    defaults.log = options.log;
+    TerminalAlerts alerts(line, options.yes ? Consent::Given : Consent::Ask, stderr, stdin);
+    PosixSystemLog log(true);
+    TerminalApplication application;
+    NoWorkspace workspace;
+
+    ShredderConnections c;
+    c.progress = &bar;
+    c.folderText = &folderText;
+    c.fileText = &fileText;
+    c.statusText = &statusText;
+    c.totalCount = &totalCount;
+    c.totalLinks = &totalLinks;
+    c.totalBytes = &totalBytes;
+    c.progressCount = &progressCount;
+    c.progressLinks = &progressLinks;
+    c.progressBytes = &progressBytes;
+    c.fileManager = &files;
+    c.defaults = &defaults;
+    c.alerts = &alerts;
+    c.log = &log;
+    c.application = &application;
+    c.workspace = &workspace;
+    c.makeNumberFormatter = [](const std::string&) {
+        return std::make_unique<QtNumberFormatter>();
+    };
+    c.stopRequested = [] { return interrupted != 0; };
+
+    ZVORBAControlShredder shredder(c);
+    shredder.awakeFromNib();
+
+    int status = 0;
+    for (const std::string& path : options.paths) {
+        const std::string shown = escapedForLog(path);
+        if (interrupted) {
+            std::fprintf(stderr, "%s: %s: not shredded, interrupted before its turn\n", kProgram,
+                         shown.c_str());
+            status = 1;
+            continue;
+        }
+        statusText.setStringValue("");
+        if (!shredder.applicationOpenFile(path)) {
+            std::fprintf(stderr, "%s: %s: No such file or folder\n", kProgram, shown.c_str());
+            status = 1;
+            continue;
+        }
+        line.clear();
+        const bool shredded = statusText.value() == shredder_text::kShredded;
+        if (!shredded) {
+            status = 1;
+        }
+        if (!shredded || !options.quiet) {
+            std::fprintf(stderr, "%s: %s\n", shown.c_str(), statusText.value().c_str());
+        }
+        if (!shredded && interrupted) {
+            const QtNumberFormatter number;
+            std::fprintf(stderr, "%s: interrupted; %s items and %s bytes were left in place\n",
+                         kProgram, number.stringFromNumber(shredder.itemCounter()).c_str(),
+                         number.stringFromNumber(shredder.byteCounter()).c_str());
+        }
+    }
+    shredder.applicationWillTerminate();
+    return status;
+}

@@ -134,6 +134,35 @@ TEST_F(ShredRun, ChoosingPathsHandsOnLinksAndSkipsMissingOnes) {
     EXPECT_TRUE(exists(dir / "folder"));
 }
 
+TEST_F(ShredRun, AStopRequestEndsTheWalkLikeAnErrorAndIsNoSuccess) {
+    makeFolder(dir / "top");
+    for (const char* name : {"a", "b", "c"}) {
+        writeFile(dir / "top/" + name, name);
+    }
+    int asked = 0;
+    connections.stopRequested = [&asked] { return ++asked > 2; };  // after the folder and a file
+    shredder = std::make_unique<ZVORBAControlShredder>(connections);
+    shredder->awakeFromNib();
+    defaults.values = {{"shredLogging", 1}};
+    shredder->shredFiles(dir / "top", true);
+
+    ASSERT_EQ(alerts.seen.size(), 1u);
+    EXPECT_EQ(alerts.seen[0].title, kFileSystemAlert);
+    EXPECT_EQ(statusText.value.rfind(kStoppedByRequest, 0), 0u) << statusText.value;
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(exists(dir / "top"));
+    int left = 0;
+    for (const char* name : {"a", "b", "c"}) {
+        if (exists(dir / "top/" + name)) {
+            EXPECT_EQ(readFile(dir / "top/" + name), name);  // untouched, not half-written
+            ++left;
+        }
+    }
+    EXPECT_EQ(left, 2);
+    EXPECT_EQ(shredder->itemCounter(), 2u);  // the two files left
+    expectProgressReset();
+}
+
 TEST(LogLine, ControlCharactersAreEscaped) {
     EXPECT_EQ(escapedForLog("/tmp/a\nb\tc\\d"), "/tmp/a\\x0ab\\x09c\\\\d");
     EXPECT_EQ(escapedForLog("/plain/caf\xc3\xa9"), "/plain/caf\xc3\xa9");

@@ -1,4 +1,9 @@
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -105,6 +110,96 @@ private slots:
         QCOMPARE(buttons, QStringList{"Stop Shredding"});
         QCOMPARE(seenText, QString("X: /a/b."));
         QtAlertPanels::setAnswerer({});
+    }
+
+    // A person Ctrl-clicks three folders in the folder panel and presses "Shred".
+    void theFolderPanelTakesSeveralFolders() {
+        QTemporaryDir dir;
+        for (const char* name : {"alpha", "beta", "gamma", "delta"}) {
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        }
+        QFile::link(dir.filePath("alpha"), dir.filePath("link-to-alpha"));
+        QString title, message, accept;
+        bool readOnly = false, resolves = true;
+        QtOpenPanel::setChooser([&](QFileDialog& panel) {
+            title = panel.windowTitle();
+            if (auto* label = panel.findChild<QLabel*>("message")) message = label->text();
+            accept = panel.labelText(QFileDialog::Accept);
+            readOnly = panel.testOption(QFileDialog::ReadOnly);
+            resolves = !panel.testOption(QFileDialog::DontResolveSymlinks);
+            panel.setDirectory(dir.path());
+            auto* view = panel.findChild<QListView*>("listView");
+            auto* model = qobject_cast<QFileSystemModel*>(view->model());
+            const QModelIndex root = model->index(dir.path());
+            QTRY_COMPARE_WITH_TIMEOUT(model->rowCount(root), 5, 10000);
+            for (const char* name : {"gamma", "link-to-alpha", "beta"}) {
+                const QModelIndex index = model->index(dir.filePath(name));
+                view->scrollTo(index);
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                                  view->visualRect(index).center());
+            }
+            auto* buttons = panel.findChild<QDialogButtonBox*>("buttonBox");
+            for (QAbstractButton* b : buttons->buttons()) {
+                if (b->text() == "Shred") b->click();
+            }
+        });
+        QtOpenPanel panel;
+        OpenPanelSettings settings;
+        settings.title = "Shred Folder & Contents";
+        settings.message = "Select a folder to shred.";
+        settings.prompt = "Shred";
+        settings.canChooseFiles = false;
+        settings.canChooseDirectories = true;
+        settings.allowsMultipleSelection = true;
+        QCOMPARE(panel.runModal(settings), kOpenPanelOK);
+        QtOpenPanel::setChooser({});
+        QCOMPARE(title, QString("Shred Folder & Contents"));
+        QCOMPARE(message, QString("Select a folder to shred."));
+        QCOMPARE(accept, QString("Shred"));
+        QVERIFY(readOnly);
+        QVERIFY(!resolves);
+        std::vector<std::string> chosen = panel.filenames();
+        std::sort(chosen.begin(), chosen.end());
+        const std::string base = QFile::encodeName(dir.path()).toStdString();
+        QCOMPARE(chosen, (std::vector<std::string>{base + "/beta", base + "/gamma",
+                                                   base + "/link-to-alpha"}));
+    }
+
+    void propertyListsOfIntegersAreReadAndAnythingElseIsNot() {
+        QTemporaryDir dir;
+        auto write = [&](const char* name, const QByteArray& xml) {
+            QFile f(dir.filePath(name));
+            f.open(QIODevice::WriteOnly);
+            f.write(xml);
+            return QFile::encodeName(f.fileName()).toStdString();
+        };
+        const auto good = QtResources::integerDictionary(write(
+            "good.plist",
+            "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>shredMode</key>"
+            "<integer>2</integer><key>shredWarning</key><true/></dict></plist>"));
+        QVERIFY(good.has_value());
+        QCOMPARE(good->at("shredMode"), 2);
+        QCOMPARE(good->at("shredWarning"), 1);
+        QVERIFY(!QtResources::integerDictionary(write("text.plist", "not a plist")));
+        QVERIFY(!QtResources::integerDictionary(
+            write("string.plist", "<plist><dict><key>a</key><string>x</string></dict></plist>")));
+        QVERIFY(!QtResources::integerDictionary(
+            write("huge.plist", "<plist><dict><key>a</key><integer>9999999999</integer></dict></plist>")));
+        QVERIFY(!QtResources::integerDictionary(dir.filePath("missing").toStdString()));
+        // The shipped defaults ask for confirmation and start with one random pass.
+        const auto shipped = QtResources::integerDictionary(ZURIZEDE_SHIPPED_DEFAULTS);
+        QVERIFY(shipped.has_value());
+        QCOMPARE(shipped->at("shredWarning"), 1);
+        QCOMPARE(shipped->at("shredMode"), 0);
+        QCOMPARE(shipped->at("shredLogging"), 0);
+    }
+
+    void aCancelledPanelChoosesNothing() {
+        QtOpenPanel::setChooser([](QFileDialog& panel) { panel.reject(); });
+        QtOpenPanel panel;
+        QCOMPARE(panel.runModal(OpenPanelSettings{}), 0);
+        QVERIFY(panel.filenames().empty());
+        QtOpenPanel::setChooser({});
     }
 };
 

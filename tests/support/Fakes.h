@@ -114,3 +114,16 @@ public:
     std::optional<std::map<std::string, std::int32_t>> plist;
     std::optional<std::string> tempDir;
 };
+
+// The person at the open panel: confirms with the paths given, or cancels.
+class ChoosingPanel : public OpenPanel {
+public:
+    int runModal(const OpenPanelSettings& s) override {
+        shown.push_back(s);
+        return confirm ? kOpenPanelOK : 0;
+    }
+    std::vector<std::string> filenames() const override { return paths; }
+    bool confirm = true;
+    std::vector<std::string> paths;
+    std::vector<OpenPanelSettings> shown;
+};

@@ -27,6 +27,7 @@ protected:
         c.defaults = &defaults;
         c.alerts = &alerts;
         c.log = &log;
+        c.openPanel = &panel;
         c.application = &application;
         application.tempDir = dir.path();
         c.makeNumberFormatter = [](const std::string&) {
@@ -55,6 +56,7 @@ protected:
     MapDefaults defaults;
     ScriptedAlerts alerts;
     RecordingLog log;
+    ChoosingPanel panel;
     FakeApplication application;
     ShredderConnections connections;
     std::unique_ptr<ZVORBAControlShredder> shredder;

@@ -1,0 +1,256 @@
+// Runs the built zurizede-cli as a user would, on real temporary folders.
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "TempDir.h"
+
+namespace {
+
+struct Finished {
+    int status = -1;  // exit status, or -1 when it did not exit normally
+    std::string output;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    std::vector<std::string> environment() const {
+        return {"HOME=" + dir.path(), "XDG_CONFIG_HOME=" + (dir / "config"), "LANG=C.UTF-8",
+                "PATH=/usr/bin:/bin"};
+    }
+
+    static std::vector<char*> pointers(std::vector<std::string>& strings) {
+        std::vector<char*> result;
+        for (std::string& s : strings) result.push_back(s.data());
+        result.push_back(nullptr);
+        return result;
+    }
+
+    // Starts the program with standard input from /dev/null and its output into a pipe.
+    pid_t start(std::vector<std::string> args, int& outputFd) {
+        args.insert(args.begin(), ZURIZEDE_CLI);
+        std::vector<std::string> env = environment();
+        int fds[2];
+        EXPECT_EQ(::pipe(fds), 0);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const int in = ::open("/dev/null", O_RDONLY);
+            ::dup2(in, 0);
+            ::dup2(fds[1], 1);
+            ::dup2(fds[1], 2);
+            ::close(fds[0]);
+            auto argv = pointers(args);
+            auto envp = pointers(env);
+            ::execve(argv[0], argv.data(), envp.data());
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        outputFd = fds[0];
+        return pid;
+    }
+
+    static Finished finish(pid_t pid, int outputFd) {
+        Finished done;
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(outputFd, buffer, sizeof buffer)) > 0) done.output.append(buffer, n);
+        ::close(outputFd);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        done.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return done;
+    }
+
+    Finished run(std::vector<std::string> args) {
+        int fd = -1;
+        const pid_t pid = start(std::move(args), fd);
+        return finish(pid, fd);
+    }
+
+    void storeSettings(const std::string& lines) {
+        ::mkdir((dir / "config").c_str(), 0700);
+        ::mkdir((dir / "config/ORBA").c_str(), 0700);
+        writeFile(dir / "config/ORBA/Zurizede.conf", "[General]\n" + lines);
+    }
+
+    void makeTree(const std::string& top, int files) {
+        makeFolder(top);
+        makeFolder(top + "/sub");
+        for (int i = 0; i < files; ++i) {
+            writeFile(top + (i % 2 ? "/sub/f" : "/f") + std::to_string(i), "contents " +
+                                                                               std::to_string(i));
+        }
+    }
+
+    static int entries(const std::string& folder) {
+        int n = 0;
+        if (DIR* d = ::opendir(folder.c_str())) {
+            while (dirent* e = ::readdir(d)) n += e->d_name[0] != '.';
+            ::closedir(d);
+        }
+        return n;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(Cli, BadUsageExitsTwoWithOneLine) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {}, {"-m", "x", "a"}, {"--mode=1x", "a"}, {"-m", "7", "a"}, {"--bogus", "a"},
+             {"-z", "a"}, {"-y"}, {"--mode"}}) {
+        const Finished done = run(args);
+        EXPECT_EQ(done.status, 2) << done.output;
+        EXPECT_EQ(std::count(done.output.begin(), done.output.end(), '\n'), 1) << done.output;
+        EXPECT_EQ(done.output.rfind("zurizede-cli: ", 0), 0u) << done.output;
+    }
+    const Finished help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("Usage: zurizede-cli"), std::string::npos);
+    const Finished version = run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output.rfind("zurizede-cli ", 0), 0u);
+}
+
+TEST_F(Cli, NothingIsShreddedWithoutConsentWhenNoTerminalCanAsk) {
+    makeTree(dir / "tree", 4);
+    const Finished done = run({dir / "tree"});  // the registered defaults ask first
+    EXPECT_EQ(done.status, 1);
+    EXPECT_NE(done.output.find("Shred Alert: If you proceed"), std::string::npos);
+    EXPECT_NE(done.output.find("No files were touched - shredding cancelled."), std::string::npos);
+    EXPECT_EQ(entries(dir / "tree"), 3);
+    EXPECT_EQ(readFile(dir / "tree/f0"), "contents 0");
+
+    storeSettings("shredWarning=0\n");
+    const Finished forced = run({"--confirm", dir / "tree"});
+    EXPECT_EQ(forced.status, 1);
+    EXPECT_TRUE(exists(dir / "tree/f0"));
+}
+
+TEST_F(Cli, YesShredsEveryPathInOrderAndAMissingOneMakesItOne) {
+    makeTree(dir / "first", 6);
+    writeFile(dir / "second", "second");
+    const Finished done = run({"-y", "-m", "1", dir / "first", dir / "missing", dir / "second"});
+    EXPECT_EQ(done.status, 1) << done.output;
+    EXPECT_FALSE(exists(dir / "first"));
+    EXPECT_FALSE(exists(dir / "second"));
+    const auto first = done.output.find(dir / "first: Files have been shredded.");
+    const auto missing = done.output.find(dir / "missing: No such file or folder");
+    const auto second = done.output.find(dir / "second: Files have been shredded.");
+    ASSERT_NE(first, std::string::npos) << done.output;
+    ASSERT_NE(missing, std::string::npos) << done.output;
+    ASSERT_NE(second, std::string::npos) << done.output;
+    EXPECT_LT(first, missing);
+    EXPECT_LT(missing, second);
+
+    makeTree(dir / "again", 2);
+    EXPECT_EQ(run({"--yes", "-q", dir / "again"}).status, 0);
+    EXPECT_FALSE(exists(dir / "again"));
+}
+
+TEST_F(Cli, StoredSettingsAreObeyedAndLoggingCanBeAsked) {
+    storeSettings("shredWarning=0\nshredLogging=1\n");
+    writeFile(dir / "five", "12345");
+    const Finished done = run({dir / "five"});
+    EXPECT_EQ(done.status, 0) << done.output;
+    EXPECT_FALSE(exists(dir / "five"));
+    EXPECT_NE(done.output.find("Shred 5 bytes @ path '" + (dir / "five") + "'"),
+              std::string::npos)
+        << done.output;
+    EXPECT_EQ(done.output.find("Shred Alert"), std::string::npos);
+
+    storeSettings("shredWarning=0\nshredLogging=0\n");
+    writeFile(dir / "quiet", "123");
+    const Finished quiet = run({"-q", "--log", dir / "quiet"});
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.output, "Shred 3 bytes @ path '" + (dir / "quiet") + "'\n");
+}
+
+TEST_F(Cli, AnInterruptStopsTheWalkBetweenItemsAndExitsOne) {
+    makeTree(dir / "big", 4000);
+    int fd = -1;
+    const pid_t pid = start({"-y", "-m", "2", dir / "big", dir / "never"}, fd);
+    // Eleven synced passes per file: the walk takes many seconds; interrupt it once it began.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (entries(dir / "big") + entries(dir / "big/sub") > 3990 &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ::kill(pid, SIGTERM);
+    const Finished done = finish(pid, fd);
+    EXPECT_EQ(done.status, 1) << done.output;
+    EXPECT_NE(done.output.find("Shredding was interrupted"), std::string::npos) << done.output;
+    EXPECT_NE(done.output.find("interrupted; "), std::string::npos);
+    EXPECT_NE(done.output.find(dir / "never: not shredded"), std::string::npos);
+    EXPECT_EQ(done.output.find("Files have been shredded."), std::string::npos);
+    ASSERT_TRUE(exists(dir / "big"));
+    // What is left is whole: every remaining file still holds what it held.
+    int checked = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const std::string path = (dir / "big") + (i % 2 ? "/sub/f" : "/f") + std::to_string(i);
+        if (exists(path)) {
+            EXPECT_EQ(readFile(path), "contents " + std::to_string(i));
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
+// On a terminal the confirmation is asked and the status line drawn.
+TEST_F(Cli, OnATerminalTheConfirmationIsAsked) {
+    for (const std::string answer : {"n", "y"}) {
+        const std::string tree = dir / ("tree-" + answer);
+        makeTree(tree, 2);
+        std::vector<std::string> args = {ZURIZEDE_CLI, tree};
+        std::vector<std::string> env = environment();
+        int master = -1;
+        const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            auto argv = pointers(args);
+            auto envp = pointers(env);
+            ::execve(argv[0], argv.data(), envp.data());
+            ::_exit(127);
+        }
+        std::string output;
+        bool answered = false;
+        char buffer[1024];
+        for (;;) {
+            pollfd p{master, POLLIN, 0};
+            if (::poll(&p, 1, 30000) <= 0) break;
+            const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n <= 0) break;  // EIO once the program has gone
+            output.append(buffer, n);
+            if (!answered && output.find("[y/N]") != std::string::npos) {
+                const std::string line = answer + "\n";
+                ASSERT_EQ(::write(master, line.data(), line.size()), (ssize_t)line.size());
+                answered = true;
+            }
+        }
+        ::close(master);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(answered) << output;
+        if (answer == "n") {
+            EXPECT_EQ(WEXITSTATUS(status), 1) << output;
+            EXPECT_TRUE(exists(tree + "/f0"));
+        } else {
+            EXPECT_EQ(WEXITSTATUS(status), 0) << output;
+            EXPECT_FALSE(exists(tree));
+            EXPECT_NE(output.find("\r\033[K"), std::string::npos);  // the status line
+        }
+    }
+}
+
+}  // namespace

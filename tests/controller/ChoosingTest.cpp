@@ -1,0 +1,106 @@
+#include "ShredderFixture.h"
+
+namespace {
+
+using namespace shredder_text;
+
+using Choosing = ShredderFixture;
+
+TEST_F(Choosing, ThreeFoldersAskTheirOwnConfirmationInThePanelsOrder) {
+    for (const char* name : {"one", "two", "three"}) {
+        makeFolder(dir / name);
+        writeFile(dir / name + "/inside", name);
+    }
+    panel.paths = {dir / "one", dir / "two", dir / "three"};
+    defaults.values = {{"shredWarning", 1}};
+    alerts.answers = {1, 0, 0};  // Cancel the first, Proceed with the others
+    shredder->shredDirectory();
+
+    ASSERT_EQ(panel.shown.size(), 1u);
+    const OpenPanelSettings& s = panel.shown[0];
+    EXPECT_EQ(s.title, "Shred Folder & Contents");
+    EXPECT_EQ(s.message, "Select a folder to shred.");
+    EXPECT_EQ(s.prompt, "Shred");
+    EXPECT_FALSE(s.canChooseFiles);
+    EXPECT_TRUE(s.canChooseDirectories);
+    EXPECT_TRUE(s.allowsMultipleSelection);
+    EXPECT_FALSE(s.resolvesAliases);
+    EXPECT_FALSE(s.canCreateDirectories);
+
+    ASSERT_EQ(alerts.seen.size(), 3u);
+    for (const Alert& alert : alerts.seen) {
+        EXPECT_EQ(alert.message, kConfirmation);
+    }
+    EXPECT_EQ(readFile(dir / "one/inside"), "one");
+    EXPECT_FALSE(exists(dir / "two"));
+    EXPECT_FALSE(exists(dir / "three"));
+    EXPECT_EQ(statusText.value, kShredded);
+    EXPECT_EQ(folderText.value, dir / "three");
+}
+
+TEST_F(Choosing, AVanishedFolderIsStillHandedOnAndDeniedWithoutStoppingTheRest) {
+    makeFolder(dir / "later");
+    panel.paths = {dir / "vanished", dir / "later"};
+    shredder->shredDirectory();
+    ASSERT_EQ(alerts.seen.size(), 1u);
+    EXPECT_EQ(alerts.seen[0].message,
+              "The folder " + (dir / "vanished") +
+                  " contains files you do not have permission to delete.");
+    EXPECT_FALSE(exists(dir / "later"));
+    EXPECT_EQ(statusText.value, kShredded);
+}
+
+TEST_F(Choosing, TheFilePanelSkipsMissingPathsAndHandsLinksOnAsWhatTheyReach) {
+    makeLinks("target contents");
+    writeFile(dir / "plain", "plain");
+    panel.paths = {dir / "dangling", dir / "gone", dir / "file-link", dir / "folder-link",
+                   dir / "plain"};
+    shredder->shredFile();
+
+    EXPECT_EQ(panel.shown.at(0).title, "Shred File");
+    EXPECT_EQ(panel.shown.at(0).message, "Select a file to shred.");
+    EXPECT_TRUE(panel.shown.at(0).canChooseFiles);
+    EXPECT_FALSE(panel.shown.at(0).canChooseDirectories);
+    EXPECT_TRUE(alerts.seen.empty());       // nothing said about the missing ones
+    EXPECT_TRUE(exists(dir / "dangling"));  // skipped, not shredded
+    EXPECT_FALSE(exists(dir / "file-link"));
+    EXPECT_EQ(readFile(dir / "target"), "target contents");
+    EXPECT_FALSE(exists(dir / "folder-link"));
+    EXPECT_TRUE(exists(dir / "folder"));
+    EXPECT_FALSE(exists(dir / "plain"));
+    EXPECT_EQ(folderText.value, dir.path());
+    EXPECT_EQ(fileText.value, "plain");
+}
+
+TEST_F(Choosing, ACancelledPanelLeavesTheDisplayAsItWas) {
+    writeFile(dir / "kept", "kept");
+    panel.paths = {dir / "kept"};
+    panel.confirm = false;
+    statusText.setStringValue("earlier outcome");
+    const std::size_t redraws = statusText.shown.size();
+    shredder->shredFile();
+    shredder->shredDirectory();
+    EXPECT_EQ(panel.shown.size(), 2u);
+    EXPECT_EQ(statusText.value, "earlier outcome");
+    EXPECT_EQ(statusText.shown.size(), redraws);
+    EXPECT_TRUE(alerts.seen.empty());
+    EXPECT_EQ(readFile(dir / "kept"), "kept");
+}
+
+TEST_F(Choosing, TheExampleTreesCount) {
+    makeFolder(dir / "empty");
+    makeFolder(dir / "pair");
+    writeFile(dir / "pair/file", "12345");
+    makeFolder(dir / "pair/sub");
+    defaults.values = {{"shredWarning", 1}};
+    alerts.answers = {1, 1};
+    shredder->shredFiles(dir / "empty", true);
+    EXPECT_EQ(totalCount.value, "0");
+    EXPECT_EQ(totalBytes.value, "0");
+    shredder->shredFiles(dir / "pair", true);
+    EXPECT_EQ(totalCount.value, "2");
+    EXPECT_EQ(totalLinks.value, "0");
+    EXPECT_TRUE(exists(dir / "pair/sub"));
+}
+
+}  // namespace

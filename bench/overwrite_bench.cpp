@@ -1,8 +1,11 @@
 // Measures the engine and the delete walk on real files; run by bench/run.sh, never a test.
 //   overwrite_bench file PATH       overwriteFile throughput per pass for modes 0, 1, 2
 //   overwrite_bench walk PATH MODE  one delete walk with the controller as handler
+//   overwrite_bench tree PATH       makes 100 folders of 100 files of 4 KiB, synced
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -102,6 +105,26 @@ int main(int argc, char** argv) {
                     usage.ru_maxrss, fields[2].last.c_str());
         return fields[2].last == shredder_text::kShredded ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: overwrite_bench file PATH | walk PATH MODE\n");
+    if (argc >= 3 && std::strcmp(argv[1], "tree") == 0) {
+        const std::string top = argv[2];
+        const std::string block(4096, 'z');
+        if (::mkdir(top.c_str(), 0700) != 0)
+            return 1;
+        for (int d = 1; d <= 100; ++d) {
+            const std::string folder = top + "/d" + std::to_string(d);
+            if (::mkdir(folder.c_str(), 0700) != 0)
+                return 1;
+            for (int f = 1; f <= 100; ++f) {
+                const std::string path = folder + "/f" + std::to_string(f);
+                const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+                if (fd < 0 || ::write(fd, block.data(), block.size()) != 4096)
+                    return 1;
+                ::close(fd);
+            }
+        }
+        ::sync();
+        return 0;
+    }
+    std::fprintf(stderr, "usage: overwrite_bench file PATH | walk PATH MODE | tree PATH\n");
     return 2;
 }

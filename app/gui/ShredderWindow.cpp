@@ -1,0 +1,52 @@
+#include "ShredderWindow.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+ShredderWindow::ShredderWindow() {
+    ui.setupUi(this);
+    ui.progress->setHidden(true);
+}
+
+void ShredderWindow::closeEvent(QCloseEvent* event) {
+    if (!shouldClose || shouldClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+std::vector<std::string> localPaths(const QMimeData& data) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : data.urls()) {
+        if (url.isLocalFile()) {
+            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        }
+    }
+    return paths;
+}
+
+void ShredderWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData() != nullptr && !localPaths(*event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void ShredderWindow::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths = localPaths(*event->mimeData());
+    if (paths.empty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // The drop ends first: a run inside it would keep the file manager's drag waiting.
+    QTimer::singleShot(0, this, [this, paths = std::move(paths)] {
+        if (dropped) {
+            dropped(paths);
+        }
+    });
+}

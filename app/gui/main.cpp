@@ -1,0 +1,60 @@
+// ORBA Zurizede: the window.
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QIcon>
+#include <string>
+#include <vector>
+
+#include "SingleInstance.h"
+#include "ZurizedeShell.h"
+
+namespace {
+
+// Paths as the file system's bytes, made absolute here so that a running instance, with
+// its own working folder, gets the ones meant.
+std::vector<std::string> pathsFromArguments(int argc, char** argv) {
+    std::string cwd;
+    if (char* here = ::getcwd(nullptr, 0)) {
+        cwd = here;
+        std::free(here);
+    }
+    std::vector<std::string> paths;
+    for (int i = 1; i < argc; ++i) {
+        std::string path = argv[i];
+        if (path.empty()) {
+            continue;
+        }
+        if (path[0] != '/' && !cwd.empty()) {
+            path = cwd + "/" + path;
+        }
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication qt(argc, argv);  // takes Qt's own options out of argv
+    QApplication::setApplicationDisplayName("ORBA Zurizede");
+    QApplication::setDesktopFileName("zurizede");
+    QApplication::setWindowIcon(QIcon::fromTheme("zurizede"));
+    const std::vector<std::string> paths = pathsFromArguments(argc, argv);
+
+    SingleInstance instance;
+    if (instance.handOver(paths)) {
+        return 0;
+    }
+    ZurizedeShell shell;
+    instance.listen([&shell](const std::vector<std::string>& handed) {
+        shell.window().raise();
+        shell.window().activateWindow();
+        shell.openPaths(handed);
+    });
+    shell.application().watchQuitSignals();
+    shell.start();
+    shell.openPaths(paths);
+    return QApplication::exec();
+}

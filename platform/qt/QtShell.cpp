@@ -1,0 +1,168 @@
+#include "QtShell.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QSettings>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QWidget>
+
+#include "QtCoreServices.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onQuitSignal(int number) {
+    const int saved = errno;
+    const unsigned char byte = static_cast<unsigned char>(number);
+    [[maybe_unused]] ssize_t n = ::write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+QString text(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+bool QtWindowFrame::setFrameUsingName(const std::string& name) {
+    const QByteArray saved = settings_.value(text(name)).toByteArray();
+    return !saved.isEmpty() && window_->restoreGeometry(saved);
+}
+
+void QtWindowFrame::saveFrameUsingName(const std::string& name) {
+    settings_.setValue(text(name), window_->saveGeometry());
+    settings_.sync();
+}
+
+bool QtWorkspace::openURL(const std::string& url) {
+    return QDesktopServices::openUrl(QUrl(text(url), QUrl::StrictMode));
+}
+
+bool QtWorkspace::openFile(const std::optional<std::string>& path,
+                           const std::string& application) {
+    if (application == "Disk Utility") {
+        for (const char* program : {"gnome-disks", "partitionmanager"}) {
+            const QString found = QStandardPaths::findExecutable(program);
+            if (!found.isEmpty() && QProcess::startDetached(found, {})) {
+                return true;
+            }
+        }
+        return false;
+    }
+    // The document viewer: the user's application for the file's type.
+    if (!path) {
+        return false;
+    }
+    return QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(*path))));
+}
+
+QtApplicationService::QtApplicationService(std::function<void()> willTerminate,
+                                           std::function<bool()> busy)
+    : willTerminate_(std::move(willTerminate)), busy_(std::move(busy)) {
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        // The desktop session is ending: that is a quit too.
+        connect(gui, &QGuiApplication::commitDataRequest, this, [this] { terminate(); });
+    }
+    if (auto* core = QCoreApplication::instance()) {
+        connect(core, &QCoreApplication::aboutToQuit, this, [this] { finish(); });
+    }
+}
+
+QtApplicationService::~QtApplicationService() {
+    if (signals_ != nullptr) {
+        for (int number : {SIGTERM, SIGINT, SIGHUP}) {
+            ::signal(number, SIG_DFL);
+        }
+        delete signals_;
+        ::close(signalPipe[0]);
+        ::close(signalPipe[1]);
+        signalPipe[0] = signalPipe[1] = -1;
+    }
+}
+
+void QtApplicationService::watchQuitSignals() {
+    if (signals_ != nullptr || ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return;
+    }
+    signals_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read);
+    connect(signals_, &QSocketNotifier::activated, this, [this] {
+        unsigned char byte;
+        while (::read(signalPipe[0], &byte, 1) == 1) {
+        }
+        terminate();
+    });
+    struct sigaction action {};
+    action.sa_handler = onQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int number : {SIGTERM, SIGINT, SIGHUP}) {
+        sigaction(number, &action, nullptr);
+    }
+}
+
+void QtApplicationService::terminate() {
+    if (terminated_) {
+        return;
+    }
+    if (busy_ && busy_()) {
+        requested_ = true;  // the run in progress ends first
+        return;
+    }
+    finish();
+    // Queued, so that a request made before the event loop runs still ends it.
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                              Qt::QueuedConnection);
+}
+
+void QtApplicationService::quitIfRequested() {
+    if (requested_ && !(busy_ && busy_())) {
+        requested_ = false;
+        terminate();
+    }
+}
+
+void QtApplicationService::finish() {
+    if (terminated_) {
+        return;
+    }
+    terminated_ = true;
+    if (willTerminate_) {
+        willTerminate_();
+    }
+}
+
+std::optional<std::string> QtApplicationService::pathForResource(const std::string& name,
+                                                                 const std::string& type) const {
+    return QtResources::pathForResource(name, type);
+}
+
+std::optional<std::map<std::string, std::int32_t>> QtApplicationService::dictionaryWithContentsOfFile(
+    const std::string& path) const {
+    return QtResources::integerDictionary(path);
+}
+
+std::string QtApplicationService::processName() const {
+    return QFile::encodeName(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
+        .toStdString();
+}
+
+int QtApplicationService::processIdentifier() const {
+    return static_cast<int>(::getpid());
+}
+
+std::optional<std::string> QtApplicationService::temporaryDirectory() const {
+    const QByteArray chosen = qgetenv("TMPDIR");
+    return chosen.isEmpty() ? std::string("/tmp") : chosen.toStdString();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "Display.h"
+#include "Services.h"
+
+class QSettings;
+class QSocketNotifier;
+class QWidget;
+
+// The main window's frame kept in the settings under its name.
+class QtWindowFrame : public Window {
+public:
+    QtWindowFrame(QWidget* window, QSettings& settings) : window_(window), settings_(settings) {}
+    bool setFrameUsingName(const std::string& name) override;
+    void saveFrameUsingName(const std::string& name) override;
+
+private:
+    QWidget* window_;
+    QSettings& settings_;
+};
+
+// URLs through QDesktopServices; "Preview" is the user's PDF viewer and "Disk Utility"
+// GNOME Disks, else KDE Partition Manager, started detached.
+class QtWorkspace : public Workspace {
+public:
+    bool openURL(const std::string& url) override;
+    bool openFile(const std::optional<std::string>& path, const std::string& application) override;
+};
+
+// The application object. Every way out (terminate, SIGTERM, SIGINT, SIGHUP, the session
+// ending, the event loop quitting) runs willTerminate exactly once, then leaves the loop.
+// A request that arrives while busy() is kept and carried out by quitIfRequested().
+class QtApplicationService : public QObject, public Application {
+    Q_OBJECT
+public:
+    QtApplicationService(std::function<void()> willTerminate, std::function<bool()> busy);
+    ~QtApplicationService() override;
+
+    void terminate() override;
+    std::optional<std::string> pathForResource(const std::string& name,
+                                               const std::string& type) const override;
+    std::optional<std::map<std::string, std::int32_t>> dictionaryWithContentsOfFile(
+        const std::string& path) const override;
+    std::string processName() const override;
+    int processIdentifier() const override;
+    std::optional<std::string> temporaryDirectory() const override;
+
+    // Carries out a quit that was asked for during a run; called when a run has ended.
+    void quitIfRequested();
+    bool hasTerminated() const { return terminated_; }
+
+    // Turns SIGTERM, SIGINT and SIGHUP into quit requests on the event loop.
+    void watchQuitSignals();
+
+private:
+    void finish();
+
+    std::function<void()> willTerminate_;
+    std::function<bool()> busy_;
+    bool requested_ = false;
+    bool terminated_ = false;
+    QSocketNotifier* signals_ = nullptr;
+};

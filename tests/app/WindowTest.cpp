@@ -1,0 +1,392 @@
+// The real window under the offscreen platform: alerts, panels and the user's other
+// applications are answered through the platform's seams, never by a person.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QtTest>
+
+#include "ZurizedeShell.h"
+
+namespace {
+
+// Receives what the shell asks the desktop to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+QString tmpDir() {
+    return QFile::decodeName(qgetenv("TMPDIR"));
+}
+
+// The program's private folders; the tests' own temporary folders lie beside them.
+QStringList privateFolders() {
+    return QDir(tmpDir())
+        .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+        .filter(QRegularExpression("\\.[0-9]+\\.[A-Za-z0-9]{5}$"));
+}
+
+void writeFile(const QString& path, const QByteArray& contents) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(contents);
+}
+
+QAbstractButton* button(QMessageBox& box, const QString& text) {
+    for (QAbstractButton* b : box.buttons()) {
+        if (b->text() == text) return b;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+    UrlCatcher urls;
+    QStringList alertsSeen;
+
+    void clearSettings() {
+        QSettings settings("ORBA", "Zurizede");
+        settings.clear();
+        settings.sync();
+    }
+    // Every alert is recorded and answered by pressing the button named.
+    void answerAlertsWith(const QString& press) {
+        QtAlertPanels::setAnswerer([this, press](QMessageBox& box) {
+            alertsSeen << box.windowTitle() + ": " + box.text();
+            return button(box, press);
+        });
+    }
+
+private slots:
+    void init() {
+        clearSettings();
+        alertsSeen.clear();
+        urls.opened.clear();
+        qputenv("ZURIZEDE_RESOURCE_DIR", ZURIZEDE_RESOURCES);
+        for (const char* scheme : {"file", "mailto", "http"}) {
+            QDesktopServices::setUrlHandler(scheme, &urls, "open");
+        }
+        answerAlertsWith("Proceed");
+    }
+    void cleanup() {
+        for (const char* scheme : {"file", "mailto", "http"}) {
+            QDesktopServices::unsetUrlHandler(scheme);
+        }
+        QtAlertPanels::setAnswerer({});
+        QtOpenPanel::setChooser({});
+        QVERIFY2(privateFolders().isEmpty(), qPrintable(privateFolders().join(",")));
+    }
+
+    void startUpMakesOnePrivateFolderAndQuitShredsTheHelpCopyInRandomMode() {
+        ZurizedeShell shell;
+        shell.start();
+        const QStringList folders = privateFolders();
+        QCOMPARE(folders.size(), 1);
+        const QString expected = QString("^zurizede_window_tests\\.%1\\.[A-Za-z0-9]{5}$")
+                                     .arg(QCoreApplication::applicationPid());
+        QVERIFY2(QRegularExpression(expected).match(folders[0]).hasMatch(),
+                 qPrintable(folders[0]));
+        const QString folder = tmpDir() + "/" + folders[0];
+        QCOMPARE(QString::fromStdString(*shell.controller().privateTempFolder()), folder);
+        struct stat st;
+        QCOMPARE(::stat(QFile::encodeName(folder), &st), 0);
+        QCOMPARE(st.st_mode & 07777, 0700u);
+
+        // Twice: the same copy opened, copied once.
+        shell.window().ui.actionHelp->trigger();
+        const QString copy = folder + "/ORBA Zurizede Readme.pdf";
+        QCOMPARE(urls.opened.size(), 1);
+        QCOMPARE(urls.opened[0], QUrl::fromLocalFile(copy));
+        QFile original(QString(ZURIZEDE_RESOURCES) + "/ORBA Zurizede Readme.pdf");
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        const QByteArray pdf = original.readAll();
+        QVERIFY(pdf.startsWith("%PDF"));
+        struct stat first;
+        QCOMPARE(::stat(QFile::encodeName(copy), &first), 0);
+        shell.window().ui.actionHelp->trigger();
+        QCOMPARE(urls.opened.size(), 2);
+        QCOMPARE(urls.opened[1], urls.opened[0]);
+        struct stat second;
+        QCOMPARE(::stat(QFile::encodeName(copy), &second), 0);
+        QCOMPARE(second.st_ino, first.st_ino);
+
+        // Held open, the copy shows what quitting wrote into it before removing it.
+        const int held = ::open(QFile::encodeName(copy), O_RDONLY);
+        QVERIFY(held >= 0);
+        QSettings("ORBA", "Zurizede").setValue("shredMode", 2);  // not read at quit
+        shell.window().ui.actionQuit->trigger();
+        QVERIFY(shell.application().hasTerminated());
+        QVERIFY(!QFileInfo::exists(folder));
+        QByteArray after(pdf.size(), '\0');
+        QCOMPARE(::pread(held, after.data(), after.size(), 0), (ssize_t)pdf.size());
+        ::close(held);
+        QVERIFY(after != pdf);
+        QVERIFY(after.count('\0') < after.size() / 8);  // random bytes, not a pattern
+        QCOMPARE(shell.controller().runShredMode(), 0);
+    }
+
+    void afterARunQuitUsesThatRunsModeAndTheFrameComesBack() {
+        QTemporaryDir work;
+        writeFile(work.filePath("doomed"), "secret");
+        QRect frame;
+        {
+            ZurizedeShell shell;
+            shell.start();
+            shell.window().ui.actionModeEleven->trigger();
+            shell.openPaths({QFile::encodeName(work.filePath("doomed")).toStdString()});
+            QTRY_VERIFY(!QFileInfo::exists(work.filePath("doomed")));
+            QCOMPARE(shell.controller().runShredMode(), 2);
+            QCOMPARE(shell.window().ui.statusText->text(), QString("Files have been shredded."));
+            shell.window().ui.actionHelp->trigger();
+            const QString copy = QString::fromStdString(*shell.controller().privateTempFolder()) +
+                                 "/ORBA Zurizede Readme.pdf";
+            const int held = ::open(QFile::encodeName(copy), O_RDONLY);
+            QVERIFY(held >= 0);
+            shell.window().resize(640, 430);
+            frame = shell.window().geometry();
+            shell.window().close();  // closing the window quits
+            QVERIFY(shell.application().hasTerminated());
+            char bytes[4096];
+            const ssize_t n = ::pread(held, bytes, sizeof bytes, 0);
+            ::close(held);
+            QCOMPARE(n, (ssize_t)sizeof bytes);
+            QCOMPARE(QByteArray(bytes, n), QByteArray(n, '\0'));  // the eleventh pass
+        }
+        ZurizedeShell again;
+        again.start();
+        QCOMPARE(again.window().size(), frame.size());
+        again.application().terminate();
+    }
+
+    void withoutTheDefaultsFileNothingAsksFirst() {
+        QTemporaryDir empty;
+        qputenv("ZURIZEDE_RESOURCE_DIR", QFile::encodeName(empty.path()));
+        QTemporaryDir work;
+        writeFile(work.filePath("plain"), "plain");
+        ZurizedeShell shell;
+        shell.start();
+        QVERIFY(!shell.window().ui.actionAskConfirmation->isChecked());
+        shell.openPaths({QFile::encodeName(work.filePath("plain")).toStdString()});
+        QTRY_VERIFY(!QFileInfo::exists(work.filePath("plain")));
+        QVERIFY2(alertsSeen.isEmpty(), qPrintable(alertsSeen.join("\n")));
+        shell.application().terminate();
+    }
+
+    void theRegisteredDefaultsAskAndCancelKeepsTheFile() {
+        QTemporaryDir work;
+        writeFile(work.filePath("kept"), "kept");
+        ZurizedeShell shell;
+        shell.start();
+        QVERIFY(shell.window().ui.actionAskConfirmation->isChecked());
+        QVERIFY(shell.window().ui.actionModeRandom->isChecked());
+        answerAlertsWith("Cancel");
+        shell.openPaths({QFile::encodeName(work.filePath("kept")).toStdString()});
+        QTRY_COMPARE(alertsSeen.size(), 1);
+        QTRY_COMPARE(shell.window().ui.statusText->text(),
+                     QString("No files were touched - shredding cancelled."));
+        QVERIFY(QFileInfo::exists(work.filePath("kept")));
+        shell.application().terminate();
+    }
+
+    void theSettingsMenuWritesAndReflectsTheDefaults() {
+        ZurizedeShell shell;
+        shell.start();
+        Ui::MainWindow& ui = shell.window().ui;
+        QSettings settings("ORBA", "Zurizede");
+        ui.actionModeFour->trigger();
+        settings.sync();
+        QCOMPARE(settings.value("shredMode").toInt(), 1);
+        QVERIFY(ui.actionModeFour->isChecked());
+        QVERIFY(!ui.actionModeRandom->isChecked() && !ui.actionModeEleven->isChecked());
+        ui.actionAskConfirmation->trigger();  // on by default: now off
+        ui.actionLogShreds->trigger();
+        settings.sync();
+        QCOMPARE(settings.value("shredWarning").toInt(), 0);
+        QCOMPARE(settings.value("shredLogging").toInt(), 1);
+        // Changed elsewhere (the terminal front end, another session): shown when opened.
+        settings.setValue("shredMode", 2);
+        settings.setValue("shredWarning", 1);
+        settings.sync();
+        emit ui.menuSettings->aboutToShow();
+        QVERIFY(ui.actionModeEleven->isChecked());
+        QVERIFY(!ui.actionModeFour->isChecked());
+        QVERIFY(ui.actionAskConfirmation->isChecked());
+        for (QAction* action : shell.window().findChildren<QAction*>()) {
+            QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
+        }
+        QCOMPARE(ui.actionShredFile->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(ui.actionShredFolder->shortcut(), QKeySequence("Ctrl+Shift+O"));
+        QCOMPARE(ui.actionQuit->shortcut(), QKeySequence("Ctrl+Q"));
+        QCOMPARE(ui.actionHelp->shortcut(), QKeySequence("F1"));
+        shell.application().terminate();
+    }
+
+    void menusTriggerTheirActions() {
+        ZurizedeShell shell;
+        shell.start();
+        Ui::MainWindow& ui = shell.window().ui;
+        QStringList panels;
+        QtOpenPanel::setChooser([&](QFileDialog& panel) {
+            panels << panel.windowTitle();
+            panel.reject();
+        });
+        ui.actionShredFile->trigger();
+        ui.actionShredFolder->trigger();
+        QCOMPARE(panels, (QStringList{"Shred File", "Shred Folder & Contents"}));
+        ui.actionSupportMail->trigger();
+        ui.actionWebSite->trigger();
+        QCOMPARE(urls.opened.size(), 2);
+        QCOMPARE(urls.opened[0].scheme(), QString("mailto"));
+        QCOMPARE(QUrlQuery(urls.opened[0]).queryItemValue("subject", QUrl::FullyDecoded),
+                 QString("Can you help with VARUdivezovu?"));
+        QVERIFY(urls.opened[0].path().endsWith(".example.com"));
+        QCOMPARE(urls.opened[1].scheme(), QString("http"));
+        QVERIFY(urls.opened[1].host().endsWith("example.com"));
+
+        // Disk Utility: Cancel changes nothing.
+        answerAlertsWith("Cancel");
+        ui.actionDiskUtility->trigger();
+        QCOMPARE(alertsSeen.size(), 1);
+        QVERIFY(alertsSeen[0].startsWith("Apple Format Utility: This function will launch"));
+        QVERIFY(!shell.application().hasTerminated());
+        QCOMPARE(privateFolders().size(), 1);
+        QCOMPARE(ui.statusText->text(), QString());
+        shell.application().terminate();
+    }
+
+    void launchingDiskUtilityStartsTheDiskToolAndQuits() {
+        QTemporaryDir bin;
+        const QString marker = bin.filePath("launched");
+        writeFile(bin.filePath("gnome-disks"), ("#!/bin/sh\n/usr/bin/touch '" + marker + "'\n").toUtf8());
+        QFile::setPermissions(bin.filePath("gnome-disks"), QFile::ReadOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        ZurizedeShell shell;
+        shell.start();
+        answerAlertsWith("Launch Disk Utility");
+        shell.window().ui.actionDiskUtility->trigger();
+        qputenv("PATH", path);
+        QVERIFY(shell.application().hasTerminated());
+        QTRY_VERIFY(QFileInfo::exists(marker));
+    }
+
+    void aDroppedFolderIsShreddedAndAQuitDuringTheRunWaitsForItsEnd() {
+        QTemporaryDir work;
+        QDir(work.path()).mkpath("folder/sub");
+        writeFile(work.filePath("folder/sub/a"), "a");
+        writeFile(work.filePath("folder/b"), "b");
+        ZurizedeShell shell;
+        shell.start();
+        // The person answers the confirmation while a quit request comes in.
+        QtAlertPanels::setAnswerer([&](QMessageBox& box) {
+            alertsSeen << box.text();
+            shell.application().terminate();
+            return button(box, "Proceed");
+        });
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(work.filePath("folder"))});
+        const QPoint middle = shell.window().rect().center();
+        QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&shell.window(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&shell.window(), &drop);
+        QTRY_VERIFY(shell.application().hasTerminated());
+        QCOMPARE(alertsSeen.size(), 1);
+        QVERIFY(!QFileInfo::exists(work.filePath("folder")));
+        QCOMPARE(shell.window().ui.statusText->text(), QString("Files have been shredded."));
+    }
+
+    // ---- the program itself ------------------------------------------------------------
+
+    void quitSignalsRunTheTerminatePathAndInstancesKeepTheirOwnFolders() {
+        QTemporaryDir runA, runB;
+        QProcess a, b;
+        for (auto [process, run] : {std::pair{&a, &runA}, std::pair{&b, &runB}}) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("XDG_RUNTIME_DIR", run->path());  // two sessions: two windows
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+            process->setProcessEnvironment(env);
+            process->start(ZURIZEDE_WINDOW, {});
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(privateFolders().size(), 2, 20000);
+        const QStringList folders = privateFolders();
+        QVERIFY2(folders[0].split('.')[1] != folders[1].split('.')[1],
+                 qPrintable(folders.join(",")));  // each its own process id
+        ::kill(a.processId(), SIGTERM);
+        QVERIFY(a.waitForFinished(20000));
+        QCOMPARE(a.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(privateFolders().size(), 1);  // only its own went
+        ::kill(b.processId(), SIGHUP);
+        QVERIFY(b.waitForFinished(20000));
+        QCOMPARE(b.exitStatus(), QProcess::NormalExit);
+        QSettings settings("ORBA", "Zurizede");
+        settings.sync();
+        QVERIFY(settings.contains("Main"));  // the frame was saved on the way out
+    }
+
+    void aCommandLineFileIsShreddedAndASecondLaunchHandsItsPathsOver() {
+        QSettings settings("ORBA", "Zurizede");
+        settings.setValue("shredWarning", 0);
+        settings.sync();
+        QTemporaryDir run, work;
+        writeFile(work.filePath("first"), "first");
+        writeFile(work.filePath("second"), "second");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", run.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcess first, second;
+        first.setProcessEnvironment(env);
+        first.setWorkingDirectory(work.path());
+        first.start(ZURIZEDE_WINDOW, {"first"});  // relative to where it was started
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(work.filePath("first")), 20000);
+        second.setProcessEnvironment(env);
+        second.start(ZURIZEDE_WINDOW, {work.filePath("second")});
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(work.filePath("second")), 20000);
+        QCOMPARE(privateFolders().size(), 1);  // the second made no folder of its own
+        ::kill(first.processId(), SIGINT);
+        QVERIFY(first.waitForFinished(20000));
+    }
+};
+
+int main(int argc, char** argv) {
+    // A home of its own: settings, temporary folders and the instance socket.
+    QTemporaryDir home;
+    QDir(home.path()).mkdir("tmp");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
+    qputenv("TMPDIR", QFile::encodeName(home.filePath("tmp")));
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    WindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "WindowTest.moc"

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the application and starts it with the given paths.
+# Installs what is missing, builds ORBA Zurizede, installs it for this user (the window,
+# zurizede-cli, the desktop entry and the icon under ~/.local, or under $ZURIZEDE_PREFIX),
+# and starts the window with the given paths.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+prefix=${ZURIZEDE_PREFIX:-$HOME/.local}
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j "$(nproc)"
-if [ -x build/release/app/zurizede ]; then
-  exec build/release/app/zurizede "$@"
-fi
-echo "ORBA Zurizede: the shredding core is built and tested; the window is not built yet."
+cmake --install build/release --prefix "$prefix" >/dev/null
+command -v update-desktop-database >/dev/null &&
+  update-desktop-database -q "$prefix/share/applications" 2>/dev/null || true
+echo "Installed under $prefix: bin/zurizede, bin/zurizede-cli, the desktop entry and the icon."
+exec "$prefix/bin/zurizede" "$@"

@@ -3,6 +3,11 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QTimer>
+#include <QWindow>
+
+namespace {
+constexpr int kExposureWaits = 100;  // two seconds at most
+}
 
 ZurizedeShell::ZurizedeShell()
     : progress_(window_.ui.progress), frame_(&window_, defaults_.settings()), log_(true) {
@@ -64,6 +69,14 @@ void ZurizedeShell::openPaths(const std::vector<std::string>& paths) {
 
 // One run per path, in order; paths that arrive during a run wait for its end.
 void ZurizedeShell::openWaitingPaths() {
+    // A run blocks the event loop and redraws only what is on the screen: wait, for a
+    // moment, until the window is there, so that the person sees the run from its start.
+    const QWindow* handle = window_.windowHandle();
+    if (handle != nullptr && !handle->isExposed() && exposureWaits_ < kExposureWaits) {
+        ++exposureWaits_;
+        QTimer::singleShot(20, this, [this] { openWaitingPaths(); });
+        return;
+    }
     while (!waiting_.empty() && !controller_->isRunning() && !application_->hasTerminated()) {
         const std::string path = waiting_.front();
         waiting_.pop_front();

@@ -54,4 +54,5 @@ private:
     std::unique_ptr<QtApplicationService> application_;
     std::unique_ptr<ZVORBAControlShredder> controller_;
     std::deque<std::string> waiting_;
+    int exposureWaits_ = 0;
 };

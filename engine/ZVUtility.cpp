@@ -80,6 +80,38 @@ std::size_t randomBlockSizeFor(std::int64_t size) {
                                                                 : streamBufferSizeFor(size);
 }
 
+// The random device for one call. The standard device is opened once per process and
+// kept: a walk over many small files then costs no open and close per file for it.
+struct RandomDevice {
+    int fd = -1;
+    bool owned = false;
+    RandomDevice() = default;
+    RandomDevice(int f, bool o) : fd(f), owned(o) {}
+    RandomDevice(RandomDevice&& other) noexcept : fd(other.fd), owned(other.owned) {
+        other.owned = false;
+    }
+    RandomDevice& operator=(RandomDevice&& other) noexcept {
+        std::swap(fd, other.fd);
+        std::swap(owned, other.owned);
+        return *this;
+    }
+    ~RandomDevice() {
+        if (owned) {
+            ::close(fd);
+        }
+    }
+};
+
+RandomDevice openRandomDevice(const char* path) {
+    if (std::strcmp(path, kRandomDevice) == 0) {
+        static const int standard = ::open(kRandomDevice, O_RDONLY | O_CLOEXEC);
+        if (standard >= 0) {
+            return {standard, false};
+        }
+    }
+    return {::open(path, O_RDONLY | O_CLOEXEC), true};
+}
+
 struct PassBuffers {
     explicit PassBuffers(std::size_t size) : targetBufferSize(size), targetBuffer(new char[size]) {}
     unsigned char chunk[kChunkSize];
@@ -93,8 +125,8 @@ struct PassBuffers {
 // taking turns; a small file is read in place, without a thread.
 class RandomChunks {
 public:
-    RandomChunks(std::FILE* stream, std::int64_t size, std::size_t blockBytes)
-        : stream_(stream),
+    RandomChunks(int device, std::int64_t size, std::size_t blockBytes)
+        : device_(device),
           chunksLeft_((static_cast<std::uint64_t>(size) + kChunkSize - 1) / kChunkSize),
           chunksPerBlock_(blockBytes / kChunkSize),
           blocks_{std::unique_ptr<unsigned char[]>(new unsigned char[blockBytes]),
@@ -158,7 +190,7 @@ private:
     // Reads exactly bytes from the device; a read cut short by a signal goes on where it
     // stopped, and a short read at the end is an error, never stale bytes counted as random.
     int readFully(unsigned char* into, std::size_t bytes) const {
-        const int fd = ::fileno(stream_);
+        const int fd = device_;
         while (bytes > 0) {
             const ssize_t n = ::read(fd, into, bytes);
             if (n < 0 && errno == EINTR) {
@@ -173,7 +205,7 @@ private:
         return 0;
     }
 
-    std::FILE* stream_;
+    int device_;
     std::uint64_t chunksLeft_;
     std::uint64_t chunksPerBlock_;
     std::unique_ptr<unsigned char[]> blocks_[2];
@@ -190,7 +222,7 @@ private:
 // before returning: without fdatasync, Linux may drop the dirty pages of a file that is
 // unlinked next and leave the old contents on the disk. Returns 0 or an errno value.
 int writePass(const char* path, const struct stat& examined, std::int64_t size,
-              std::FILE* randomStream, PassBuffers& buffers) {
+              int randomDevice, PassBuffers& buffers) {
     int errorNumber = 0;
     int fd = openExaminedFile(path, examined, &errorNumber);
     if (fd < 0) {
@@ -206,8 +238,8 @@ int writePass(const char* path, const struct stat& examined, std::int64_t size,
 
     std::uint64_t chunksWritten = 0;
     std::unique_ptr<RandomChunks> random;
-    if (randomStream != nullptr) {
-        random = std::make_unique<RandomChunks>(randomStream, size, randomBlockSizeFor(size));
+    if (randomDevice >= 0) {
+        random = std::make_unique<RandomChunks>(randomDevice, size, randomBlockSizeFor(size));
     }
     for (std::int64_t remaining = size; remaining > 0; remaining -= kChunkSize) {
         const unsigned char* chunk = buffers.chunk;
@@ -262,10 +294,10 @@ OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mo
 
     // The random device is opened before the target is examined: without it nothing of
     // the run's files is touched.
-    Stream randomStream;  // read unbuffered, through its descriptor
+    RandomDevice random;
     if (pattern == nullptr) {
-        randomStream.reset(std::fopen(randomDevice, "rbe"));
-        if (!randomStream) {
+        random = openRandomDevice(randomDevice);
+        if (random.fd < 0) {
             return failure(errno);
         }
     }
@@ -290,7 +322,7 @@ OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mo
         if (pattern != nullptr) {
             std::memset(buffers.chunk, pattern[pass], kChunkSize);
         }
-        if (int errorNumber = writePass(cpath, examined, size, randomStream.get(), buffers)) {
+        if (int errorNumber = writePass(cpath, examined, size, random.fd, buffers)) {
             return failure(errorNumber);
         }
     }

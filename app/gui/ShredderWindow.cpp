@@ -10,6 +10,10 @@
 
 ShredderWindow::ShredderWindow() {
     ui.setupUi(this);
+    // The bar keeps its place while hidden, so the fields do not jump when a run starts.
+    QSizePolicy policy = ui.progress->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    ui.progress->setSizePolicy(policy);
     ui.progress->setHidden(true);
 }
 

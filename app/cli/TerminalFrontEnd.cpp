@@ -99,8 +99,9 @@ void TerminalProgress::setHidden(bool hidden) {
     }
 }
 
-TerminalAlerts::TerminalAlerts(StatusLine& line, Consent consent, std::FILE* out, std::FILE* in)
-    : line_(line), consent_(consent), out_(out), in_(in) {}
+TerminalAlerts::TerminalAlerts(StatusLine& line, Consent consent, bool quiet, std::FILE* out,
+                               std::FILE* in)
+    : line_(line), consent_(consent), quiet_(quiet), out_(out), in_(in) {}
 
 int TerminalAlerts::runAlertPanel(const std::string& title, const std::string& message,
                                   const std::string& defaultButton,
@@ -117,11 +118,14 @@ int TerminalAlerts::runCriticalAlertPanel(const std::string& title, const std::s
 
 int TerminalAlerts::run(const std::string& title, const std::string& message,
                         const std::string& defaultButton, const std::string& alternateButton) {
+    const bool isConfirmation =
+        defaultButton == shredder_text::kCancel && alternateButton == shredder_text::kProceed;
+    if (isConfirmation && consent_ == Consent::Given && quiet_) {
+        return 0;
+    }
     line_.clear();
     std::fprintf(out_, "%s: %s\n", title.c_str(), message.c_str());
     std::fflush(out_);
-    const bool isConfirmation =
-        defaultButton == shredder_text::kCancel && alternateButton == shredder_text::kProceed;
     if (!isConfirmation) {
         return 1;  // the alert's only button
     }

@@ -75,7 +75,8 @@ enum class Consent {
 // asked on the terminal; every other alert has one button, the one answered.
 class TerminalAlerts : public AlertPanels {
 public:
-    TerminalAlerts(StatusLine& line, Consent consent, std::FILE* out, std::FILE* in);
+    // Quiet leaves out a confirmation that --yes has answered already.
+    TerminalAlerts(StatusLine& line, Consent consent, bool quiet, std::FILE* out, std::FILE* in);
     int runAlertPanel(const std::string& title, const std::string& message,
                       const std::string& defaultButton, const std::string& alternateButton,
                       const std::string& otherButton) override;
@@ -90,6 +91,7 @@ private:
 
     StatusLine& line_;
     Consent consent_;
+    bool quiet_;
     std::FILE* out_;
     std::FILE* in_;
 };

@@ -189,7 +189,8 @@ int main(int argc, char** argv) {
     defaults.mode = options.mode;
     defaults.confirm = options.confirm;
     defaults.log = options.log;
-    TerminalAlerts alerts(line, options.yes ? Consent::Given : Consent::Ask, stderr, stdin);
+    TerminalAlerts alerts(line, options.yes ? Consent::Given : Consent::Ask, options.quiet, stderr,
+                          stdin);
     PosixSystemLog log(true);
     TerminalApplication application;
     NoWorkspace workspace;

@@ -1,7 +1,22 @@
 #include "QtDisplay.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProgressBar>
+
+namespace {
+// A run blocks the event loop for as long as it takes. A few times a second the window
+// answers the desktop, which otherwise marks it hung and offers to kill it in mid-walk,
+// and redraws what was uncovered. Input stays queued until the run ends.
+void answerTheDesktop() {
+    static QElapsedTimer since;
+    if (!since.isValid() || since.elapsed() >= 100) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        since.start();
+    }
+}
+}  // namespace
 
 QtTextField::QtTextField(QLineEdit* field) : field_(field) {
     field_->setReadOnly(true);
@@ -44,6 +59,7 @@ void QtProgressIndicator::setHidden(bool hidden) {
 }
 void QtProgressIndicator::display() {
     bar_->repaint();
+    answerTheDesktop();
 }
 
 void QtProgressIndicator::update() {

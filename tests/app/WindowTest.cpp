@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -318,6 +319,36 @@ private slots:
         QTRY_VERIFY(shell.application().hasTerminated());
         QCOMPARE(alertsSeen.size(), 1);
         QVERIFY(!QFileInfo::exists(work.filePath("folder")));
+        QCOMPARE(shell.window().ui.statusText->text(), QString("Files have been shredded."));
+    }
+
+    void aQuitDuringTheWalkWaitsForItsEndAndTheWindowStaysAlive() {
+        QSettings("ORBA", "Zurizede").setValue("shredWarning", 0);
+        QTemporaryDir work;
+        QDir(work.path()).mkdir("tree");
+        for (int i = 0; i < 300; ++i) {
+            writeFile(work.filePath("tree/f%1").arg(i), QByteArray(4096, 'x'));
+        }
+        ZurizedeShell shell;
+        shell.start();
+        // The quit request is posted while the walk is on its first file: the window
+        // handles it between items, and it is carried out once the walk is done.
+        bool posted = false, handledDuringTheWalk = false;
+        connect(shell.window().ui.fileText, &QLineEdit::textChanged, this,
+                [&](const QString& text) {
+                    if (!posted && text.startsWith('f')) {
+                        posted = true;
+                        QTimer::singleShot(0, &shell, [&] {
+                            handledDuringTheWalk = shell.controller().isRunning();
+                            shell.application().terminate();
+                        });
+                    }
+                });
+        shell.openPaths({QFile::encodeName(work.filePath("tree")).toStdString()});
+        QTRY_VERIFY(shell.application().hasTerminated());
+        QVERIFY(posted);
+        QVERIFY(handledDuringTheWalk);
+        QVERIFY(!QFileInfo::exists(work.filePath("tree")));
         QCOMPARE(shell.window().ui.statusText->text(), QString("Files have been shredded."));
     }
 

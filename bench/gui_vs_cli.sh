@@ -20,7 +20,7 @@ printf '[General]\nshredWarning=0\nshredLogging=0\nshredMode=%s\n' "$mode" \
   > "$work/config/ORBA/Zurizede.conf"
 
 platform="offscreen"
-if command -v Xvfb >/dev/null; then
+if [ "${ZURIZEDE_BENCH_PLATFORM:-xcb}" = xcb ] && command -v Xvfb >/dev/null; then
   Xvfb :93 -screen 0 1280x800x24 >/dev/null 2>&1 & xvfb=$!
   trap 'kill $xvfb 2>/dev/null || true' EXIT
   sleep 1; export DISPLAY=:93; platform="xcb"

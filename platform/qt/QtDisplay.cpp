@@ -28,8 +28,16 @@ void QtTextField::setStringValue(const std::string& text) {
     field_->setCursorPosition(0);
 }
 
+// A redraw is a round trip to the display server; what the screen shows already is not
+// drawn again (a run's folder stays the same for many files). Exposures are the event
+// loop's business.
 void QtTextField::display() {
+    if (everDrawn_ && drawn_ == field_->text()) {
+        return;
+    }
     field_->repaint();
+    drawn_ = field_->text();
+    everDrawn_ = true;
 }
 
 QtProgressIndicator::QtProgressIndicator(QProgressBar* bar) : bar_(bar) {
@@ -58,7 +66,12 @@ void QtProgressIndicator::setHidden(bool hidden) {
     bar_->setHidden(hidden);
 }
 void QtProgressIndicator::display() {
-    bar_->repaint();
+    const int pixels = static_cast<int>(static_cast<long long>(bar_->value()) * bar_->width() /
+                                        kSteps);
+    if (pixels != drawnPixels_) {
+        bar_->repaint();
+        drawnPixels_ = pixels;
+    }
     answerTheDesktop();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "Display.h"
 
 class QLineEdit;
@@ -14,6 +16,8 @@ public:
 
 private:
     QLineEdit* field_;
+    QString drawn_;  // what the last redraw put on the screen
+    bool everDrawn_ = false;
 };
 
 // The progress bar, keeping the run's range and value as doubles and mapping them onto the
@@ -38,5 +42,6 @@ private:
     void update();
 
     QProgressBar* bar_;
+    int drawnPixels_ = -1;  // the filled width the last redraw showed
     double min_ = 0, max_ = 100, value_ = 0;
 };

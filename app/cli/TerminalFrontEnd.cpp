@@ -171,17 +171,3 @@ std::int32_t CommandLineDefaults::integerForKey(const std::string& key) const {
     }
     return stored_.integerForKey(key);
 }
-
-std::optional<std::string> TerminalApplication::pathForResource(const std::string& name,
-                                                                const std::string& type) const {
-    return QtResources::pathForResource(name, type);
-}
-
-std::optional<std::map<std::string, std::int32_t>> TerminalApplication::dictionaryWithContentsOfFile(
-    const std::string& path) const {
-    return QtResources::integerDictionary(path);
-}
-
-int TerminalApplication::processIdentifier() const {
-    return static_cast<int>(::getpid());
-}

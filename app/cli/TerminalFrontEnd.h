@@ -8,6 +8,7 @@
 
 #include "Display.h"
 #include "Panels.h"
+#include "QtCoreServices.h"
 #include "Services.h"
 
 // The status display on a terminal: one line on standard error, redrawn at most ten times
@@ -115,15 +116,10 @@ private:
 
 // The process as the controller sees it. The terminal has no help document to copy, so it
 // asks for no private temporary folder.
-class TerminalApplication : public Application {
+class TerminalApplication : public ResourceApplication {
 public:
     void terminate() override {}
-    std::optional<std::string> pathForResource(const std::string& name,
-                                               const std::string& type) const override;
-    std::optional<std::map<std::string, std::int32_t>> dictionaryWithContentsOfFile(
-        const std::string& path) const override;
     std::string processName() const override { return "zurizede-cli"; }
-    int processIdentifier() const override;
     std::optional<std::string> temporaryDirectory() const override { return std::nullopt; }
 };
 

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
+#include <unistd.h>
+
 #include <climits>
 
 QtUserDefaults::QtUserDefaults() : settings_(std::make_unique<QSettings>("ORBA", "Zurizede")) {}
@@ -113,4 +115,18 @@ std::optional<std::map<std::string, std::int32_t>> QtResources::integerDictionar
         return std::nullopt;
     }
     return result;
+}
+
+std::optional<std::string> ResourceApplication::pathForResource(const std::string& name,
+                                                                const std::string& type) const {
+    return QtResources::pathForResource(name, type);
+}
+
+std::optional<std::map<std::string, std::int32_t>> ResourceApplication::dictionaryWithContentsOfFile(
+    const std::string& path) const {
+    return QtResources::integerDictionary(path);
+}
+
+int ResourceApplication::processIdentifier() const {
+    return static_cast<int>(::getpid());
 }

@@ -49,3 +49,14 @@ public:
     static std::optional<std::map<std::string, std::int32_t>> integerDictionary(
         const std::string& path);
 };
+
+// What both front ends' application objects answer alike: resources from the resource
+// folder, property lists read as above, and this process's id.
+class ResourceApplication : public Application {
+public:
+    std::optional<std::string> pathForResource(const std::string& name,
+                                               const std::string& type) const override;
+    std::optional<std::map<std::string, std::int32_t>> dictionaryWithContentsOfFile(
+        const std::string& path) const override;
+    int processIdentifier() const override;
+};

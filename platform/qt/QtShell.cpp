@@ -143,23 +143,9 @@ void QtApplicationService::finish() {
     }
 }
 
-std::optional<std::string> QtApplicationService::pathForResource(const std::string& name,
-                                                                 const std::string& type) const {
-    return QtResources::pathForResource(name, type);
-}
-
-std::optional<std::map<std::string, std::int32_t>> QtApplicationService::dictionaryWithContentsOfFile(
-    const std::string& path) const {
-    return QtResources::integerDictionary(path);
-}
-
 std::string QtApplicationService::processName() const {
     return QFile::encodeName(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
         .toStdString();
-}
-
-int QtApplicationService::processIdentifier() const {
-    return static_cast<int>(::getpid());
 }
 
 std::optional<std::string> QtApplicationService::temporaryDirectory() const {

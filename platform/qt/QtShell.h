@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "Display.h"
+#include "QtCoreServices.h"
 #include "Services.h"
 
 class QSettings;
@@ -34,19 +35,14 @@ public:
 // The application object. Every way out (terminate, SIGTERM, SIGINT, SIGHUP, the session
 // ending, the event loop quitting) runs willTerminate exactly once, then leaves the loop.
 // A request that arrives while busy() is kept and carried out by quitIfRequested().
-class QtApplicationService : public QObject, public Application {
+class QtApplicationService : public QObject, public ResourceApplication {
     Q_OBJECT
 public:
     QtApplicationService(std::function<void()> willTerminate, std::function<bool()> busy);
     ~QtApplicationService() override;
 
     void terminate() override;
-    std::optional<std::string> pathForResource(const std::string& name,
-                                               const std::string& type) const override;
-    std::optional<std::map<std::string, std::int32_t>> dictionaryWithContentsOfFile(
-        const std::string& path) const override;
     std::string processName() const override;
-    int processIdentifier() const override;
     std::optional<std::string> temporaryDirectory() const override;
 
     // Carries out a quit that was asked for during a run; called when a run has ended.

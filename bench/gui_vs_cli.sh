@@ -2,7 +2,8 @@
 # The window's cost over the terminal front end: both whole processes shred the same tree
 # of 10,000 files of 4 KiB in 100 folders in the same mode, alternated, medians printed.
 # The window redraws its fields for every item, as it always does. It runs on Xvfb when
-# there is one, else on the offscreen platform. A benchmark, never run as a test:
+# there is one, else on the offscreen platform (ZURIZEDE_BENCH_PLATFORM=offscreen forces
+# that). A benchmark, never run as a test:
 #   bash bench/gui_vs_cli.sh [BUILD_DIR] [ROUNDS] [MODE]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -68,6 +68,27 @@ struct Options {
     std::vector<std::string> paths;
 };
 
+// The options that only switch something on, by long name or by letter.
+struct Flag {
+    const char* name;
+    char letter;
+    bool Options::*member;
+};
+constexpr Flag kFlags[] = {
+    {"--yes", 'y', &Options::yes},    {"--confirm", 0, &Options::confirm},
+    {"--log", 0, &Options::log},      {"--quiet", 'q', &Options::quiet},
+    {"--help", 'h', &Options::help},  {"--version", 0, &Options::version},
+};
+
+bool* flagNamed(Options& options, const std::string& name, char letter) {
+    for (const Flag& flag : kFlags) {
+        if ((!name.empty() && name == flag.name) || (letter != 0 && letter == flag.letter)) {
+            return &(options.*flag.member);
+        }
+    }
+    return nullptr;
+}
+
 // Parses the arguments; on bad usage, answers the one-line explanation.
 std::optional<std::string> parse(int argc, char** argv, Options& options) {
     auto setMode = [&](const std::string& text) -> std::optional<std::string> {
@@ -103,18 +124,8 @@ std::optional<std::string> parse(int argc, char** argv, Options& options) {
                 }
             } else if (equals != std::string::npos) {
                 return "the option '" + name + "' takes no value";
-            } else if (arg == "--yes") {
-                options.yes = true;
-            } else if (arg == "--confirm") {
-                options.confirm = true;
-            } else if (arg == "--log") {
-                options.log = true;
-            } else if (arg == "--quiet") {
-                options.quiet = true;
-            } else if (arg == "--help") {
-                options.help = true;
-            } else if (arg == "--version") {
-                options.version = true;
+            } else if (bool* flag = flagNamed(options, arg, 0)) {
+                *flag = true;
             } else {
                 return "unknown option '" + arg + "'";
             }
@@ -129,12 +140,8 @@ std::optional<std::string> parse(int argc, char** argv, Options& options) {
                     }
                     if (auto error = setMode(value)) return error;
                     break;
-                } else if (letter == 'y') {
-                    options.yes = true;
-                } else if (letter == 'q') {
-                    options.quiet = true;
-                } else if (letter == 'h') {
-                    options.help = true;
+                } else if (bool* flag = flagNamed(options, {}, letter)) {
+                    *flag = true;
                 } else {
                     return std::string("unknown option '-") + letter + "'";
                 }

@@ -24,6 +24,12 @@ constexpr const char* kDiskUtilityMessage =
     "for details on required settings for erasing or formatting a disk volume. \n\nAfter "
     "launching the Apple \"Disk Utility\", this application will quit.";
 constexpr std::size_t kPathBufferBytes = 1024;
+constexpr const char* kCouldNotOverwrite = "Could not overwrite the file (%@)";
+constexpr const char* kCouldNotExamine = "Could not examine the item (%@)";
+constexpr const char* kChangedWhileOverwritten =
+    "The file kept growing while it was being overwritten";
+constexpr const char* kCountIsShort =
+    "Not counted: %@ folder(s) could not be read, the first %@ (%@)";
 
 void show(TextField* field, const std::string& text, bool redrawNow) {
     field->setStringValue(text);
@@ -152,6 +158,7 @@ void ZVORBAControlShredder::showSelection(const std::string& path, bool isDirect
 
 void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirectory) {
     FileManager& files = *services_.fileManager;
+    unreadFolders_.clear();
     if (!isDirectory) {
         count += 1;
         if (auto attributes = files.fileAttributesAtPath(path, false)) {
@@ -169,6 +176,15 @@ void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirec
             if (attributes->type == FileType::SymbolicLink) {
                 links += 1;
             }
+        }
+        // Totals that leave out what a folder holds must say so before anyone confirms them.
+        unreadFolders_ = entries->unreadFolders();
+        if (!unreadFolders_.empty()) {
+            const UnreadFolder& first = unreadFolders_.front();
+            show(statusText,
+                 formatMessage(kCountIsShort, {std::to_string(unreadFolders_.size()), first.path,
+                                               std::strerror(first.errorNumber)}),
+                 true);
         }
     }
     // A file run scales its bar like a folder run, so that the overwritten bytes fill it.
@@ -248,15 +264,19 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
         return std::string(kStoppedByRequest);  // the item stays, and so does the rest
     }
     show(folderText, stringByDeletingLastPathComponent(path), true);
-    bool isDirectory = true;
-    if (!manager.fileExistsAtPath(path, isDirectory) || isDirectory) {
+    const ItemExamination item = manager.examineItemAtPath(path);
+    if (item.kind == ItemKind::Unexaminable) {
+        // Not knowing what it is must never mean removing it unoverwritten.
+        return formatMessage(kCouldNotExamine, {std::strerror(item.errorNumber)});
+    }
+    if (item.kind != ItemKind::NotDirectory) {
         show(fileText, "", false);
         return std::nullopt;
     }
     show(fileText, lastPathComponent(path), true);
 
-    const OverwriteOutcome outcome =
-        overwriteFileExplained(manager.pathForSystemCalls(path), shredMode);
+    const ItemLocation where = manager.locationOfItemAtPath(path);
+    const OverwriteOutcome outcome = overwriteFileAt(where.folderFd, where.name, shredMode);
     count -= 1;
     show(progressCount, formatted(count), true);
     amount -= outcome.bytes;
@@ -264,11 +284,13 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
     progress->incrementBy(static_cast<double>(outcome.bytes));
     progress->display();
 
+    // Removing such a file now would leave contents on the disk while telling the user it
+    // was shredded: keep it and let the walk stop on it.
     if (outcome.status == OverwriteStatus::Failed) {
-        // Removing it now would leave its contents on the disk while telling the user it
-        // was shredded: keep it and let the walk stop on it.
-        return std::string("Could not overwrite the file (") + std::strerror(outcome.errorNumber) +
-               ")";
+        return formatMessage(kCouldNotOverwrite, {std::strerror(outcome.errorNumber)});
+    }
+    if (outcome.status == OverwriteStatus::Changed) {
+        return std::string(kChangedWhileOverwritten);
     }
     return std::nullopt;
 }

@@ -82,6 +82,8 @@ public:
     std::uint64_t linkCounter() const { return links; }
     std::uint64_t byteCounter() const { return amount; }
     std::int32_t runShredMode() const { return shredMode; }
+    // The folders the last run's count could not read: its totals leave out what they hold.
+    const std::vector<UnreadFolder>& unreadFolders() const { return unreadFolders_; }
 
 private:
     std::string formatted(std::uint64_t number) const;
@@ -112,6 +114,7 @@ private:
 
     ShredderConnections services_;
     bool running_ = false;
+    std::vector<UnreadFolder> unreadFolders_;
 };
 
 // Shown texts and settings keys, shared with the front ends and their tests.

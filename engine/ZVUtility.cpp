@@ -4,10 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <future>
 #include <memory>
+#include <utility>
 
 ZVUtility::ZVUtility() = default;
 ZVUtility::~ZVUtility() = default;
@@ -18,19 +18,32 @@ const unsigned char fourPassPattern[4] = {0x55, 0xFF, 0xAA, 0x00};
 const unsigned char elevenPassPattern[11] = {0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22,
                                              0x55, 0x11, 0xFF, 0x55, 0x00};
 
-constexpr std::size_t kChunkSize = 4096;
-// The logical chunk stays 4096 bytes, but the streams buffer a megabyte so the kernel sees
-// large writes and reads: a 4 KiB write per system call would halve the throughput.
-constexpr std::size_t kStreamBufferSize = 1 << 20;
-constexpr std::uint64_t kChunksPerWriteback = (8 << 20) / kChunkSize;
-constexpr std::size_t kLargeRandomBlock = 8 << 20;
-// Below this many chunks a block is read by one thread: a second one costs more than it saves.
+// Random bytes are taken in whole chunks of this size, also for a file's last, shorter one.
+constexpr std::uint64_t kChunkSize = 4096;
+// Writes go to the kernel a block at a time: a 4 KiB write per system call halves throughput.
+constexpr std::uint64_t kPatternBlock = 1 << 20;
+constexpr std::uint64_t kLargeRandomBlock = 8 << 20;
+constexpr std::uint64_t kWritebackEvery = 8 << 20;
+// Below this many chunks a random block is read by one thread: a second costs more than it saves.
 constexpr std::uint64_t kChunksForTwoReaders = 64;
+// How often a file that grows while it is overwritten has its new tail overwritten too.
+constexpr int kGrowthRounds = 3;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using Stream = std::unique_ptr<std::FILE, FileCloser>;
+std::uint64_t wholeChunks(std::uint64_t bytes) {
+    return (bytes + kChunkSize - 1) / kChunkSize;
+}
+
+// A block no larger than the file needs, so that a small file costs neither a megabyte of
+// memory nor a megabyte of random bytes.
+std::uint64_t patternBlockFor(std::uint64_t length) {
+    return std::min(wholeChunks(length) * kChunkSize, kPatternBlock);
+}
+
+// The random device's generator runs on the reading threads: a large file gets large blocks,
+// so that the readers spend their time reading rather than starting and waiting.
+std::uint64_t randomBlockFor(std::uint64_t length) {
+    return length >= kLargeRandomBlock ? kLargeRandomBlock : patternBlockFor(length);
+}
 
 OverwriteOutcome failure(int errorNumber) {
     return {0, OverwriteStatus::Failed, errorNumber != 0 ? errorNumber : EIO};
@@ -44,122 +57,126 @@ bool isSingleLinkRegularFile(const struct stat& st) {
     return S_ISREG(st.st_mode) && st.st_nlink == 1;
 }
 
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd = -1) : fd_(fd) {}
+    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
+    ~UniqueFd() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
 // Opens the very file that was examined. O_NOFOLLOW because a link swapped in since the
 // status read must not lead the writes to a file outside the selection; the identity check
 // because a different file renamed into place must not be written either.
-int openExaminedFile(const char* path, const struct stat& examined, int* errorNumber) {
-    int fd = ::open(path, O_RDWR | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
+UniqueFd openExaminedFile(int folderFd, const char* name, const struct stat& examined,
+                          int* errorNumber) {
+    UniqueFd fd(::openat(folderFd, name, O_RDWR | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) {
         *errorNumber = errno;
-        return -1;
+        return fd;
     }
     struct stat st;
-    if (::fstat(fd, &st) != 0) {
+    if (::fstat(fd.get(), &st) != 0) {
         *errorNumber = errno;
-    } else if (st.st_dev != examined.st_dev || st.st_ino != examined.st_ino ||
-               !isSingleLinkRegularFile(st)) {
+    } else if (!sameFile(st, examined) || !isSingleLinkRegularFile(st)) {
         *errorNumber = ESTALE;
     } else {
         return fd;
     }
-    ::close(fd);
-    return -1;
-}
-
-// A stream buffer no larger than the file needs, so that a small file costs neither a
-// megabyte of memory nor a megabyte of random bytes read ahead.
-std::size_t streamBufferSizeFor(std::int64_t size) {
-    const auto chunks = (static_cast<std::uint64_t>(size) + kChunkSize - 1) / kChunkSize;
-    return chunks * kChunkSize < kStreamBufferSize ? chunks * kChunkSize : kStreamBufferSize;
-}
-
-// Random bytes are made by the kernel on the reading threads; a large file gets larger
-// blocks, so that the readers spend their time reading rather than starting and waiting.
-std::size_t randomBlockSizeFor(std::int64_t size) {
-    return size >= static_cast<std::int64_t>(kLargeRandomBlock) ? kLargeRandomBlock
-                                                                : streamBufferSizeFor(size);
+    return UniqueFd();
 }
 
 // The random device for one call. The standard device is opened once per process and
 // kept: a walk over many small files then costs no open and close per file for it.
 struct RandomDevice {
+    UniqueFd owned;
     int fd = -1;
-    bool owned = false;
-    RandomDevice() = default;
-    RandomDevice(int f, bool o) : fd(f), owned(o) {}
-    RandomDevice(RandomDevice&& other) noexcept : fd(other.fd), owned(other.owned) {
-        other.owned = false;
-    }
-    RandomDevice& operator=(RandomDevice&& other) noexcept {
-        std::swap(fd, other.fd);
-        std::swap(owned, other.owned);
-        return *this;
-    }
-    ~RandomDevice() {
-        if (owned) {
-            ::close(fd);
-        }
-    }
 };
 
 RandomDevice openRandomDevice(const char* path) {
     if (std::strcmp(path, kRandomDevice) == 0) {
         static const int standard = ::open(kRandomDevice, O_RDONLY | O_CLOEXEC);
         if (standard >= 0) {
-            return {standard, false};
+            return {UniqueFd(), standard};
         }
     }
-    return {::open(path, O_RDONLY | O_CLOEXEC), true};
+    UniqueFd fd(::open(path, O_RDONLY | O_CLOEXEC));
+    const int raw = fd.get();
+    return {std::move(fd), raw};
 }
 
-struct PassBuffers {
-    explicit PassBuffers(std::size_t size) : targetBufferSize(size), targetBuffer(new char[size]) {}
-    unsigned char chunk[kChunkSize];
-    std::size_t targetBufferSize;
-    std::unique_ptr<char[]> targetBuffer;
-};
+// Reads exactly bytes from the device; a read cut short by a signal goes on where it
+// stopped, and a short read at the end is an error, never stale bytes counted as random.
+int readFully(int fd, unsigned char* into, std::uint64_t bytes) {
+    while (bytes > 0) {
+        const ssize_t n = ::read(fd, into, bytes);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return n < 0 ? errno : EIO;
+        }
+        into += n;
+        bytes -= static_cast<std::uint64_t>(n);
+    }
+    return 0;
+}
 
-// Random bytes for the chunks of one pass, read from the random device a block at a time.
-// In a file larger than one block the next block is read on a second thread while this
-// one is written, so that reading the device and writing the file overlap instead of
-// taking turns; a small file is read in place, without a thread.
-class RandomChunks {
+// Random bytes for one pass over `length` bytes, a block of whole chunks at a time. When the
+// pass needs more than one block, the next block is read on a second thread while this one
+// is written, so that reading the device and writing the file overlap.
+class RandomBlocks {
 public:
-    RandomChunks(int device, std::int64_t size, std::size_t blockBytes)
+    RandomBlocks(int device, std::uint64_t length)
         : device_(device),
-          chunksLeft_((static_cast<std::uint64_t>(size) + kChunkSize - 1) / kChunkSize),
-          chunksPerBlock_(blockBytes / kChunkSize),
-          blocks_{std::unique_ptr<unsigned char[]>(new unsigned char[blockBytes]),
-                  std::unique_ptr<unsigned char[]>(new unsigned char[blockBytes])} {
-        const std::uint64_t first = takeChunks();
-        error_ = fill(0, first);
-        inBlock_ = first;
+          chunksLeft_(wholeChunks(length)),
+          chunksPerBlock_(randomBlockFor(length) / kChunkSize) {
+        blocks_[0].reset(new unsigned char[chunksPerBlock_ * kChunkSize]);
+        inBlock_ = takeChunks();
+        error_ = fill(blocks_[0].get(), inBlock_);
         prefetch();
     }
 
-    // The next chunk's random bytes, or null when the device failed (see error()).
-    const unsigned char* next() {
-        if (position_ == inBlock_) {
+    // The next block and its length in bytes, or null when the device failed (see error()).
+    const unsigned char* next(std::uint64_t& bytes) {
+        if (!first_) {
             if (!pending_.valid()) {
                 error_ = EIO;
                 return nullptr;
             }
             error_ = pending_.get();
             current_ ^= 1;
-            position_ = 0;
             inBlock_ = pendingChunks_;
             prefetch();
         }
+        first_ = false;
         if (error_ != 0) {
             return nullptr;
         }
-        return blocks_[current_].get() + kChunkSize * position_++;
+        bytes = inBlock_ * kChunkSize;
+        return blocks_[current_].get();
     }
     int error() const { return error_; }
 
 private:
     std::uint64_t takeChunks() {
-        const std::uint64_t n = chunksLeft_ < chunksPerBlock_ ? chunksLeft_ : chunksPerBlock_;
+        const std::uint64_t n = std::min(chunksLeft_, chunksPerBlock_);
         chunksLeft_ -= n;
         return n;
     }
@@ -167,42 +184,26 @@ private:
         if (chunksLeft_ == 0 || error_ != 0) {
             return;
         }
-        pendingChunks_ = takeChunks();
-        pending_ = std::async(std::launch::async, [this, block = current_ ^ 1, n = pendingChunks_] {
-            return fill(block, n);
-        });
-    }
-    int fill(int block, std::uint64_t chunks) {
-        unsigned char* start = blocks_[block].get();
-        const std::size_t bytes = kChunkSize * chunks;
-        if (chunks < kChunksForTwoReaders) {
-            return readFully(start, bytes);
+        const int spare = current_ ^ 1;
+        if (!blocks_[spare]) {
+            blocks_[spare].reset(new unsigned char[chunksPerBlock_ * kChunkSize]);
         }
-        // The kernel's generator runs on the reading thread: two readers on two halves
-        // make the bytes about twice as fast as one.
-        const std::size_t half = kChunkSize * (chunks / 2);
+        pendingChunks_ = takeChunks();
+        pending_ = std::async(std::launch::async, [this, into = blocks_[spare].get(),
+                                                   n = pendingChunks_] { return fill(into, n); });
+    }
+    int fill(unsigned char* into, std::uint64_t chunks) const {
+        const std::uint64_t bytes = kChunkSize * chunks;
+        if (chunks < kChunksForTwoReaders) {
+            return readFully(device_, into, bytes);
+        }
+        // Two readers on two halves make the bytes about twice as fast as one.
+        const std::uint64_t half = kChunkSize * (chunks / 2);
         auto other = std::async(std::launch::async,
-                                [this, start, half] { return readFully(start, half); });
-        const int mine = readFully(start + half, bytes - half);
+                                [this, into, half] { return readFully(device_, into, half); });
+        const int mine = readFully(device_, into + half, bytes - half);
         const int theirs = other.get();
         return theirs != 0 ? theirs : mine;
-    }
-    // Reads exactly bytes from the device; a read cut short by a signal goes on where it
-    // stopped, and a short read at the end is an error, never stale bytes counted as random.
-    int readFully(unsigned char* into, std::size_t bytes) const {
-        const int fd = device_;
-        while (bytes > 0) {
-            const ssize_t n = ::read(fd, into, bytes);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                return n < 0 ? errno : EIO;
-            }
-            into += n;
-            bytes -= static_cast<std::size_t>(n);
-        }
-        return 0;
     }
 
     int device_;
@@ -210,77 +211,104 @@ private:
     std::uint64_t chunksPerBlock_;
     std::unique_ptr<unsigned char[]> blocks_[2];
     int current_ = 0;
-    std::uint64_t position_ = 0;
+    bool first_ = true;
     std::uint64_t inBlock_ = 0;
     std::uint64_t pendingChunks_ = 0;
     int error_ = 0;
     std::future<int> pending_;  // last member: joined before the blocks go
 };
 
-// Writes size bytes from offset 0 through a buffered stream, refilling the chunk from the
-// random stream before every write when there is one, and makes the pass reach the device
-// before returning: without fdatasync, Linux may drop the dirty pages of a file that is
-// unlinked next and leave the old contents on the disk. Returns 0 or an errno value.
-int writePass(const char* path, const struct stat& examined, std::int64_t size,
-              int randomDevice, PassBuffers& buffers) {
-    int errorNumber = 0;
-    int fd = openExaminedFile(path, examined, &errorNumber);
-    if (fd < 0) {
-        return errorNumber;
-    }
-    Stream target(::fdopen(fd, "r+b"));
-    if (!target) {
-        errorNumber = errno;
-        ::close(fd);
-        return errorNumber;
-    }
-    std::setvbuf(target.get(), buffers.targetBuffer.get(), _IOFBF, buffers.targetBufferSize);
-
-    std::uint64_t chunksWritten = 0;
-    std::unique_ptr<RandomChunks> random;
-    if (randomDevice >= 0) {
-        random = std::make_unique<RandomChunks>(randomDevice, size, randomBlockSizeFor(size));
-    }
-    for (std::int64_t remaining = size; remaining > 0; remaining -= kChunkSize) {
-        const unsigned char* chunk = buffers.chunk;
-        if (random && (chunk = random->next()) == nullptr) {
-            return random->error();
+int writeAll(int fd, const unsigned char* data, std::uint64_t bytes, std::uint64_t offset) {
+    while (bytes > 0) {
+        const ssize_t n = ::pwrite(fd, data, bytes, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) {
+            continue;
         }
-        const std::size_t length = remaining < static_cast<std::int64_t>(kChunkSize)
-                                       ? static_cast<std::size_t>(remaining)
-                                       : kChunkSize;
-        errno = 0;
-        if (std::fwrite(chunk, 1, length, target.get()) != length) {
-            return errno != 0 ? errno : EIO;
+        if (n <= 0) {
+            return n < 0 ? errno : EIO;
         }
-        // Start the device's writes every few megabytes instead of leaving them all to the
-        // final sync, so that they overlap with producing the next bytes.
-        if (++chunksWritten % kChunksPerWriteback == 0) {
-            if (std::fflush(target.get()) != 0) {
-                return errno != 0 ? errno : EIO;
-            }
-            ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-        }
-    }
-    errno = 0;
-    if (std::fflush(target.get()) != 0) {
-        return errno != 0 ? errno : EIO;
-    }
-    if (::fdatasync(fd) != 0) {
-        return errno;
-    }
-    std::FILE* stream = target.release();
-    if (std::fclose(stream) != 0) {
-        return errno != 0 ? errno : EIO;
+        data += n;
+        bytes -= static_cast<std::uint64_t>(n);
+        offset += static_cast<std::uint64_t>(n);
     }
     return 0;
 }
 
+// The passes of one mode over one open file.
+class PassWriter {
+public:
+    PassWriter(int fd, const unsigned char* pattern, int passes, int randomDevice,
+               std::uint64_t size, const OverwriteSeams& seams)
+        : fd_(fd), pattern_(pattern), passes_(passes), randomDevice_(randomDevice), seams_(seams) {
+        if (pattern_ != nullptr) {
+            patternBlock_.reset(new unsigned char[patternBlockFor(size)]);
+            patternBlockSize_ = patternBlockFor(size);
+        }
+    }
+
+    // Every pass over [offset, offset + length), each one reaching the device before the
+    // next: without that, Linux may drop the dirty pages of a file that is unlinked next
+    // and leave the old contents on the disk. Answers 0 or an errno value.
+    int allPasses(std::uint64_t offset, std::uint64_t length) {
+        for (int pass = 0; pass < passes_; ++pass) {
+            if (int error = onePass(pass, offset, length)) {
+                return error;
+            }
+            if (int error = seams_.syncPass ? seams_.syncPass(fd_) : syncToDevice()) {
+                return error;
+            }
+            if (seams_.afterPass) {
+                seams_.afterPass(pass, fd_);
+            }
+        }
+        return 0;
+    }
+
+private:
+    int onePass(int pass, std::uint64_t offset, std::uint64_t length) {
+        std::unique_ptr<RandomBlocks> random;
+        if (pattern_ != nullptr) {
+            std::memset(patternBlock_.get(), pattern_[pass], patternBlockSize_);
+        } else {
+            random = std::make_unique<RandomBlocks>(randomDevice_, length);
+        }
+        std::uint64_t sinceWriteback = 0;
+        for (std::uint64_t done = 0; done < length;) {
+            std::uint64_t blockBytes = patternBlockSize_;
+            const unsigned char* block = patternBlock_.get();
+            if (random && (block = random->next(blockBytes)) == nullptr) {
+                return random->error();
+            }
+            const std::uint64_t bytes = std::min(blockBytes, length - done);
+            if (int error = writeAll(fd_, block, bytes, offset + done)) {
+                return error;
+            }
+            done += bytes;
+            // Start the device's writes every few megabytes instead of leaving them all to
+            // the sync, so that they overlap with producing the next bytes.
+            if ((sinceWriteback += bytes) >= kWritebackEvery) {
+                ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+                sinceWriteback = 0;
+            }
+        }
+        return 0;
+    }
+
+    int syncToDevice() const { return ::fdatasync(fd_) == 0 ? 0 : errno; }
+
+    int fd_;
+    const unsigned char* pattern_;
+    int passes_;
+    int randomDevice_;
+    const OverwriteSeams& seams_;
+    std::unique_ptr<unsigned char[]> patternBlock_;
+    std::uint64_t patternBlockSize_ = 0;
+};
+
 }  // namespace
 
-OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mode,
-                                        const char* randomDevice) {
-    const char* cpath = path.c_str();
+OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int32_t mode,
+                                 const OverwriteSeams& seams) {
     const std::uint32_t kind = static_cast<std::uint32_t>(mode);
     const unsigned char* pattern = nullptr;
     int passes = 1;
@@ -296,37 +324,74 @@ OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mo
     // the run's files is touched.
     RandomDevice random;
     if (pattern == nullptr) {
-        random = openRandomDevice(randomDevice);
+        random = openRandomDevice(seams.randomDevice);
         if (random.fd < 0) {
             return failure(errno);
         }
     }
 
-    // lstat, never stat: a symbolic link is removed by the walk, its target is not ours.
+    // Never following a link: a symbolic link is removed by the walk, its target is not ours.
     struct stat examined;
-    if (::lstat(cpath, &examined) != 0) {
+    if (::fstatat(folderFd, name.c_str(), &examined, AT_SYMLINK_NOFOLLOW) != 0) {
         return failure(errno);
     }
-    if (!S_ISREG(examined.st_mode) || examined.st_nlink != 1) {
+    if (!isSingleLinkRegularFile(examined)) {
         // Another hard link, perhaps outside the selection, still shows this data; the
         // last name inside the selection gets overwritten when the walk reaches it.
         return refusal(OverwriteStatus::NotOverwritable);
     }
-    const std::int64_t size = examined.st_size;
-    if (size <= 0) {
+    if (examined.st_size <= 0) {
         return refusal(OverwriteStatus::Empty);
     }
 
-    PassBuffers buffers(streamBufferSizeFor(size));
-    for (int pass = 0; pass < passes; ++pass) {
-        if (pattern != nullptr) {
-            std::memset(buffers.chunk, pattern[pass], kChunkSize);
-        }
-        if (int errorNumber = writePass(cpath, examined, size, random.fd, buffers)) {
-            return failure(errorNumber);
-        }
+    int errorNumber = 0;
+    UniqueFd fd = openExaminedFile(folderFd, name.c_str(), examined, &errorNumber);
+    if (fd.get() < 0) {
+        return failure(errorNumber);
     }
-    return {static_cast<std::uint64_t>(size), OverwriteStatus::Overwritten, 0};
+    // One descriptor for every pass: a file renamed into place meanwhile is never written.
+    const auto size = static_cast<std::uint64_t>(examined.st_size);
+    PassWriter writer(fd.get(), pattern, passes, random.fd, size, seams);
+    std::uint64_t covered = 0;
+    std::uint64_t end = size;
+    for (int round = 0;; ++round) {
+        if (int error = writer.allPasses(covered, end - covered)) {
+            return failure(error);
+        }
+        covered = end;
+        // Bytes appended while we wrote would survive the removal: overwrite them too, but
+        // not for ever.
+        struct stat now;
+        if (::fstat(fd.get(), &now) != 0) {
+            return failure(errno);
+        }
+        if (static_cast<std::uint64_t>(now.st_size) <= covered) {
+            break;
+        }
+        if (round == kGrowthRounds) {
+            return refusal(OverwriteStatus::Changed);
+        }
+        end = static_cast<std::uint64_t>(now.st_size);
+    }
+    // The name must still show the file we wrote, or the walk would next remove another one.
+    struct stat named;
+    if (::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0) {
+        return failure(errno);
+    }
+    if (!sameFile(named, examined)) {
+        return failure(ESTALE);
+    }
+    if (::close(fd.release()) != 0) {
+        return failure(errno);
+    }
+    return {covered, OverwriteStatus::Overwritten, 0};
+}
+
+OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mode,
+                                        const char* randomDevice) {
+    OverwriteSeams seams;
+    seams.randomDevice = randomDevice;
+    return overwriteFileAt(AT_FDCWD, path, mode, seams);
 }
 
 std::uint64_t overwriteFile(const std::string& path, std::int32_t mode) {

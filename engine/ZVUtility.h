@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The shredding unit: overwrites one file's contents in place and nothing else.
@@ -10,22 +11,33 @@ public:
     virtual ~ZVUtility();
 };
 
-// Why overwriteFile returned what it did.
+// Why an overwrite returned what it did.
 enum class OverwriteStatus {
     Overwritten,      // every pass written and synced to the device
     Empty,            // size 0: the file was not opened
     NotOverwritable,  // not a regular file with exactly one link (symbolic link, hard link,
                       // device, fifo, ...): left untouched on purpose
+    Changed,          // it kept growing while it was overwritten: what was added last is not
+                      // overwritten
     Failed,           // a system call failed; errorNumber says which error
 };
 
 struct OverwriteOutcome {
-    std::uint64_t bytes = 0;  // the file's size when overwritten, else 0
+    std::uint64_t bytes = 0;  // the bytes overwritten in every pass, else 0
     OverwriteStatus status = OverwriteStatus::Failed;
     int errorNumber = 0;  // errno of the failure, 0 unless status is Failed
 };
 
 inline constexpr const char* kRandomDevice = "/dev/urandom";
+
+// Where an overwrite may be watched or steered from outside; the defaults are the real thing.
+struct OverwriteSeams {
+    const char* randomDevice = kRandomDevice;
+    // Makes one pass reach the device: fdatasync unless replaced. Answers 0 or an errno value.
+    std::function<int(int fd)> syncPass;
+    // Called after each pass has reached the device, with its number counted from 0.
+    std::function<void(int pass, int fd)> afterPass;
+};
 
 // Overwrites every byte of the regular, single-link file at path in place: mode 1 four
 // pattern passes, mode 2 eleven, any other value one pass of random bytes. Returns the
@@ -35,3 +47,8 @@ std::uint64_t overwriteFile(const std::string& path, std::int32_t mode);
 // The same, telling why a result is 0; randomDevice replaces /dev/urandom (for tests).
 OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mode,
                                         const char* randomDevice = kRandomDevice);
+
+// The same for the entry `name` of the folder open as folderFd (AT_FDCWD for a path): a walk
+// that holds the folder hands it over, so no path is looked up again.
+OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int32_t mode,
+                                 const OverwriteSeams& seams = {});

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 enum class FileType { Regular, Directory, SymbolicLink, Other };
 
@@ -19,7 +20,14 @@ struct RemovalError {
     std::string error;  // what went wrong, in words
 };
 
-// Walks a folder depth first, at any depth, without descending through symbolic links.
+// A folder an enumeration could not read, and why (an errno value).
+struct UnreadFolder {
+    std::string path;
+    int errorNumber = 0;
+};
+
+// Walks a folder depth first, at any depth, without descending through symbolic links or
+// into another mount.
 class DirectoryEnumerator {
 public:
     virtual ~DirectoryEnumerator() = default;
@@ -27,6 +35,24 @@ public:
     virtual std::optional<std::string> nextObject() = 0;
     // The attributes of the entry nextObject returned last, or nothing.
     virtual std::optional<FileAttributes> fileAttributes() const = 0;
+    // The folders whose entries could not be read so far: the count is short by what they
+    // hold. Empty when every folder was read.
+    virtual const std::vector<UnreadFolder>& unreadFolders() const = 0;
+};
+
+// What is at a path, following a final symbolic link.
+enum class ItemKind { Missing, Directory, NotDirectory, Unexaminable };
+struct ItemExamination {
+    ItemKind kind = ItemKind::Missing;
+    int errorNumber = 0;  // why it is Unexaminable
+};
+
+// Where file calls reach an item: the entry `name` of the folder open as folderFd. For the
+// item a delete walk is announcing, that is the folder the walk holds; for any other path,
+// the path itself from the working folder (AT_FDCWD).
+struct ItemLocation {
+    int folderFd;
+    std::string name;
 };
 
 class FileManager;
@@ -58,6 +84,11 @@ public:
     // Whether something exists at path, following a final symbolic link; isDirectory is
     // set only when it does.
     virtual bool fileExistsAtPath(const std::string& path, bool& isDirectory) const = 0;
+    // The same, telling "nothing there" apart from "could not look". The item a walk is
+    // announcing is examined through the folder the walk holds.
+    virtual ItemExamination examineItemAtPath(const std::string& path) const = 0;
+    // How file calls reach the item at path (see ItemLocation).
+    virtual ItemLocation locationOfItemAtPath(const std::string& path) const = 0;
     // Removes the item and everything inside it, announcing each item to the handler
     // first. YES only when everything was removed.
     virtual bool removeFileAtPath(const std::string& path, RemovalHandler& handler) = 0;
@@ -66,9 +97,4 @@ public:
     // Makes a new owner-only folder from a template ending in placeholder X's and answers
     // its path, or nothing.
     virtual std::optional<std::string> makeUniqueDirectory(const std::string& pathTemplate) = 0;
-
-    // The path through which file-system calls reach the item the walk is announcing: it
-    // pins the folders the walk already holds, so that neither a folder swapped for a link
-    // nor a path deeper than PATH_MAX can lead elsewhere. Any other path comes back as is.
-    virtual std::string pathForSystemCalls(const std::string& path) const = 0;
 };

@@ -2,8 +2,12 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstring>
@@ -12,7 +16,16 @@
 
 #include "PathString.h"
 
+#ifndef SYS_fchmodat2
+#define SYS_fchmodat2 452  // Linux 6.6; the same number on every architecture
+#endif
+
 namespace {
+
+constexpr const char* kMountPoint = "Is a mount point: nothing in it was touched";
+// Open folders a walk or a count keeps at most. Past that, or when the process runs out of
+// descriptors, the shallowest are closed and opened again when the walk comes back to them.
+constexpr std::size_t kMaxHeldFolders = 32;
 
 std::string parentFolderOf(const std::string& path) {
     std::string parent = stringByDeletingLastPathComponent(path);
@@ -40,13 +53,37 @@ bool isDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-std::string procPathOf(int fd) {
-    return "/proc/self/fd/" + std::to_string(fd);
+std::string notRemovable(int error) {
+    return std::string("Left untouched: it could not be removed afterwards (") +
+           std::strerror(error) + ")";
 }
 
-bool haveProcFd() {
-    static const bool available = ::access("/proc/self/fd", X_OK) == 0;
-    return available;
+// An entry's status, never following a link, and whether it is the root of a mount: another
+// file system, or a folder or file bind-mounted there. Kernels that cannot say so are asked
+// whether its device differs from its folder's.
+struct Examined {
+    struct stat st {};
+    bool mountRoot = false;
+};
+
+int examineEntry(int folderFd, const char* name, dev_t folderDevice, Examined& out) {
+    struct statx stx;
+    if (::statx(folderFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BASIC_STATS, &stx) !=
+        0) {
+        return errno;
+    }
+    out.st = {};
+    out.st.st_dev = makedev(stx.stx_dev_major, stx.stx_dev_minor);
+    out.st.st_ino = stx.stx_ino;
+    out.st.st_mode = stx.stx_mode;
+    out.st.st_nlink = stx.stx_nlink;
+    out.st.st_uid = stx.stx_uid;
+    out.st.st_gid = stx.stx_gid;
+    out.st.st_size = static_cast<off_t>(stx.stx_size);
+    out.mountRoot = (stx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0
+                        ? (stx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0
+                        : out.st.st_dev != folderDevice;
+    return 0;
 }
 
 // Opens the folder `name` inside folderFd without following a link, and only if it is the
@@ -65,13 +102,99 @@ int openExaminedFolder(int folderFd, const char* name, const struct stat& expect
     return fd;
 }
 
+// Opens the folder above the one open as childFd, only if it is the one examined as
+// `expected`: a tree moved while we were inside it is never left for somewhere else.
+int openParentFolder(int childFd, const struct stat& expected) {
+    return openExaminedFolder(childFd, "..", expected);
+}
+
+// Sets the mode of the entry `name`, never through a link and only while the name still
+// shows the item examined as `expected`. Without /proc and without fchmodat2 only the last
+// way is left: fchmodat on the name, checked just before.
+bool changeModeOf(int folderFd, const char* name, const struct stat& expected, mode_t mode) {
+    const int fd = ::openat(folderFd, name, O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat now;
+    bool changed = false;
+    if (::fstat(fd, &now) == 0 && sameFile(now, expected) && !S_ISLNK(now.st_mode)) {
+        changed = ::syscall(SYS_fchmodat2, fd, "", mode, AT_EMPTY_PATH) == 0;
+        if (!changed) {
+            changed = ::chmod(("/proc/self/fd/" + std::to_string(fd)).c_str(), mode) == 0;
+        }
+        if (!changed) {
+            changed = ::fchmodat(folderFd, name, mode, 0) == 0;
+        }
+    }
+    ::close(fd);
+    return changed;
+}
+
+// A file or folder the user owns gets owner read and write (and search, for a folder) before
+// it is counted or shredded: it is about to be removed, and it could not be read, overwritten
+// or emptied otherwise. A file with another hard link is left alone, since its permissions
+// are shared with a name that may lie outside the selection. Answers the mode it had, to be
+// given back if the item stays.
+std::optional<mode_t> grantOwnerAccess(int folderFd, const char* name, const struct stat& st) {
+    const bool folder = S_ISDIR(st.st_mode);
+    const mode_t needed = folder ? S_IRWXU : (S_IRUSR | S_IWUSR);
+    const mode_t before = st.st_mode & 07777;
+    if (!(folder || (S_ISREG(st.st_mode) && st.st_nlink == 1)) || st.st_uid != ::geteuid() ||
+        (before & needed) == needed || !changeModeOf(folderFd, name, st, before | needed)) {
+        return std::nullopt;
+    }
+    return before;
+}
+
+void giveBackMode(int folderFd, const char* name, const struct stat& st,
+                  const std::optional<mode_t>& before) {
+    if (before) {
+        changeModeOf(folderFd, name, st, *before);
+    }
+}
+
+// Why entries of the folder open as fd cannot be removed by us (an errno value), or 0 where
+// the folder allows it: write and search permission, neither immutable nor append-only.
+int folderRefusesRemoval(int fd, bool openedForPathOnly) {
+    if (::faccessat(fd, ".", W_OK | X_OK, AT_EACCESS) != 0) {
+        return errno;
+    }
+    const int flagsFd =
+        openedForPathOnly ? ::openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : fd;
+    int flags = 0;
+    const bool known = flagsFd >= 0 && ::ioctl(flagsFd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (openedForPathOnly && flagsFd >= 0) {
+        ::close(flagsFd);
+    }
+    return known && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0 ? EPERM : 0;
+}
+
+// In a sticky folder such as /tmp only the item's or the folder's owner may remove it.
+bool stickyRuleForbids(const struct stat& folder, const struct stat& item) {
+    const uid_t me = ::geteuid();
+    return (folder.st_mode & S_ISVTX) != 0 && me != 0 && me != item.st_uid && me != folder.st_uid;
+}
+
+// Depth first, one folder's entries at a time. It keeps up to kMaxHeldFolders folders open
+// and resumes a folder it had to close where it stopped reading; a folder it cannot read is
+// reported through unreadFolders(), never skipped in silence.
 class PosixDirectoryEnumerator : public DirectoryEnumerator {
 public:
-    explicit PosixDirectoryEnumerator(const std::string& path) {
+    explicit PosixDirectoryEnumerator(const std::string& path) : top_(path) {
         int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd >= 0) {
-            push(fd, std::string());
+        std::optional<mode_t> before;
+        struct stat st {};
+        if (fd < 0 && errno == EACCES && ::stat(path.c_str(), &st) == 0 &&
+            (before = grantOwnerAccess(AT_FDCWD, path.c_str(), st))) {
+            fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         }
+        if (fd < 0 || ::fstat(fd, &st) != 0) {
+            unread_.push_back({path, errno});
+            giveBackMode(AT_FDCWD, path.c_str(), st, before);
+            return;
+        }
+        push(fd, std::string(), st, before);
     }
     ~PosixDirectoryEnumerator() override {
         while (!folders_.empty()) {
@@ -80,15 +203,22 @@ public:
     }
 
     std::optional<std::string> nextObject() override {
-        if (descendInto_ >= 0) {
-            push(descendInto_, lastPath_ + "/");
-            descendInto_ = -1;
+        if (descend_.fd >= 0) {
+            push(descend_.fd, lastPath_ + "/", descend_.identity, descend_.modeBefore);
+            descend_ = {};
         }
         while (!folders_.empty()) {
             Folder& folder = folders_.back();
+            if (folder.stream == nullptr) {  // could not be opened again
+                pop();
+                continue;
+            }
             errno = 0;
             struct dirent* entry = ::readdir(folder.stream);
             if (entry == nullptr) {
+                if (errno != 0) {
+                    unread_.push_back({fullPath(folder.prefix), errno});
+                }
                 pop();
                 continue;
             }
@@ -96,14 +226,14 @@ public:
                 continue;
             }
             lastPath_ = folder.prefix + entry->d_name;
-            struct stat st;
-            haveAttributes_ =
-                ::fstatat(::dirfd(folder.stream), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+            Examined item;
+            haveAttributes_ = examineEntry(::dirfd(folder.stream), entry->d_name,
+                                           folder.identity.st_dev, item) == 0;
             if (haveAttributes_) {
-                attributes_ = attributesOf(st);
-                if (S_ISDIR(st.st_mode)) {
+                attributes_ = attributesOf(item.st);
+                if (S_ISDIR(item.st.st_mode) && !item.mountRoot) {
                     // Descend on the next call, so that the folder comes before its contents.
-                    descendInto_ = openExaminedFolder(::dirfd(folder.stream), entry->d_name, st);
+                    prepareDescent(::dirfd(folder.stream), entry->d_name, item.st);
                 }
             }
             return lastPath_;
@@ -118,250 +248,382 @@ public:
         return attributes_;
     }
 
+    const std::vector<UnreadFolder>& unreadFolders() const override { return unread_; }
+
 private:
     struct Folder {
-        DIR* stream;
+        DIR* stream = nullptr;  // null while closed to spare descriptors
         std::string prefix;
+        struct stat identity {};
+        long position = 0;  // where reading goes on after the folder was closed
+        std::optional<mode_t> modeBefore;
     };
-    void push(int fd, std::string prefix) {
-        if (DIR* stream = ::fdopendir(fd)) {
-            folders_.push_back({stream, std::move(prefix)});
-        } else {
-            ::close(fd);
-        }
+    struct Descent {
+        int fd = -1;
+        struct stat identity {};
+        std::optional<mode_t> modeBefore;
+    };
+
+    std::string fullPath(const std::string& prefix) const {
+        return prefix.empty()
+                   ? top_
+                   : stringByAppendingPathComponent(top_, prefix.substr(0, prefix.size() - 1));
     }
+
+    void prepareDescent(int folderFd, const char* name, const struct stat& st) {
+        int fd = openExaminedFolder(folderFd, name, st);
+        if (fd < 0 && (errno == EMFILE || errno == ENFILE) && closeShallowest()) {
+            fd = openExaminedFolder(folderFd, name, st);
+        }
+        std::optional<mode_t> before;
+        if (fd < 0 && errno == EACCES && (before = grantOwnerAccess(folderFd, name, st))) {
+            fd = openExaminedFolder(folderFd, name, st);
+        }
+        if (fd < 0) {
+            unread_.push_back({fullPath(lastPath_ + "/"), errno});
+            giveBackMode(folderFd, name, st, before);
+            return;
+        }
+        descend_ = {fd, st, before};
+    }
+
+    void push(int fd, std::string prefix, const struct stat& identity,
+              std::optional<mode_t> modeBefore) {
+        std::size_t open = 0;
+        for (const Folder& f : folders_) {
+            open += f.stream != nullptr;
+        }
+        if (open >= kMaxHeldFolders) {
+            closeShallowest();
+        }
+        DIR* stream = ::fdopendir(fd);
+        if (stream == nullptr) {
+            unread_.push_back({fullPath(prefix), errno});
+            ::close(fd);
+            return;
+        }
+        folders_.push_back({stream, std::move(prefix), identity, 0, modeBefore});
+    }
+
+    bool closeShallowest() {
+        for (Folder& f : folders_) {
+            if (f.stream != nullptr && &f != &folders_.back()) {
+                f.position = ::telldir(f.stream);
+                ::closedir(f.stream);
+                f.stream = nullptr;
+                return true;
+            }
+        }
+        return false;
+    }
+
     void pop() {
-        ::closedir(folders_.back().stream);
+        Folder& done = folders_.back();
+        if (done.stream != nullptr) {
+            if (folders_.size() >= 2) {
+                reopen(folders_[folders_.size() - 2], ::dirfd(done.stream));
+            }
+            if (done.modeBefore) {
+                ::fchmod(::dirfd(done.stream), *done.modeBefore);
+            }
+            ::closedir(done.stream);
+        }
         folders_.pop_back();
     }
 
+    void reopen(Folder& folder, int childFd) {
+        if (folder.stream != nullptr) {
+            return;
+        }
+        const int fd = openParentFolder(childFd, folder.identity);
+        if (fd < 0 || (folder.stream = ::fdopendir(fd)) == nullptr) {
+            unread_.push_back({fullPath(folder.prefix), errno});
+            if (fd >= 0) {
+                ::close(fd);
+            }
+            return;
+        }
+        ::seekdir(folder.stream, folder.position);
+    }
+
+    std::string top_;
     std::vector<Folder> folders_;
+    std::vector<UnreadFolder> unread_;
     std::string lastPath_;
     FileAttributes attributes_;
     bool haveAttributes_ = false;
-    int descendInto_ = -1;
+    Descent descend_;
 };
 
 }  // namespace
 
-// One walk of removeFileAtPath. It holds at most two descriptors at a time: the folder
-// being emptied and, for the top item, the folder that holds it. It climbs back with
-// "..", checking that it arrives in the folder it came from, so that a tree moved while
-// the walk runs is never left for somewhere else. One folder's entries are read at a time;
-// after a sub-folder is gone its parent is read again from the start, and only the
-// entries that are still there come back.
+// One walk of removeFileAtPath. It holds the folder of the top item (for search only, so a
+// folder we may write but not read still works), and the folders it is emptying, up to
+// kMaxHeldFolders of them; a folder it had to close is opened again through "..", checked to
+// be the one it left, and read again from the start, where only what is left comes back.
+// Before an item is announced, the walk makes sure it may remove it afterwards and that it
+// is no mount; permissions it widened are given back on whatever stays.
 class DeleteWalk {
 public:
     DeleteWalk(PosixFileManager& manager, RemovalHandler& handler)
         : manager_(manager), handler_(handler) {}
+    ~DeleteWalk() {
+        for (Level& level : levels_) {
+            close(level);
+        }
+    }
 
     bool run(const std::string& givenPath) {
         const std::string path = withoutTrailingSlashes(givenPath);
         const std::string name = lastPathComponent(path);
         if (path.empty() || path == "/" || name == "." || name == "..") {
-            report(givenPath, EINVAL);
+            fail(givenPath, std::strerror(EINVAL), nullptr);
             return false;
         }
-        topFolderFd_ = ::open(parentFolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (topFolderFd_ < 0) {
-            report(path, errno);
+        Level top;
+        top.path = parentFolderOf(path);
+        top.fd = ::open(top.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (top.fd < 0 || ::fstat(top.fd, &top.identity) != 0) {
+            fail(path, std::strerror(errno), nullptr);
+            close(top);
             return false;
         }
-        visit(topFolderFd_, name.c_str(), path, nullptr);
-        ::close(topFolderFd_);
+        levels_.push_back(std::move(top));
+        topPath_ = path;
+        if (visit(name.c_str()) == Step::Descended) {
+            emptyTrees();
+        }
+        if (stopped_) {
+            giveBackModesOnTheWayUp();
+        }
         return !failed_;
     }
 
 private:
+    enum class Step { Next, Descended, Stop };
+
     struct Level {
-        struct stat identity;
+        int fd = -1;            // the folder, or -1 while closed to spare descriptors
+        DIR* stream = nullptr;  // its entries; none for the top item's folder
+        struct stat identity {};
         std::string path;
-        std::string name;
+        std::string name;                  // in the folder above
+        std::optional<mode_t> modeBefore;  // to give back if it stays
+        int removalRefused = -1;           // errno, 0 when its entries may go, -1 not asked yet
         std::unordered_set<std::string> passedOver;  // failures the handler let us skip
     };
 
-    // Handles one item in folderFd: announces it and removes it, a folder with all it holds.
-    // Answers false when the walk must stop.
-    bool visit(int folderFd, const char* name, const std::string& path, Level* parent) {
-        struct stat st;
-        if (::fstatat(folderFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-            if (errno == ENOENT && parent != nullptr) {
-                return true;  // gone already: nothing left to shred or remove
-            }
-            return fail(path, errno, parent, name);
+    static void close(Level& level) {
+        if (level.stream != nullptr) {
+            ::closedir(level.stream);
+        } else if (level.fd >= 0) {
+            ::close(level.fd);
         }
-        grantOwnerAccess(folderFd, name, st);
-        if (auto refusal = announce(folderFd, name, path)) {
-            return fail(path, *refusal, parent, name);
-        }
-        if (S_ISDIR(st.st_mode)) {
-            return removeFolder(folderFd, name, path, st, parent);
-        }
-        if (::unlinkat(folderFd, name, 0) != 0 && errno != ENOENT) {
-            return fail(path, errno, parent, name);
-        }
-        return true;
+        level.stream = nullptr;
+        level.fd = -1;
     }
 
-    bool removeFolder(int folderFd, const char* name, const std::string& path,
-                      const struct stat& st, Level* parent) {
-        int fd = openExaminedFolder(folderFd, name, st);
-        if (fd < 0) {
-            return fail(path, errno, parent, name);
-        }
-        if (parent == nullptr) {
-            return emptyTree(fd, path, st);
-        }
-        // A sub-folder: the caller's loop descends, so its entries are never held twice.
-        pendingFd_ = fd;
-        pendingLevel_ = Level{st, path, name, {}};
-        return true;
-    }
-
-    // Empties and removes the tree whose top folder is open as fd, iteratively.
-    bool emptyTree(int fd, const std::string& path, const struct stat& st) {
-        std::vector<Level> levels;
-        levels.push_back(Level{st, path, lastPathComponent(path), {}});
-        DIR* stream = ::fdopendir(fd);
-        if (stream == nullptr) {
-            ::close(fd);
-            return fail(path, errno, nullptr, nullptr);
-        }
-        while (stream != nullptr) {
-            Level& level = levels.back();
+    void emptyTrees() {
+        while (levels_.size() > 1 && !stopped_) {
+            Level& level = levels_.back();
             errno = 0;
-            struct dirent* entry = ::readdir(stream);
+            struct dirent* entry = ::readdir(level.stream);
             if (entry != nullptr) {
-                if (isDotOrDotDot(entry->d_name) ||
-                    (!level.passedOver.empty() && level.passedOver.count(entry->d_name) != 0)) {
-                    continue;
-                }
-                const std::string entryPath = level.path + "/" + entry->d_name;
-                if (!visit(::dirfd(stream), entry->d_name, entryPath, &level)) {
-                    ::closedir(stream);
-                    return false;
-                }
-                if (pendingFd_ >= 0) {
-                    ::closedir(stream);
-                    stream = ::fdopendir(pendingFd_);
-                    levels.push_back(std::move(pendingLevel_));
-                    if (stream == nullptr) {
-                        ::close(pendingFd_);
-                    }
-                    pendingFd_ = -1;
-                    if (stream == nullptr) {
-                        return fail(levels.back().path, errno, nullptr, nullptr);
-                    }
+                if (!isDotOrDotDot(entry->d_name) &&
+                    (level.passedOver.empty() || level.passedOver.count(entry->d_name) == 0)) {
+                    visit(entry->d_name);
                 }
                 continue;
             }
             if (errno != 0) {
-                const int error = errno;
-                ::closedir(stream);
-                return fail(level.path, error, nullptr, nullptr);
-            }
-            stream = climbAndRemove(stream, levels);
-            if (stream == nullptr && !levels.empty() && stopped_) {
-                return false;
+                if (fail(level.path, std::strerror(errno), nullptr) == Step::Stop) {
+                    return;
+                }
+                climb(false);
+            } else {
+                climb(true);
             }
         }
-        return !stopped_;
     }
 
-    // The folder of the last level is empty of all we may remove: go up and remove it.
-    // Answers the parent's stream, read again from the start, or null at the top or on a stop.
-    DIR* climbAndRemove(DIR* stream, std::vector<Level>& levels) {
-        Level finished = std::move(levels.back());
-        levels.pop_back();
-        int upFd;
-        if (levels.empty()) {
-            upFd = ::dup(topFolderFd_);
-        } else {
-            upFd = ::openat(::dirfd(stream), "..", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-            struct stat st;
-            if (upFd >= 0 && (::fstat(upFd, &st) != 0 || !sameFile(st, levels.back().identity))) {
-                ::close(upFd);
-                upFd = -1;
-                errno = ESTALE;  // the tree was moved while we were inside it
+    // Handles the entry `name` of the innermost level: checks it, announces it, and removes
+    // it or, for a folder, goes into it.
+    Step visit(const char* name) {
+        const std::size_t at = levels_.size() - 1;
+        const int folderFd = levels_[at].fd;
+        const std::string path = at == 0 ? topPath_ : levels_[at].path + "/" + name;
+        Examined item;
+        if (int error = examineEntry(folderFd, name, levels_[at].identity.st_dev, item)) {
+            if (error == ENOENT && at > 0) {
+                return Step::Next;  // gone already: nothing left to shred or remove
             }
+            return fail(path, std::strerror(error), name);
         }
-        const int climbError = errno;
-        ::closedir(stream);
-        if (upFd < 0) {
-            fail(finished.path, climbError, nullptr, nullptr);
-            stopped_ = true;
-            return nullptr;
+        if (item.mountRoot) {
+            return fail(path, kMountPoint, name);
         }
-        Level* parent = levels.empty() ? nullptr : &levels.back();
-        if (::unlinkat(upFd, finished.name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
-            if (!fail(finished.path, errno, parent, finished.name.c_str())) {
-                ::close(upFd);
-                return nullptr;
-            }
+        if (int refused = removalRefused(at, item.st)) {
+            return fail(path, notRemovable(refused), name);
         }
-        if (parent == nullptr) {
-            ::close(upFd);
-            return nullptr;
+        const std::optional<mode_t> before = grantOwnerAccess(folderFd, name, item.st);
+        if (auto refusal = announce(folderFd, name, path, item.st)) {
+            giveBackMode(folderFd, name, item.st, before);
+            return fail(path, *refusal, name);
         }
-        DIR* up = ::fdopendir(upFd);
-        if (up == nullptr) {
-            ::close(upFd);
-            fail(parent->path, errno, nullptr, nullptr);
-            stopped_ = true;
+        if (S_ISDIR(item.st.st_mode)) {
+            return descend(name, path, item.st, before);
         }
-        return up;
+        if (::unlinkat(folderFd, name, 0) != 0 && errno != ENOENT) {
+            const int error = errno;
+            giveBackMode(folderFd, name, item.st, before);
+            return fail(path, std::strerror(error), name);
+        }
+        return Step::Next;
     }
 
-    std::optional<std::string> announce(int folderFd, const char* name, const std::string& path) {
-        manager_.announced_ = {&path, folderFd, name};
+    int removalRefused(std::size_t at, const struct stat& item) {
+        Level& level = levels_[at];
+        if (level.removalRefused < 0) {
+            level.removalRefused = folderRefusesRemoval(level.fd, level.stream == nullptr);
+        }
+        if (level.removalRefused > 0) {
+            return level.removalRefused;
+        }
+        return stickyRuleForbids(level.identity, item) ? EPERM : 0;
+    }
+
+    Step descend(const char* name, const std::string& path, const struct stat& st,
+                 std::optional<mode_t> before) {
+        const int folderFd = levels_.back().fd;
+        int fd = openExaminedFolder(folderFd, name, st);
+        if (fd < 0 && (errno == EMFILE || errno == ENFILE) && spareADescriptor()) {
+            fd = openExaminedFolder(folderFd, name, st);
+        }
+        DIR* stream = fd >= 0 ? ::fdopendir(fd) : nullptr;
+        if (stream == nullptr) {
+            const int error = errno;
+            if (fd >= 0) {
+                ::close(fd);
+            }
+            giveBackMode(folderFd, name, st, before);
+            return fail(path, std::strerror(error), name);
+        }
+        Level level;
+        level.fd = fd;
+        level.stream = stream;
+        level.identity = st;
+        level.path = path;
+        level.name = name;
+        level.modeBefore = before;
+        levels_.push_back(std::move(level));
+        std::size_t open = 0;
+        for (const Level& l : levels_) {
+            open += l.fd >= 0;
+        }
+        if (open > kMaxHeldFolders + 1) {
+            spareADescriptor();
+        }
+        return Step::Descended;
+    }
+
+    // The innermost folder is read to the end: go up, and remove it when it is empty of all
+    // we may remove.
+    void climb(bool removeIt) {
+        const std::size_t at = levels_.size() - 1;
+        if (!ensureOpen(at - 1)) {
+            fail(levels_[at].path, std::strerror(errno), nullptr);
+            stopped_ = true;
+            return;
+        }
+        Level done = std::move(levels_.back());
+        levels_.pop_back();
+        const int parentFd = levels_.back().fd;
+        int error = 0;
+        if (removeIt && ::unlinkat(parentFd, done.name.c_str(), AT_REMOVEDIR) != 0 &&
+            errno != ENOENT) {
+            error = errno;
+        }
+        if ((!removeIt || error != 0) && done.modeBefore) {
+            ::fchmod(done.fd, *done.modeBefore);
+        }
+        close(done);
+        if (error != 0) {
+            fail(done.path, std::strerror(error), done.name.c_str());
+        }
+    }
+
+    // Makes sure level i is open, opening it again from level i + 1 if it was closed.
+    bool ensureOpen(std::size_t i) {
+        Level& level = levels_[i];
+        if (level.fd >= 0) {
+            return true;
+        }
+        int fd = openParentFolder(levels_[i + 1].fd, level.identity);
+        if (fd < 0 && (errno == EMFILE || errno == ENFILE) && spareADescriptor()) {
+            fd = openParentFolder(levels_[i + 1].fd, level.identity);
+        }
+        if (fd < 0) {
+            return false;
+        }
+        level.stream = ::fdopendir(fd);
+        if (level.stream == nullptr) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            return false;
+        }
+        level.fd = fd;
+        return true;
+    }
+
+    // Closes the shallowest folder held open, never the top item's folder nor the innermost.
+    bool spareADescriptor() {
+        for (std::size_t i = 1; i + 1 < levels_.size(); ++i) {
+            if (levels_[i].fd >= 0) {
+                close(levels_[i]);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // After a stop, the folders the walk stands in stay: each gets back the mode it had.
+    void giveBackModesOnTheWayUp() {
+        for (std::size_t i = levels_.size() - 1; i >= 1; --i) {
+            if (levels_[i].modeBefore) {
+                if (!ensureOpen(i)) {
+                    return;
+                }
+                ::fchmod(levels_[i].fd, *levels_[i].modeBefore);
+            }
+        }
+    }
+
+    std::optional<std::string> announce(int folderFd, const char* name, const std::string& path,
+                                        const struct stat& st) {
+        manager_.announced_ = {&path, folderFd, name, &st};
         auto refusal = handler_.fileManagerWillProcessPath(manager_, path);
         manager_.announced_ = {};
         return refusal;
     }
 
-    // A file or folder the user owns gets owner read and write (and search, for a folder)
-    // before it is shredded: it is about to be removed, and it could not be overwritten or
-    // emptied otherwise. Done through an O_PATH descriptor so a link swapped in is not
-    // followed.
-    static void grantOwnerAccess(int folderFd, const char* name, const struct stat& st) {
-        const mode_t needed = S_ISDIR(st.st_mode) ? S_IRWXU : (S_IRUSR | S_IWUSR);
-        if ((!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) || st.st_uid != ::geteuid() ||
-            (st.st_mode & needed) == needed || !haveProcFd()) {
-            return;
-        }
-        int fd = ::openat(folderFd, name, O_PATH | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0) {
-            return;
-        }
-        struct stat now;
-        if (::fstat(fd, &now) == 0 && sameFile(now, st) && !S_ISLNK(now.st_mode)) {
-            ::chmod(procPathOf(fd).c_str(), (now.st_mode & 07777) | needed);
-        }
-        ::close(fd);
-    }
-
-    bool fail(const std::string& path, int error, Level* parent, const char* name) {
-        return fail(path, std::string(std::strerror(error)), parent, name);
-    }
-    // Reports one failure; answers whether the walk goes on, past the failed item.
-    bool fail(const std::string& path, const std::string& error, Level* parent, const char* name) {
+    // Reports one failure. On NO the walk stops; otherwise it goes on past the failed item.
+    Step fail(const std::string& path, const std::string& error, const char* name) {
         failed_ = true;
-        const bool proceed = handler_.fileManagerShouldProceedAfterError(manager_, {path, error});
-        if (proceed && parent != nullptr && name != nullptr) {
-            parent->passedOver.insert(name);
-        }
-        if (!proceed) {
+        if (!handler_.fileManagerShouldProceedAfterError(manager_, {path, error})) {
             stopped_ = true;
+            return Step::Stop;
         }
-        return proceed && parent != nullptr;
+        if (name != nullptr && !levels_.empty()) {
+            levels_.back().passedOver.insert(name);
+        }
+        return Step::Next;
     }
-    void report(const std::string& path, int error) { fail(path, error, nullptr, nullptr); }
 
     PosixFileManager& manager_;
     RemovalHandler& handler_;
-    int topFolderFd_ = -1;
-    int pendingFd_ = -1;
-    Level pendingLevel_;
+    std::vector<Level> levels_;  // [0] holds the top item; the rest are being emptied
+    std::string topPath_;
     bool failed_ = false;
     bool stopped_ = false;
 };
@@ -387,11 +649,10 @@ bool PosixFileManager::isDeletableFileAtPath(const std::string& path) const {
 
 std::optional<FileAttributes> PosixFileManager::fileAttributesAtPath(const std::string& path,
                                                                      bool traverseLink) const {
-    const std::string reachable = pathForSystemCalls(path);
+    const ItemLocation where = locationOfItemAtPath(path);
     struct stat st;
-    const int result =
-        traverseLink ? ::stat(reachable.c_str(), &st) : ::lstat(reachable.c_str(), &st);
-    if (result != 0) {
+    if (::fstatat(where.folderFd, where.name.c_str(), &st,
+                  traverseLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
         return std::nullopt;
     }
     return attributesOf(st);
@@ -403,12 +664,38 @@ std::unique_ptr<DirectoryEnumerator> PosixFileManager::enumeratorAtPath(
 }
 
 bool PosixFileManager::fileExistsAtPath(const std::string& path, bool& isDirectory) const {
-    struct stat st;
-    if (::stat(pathForSystemCalls(path).c_str(), &st) != 0) {
+    const ItemExamination item = examineItemAtPath(path);
+    if (item.kind != ItemKind::Directory && item.kind != ItemKind::NotDirectory) {
         return false;
     }
-    isDirectory = S_ISDIR(st.st_mode);
+    isDirectory = item.kind == ItemKind::Directory;
     return true;
+}
+
+ItemExamination PosixFileManager::examineItemAtPath(const std::string& path) const {
+    const ItemLocation where = locationOfItemAtPath(path);
+    const bool announced = where.folderFd != AT_FDCWD;
+    struct stat st;
+    if (announced && announced_.status != nullptr && !S_ISLNK(announced_.status->st_mode)) {
+        st = *announced_.status;  // the walk has just examined it, and it is no link
+    } else if (::fstatat(where.folderFd, where.name.c_str(), &st, 0) != 0) {
+        const int error = errno;
+        // Nothing there, or a link whose target cannot be reached: either way there is no
+        // contents here to overwrite, and removing a link destroys nothing.
+        if (error == ENOENT || error == ENOTDIR ||
+            (announced && (error == ELOOP || error == EACCES))) {
+            return {ItemKind::Missing, 0};
+        }
+        return {ItemKind::Unexaminable, error};
+    }
+    return {S_ISDIR(st.st_mode) ? ItemKind::Directory : ItemKind::NotDirectory, 0};
+}
+
+ItemLocation PosixFileManager::locationOfItemAtPath(const std::string& path) const {
+    if (announced_.path != nullptr && *announced_.path == path) {
+        return {announced_.folderFd, announced_.name};
+    }
+    return {AT_FDCWD, path};
 }
 
 bool PosixFileManager::removeFileAtPath(const std::string& path, RemovalHandler& handler) {
@@ -476,11 +763,4 @@ std::optional<std::string> PosixFileManager::makeUniqueDirectory(const std::stri
         }
     }
     return std::nullopt;
-}
-
-std::string PosixFileManager::pathForSystemCalls(const std::string& path) const {
-    if (announced_.path == nullptr || *announced_.path != path || !haveProcFd()) {
-        return path;
-    }
-    return procPathOf(announced_.folderFd) + "/" + announced_.name;
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <string>
 
 #include "FileManager.h"
 
 // The file manager on POSIX file calls. Its delete walk works relative to directory file
 // descriptors: it never follows a symbolic link, never leaves the tree it was given even
-// if the tree changes while it runs, and works on trees deeper than PATH_MAX.
+// if the tree changes while it runs, never crosses into another mount, needs no /proc, and
+// works on trees deeper than PATH_MAX.
 class PosixFileManager : public FileManager {
 public:
     bool isDeletableFileAtPath(const std::string& path) const override;
@@ -14,18 +17,21 @@ public:
                                                        bool traverseLink) const override;
     std::unique_ptr<DirectoryEnumerator> enumeratorAtPath(const std::string& path) const override;
     bool fileExistsAtPath(const std::string& path, bool& isDirectory) const override;
+    ItemExamination examineItemAtPath(const std::string& path) const override;
+    ItemLocation locationOfItemAtPath(const std::string& path) const override;
     bool removeFileAtPath(const std::string& path, RemovalHandler& handler) override;
     bool copyPath(const std::string& source, const std::string& destination) override;
     std::optional<std::string> makeUniqueDirectory(const std::string& pathTemplate) override;
-    std::string pathForSystemCalls(const std::string& path) const override;
 
 private:
     friend class DeleteWalk;
-    // The item the walk is announcing: its folder's descriptor and its name there.
+    // The item the walk is announcing: its folder's descriptor, its name there and what the
+    // walk found when it examined it.
     struct AnnouncedItem {
         const std::string* path = nullptr;
         int folderFd = -1;
         const char* name = nullptr;
+        const struct stat* status = nullptr;
     };
     AnnouncedItem announced_;
 };

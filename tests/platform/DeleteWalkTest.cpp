@@ -19,7 +19,7 @@ public:
     std::optional<std::string> fileManagerWillProcessPath(FileManager& m,
                                                           const std::string& path) override {
         announced.push_back(path);
-        presentWhenAnnounced = presentWhenAnnounced && exists(m.pathForSystemCalls(path));
+        presentWhenAnnounced = presentWhenAnnounced && m.examineItemAtPath(path).kind != ItemKind::Missing;
         if (onAnnounce)
             onAnnounce(m, path);
         if (path == refuse)

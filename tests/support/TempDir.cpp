@@ -59,7 +59,7 @@ bool exists(const std::string& path) {
 }
 
 void makeFolder(const std::string& path) {
-    if (::mkdir(path.c_str(), 0777) != 0) {
+    if (::mkdir(path.c_str(), 0777) != 0 || ::chmod(path.c_str(), 0777) != 0) {
         throw std::runtime_error("cannot make " + path);
     }
 }

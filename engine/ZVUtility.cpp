@@ -344,6 +344,9 @@ OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int
         return refusal(OverwriteStatus::Empty);
     }
 
+    if (seams.beforeOpen) {
+        seams.beforeOpen();
+    }
     int errorNumber = 0;
     UniqueFd fd = openExaminedFile(folderFd, name.c_str(), examined, &errorNumber);
     if (fd.get() < 0) {

@@ -35,6 +35,8 @@ struct OverwriteSeams {
     const char* randomDevice = kRandomDevice;
     // Makes one pass reach the device: fdatasync unless replaced. Answers 0 or an errno value.
     std::function<int(int fd)> syncPass;
+    // Called after the file was examined, just before it is opened.
+    std::function<void()> beforeOpen;
     // Called after each pass has reached the device, with its number counted from 0.
     std::function<void(int pass, int fd)> afterPass;
 };

@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 
 #include "PathString.h"
 #include "QtCoreServices.h"
@@ -87,6 +87,15 @@ void TerminalField::setStringValue(const std::string& text) {
 }
 
 void TerminalField::display() {
+    if (echo_ != nullptr) {
+        if (!value_.empty()) {
+            if (line_ != nullptr) {
+                line_->clear();
+            }
+            std::fprintf(echo_, "zurizede-cli: %s\n", escapedForLog(value_).c_str());
+        }
+        return;
+    }
     if (line_ != nullptr) {
         line_->changed();
     }
@@ -111,8 +120,7 @@ int TerminalAlerts::runAlertPanel(const std::string& title, const std::string& m
 
 int TerminalAlerts::runCriticalAlertPanel(const std::string& title, const std::string& message,
                                           const std::string& defaultButton,
-                                          const std::string& alternateButton,
-                                          const std::string&) {
+                                          const std::string& alternateButton, const std::string&) {
     return run(title, message, defaultButton, alternateButton);
 }
 
@@ -151,9 +159,9 @@ bool TerminalAlerts::askOnTerminal() {
         return false;
     }
     std::string word(answer);
-    word.erase(std::remove_if(word.begin(), word.end(),
-                              [](unsigned char c) { return std::isspace(c); }),
-               word.end());
+    word.erase(
+        std::remove_if(word.begin(), word.end(), [](unsigned char c) { return std::isspace(c); }),
+        word.end());
     std::transform(word.begin(), word.end(), word.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return word == "y" || word == "yes" || word == "proceed";

@@ -38,10 +38,13 @@ private:
 };
 
 // A text field that keeps its value and, when it belongs to the status line, redraws it.
+// With an echo stream, a text shown at once during a run is printed there on a line of its
+// own (the status line's news, such as a count that could not read every folder).
 class TerminalField : public TextField {
 public:
-    explicit TerminalField(StatusLine* line = nullptr, std::string* mirror = nullptr)
-        : line_(line), mirror_(mirror) {}
+    explicit TerminalField(StatusLine* line = nullptr, std::string* mirror = nullptr,
+                           std::FILE* echo = nullptr)
+        : line_(line), mirror_(mirror), echo_(echo) {}
     void setStringValue(const std::string& text) override;
     void display() override;
     const std::string& value() const { return value_; }
@@ -49,6 +52,7 @@ public:
 private:
     StatusLine* line_;
     std::string* mirror_;
+    std::FILE* echo_;
     std::string value_;
 };
 
@@ -68,8 +72,8 @@ private:
 
 // How the confirmation is answered.
 enum class Consent {
-    Ask,     // on the terminal; Cancel where there is none
-    Given,   // --yes
+    Ask,    // on the terminal; Cancel where there is none
+    Given,  // --yes
 };
 
 // Alerts printed as their title and message. The confirmation ("Cancel" / "Proceed") is
@@ -86,8 +90,8 @@ public:
                               const std::string& otherButton) override;
 
 private:
-    int run(const std::string& title, const std::string& message,
-            const std::string& defaultButton, const std::string& alternateButton);
+    int run(const std::string& title, const std::string& message, const std::string& defaultButton,
+            const std::string& alternateButton);
     bool askOnTerminal();
 
     StatusLine& line_;

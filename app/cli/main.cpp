@@ -75,9 +75,9 @@ struct Flag {
     bool Options::*member;
 };
 constexpr Flag kFlags[] = {
-    {"--yes", 'y', &Options::yes},    {"--confirm", 0, &Options::confirm},
-    {"--log", 0, &Options::log},      {"--quiet", 'q', &Options::quiet},
-    {"--help", 'h', &Options::help},  {"--version", 0, &Options::version},
+    {"--yes", 'y', &Options::yes},   {"--confirm", 0, &Options::confirm},
+    {"--log", 0, &Options::log},     {"--quiet", 'q', &Options::quiet},
+    {"--help", 'h', &Options::help}, {"--version", 0, &Options::version},
 };
 
 bool* flagNamed(Options& options, const std::string& name, char letter) {
@@ -116,9 +116,11 @@ std::optional<std::string> parse(int argc, char** argv, Options& options) {
             const std::string name = arg.substr(0, equals);
             if (name == "--mode") {
                 if (equals != std::string::npos) {
-                    if (auto error = setMode(arg.substr(equals + 1))) return error;
+                    if (auto error = setMode(arg.substr(equals + 1)))
+                        return error;
                 } else if (i + 1 < argc) {
-                    if (auto error = setMode(argv[++i])) return error;
+                    if (auto error = setMode(argv[++i]))
+                        return error;
                 } else {
                     return "--mode needs a number";
                 }
@@ -135,10 +137,12 @@ std::optional<std::string> parse(int argc, char** argv, Options& options) {
                 if (letter == 'm') {
                     std::string value = arg.substr(j + 1);
                     if (value.empty()) {
-                        if (i + 1 >= argc) return "-m needs a number";
+                        if (i + 1 >= argc)
+                            return "-m needs a number";
                         value = argv[++i];
                     }
-                    if (auto error = setMode(value)) return error;
+                    if (auto error = setMode(value))
+                        return error;
                     break;
                 } else if (bool* flag = flagNamed(options, {}, letter)) {
                     *flag = true;
@@ -152,6 +156,37 @@ std::optional<std::string> parse(int argc, char** argv, Options& options) {
         return "no PATH to shred";
     }
     return std::nullopt;
+}
+
+// What is still there of a path after a stopped run: every item, and the bytes of its
+// regular files. A link is not followed, as the walk does not follow it.
+struct LeftInPlace {
+    std::uint64_t items = 0;
+    std::uint64_t bytes = 0;
+};
+
+LeftInPlace leftInPlace(const FileManager& files, const std::string& path) {
+    LeftInPlace left;
+    auto add = [&left](const FileAttributes& attributes) {
+        left.items += 1;
+        left.bytes += attributes.type == FileType::Regular ? attributes.size : 0;
+    };
+    const auto top = files.fileAttributesAtPath(path, false);
+    if (!top) {
+        return left;
+    }
+    add(*top);
+    if (top->type == FileType::Directory) {
+        auto entries = files.enumeratorAtPath(path);
+        while (entries->nextObject()) {
+            if (auto attributes = entries->fileAttributes()) {
+                add(*attributes);
+            } else {
+                left.items += 1;
+            }
+        }
+    }
+    return left;
 }
 
 int terminalColumns() {
@@ -185,9 +220,9 @@ int main(int argc, char** argv) {
 
     const bool onTerminal = !options.quiet && ::isatty(STDERR_FILENO);
     StatusLine line(stderr, onTerminal, onTerminal ? terminalColumns() : 80);
-    TerminalField folderText(&line, &line.folder), fileText(&line, &line.file), statusText,
-        totalCount, totalLinks, totalBytes, progressCount(&line, &line.itemsLeft),
-        progressLinks, progressBytes(&line, &line.bytesLeft);
+    TerminalField folderText(&line, &line.folder), fileText(&line, &line.file),
+        statusText(&line, nullptr, stderr), totalCount, totalLinks, totalBytes,
+        progressCount(&line, &line.itemsLeft), progressLinks, progressBytes(&line, &line.bytesLeft);
     TerminalProgress bar(line);
 
     PosixFileManager files;
@@ -252,9 +287,10 @@ int main(int argc, char** argv) {
         }
         if (!shredded && interrupted) {
             const QtNumberFormatter number;
+            const LeftInPlace left = leftInPlace(files, path);
             std::fprintf(stderr, "%s: interrupted; %s items and %s bytes were left in place\n",
-                         kProgram, number.stringFromNumber(shredder.itemCounter()).c_str(),
-                         number.stringFromNumber(shredder.byteCounter()).c_str());
+                         kProgram, number.stringFromNumber(left.items).c_str(),
+                         number.stringFromNumber(left.bytes).c_str());
         }
     }
     shredder.applicationWillTerminate();

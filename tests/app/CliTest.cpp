@@ -4,9 +4,9 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <sys/stat.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -89,8 +89,8 @@ protected:
         makeFolder(top);
         makeFolder(top + "/sub");
         for (int i = 0; i < files; ++i) {
-            writeFile(top + (i % 2 ? "/sub/f" : "/f") + std::to_string(i), "contents " +
-                                                                               std::to_string(i));
+            writeFile(top + (i % 2 ? "/sub/f" : "/f") + std::to_string(i),
+                      "contents " + std::to_string(i));
         }
     }
 
@@ -107,9 +107,15 @@ protected:
 };
 
 TEST_F(Cli, BadUsageExitsTwoWithOneLine) {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"-m", "x", "a"}, {"--mode=1x", "a"}, {"-m", "7", "a"}, {"--bogus", "a"},
-             {"-z", "a"}, {"-y"}, {"--mode"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"-m", "x", "a"},
+                                               {"--mode=1x", "a"},
+                                               {"-m", "7", "a"},
+                                               {"--bogus", "a"},
+                                               {"-z", "a"},
+                                               {"-y"},
+                                               {"--mode"}}) {
         const Finished done = run(args);
         EXPECT_EQ(done.status, 2) << done.output;
         EXPECT_EQ(std::count(done.output.begin(), done.output.end(), '\n'), 1) << done.output;
@@ -167,8 +173,7 @@ TEST_F(Cli, StoredSettingsAreObeyedAndLoggingCanBeAsked) {
     const Finished done = run({dir / "five"});
     EXPECT_EQ(done.status, 0) << done.output;
     EXPECT_FALSE(exists(dir / "five"));
-    EXPECT_NE(done.output.find("Shred 5 bytes @ path '" + (dir / "five") + "'"),
-              std::string::npos)
+    EXPECT_NE(done.output.find("Shred 5 bytes @ path '" + (dir / "five") + "'"), std::string::npos)
         << done.output;
     EXPECT_EQ(done.output.find("Shred Alert"), std::string::npos);
 
@@ -197,16 +202,30 @@ TEST_F(Cli, AnInterruptStopsTheWalkBetweenItemsAndExitsOne) {
     EXPECT_NE(done.output.find(dir / "never: not shredded"), std::string::npos);
     EXPECT_EQ(done.output.find("Files have been shredded."), std::string::npos);
     ASSERT_TRUE(exists(dir / "big"));
-    // What is left is whole: every remaining file still holds what it held.
+    // What is left is whole: every remaining file still holds what it held. The figures
+    // printed are exact: every item still there, the top folder too, and the bytes of the
+    // files alone.
     int checked = 0;
+    std::uint64_t bytes = 0;
     for (int i = 0; i < 4000; ++i) {
         const std::string path = (dir / "big") + (i % 2 ? "/sub/f" : "/f") + std::to_string(i);
         if (exists(path)) {
             EXPECT_EQ(readFile(path), "contents " + std::to_string(i));
+            bytes += readFile(path).size();
             ++checked;
         }
     }
     EXPECT_GT(checked, 0);
+    const int items = 1 + entries(dir / "big") + entries(dir / "big/sub");
+    auto grouped = [](std::uint64_t n) {
+        std::string digits = std::to_string(n);
+        for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
+        return digits;
+    };
+    EXPECT_NE(done.output.find("interrupted; " + grouped(items) + " items and " + grouped(bytes) +
+                               " bytes were left in place"),
+              std::string::npos)
+        << done.output;
 }
 
 // On a terminal the confirmation is asked and the status line drawn.
@@ -230,9 +249,11 @@ TEST_F(Cli, OnATerminalTheConfirmationIsAsked) {
         char buffer[1024];
         for (;;) {
             pollfd p{master, POLLIN, 0};
-            if (::poll(&p, 1, 30000) <= 0) break;
+            if (::poll(&p, 1, 30000) <= 0)
+                break;
             const ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n <= 0) break;  // EIO once the program has gone
+            if (n <= 0)
+                break;  // EIO once the program has gone
             output.append(buffer, n);
             if (!answered && output.find("[y/N]") != std::string::npos) {
                 const std::string line = answer + "\n";

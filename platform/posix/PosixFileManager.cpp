@@ -136,11 +136,12 @@ bool changeModeOf(int folderFd, const char* name, const struct stat& expected, m
 // or emptied otherwise. A file with another hard link is left alone, since its permissions
 // are shared with a name that may lie outside the selection. Answers the mode it had, to be
 // given back if the item stays.
-std::optional<mode_t> grantOwnerAccess(int folderFd, const char* name, const struct stat& st) {
+std::optional<mode_t> grantOwnerAccess(int folderFd, const char* name, const struct stat& st,
+                                       uid_t me) {
     const bool folder = S_ISDIR(st.st_mode);
     const mode_t needed = folder ? S_IRWXU : (S_IRUSR | S_IWUSR);
     const mode_t before = st.st_mode & 07777;
-    if (!(folder || (S_ISREG(st.st_mode) && st.st_nlink == 1)) || st.st_uid != ::geteuid() ||
+    if (!(folder || (S_ISREG(st.st_mode) && st.st_nlink == 1)) || st.st_uid != me ||
         (before & needed) == needed || !changeModeOf(folderFd, name, st, before | needed)) {
         return std::nullopt;
     }
@@ -171,8 +172,7 @@ int folderRefusesRemoval(int fd, bool openedForPathOnly) {
 }
 
 // In a sticky folder such as /tmp only the item's or the folder's owner may remove it.
-bool stickyRuleForbids(const struct stat& folder, const struct stat& item) {
-    const uid_t me = ::geteuid();
+bool stickyRuleForbids(const struct stat& folder, const struct stat& item, uid_t me) {
     return (folder.st_mode & S_ISVTX) != 0 && me != 0 && me != item.st_uid && me != folder.st_uid;
 }
 
@@ -186,7 +186,7 @@ public:
         std::optional<mode_t> before;
         struct stat st {};
         if (fd < 0 && errno == EACCES && ::stat(path.c_str(), &st) == 0 &&
-            (before = grantOwnerAccess(AT_FDCWD, path.c_str(), st))) {
+            (before = grantOwnerAccess(AT_FDCWD, path.c_str(), st, me_))) {
             fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         }
         if (fd < 0 || ::fstat(fd, &st) != 0) {
@@ -197,6 +197,12 @@ public:
         push(fd, std::string(), st, before);
     }
     ~PosixDirectoryEnumerator() override {
+        if (descend_.fd >= 0) {  // dropped before it went into the last folder it found
+            if (descend_.modeBefore) {
+                ::fchmod(descend_.fd, *descend_.modeBefore);
+            }
+            ::close(descend_.fd);
+        }
         while (!folders_.empty()) {
             pop();
         }
@@ -276,7 +282,7 @@ private:
             fd = openExaminedFolder(folderFd, name, st);
         }
         std::optional<mode_t> before;
-        if (fd < 0 && errno == EACCES && (before = grantOwnerAccess(folderFd, name, st))) {
+        if (fd < 0 && errno == EACCES && (before = grantOwnerAccess(folderFd, name, st, me_))) {
             fd = openExaminedFolder(folderFd, name, st);
         }
         if (fd < 0) {
@@ -346,6 +352,7 @@ private:
         ::seekdir(folder.stream, folder.position);
     }
 
+    const uid_t me_ = ::geteuid();
     std::string top_;
     std::vector<Folder> folders_;
     std::vector<UnreadFolder> unread_;
@@ -465,7 +472,7 @@ private:
         if (int refused = removalRefused(at, item.st)) {
             return fail(path, notRemovable(refused), name);
         }
-        const std::optional<mode_t> before = grantOwnerAccess(folderFd, name, item.st);
+        const std::optional<mode_t> before = grantOwnerAccess(folderFd, name, item.st, me_);
         if (auto refusal = announce(folderFd, name, path, item.st)) {
             giveBackMode(folderFd, name, item.st, before);
             return fail(path, *refusal, name);
@@ -489,7 +496,7 @@ private:
         if (level.removalRefused > 0) {
             return level.removalRefused;
         }
-        return stickyRuleForbids(level.identity, item) ? EPERM : 0;
+        return stickyRuleForbids(level.identity, item, me_) ? EPERM : 0;
     }
 
     Step descend(const char* name, const std::string& path, const struct stat& st,
@@ -622,6 +629,7 @@ private:
 
     PosixFileManager& manager_;
     RemovalHandler& handler_;
+    const uid_t me_ = ::geteuid();
     std::vector<Level> levels_;  // [0] holds the top item; the rest are being emptied
     std::string topPath_;
     bool failed_ = false;

@@ -74,12 +74,16 @@ TEST_P(OverwritePasses, EveryPassInOrderEachSyncedBeforeTheNext) {
     EXPECT_EQ(readFile(dir / "f"), recorder.atSync.back());
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, OverwritePasses,
-                         ::testing::Values(PassCase{1, {0x55, 0xFF, 0xAA, 0x00}},
-                                           PassCase{2,
-                                                    {0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, 0x11,
-                                                     0xFF, 0x55, 0x00}},
-                                           PassCase{0, {}}, PassCase{7, {}}, PassCase{-1, {}}));
+INSTANTIATE_TEST_SUITE_P(
+    Modes, OverwritePasses,
+    ::testing::Values(PassCase{1, {0x55, 0xFF, 0xAA, 0x00}},
+                      PassCase{2,
+                               {0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, 0x11, 0xFF, 0x55, 0x00}},
+                      PassCase{0, {}}, PassCase{7, {}}, PassCase{-1, {}}),
+    [](const ::testing::TestParamInfo<PassCase>& info) {
+        const std::int32_t mode = info.param.mode;
+        return "Mode" + (mode < 0 ? "Minus" + std::to_string(-mode) : std::to_string(mode));
+    });
 
 TEST(OverwriteFile, AFailedSyncMakesTheResultZero) {
     TempDir dir;

@@ -1,5 +1,7 @@
 #include "ZVORBAControlShredder.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "PathString.h"
@@ -53,6 +55,22 @@ std::string formatMessage(const std::string& format, std::initializer_list<std::
         }
     }
     return result;
+}
+
+std::string humanBytes(std::uint64_t bytes) {
+    static const char* const units[] = {"KB", "MB", "GB", "TB", "PB", "EB"};
+    if (bytes < 1024) {
+        return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+    }
+    double value = static_cast<double>(bytes) / 1024;
+    int unit = 0;
+    while (value >= 1024 && unit < 5) {
+        value /= 1024;
+        ++unit;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f %s", value, units[unit]);
+    return text;
 }
 
 std::string escapedForLog(const std::string& path) {
@@ -202,6 +220,7 @@ void ZVORBAControlShredder::resetProgress() {
 
 void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory) {
     running_ = true;
+    outcome_ = RunOutcome::Denied;
     amount = 0;
     links = 0;
     count = 0;
@@ -232,6 +251,7 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
     show(totalBytes, bytesText, false);
     show(progressBytes, bytesText, false);
 
+    outcome_ = RunOutcome::Cancelled;
     bool proceed = true;
     if (defaults.integerForKey(settings_key::kShredWarning) == 1) {
         const int answer =
@@ -244,7 +264,13 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
 
     if (proceed) {
         progress->setHidden(false);
-        if (files.removeFileAtPath(path, *this)) {
+        barBeforeFile_ = 0;
+        runWritten_ = 0;
+        runStarted_ = std::chrono::steady_clock::now();
+        const bool removed = files.removeFileAtPath(path, *this);
+        outcome_ = removed ? RunOutcome::Shredded
+                           : (stopRequested() ? RunOutcome::Stopped : RunOutcome::Failed);
+        if (removed) {
             if (defaults.integerForKey(settings_key::kShredLogging) == 1) {
                 services_.log->log(formatMessage(kLogFormat, {bytesText, escapedForLog(path)}));
             }
@@ -260,7 +286,7 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
 
 std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
     FileManager& manager, const std::string& path) {
-    if (services_.stopRequested && services_.stopRequested()) {
+    if (stopRequested()) {
         return std::string(kStoppedByRequest);  // the item stays, and so does the rest
     }
     show(folderText, stringByDeletingLastPathComponent(path), true);
@@ -276,23 +302,81 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
     show(fileText, lastPathComponent(path), true);
 
     const ItemLocation where = manager.locationOfItemAtPath(path);
-    const OverwriteOutcome outcome = overwriteFileAt(where.folderFd, where.name, shredMode);
+    OverwriteSeams watched;
+    watched.observer = this;
+    const OverwriteOutcome outcome =
+        overwriteFileAt(where.folderFd, where.name, shredMode, watched);
+    runWritten_ += outcome.bytes * static_cast<std::uint64_t>(outcome.passesCompleted);
+    if (statusShowsPass_) {
+        show(statusText, "", true);
+        statusShowsPass_ = false;
+    }
     count -= 1;
     show(progressCount, formatted(count), true);
     amount -= outcome.bytes;
     show(progressBytes, formatted(amount), true);
+    progress->setDoubleValue(barBeforeFile_);
     progress->incrementBy(static_cast<double>(outcome.bytes));
     progress->display();
+    barBeforeFile_ += static_cast<double>(outcome.bytes);
 
     // Removing such a file now would leave contents on the disk while telling the user it
     // was shredded: keep it and let the walk stop on it.
-    if (outcome.status == OverwriteStatus::Failed) {
-        return formatMessage(kCouldNotOverwrite, {std::strerror(outcome.errorNumber)});
+    switch (outcome.status) {
+        case OverwriteStatus::Failed:
+            return formatMessage(kCouldNotOverwrite, {std::strerror(outcome.errorNumber)});
+        case OverwriteStatus::Changed:
+            return std::string(kChangedWhileOverwritten);
+        case OverwriteStatus::Stopped:
+            // After one whole pass its contents are gone: it is removed, and the walk stops at
+            // the next item. Inside the first pass some of them are still there.
+            if (outcome.passesCompleted == 0) {
+                return std::string(kStoppedInFirstPass);
+            }
+            return std::nullopt;
+        default:
+            return std::nullopt;
     }
-    if (outcome.status == OverwriteStatus::Changed) {
-        return std::string(kChangedWhileOverwritten);
+}
+
+bool ZVORBAControlShredder::stopRequested() const {
+    return services_.stopRequested && services_.stopRequested();
+}
+
+bool ZVORBAControlShredder::overwriteShouldStop() {
+    return stopRequested();
+}
+
+// A large file moves the bar as its passes go, and the status line says how far it is.
+void ZVORBAControlShredder::overwriteProgress(int pass, int passes, std::uint64_t written,
+                                              std::uint64_t length) {
+    const double share = (pass + static_cast<double>(written) / static_cast<double>(length)) /
+                         static_cast<double>(passes);
+    progress->setDoubleValue(barBeforeFile_ + share * static_cast<double>(length));
+    progress->display();
+
+    std::string line = "Pass " + std::to_string(pass + 1) + " of " + std::to_string(passes) +
+                       " \u00b7 " + humanBytes(written) + " of " + humanBytes(length);
+    // The time left at the rate this run has written so far: what this file still needs,
+    // and every pass of what the run has not reached yet.
+    const std::uint64_t doneNow = runWritten_ + length * static_cast<std::uint64_t>(pass) + written;
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - runStarted_).count();
+    if (doneNow > 0 && seconds > 0) {
+        const std::uint64_t fileLeft = length * static_cast<std::uint64_t>(passes) -
+                                       (length * static_cast<std::uint64_t>(pass) + written);
+        const std::uint64_t afterFile = amount > length ? amount - length : 0;
+        const double left =
+            static_cast<double>(fileLeft + afterFile * static_cast<std::uint64_t>(passes)) /
+            (static_cast<double>(doneNow) / seconds);
+        const long rounded = std::lround(left);
+        line += " \u00b7 about " +
+                (rounded < 120 ? std::to_string(rounded) + " s"
+                               : std::to_string((rounded + 30) / 60) + " min") +
+                " left";
     }
-    return std::nullopt;
+    show(statusText, line, true);
+    statusShowsPass_ = true;
 }
 
 bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*manager*/,

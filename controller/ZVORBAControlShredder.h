@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "FileManager.h"
 #include "Panels.h"
 #include "Services.h"
+#include "ZVUtility.h"
 
 // What the interface file connects: the window, its status display and the platform's
 // services. The controller uses them and never owns them.
@@ -36,14 +38,25 @@ struct ShredderConnections {
     Workspace* workspace = nullptr;
     // Makes a number formatter for the pattern it is given.
     std::function<std::unique_ptr<NumberFormatter>(const std::string& pattern)> makeNumberFormatter;
-    // Asked before each item of a walk; YES stops the walk there, as a removal error would.
-    // The terminal front end answers YES once it has been interrupted.
+    // Asked before each item of a walk and between blocks of a file; YES stops the walk
+    // there, as a removal error would. Stop in the window, and a signal in the terminal.
     std::function<bool()> stopRequested;
 };
 
+// How the last shred run ended.
+enum class RunOutcome {
+    None,       // no run yet
+    Denied,     // the item may not be removed: nothing touched
+    Cancelled,  // the confirmation was not answered "Proceed": nothing touched
+    Stopped,    // a stop was asked for: the walk ended early
+    Failed,     // the walk met an error and stopped
+    Shredded,   // everything was overwritten and removed
+};
+
 // The one controller of the application: it runs every shred, answers the delete walk's
-// callbacks, and carries out the menu actions. All on the main thread.
-class ZVORBAControlShredder : public RemovalHandler {
+// callbacks, and carries out the menu actions. It knows nothing of threads: every call into
+// it is made on one thread at a time.
+class ZVORBAControlShredder : public RemovalHandler, private OverwriteObserver {
 public:
     explicit ZVORBAControlShredder(const ShredderConnections& connections);
     ~ZVORBAControlShredder() override;
@@ -77,6 +90,7 @@ public:
 
     // Whether a shred run is in progress (a quit request then waits for its end).
     bool isRunning() const { return running_; }
+    RunOutcome lastRunOutcome() const { return outcome_; }
     const std::optional<std::string>& privateTempFolder() const { return tempApplication; }
     std::uint64_t itemCounter() const { return count; }
     std::uint64_t linkCounter() const { return links; }
@@ -86,6 +100,11 @@ public:
     const std::vector<UnreadFolder>& unreadFolders() const { return unreadFolders_; }
 
 private:
+    void overwriteProgress(int pass, int passes, std::uint64_t written,
+                           std::uint64_t length) override;
+    bool overwriteShouldStop() override;
+    bool stopRequested() const;
+
     std::string formatted(std::uint64_t number) const;
     void showSelection(const std::string& path, bool isDirectory);
     void countSelection(const std::string& path, bool isDirectory);
@@ -114,7 +133,14 @@ private:
 
     ShredderConnections services_;
     bool running_ = false;
+    RunOutcome outcome_ = RunOutcome::None;
     std::vector<UnreadFolder> unreadFolders_;
+    // Progress inside the file in hand: the bar's value before it, and how much the run has
+    // written so far, for the time left.
+    double barBeforeFile_ = 0;
+    std::uint64_t runWritten_ = 0;
+    bool statusShowsPass_ = false;
+    std::chrono::steady_clock::time_point runStarted_;
 };
 
 // Shown texts and settings keys, shared with the front ends and their tests.
@@ -129,6 +155,8 @@ inline constexpr const char* kProceed = "Proceed";
 inline constexpr const char* kCancelShredding = "Cancel Shredding";
 inline constexpr const char* kStopShredding = "Stop Shredding";
 inline constexpr const char* kStoppedByRequest = "Shredding was interrupted";
+inline constexpr const char* kStoppedInFirstPass =
+    "Shredding was interrupted in the first pass: this file is left partly overwritten";
 inline constexpr const char* kConfirmation =
     "If you proceed, you will be UNABLE to recover the shredded files. Please confirm that you "
     "wish to proceed.";
@@ -145,6 +173,9 @@ inline constexpr const char* kShredMode = "shredMode";
 inline constexpr const char* kShredWarning = "shredWarning";
 inline constexpr const char* kShredLogging = "shredLogging";
 }  // namespace settings_key
+
+// A byte count in the largest unit that keeps it at or above one: "1.2 GB", "512 bytes".
+std::string humanBytes(std::uint64_t bytes);
 
 // Replaces each "%@" of format by the next argument, in order.
 std::string formatMessage(const std::string& format, std::initializer_list<std::string> args);

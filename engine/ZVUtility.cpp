@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <future>
 #include <memory>
@@ -28,6 +29,9 @@ constexpr std::uint64_t kWritebackEvery = 8 << 20;
 constexpr std::uint64_t kChunksForTwoReaders = 64;
 // How often a file that grows while it is overwritten has its new tail overwritten too.
 constexpr int kGrowthRounds = 3;
+constexpr auto kProgressInterval = std::chrono::milliseconds(100);
+// What a pass answers, instead of an errno value, when the observer asked it to stop.
+constexpr int kStopRequested = -1;
 
 std::uint64_t wholeChunks(std::uint64_t bytes) {
     return (bytes + kChunkSize - 1) / kChunkSize;
@@ -248,8 +252,9 @@ public:
 
     // Every pass over [offset, offset + length), each one reaching the device before the
     // next: without that, Linux may drop the dirty pages of a file that is unlinked next
-    // and leave the old contents on the disk. Answers 0 or an errno value.
+    // and leave the old contents on the disk. Answers 0, an errno value or kStopRequested.
     int allPasses(std::uint64_t offset, std::uint64_t length) {
+        passesCompleted_ = 0;
         for (int pass = 0; pass < passes_; ++pass) {
             if (int error = onePass(pass, offset, length)) {
                 return error;
@@ -257,12 +262,15 @@ public:
             if (int error = seams_.syncPass ? seams_.syncPass(fd_) : syncToDevice()) {
                 return error;
             }
+            ++passesCompleted_;
             if (seams_.afterPass) {
                 seams_.afterPass(pass, fd_);
             }
         }
         return 0;
     }
+    // Whole passes of the last allPasses that reached the device.
+    int passesCompleted() const { return passesCompleted_; }
 
 private:
     int onePass(int pass, std::uint64_t offset, std::uint64_t length) {
@@ -274,6 +282,12 @@ private:
         }
         std::uint64_t sinceWriteback = 0;
         for (std::uint64_t done = 0; done < length;) {
+            // Asked before every block but the very first, so that a file too small for a
+            // second block always gets one whole pass before a stop can keep it.
+            if (seams_.observer != nullptr && (pass > 0 || done > 0) &&
+                seams_.observer->overwriteShouldStop()) {
+                return kStopRequested;
+            }
             std::uint64_t blockBytes = patternBlockSize_;
             const unsigned char* block = patternBlock_.get();
             if (random && (block = random->next(blockBytes)) == nullptr) {
@@ -290,6 +304,13 @@ private:
                 ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
                 sinceWriteback = 0;
             }
+            if (OverwriteObserver* observer = seams_.observer) {
+                const auto now = std::chrono::steady_clock::now();
+                if (now - lastReport_ >= kProgressInterval) {
+                    observer->overwriteProgress(pass, passes_, done, length);
+                    lastReport_ = now;
+                }
+            }
         }
         return 0;
     }
@@ -303,6 +324,9 @@ private:
     const OverwriteSeams& seams_;
     std::unique_ptr<unsigned char[]> patternBlock_;
     std::uint64_t patternBlockSize_ = 0;
+    int passesCompleted_ = 0;
+    // The first report comes only after a while: a small file is never reported at all.
+    std::chrono::steady_clock::time_point lastReport_ = std::chrono::steady_clock::now();
 };
 
 }  // namespace
@@ -359,7 +383,12 @@ OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int
     std::uint64_t end = size;
     for (int round = 0;; ++round) {
         if (int error = writer.allPasses(covered, end - covered)) {
-            return failure(error);
+            if (error != kStopRequested) {
+                return failure(error);
+            }
+            // Everything up to `end` has had at least this round's completed passes.
+            const int completed = writer.passesCompleted();
+            return {completed > 0 ? end : 0, OverwriteStatus::Stopped, 0, completed};
         }
         covered = end;
         // Bytes appended while we wrote would survive the removal: overwrite them too, but
@@ -387,7 +416,7 @@ OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int
     if (::close(fd.release()) != 0) {
         return failure(errno);
     }
-    return {covered, OverwriteStatus::Overwritten, 0};
+    return {covered, OverwriteStatus::Overwritten, 0, passes};
 }
 
 OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mode,

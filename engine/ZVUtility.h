@@ -19,19 +19,34 @@ enum class OverwriteStatus {
                       // device, fifo, ...): left untouched on purpose
     Changed,          // it kept growing while it was overwritten: what was added last is not
                       // overwritten
+    Stopped,          // the observer asked to stop; passesCompleted says how far it got
     Failed,           // a system call failed; errorNumber says which error
 };
 
 struct OverwriteOutcome {
-    std::uint64_t bytes = 0;  // the bytes overwritten in every pass, else 0
+    std::uint64_t bytes = 0;  // the bytes overwritten in every pass (Stopped: in at least one)
     OverwriteStatus status = OverwriteStatus::Failed;
-    int errorNumber = 0;  // errno of the failure, 0 unless status is Failed
+    int errorNumber = 0;      // errno of the failure, 0 unless status is Failed
+    int passesCompleted = 0;  // whole passes that reached the device
+};
+
+// Watches a long overwrite and may end it: told how far it is a few times a second (never
+// per block), and asked between blocks whether to stop.
+class OverwriteObserver {
+public:
+    virtual ~OverwriteObserver() = default;
+    // Pass `pass` (from 0) of `passes` has written `written` of its `length` bytes.
+    virtual void overwriteProgress(int pass, int passes, std::uint64_t written,
+                                   std::uint64_t length) = 0;
+    // Yes ends the overwrite at once, with what was written so far left in place.
+    virtual bool overwriteShouldStop() = 0;
 };
 
 inline constexpr const char* kRandomDevice = "/dev/urandom";
 
 // Where an overwrite may be watched or steered from outside; the defaults are the real thing.
 struct OverwriteSeams {
+    OverwriteObserver* observer = nullptr;
     const char* randomDevice = kRandomDevice;
     // Makes one pass reach the device: fdatasync unless replaced. Answers 0 or an errno value.
     std::function<int(int fd)> syncPass;

@@ -59,6 +59,9 @@ void StatusLine::draw() {
     if (!itemsLeft.empty()) {
         line += itemsLeft + " items  " + bytesLeft + " bytes left  ";
     }
+    if (!status.empty()) {
+        line += status + "  ";
+    }
     const std::string where = file.empty() ? folder : stringByAppendingPathComponent(folder, file);
     const std::size_t room = static_cast<std::size_t>(columns_ - 1);
     if (line.size() < room) {
@@ -86,12 +89,13 @@ void TerminalField::setStringValue(const std::string& text) {
     }
 }
 
+// Between runs' walks (the bar hidden) a text shown at once is news of its own, such as a
+// count that could not read every folder: it gets a line. During a walk it is the status
+// line's, such as the pass of a large file.
 void TerminalField::display() {
-    if (echo_ != nullptr) {
+    if (echo_ != nullptr && line_ != nullptr && line_->barHidden) {
         if (!value_.empty()) {
-            if (line_ != nullptr) {
-                line_->clear();
-            }
+            line_->clear();
             std::fprintf(echo_, "zurizede-cli: %s\n", escapedForLog(value_).c_str());
         }
         return;

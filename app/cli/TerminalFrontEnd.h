@@ -23,7 +23,7 @@ public:
     // Erases the line so that other text can be printed in its place.
     void clear();
 
-    std::string folder, file, itemsLeft, bytesLeft;
+    std::string folder, file, itemsLeft, bytesLeft, status;
     double minimum = 0, maximum = 0, value = 0;
     bool barHidden = true;
 
@@ -38,8 +38,8 @@ private:
 };
 
 // A text field that keeps its value and, when it belongs to the status line, redraws it.
-// With an echo stream, a text shown at once during a run is printed there on a line of its
-// own (the status line's news, such as a count that could not read every folder).
+// With an echo stream, a text shown at once outside a walk is printed there on a line of its
+// own (such as a count that could not read every folder).
 class TerminalField : public TextField {
 public:
     explicit TerminalField(StatusLine* line = nullptr, std::string* mirror = nullptr,

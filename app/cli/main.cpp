@@ -49,7 +49,7 @@ void onInterrupt(int) {
     interrupted = 1;
 }
 
-// SIGINT and SIGTERM let the item in hand finish, then stop the walk. Not restarting
+// SIGINT and SIGTERM stop the walk within a moment, also inside a large file. Not restarting
 // system calls makes a pending confirmation read end at once; a second signal of the same
 // kind ends the process the usual way.
 void installInterruptHandlers() {
@@ -221,7 +221,7 @@ int main(int argc, char** argv) {
     const bool onTerminal = !options.quiet && ::isatty(STDERR_FILENO);
     StatusLine line(stderr, onTerminal, onTerminal ? terminalColumns() : 80);
     TerminalField folderText(&line, &line.folder), fileText(&line, &line.file),
-        statusText(&line, nullptr, stderr), totalCount, totalLinks, totalBytes,
+        statusText(&line, &line.status, stderr), totalCount, totalLinks, totalBytes,
         progressCount(&line, &line.itemsLeft), progressLinks, progressBytes(&line, &line.bytesLeft);
     TerminalProgress bar(line);
 
@@ -278,14 +278,14 @@ int main(int argc, char** argv) {
             continue;
         }
         line.clear();
-        const bool shredded = statusText.value() == shredder_text::kShredded;
+        const bool shredded = shredder.lastRunOutcome() == RunOutcome::Shredded;
         if (!shredded) {
             status = 1;
         }
         if (!shredded || !options.quiet) {
             std::fprintf(stderr, "%s: %s\n", shown.c_str(), statusText.value().c_str());
         }
-        if (!shredded && interrupted) {
+        if (shredder.lastRunOutcome() == RunOutcome::Stopped) {
             const QtNumberFormatter number;
             const LeftInPlace left = leftInPlace(files, path);
             std::fprintf(stderr, "%s: interrupted; %s items and %s bytes were left in place\n",

@@ -150,8 +150,10 @@ TEST_F(ShredRun, AStopRequestEndsTheWalkLikeAnErrorAndIsNoSuccess) {
     for (const char* name : {"a", "b", "c"}) {
         writeFile(dir / "top/" + name, name);
     }
-    int asked = 0;
-    connections.stopRequested = [&asked] { return ++asked > 2; };  // after the folder and a file
+    // Stop is pressed once the first file is gone.
+    connections.stopRequested = [this] {
+        return !exists(dir / "top/a") || !exists(dir / "top/b") || !exists(dir / "top/c");
+    };
     shredder = std::make_unique<ZVORBAControlShredder>(connections);
     shredder->awakeFromNib();
     defaults.values = {{"shredLogging", 1}};
@@ -249,6 +251,52 @@ TEST_F(ShredRun, AFolderTheCountCannotReadIsSaidBeforeTheConfirmation) {
               statusText.shown.end());
     EXPECT_EQ(totalCount.value, "1");
     ASSERT_EQ(shredder->unreadFolders().size(), 1u);
+}
+
+// Stop inside a large file: in its first pass the file stays, partly overwritten, and the
+// status line says so; after a whole pass its contents are gone and it is removed. The stop
+// is asked for on a given block: the hook is asked at the announcement and after each block.
+TEST_F(ShredRun, AStopInsideAFileKeepsItOnlyWhileItsFirstPassLasts) {
+    constexpr std::size_t kBlock = 1 << 20;
+    for (int stopAtCall : {3, 7}) {  // in the second block of pass 1, or of pass 2
+        writeFile(dir / "big", std::string(4 * kBlock, 'x'));
+        int calls = 0;
+        connections.stopRequested = [&] { return ++calls >= stopAtCall; };
+        shredder = std::make_unique<ZVORBAControlShredder>(connections);
+        shredder->awakeFromNib();
+        defaults.values = {{"shredMode", 1}};
+        shredder->shredFiles(dir / "big", false);
+        if (stopAtCall == 3) {
+            EXPECT_EQ(shredder->lastRunOutcome(), RunOutcome::Stopped);
+            EXPECT_EQ(statusText.value, std::string(kStoppedInFirstPass) + ": " + (dir / "big"));
+            const std::string left = readFile(dir / "big");
+            EXPECT_EQ(left.substr(0, 2 * kBlock), std::string(2 * kBlock, '\x55'));
+            EXPECT_EQ(left.substr(2 * kBlock), std::string(2 * kBlock, 'x'));
+        } else {
+            EXPECT_EQ(shredder->lastRunOutcome(), RunOutcome::Shredded);
+            EXPECT_FALSE(exists(dir / "big"));
+        }
+    }
+}
+
+// While one large file is overwritten, the bar moves and the status line tells the pass.
+TEST_F(ShredRun, TheBarRisesDuringOneLargeFile) {
+    writeFile(dir / "big", std::string(64 << 20, 'x'));
+    defaults.values = {{"shredMode", 2}};
+    shredder->shredFiles(dir / "big", false);
+    EXPECT_EQ(shredder->lastRunOutcome(), RunOutcome::Shredded);
+    std::vector<double> inside;
+    for (double v : bar.history) {
+        if (v > 0 && v < bar.max)
+            inside.push_back(v);
+    }
+    ASSERT_FALSE(inside.empty());
+    EXPECT_TRUE(std::is_sorted(inside.begin(), inside.end()));
+    const bool passShown =
+        std::any_of(statusText.shown.begin(), statusText.shown.end(),
+                    [](const std::string& s) { return s.rfind("Pass ", 0) == 0; });
+    EXPECT_TRUE(passShown);
+    EXPECT_EQ(statusText.value, kShredded);
 }
 
 TEST(LogLine, ControlCharactersAreEscaped) {

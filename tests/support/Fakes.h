@@ -23,13 +23,17 @@ class RecordingBar : public ProgressIndicator {
 public:
     void setMinValue(double v) override { min = v; }
     void setMaxValue(double v) override { max = v; }
-    void setDoubleValue(double v) override { value = v; }
+    void setDoubleValue(double v) override {
+        value = v;
+        history.push_back(v);
+    }
     void incrementBy(double d) override { value += d; }
     void setHidden(bool h) override { hidden = h; }
     void display() override { ++redraws; }
     double min = -1, max = -1, value = -1;
     bool hidden = true;
     int redraws = 0;
+    std::vector<double> history;  // every value set
 };
 
 class CommaFormatter : public NumberFormatter {

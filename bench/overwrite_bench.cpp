@@ -51,14 +51,9 @@ public:
 };
 class NoAlerts : public AlertPanels {
 public:
-    int runAlertPanel(const std::string& t, const std::string& m, const std::string&,
-                      const std::string&, const std::string&) override {
-        std::fprintf(stderr, "%s: %s\n", t.c_str(), m.c_str());
+    int run(const Alert& alert) override {
+        std::fprintf(stderr, "%s: %s\n", alert.title.c_str(), alert.message.c_str());
         return 1;
-    }
-    int runCriticalAlertPanel(const std::string& t, const std::string& m, const std::string& d,
-                              const std::string& a, const std::string& o) override {
-        return runAlertPanel(t, m, d, a, o);
     }
 };
 

@@ -3,19 +3,30 @@
 #include <string>
 #include <vector>
 
+// One modal alert panel. An empty button text means the panel has no such button.
+struct Alert {
+    bool critical = false;
+    std::string title, message, defaultButton, alternateButton, otherButton;
+};
+
 // Modal alert panels. The answer is 1 for the default button, 0 for the alternate one and
-// -1 for the other one. An empty button text means the panel has no such button.
+// -1 for the other one.
 class AlertPanels {
 public:
     virtual ~AlertPanels() = default;
-    virtual int runAlertPanel(const std::string& title, const std::string& message,
+    virtual int run(const Alert& alert) = 0;
+
+    int runAlertPanel(const std::string& title, const std::string& message,
+                      const std::string& defaultButton, const std::string& alternateButton = {},
+                      const std::string& otherButton = {}) {
+        return run({false, title, message, defaultButton, alternateButton, otherButton});
+    }
+    int runCriticalAlertPanel(const std::string& title, const std::string& message,
                               const std::string& defaultButton,
                               const std::string& alternateButton = {},
-                              const std::string& otherButton = {}) = 0;
-    virtual int runCriticalAlertPanel(const std::string& title, const std::string& message,
-                                      const std::string& defaultButton,
-                                      const std::string& alternateButton = {},
-                                      const std::string& otherButton = {}) = 0;
+                              const std::string& otherButton = {}) {
+        return run({true, title, message, defaultButton, alternateButton, otherButton});
+    }
 };
 
 struct OpenPanelSettings {

@@ -116,27 +116,16 @@ TerminalAlerts::TerminalAlerts(StatusLine& line, Consent consent, bool quiet, st
                                std::FILE* in)
     : line_(line), consent_(consent), quiet_(quiet), out_(out), in_(in) {}
 
-int TerminalAlerts::runAlertPanel(const std::string& title, const std::string& message,
-                                  const std::string& defaultButton,
-                                  const std::string& alternateButton, const std::string&) {
-    return run(title, message, defaultButton, alternateButton);
-}
-
-int TerminalAlerts::runCriticalAlertPanel(const std::string& title, const std::string& message,
-                                          const std::string& defaultButton,
-                                          const std::string& alternateButton, const std::string&) {
-    return run(title, message, defaultButton, alternateButton);
-}
-
-int TerminalAlerts::run(const std::string& title, const std::string& message,
-                        const std::string& defaultButton, const std::string& alternateButton) {
+int TerminalAlerts::run(const Alert& alert) {
+    const std::string& defaultButton = alert.defaultButton;
+    const std::string& alternateButton = alert.alternateButton;
     const bool isConfirmation =
         defaultButton == shredder_text::kCancel && alternateButton == shredder_text::kProceed;
     if (isConfirmation && consent_ == Consent::Given && quiet_) {
         return 0;
     }
     line_.clear();
-    std::fprintf(out_, "%s: %s\n", title.c_str(), message.c_str());
+    std::fprintf(out_, "%s: %s\n", alert.title.c_str(), alert.message.c_str());
     std::fflush(out_);
     if (!isConfirmation) {
         return 1;  // the alert's only button

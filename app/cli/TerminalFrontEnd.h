@@ -82,16 +82,9 @@ class TerminalAlerts : public AlertPanels {
 public:
     // Quiet leaves out a confirmation that --yes has answered already.
     TerminalAlerts(StatusLine& line, Consent consent, bool quiet, std::FILE* out, std::FILE* in);
-    int runAlertPanel(const std::string& title, const std::string& message,
-                      const std::string& defaultButton, const std::string& alternateButton,
-                      const std::string& otherButton) override;
-    int runCriticalAlertPanel(const std::string& title, const std::string& message,
-                              const std::string& defaultButton, const std::string& alternateButton,
-                              const std::string& otherButton) override;
+    int run(const Alert& alert) override;
 
 private:
-    int run(const std::string& title, const std::string& message, const std::string& defaultButton,
-            const std::string& alternateButton);
     bool askOnTerminal();
 
     StatusLine& line_;

@@ -5,8 +5,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTimer>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 QtAlertPanels::Answerer& answerer() {
@@ -26,35 +26,20 @@ void QtAlertPanels::setAnswerer(Answerer a) {
     answerer() = std::move(a);
 }
 
-int QtAlertPanels::runAlertPanel(const std::string& title, const std::string& message,
-                                 const std::string& defaultButton,
-                                 const std::string& alternateButton,
-                                 const std::string& otherButton) {
-    return run(false, title, message, defaultButton, alternateButton, otherButton);
-}
-
-int QtAlertPanels::runCriticalAlertPanel(const std::string& title, const std::string& message,
-                                         const std::string& defaultButton,
-                                         const std::string& alternateButton,
-                                         const std::string& otherButton) {
-    return run(true, title, message, defaultButton, alternateButton, otherButton);
-}
-
-int QtAlertPanels::run(bool critical, const std::string& title, const std::string& message,
-                       const std::string& defaultButton, const std::string& alternateButton,
-                       const std::string& otherButton) {
-    QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::Information, text(title),
-                    text(message));
-    QPushButton* first = box.addButton(text(defaultButton), QMessageBox::AcceptRole);
-    QPushButton* second = alternateButton.empty()
+int QtAlertPanels::run(const Alert& alert) {
+    QMessageBox box(alert.critical ? QMessageBox::Critical : QMessageBox::Information,
+                    text(alert.title), text(alert.message));
+    QPushButton* first = box.addButton(text(alert.defaultButton), QMessageBox::AcceptRole);
+    QPushButton* second = alert.alternateButton.empty()
                               ? nullptr
-                              : box.addButton(text(alternateButton), QMessageBox::RejectRole);
-    QPushButton* third =
-        otherButton.empty() ? nullptr : box.addButton(text(otherButton), QMessageBox::ActionRole);
+                              : box.addButton(text(alert.alternateButton), QMessageBox::RejectRole);
+    QPushButton* third = alert.otherButton.empty()
+                             ? nullptr
+                             : box.addButton(text(alert.otherButton), QMessageBox::ActionRole);
     box.setDefaultButton(first);
     // Escape presses the button that means cancel, or the only one.
     QPushButton* escape = second == nullptr ? first : second;
-    if (defaultButton == "Cancel") {
+    if (alert.defaultButton == "Cancel") {
         escape = first;
     }
     box.setEscapeButton(escape);

@@ -15,17 +15,7 @@ public:
     using Answerer = std::function<QAbstractButton*(QMessageBox&)>;
     static void setAnswerer(Answerer answerer);
 
-    int runAlertPanel(const std::string& title, const std::string& message,
-                      const std::string& defaultButton, const std::string& alternateButton,
-                      const std::string& otherButton) override;
-    int runCriticalAlertPanel(const std::string& title, const std::string& message,
-                              const std::string& defaultButton, const std::string& alternateButton,
-                              const std::string& otherButton) override;
-
-private:
-    int run(bool critical, const std::string& title, const std::string& message,
-            const std::string& defaultButton, const std::string& alternateButton,
-            const std::string& otherButton);
+    int run(const Alert& alert) override;
 };
 
 class QFileDialog;

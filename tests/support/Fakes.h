@@ -60,34 +60,19 @@ public:
     std::map<std::string, std::int32_t> values, registered;
 };
 
-struct Alert {
-    bool critical;
-    std::string title, message, defaultButton, alternateButton, otherButton;
-};
-
 // Answers alerts from a script; with the script used up, presses the default button.
 class ScriptedAlerts : public AlertPanels {
 public:
-    int runAlertPanel(const std::string& t, const std::string& m, const std::string& d,
-                      const std::string& a, const std::string& o) override {
-        return record({false, t, m, d, a, o});
-    }
-    int runCriticalAlertPanel(const std::string& t, const std::string& m, const std::string& d,
-                              const std::string& a, const std::string& o) override {
-        return record({true, t, m, d, a, o});
-    }
-    std::deque<int> answers;
-    std::vector<Alert> seen;
-
-private:
-    int record(Alert alert) {
-        seen.push_back(std::move(alert));
+    int run(const Alert& alert) override {
+        seen.push_back(alert);
         if (answers.empty())
             return 1;
         int a = answers.front();
         answers.pop_front();
         return a;
     }
+    std::deque<int> answers;
+    std::vector<Alert> seen;
 };
 
 class RecordingLog : public SystemLog {

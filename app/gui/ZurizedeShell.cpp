@@ -1,113 +1,226 @@
 #include "ZurizedeShell.h"
 
 #include <QActionGroup>
+#include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 
 namespace {
 constexpr int kExposureWaits = 100;  // two seconds at most
+constexpr const char* kRunningTitle = "ORBA Zurizede";
+constexpr const char* kStopAndQuitQuestion = "A shred is running. Stop it and quit?";
+constexpr const char* kStopAndQuit = "Stop and Quit";
+constexpr const char* kKeepShredding = "Keep Shredding";
+
+// The nine fields, in the interface file's order.
+std::vector<std::unique_ptr<QtTextField>> fieldsOf(Ui::MainWindow& ui) {
+    std::vector<std::unique_ptr<QtTextField>> fields;
+    for (QLineEdit* edit : {ui.folderText, ui.fileText, ui.statusText, ui.totalCount, ui.totalLinks,
+                            ui.totalBytes, ui.progressCount, ui.progressLinks, ui.progressBytes}) {
+        fields.push_back(std::make_unique<QtTextField>(edit));
+    }
+    return fields;
 }
 
-ZurizedeShell::ZurizedeShell()
-    : progress_(window_.ui.progress), frame_(&window_, defaults_.settings()), log_(true) {
-    application_ = std::make_unique<QtApplicationService>(
-        [this] { controller_->applicationWillTerminate(); },
-        [this] { return controller_->isRunning(); });
+// What the shred thread writes, drawn on the window's thread.
+std::vector<std::unique_ptr<DrawnTextField>> drawnFrom(
+    const std::vector<std::unique_ptr<QtTextField>>& shown) {
+    std::vector<std::unique_ptr<DrawnTextField>> fields;
+    for (const auto& field : shown) {
+        fields.push_back(std::make_unique<DrawnTextField>(*field));
+    }
+    return fields;
+}
 
-    auto field = [this](QLineEdit* edit) {
-        fields_.push_back(std::make_unique<QtTextField>(edit));
-        return fields_.back().get();
-    };
-    Ui::MainWindow& ui = window_.ui;
+std::vector<DrawnTextField*> pointers(const std::vector<std::unique_ptr<DrawnTextField>>& all) {
+    std::vector<DrawnTextField*> result;
+    for (const auto& field : all) {
+        result.push_back(field.get());
+    }
+    return result;
+}
+}  // namespace
+
+ZurizedeShell::ZurizedeShell()
+    : shownFields_(fieldsOf(window_.ui)),
+      fields_(drawnFrom(shownFields_)),
+      shownProgress_(window_.ui.progress),
+      progress_(shownProgress_),
+      pacer_(pointers(fields_), progress_),
+      frame_(&window_, windowDefaults_.settings()),
+      runAlerts_(bridge_, alerts_, pacer_),
+      runOpenPanel_(bridge_, openPanel_),
+      runWorkspace_(bridge_, workspace_),
+      log_(true) {
+    application_ = std::make_unique<QtApplicationService>(
+        [this] {
+            stopRequested_ = false;  // the stop was for the run; the private folder still goes
+            controller_->applicationWillTerminate();
+        },
+        [this] { return isRunning(); }, [this] { stop(); });
+
     ShredderConnections c;
     c.progress = &progress_;
     c.window = &frame_;
-    c.folderText = field(ui.folderText);
-    c.fileText = field(ui.fileText);
-    c.statusText = field(ui.statusText);
-    c.totalCount = field(ui.totalCount);
-    c.totalLinks = field(ui.totalLinks);
-    c.totalBytes = field(ui.totalBytes);
-    c.progressCount = field(ui.progressCount);
-    c.progressLinks = field(ui.progressLinks);
-    c.progressBytes = field(ui.progressBytes);
+    c.folderText = fields_[0].get();
+    c.fileText = fields_[1].get();
+    c.statusText = fields_[2].get();
+    c.totalCount = fields_[3].get();
+    c.totalLinks = fields_[4].get();
+    c.totalBytes = fields_[5].get();
+    c.progressCount = fields_[6].get();
+    c.progressLinks = fields_[7].get();
+    c.progressBytes = fields_[8].get();
     c.fileManager = &files_;
-    c.defaults = &defaults_;
-    c.alerts = &alerts_;
-    c.openPanel = &openPanel_;
+    c.defaults = &runDefaults_;
+    c.alerts = &runAlerts_;
+    c.openPanel = &runOpenPanel_;
     c.log = &log_;
     c.application = application_.get();
-    c.workspace = &workspace_;
+    c.workspace = &runWorkspace_;
     c.makeNumberFormatter = [](const std::string&) {
         return std::make_unique<QtNumberFormatter>();
     };
+    c.stopRequested = [this] { return stopRequested_.load(); };
     controller_ = std::make_unique<ZVORBAControlShredder>(c);
 
-    window_.shouldClose = [this] {
-        controller_->windowShouldClose();
-        return application_->hasTerminated();  // a run in progress keeps it open until it ends
-    };
+    connect(&shredThread_, &ShredThread::jobFinished, this, [this] { runEnded(); });
+    window_.shouldClose = [this] { return closeRequested(); };
     window_.dropped = [this](const std::vector<std::string>& paths) { openPaths(paths); };
+    waitingLabel_ = new QLabel(&window_);
+    window_.statusBar()->addPermanentWidget(waitingLabel_);
     connectMenus();
 }
 
 ZurizedeShell::~ZurizedeShell() {
     window_.shouldClose = nullptr;
+    // A run still going ends at its next safe point, and a panel it waits for answers its
+    // default button, so that the shred thread can be joined.
+    stopRequested_ = true;
+    bridge_.close();
 }
 
 void ZurizedeShell::start() {
     controller_->awakeFromNib();
+    windowDefaults_.registerDefaults(runDefaults_.registeredDefaults());
     reflectSettings();
     window_.show();
 }
 
 void ZurizedeShell::openPaths(const std::vector<std::string>& paths) {
     waiting_.insert(waiting_.end(), paths.begin(), paths.end());
+    showWaiting();
     QTimer::singleShot(0, this, [this] { openWaitingPaths(); });
+}
+
+void ZurizedeShell::stop() {
+    if (isRunning()) {
+        stopRequested_ = true;
+    }
 }
 
 // One run per path, in order; paths that arrive during a run wait for its end.
 void ZurizedeShell::openWaitingPaths() {
-    // A run blocks the event loop and redraws only what is on the screen: wait, for a
-    // moment, until the window is there, so that the person sees the run from its start.
+    // Wait, for a moment, until the window is on the screen, so that the person sees the
+    // run from its start.
     const QWindow* handle = window_.windowHandle();
     if (handle != nullptr && !handle->isExposed() && exposureWaits_ < kExposureWaits) {
         ++exposureWaits_;
         QTimer::singleShot(20, this, [this] { openWaitingPaths(); });
         return;
     }
-    while (!waiting_.empty() && !controller_->isRunning() && !application_->hasTerminated()) {
-        const std::string path = waiting_.front();
-        waiting_.pop_front();
-        perform([&] { controller_->applicationOpenFile(path); });
+    if (waiting_.empty() || isRunning() || application_->hasTerminated()) {
+        return;
     }
+    const std::string path = waiting_.front();
+    waiting_.pop_front();
+    showWaiting();
+    perform([this, path] { controller_->applicationOpenFile(path); });
 }
 
-void ZurizedeShell::perform(const std::function<void()>& action) {
-    if (application_->hasTerminated() || controller_->isRunning()) {
+void ZurizedeShell::perform(std::function<void()> action) {
+    if (application_->hasTerminated() || isRunning()) {
         return;  // never a run inside a run, nor after the temporary folder is gone
     }
-    action();
+    stopRequested_ = false;
+    shredThread_.post(std::move(action));
+    showRunning(true);
+}
+
+void ZurizedeShell::runEnded() {
+    showRunning(false);
     application_->quitIfRequested();
     if (!waiting_.empty()) {
         QTimer::singleShot(0, this, [this] { openWaitingPaths(); });
     }
 }
 
+// During a run: the bar and the fields move at the screen's pace, Stop is there, and what
+// would start another run waits.
+void ZurizedeShell::showRunning(bool running) {
+    Ui::MainWindow& ui = window_.ui;
+    if (running) {
+        pacer_.start();
+    } else {
+        pacer_.stop();
+    }
+    for (QAction* action : {ui.actionShredFile, ui.actionShredFolder, ui.actionDiskUtility}) {
+        action->setEnabled(!running);
+    }
+    ui.actionStop->setEnabled(running);
+    ui.stopButton->setEnabled(running);
+}
+
+void ZurizedeShell::showWaiting() {
+    waitingLabel_->setText(waiting_.empty() ? QString()
+                                            : tr("%n waiting", nullptr, int(waiting_.size())));
+}
+
+bool ZurizedeShell::closeRequested() {
+    if (isRunning()) {
+        if (confirmStopAndQuit()) {
+            application_->terminate();  // stops the run; the quit follows its end
+        }
+        return false;
+    }
+    controller_->windowShouldClose();
+    return application_->hasTerminated();
+}
+
+void ZurizedeShell::quitAsking() {
+    if (isRunning() && !confirmStopAndQuit()) {
+        return;
+    }
+    application_->terminate();
+}
+
+bool ZurizedeShell::confirmStopAndQuit() {
+    return alerts_.run(
+               {false, kRunningTitle, kStopAndQuitQuestion, kStopAndQuit, kKeepShredding, {}}) == 1;
+}
+
 void ZurizedeShell::connectMenus() {
     Ui::MainWindow& ui = window_.ui;
-    auto on = [this](QAction* action, void (ZVORBAControlShredder::*member)()) {
+    // These start runs: on the shred thread.
+    auto run = [this](QAction* action, void (ZVORBAControlShredder::*member)()) {
         connect(action, &QAction::triggered, this,
-                [this, member] { perform([&] { ((*controller_).*member)(); }); });
+                [this, member] { perform([this, member] { ((*controller_).*member)(); }); });
     };
-    on(ui.actionShredFile, &ZVORBAControlShredder::shredFile);
-    on(ui.actionShredFolder, &ZVORBAControlShredder::shredDirectory);
-    on(ui.actionHelp, &ZVORBAControlShredder::showHelp);
-    on(ui.actionSupportMail, &ZVORBAControlShredder::zevvyMail);
-    on(ui.actionWebSite, &ZVORBAControlShredder::zevvyWWW);
-    on(ui.actionDiskUtility, &ZVORBAControlShredder::diskUtility);
-    connect(ui.actionQuit, &QAction::triggered, this, [this] { application_->terminate(); });
+    run(ui.actionShredFile, &ZVORBAControlShredder::shredFile);
+    run(ui.actionShredFolder, &ZVORBAControlShredder::shredDirectory);
+    run(ui.actionDiskUtility, &ZVORBAControlShredder::diskUtility);
+    // These touch nothing of a run and work during one: on the window's thread.
+    auto now = [this](QAction* action, void (ZVORBAControlShredder::*member)()) {
+        connect(action, &QAction::triggered, this, [this, member] { ((*controller_).*member)(); });
+    };
+    now(ui.actionHelp, &ZVORBAControlShredder::showHelp);
+    now(ui.actionSupportMail, &ZVORBAControlShredder::zevvyMail);
+    now(ui.actionWebSite, &ZVORBAControlShredder::zevvyWWW);
+    connect(ui.actionStop, &QAction::triggered, this, [this] { stop(); });
+    connect(ui.stopButton, &QPushButton::clicked, this, [this] { stop(); });
+    connect(ui.actionQuit, &QAction::triggered, this, [this] { quitAsking(); });
 
     auto* modes = new QActionGroup(this);
     modes->setExclusive(true);
@@ -116,14 +229,14 @@ void ZurizedeShell::connectMenus() {
     for (const auto& [action, mode] : choices) {
         modes->addAction(action);
         connect(action, &QAction::triggered, this, [this, mode = mode] {
-            defaults_.setInteger(settings_key::kShredMode, mode);
+            windowDefaults_.setInteger(settings_key::kShredMode, mode);
         });
     }
     connect(ui.actionAskConfirmation, &QAction::triggered, this, [this](bool checked) {
-        defaults_.setInteger(settings_key::kShredWarning, checked ? 1 : 0);
+        windowDefaults_.setInteger(settings_key::kShredWarning, checked ? 1 : 0);
     });
     connect(ui.actionLogShreds, &QAction::triggered, this, [this](bool checked) {
-        defaults_.setInteger(settings_key::kShredLogging, checked ? 1 : 0);
+        windowDefaults_.setInteger(settings_key::kShredLogging, checked ? 1 : 0);
     });
     // Another window or the terminal front end may have changed them meanwhile.
     connect(ui.menuSettings, &QMenu::aboutToShow, this, [this] { reflectSettings(); });
@@ -131,12 +244,13 @@ void ZurizedeShell::connectMenus() {
 
 void ZurizedeShell::reflectSettings() {
     Ui::MainWindow& ui = window_.ui;
-    defaults_.settings().sync();
-    const int mode = defaults_.integerForKey(settings_key::kShredMode);
+    windowDefaults_.settings().sync();
+    const int mode = windowDefaults_.integerForKey(settings_key::kShredMode);
     // The engine treats any mode but 1 and 2 as one random pass, and so does the menu.
     ui.actionModeFour->setChecked(mode == 1);
     ui.actionModeEleven->setChecked(mode == 2);
     ui.actionModeRandom->setChecked(mode != 1 && mode != 2);
-    ui.actionAskConfirmation->setChecked(defaults_.integerForKey(settings_key::kShredWarning) == 1);
-    ui.actionLogShreds->setChecked(defaults_.integerForKey(settings_key::kShredLogging) == 1);
+    ui.actionAskConfirmation->setChecked(
+        windowDefaults_.integerForKey(settings_key::kShredWarning) == 1);
+    ui.actionLogShreds->setChecked(windowDefaults_.integerForKey(settings_key::kShredLogging) == 1);
 }

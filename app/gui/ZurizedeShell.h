@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -13,11 +14,15 @@
 #include "QtDisplay.h"
 #include "QtServices.h"
 #include "QtShell.h"
+#include "QtShredThread.h"
 #include "ShredderWindow.h"
 #include "ZVORBAControlShredder.h"
 
+class QLabel;
+
 // The application as the interface file describes it: the window, the platform services
-// and the controller, connected; then awakeFromNib, menus and open-file events.
+// and the controller, connected; then awakeFromNib, menus and open-file events. Runs happen
+// on the shred thread; the window's thread draws, takes input and answers the desktop.
 class ZurizedeShell : public QObject {
     Q_OBJECT
 public:
@@ -26,33 +31,58 @@ public:
 
     // Connects and wakes the controller, shows the window.
     void start();
-    // Each path reaches applicationOpenFile in order, once the event loop runs.
+    // Each path reaches applicationOpenFile in order, one run after the other.
     void openPaths(const std::vector<std::string>& paths);
+    // Stops the run in progress at its next safe point.
+    void stop();
 
     ShredderWindow& window() { return window_; }
     ZVORBAControlShredder& controller() { return *controller_; }
     QtApplicationService& application() { return *application_; }
-    QtUserDefaults& defaults() { return defaults_; }
+    // The settings as the window's menu reads and writes them.
+    QtUserDefaults& defaults() { return windowDefaults_; }
+    bool isRunning() const { return shredThread_.busy(); }
+    std::size_t waitingPaths() const { return waiting_.size(); }
 
 private:
-    // Runs a menu action or an open-file event, then a quit asked for meanwhile.
-    void perform(const std::function<void()>& action);
+    // Starts a run (a menu action or an open-file event) on the shred thread, unless one is
+    // going on or the application is quitting.
+    void perform(std::function<void()> action);
+    void runEnded();
     void openWaitingPaths();
+    void showRunning(bool running);
+    void showWaiting();
+    // Whether the window may close now; during a run it asks first.
+    bool closeRequested();
+    // Quit, asking first during a run.
+    void quitAsking();
+    bool confirmStopAndQuit();
     void connectMenus();
     void reflectSettings();
 
     ShredderWindow window_;
-    QtUserDefaults defaults_;
-    std::vector<std::unique_ptr<QtTextField>> fields_;
-    QtProgressIndicator progress_;
+    QtUserDefaults windowDefaults_;
+    QtUserDefaults runDefaults_;  // the shred thread's own: QSettings is not shared
+    std::vector<std::unique_ptr<QtTextField>> shownFields_;
+    std::vector<std::unique_ptr<DrawnTextField>> fields_;
+    QtProgressIndicator shownProgress_;
+    DrawnProgress progress_;
+    FramePacer pacer_;
     QtWindowFrame frame_;
     PosixFileManager files_;
     QtAlertPanels alerts_;
     QtOpenPanel openPanel_;
-    PosixSystemLog log_;
     QtWorkspace workspace_;
+    WindowThreadBridge bridge_;
+    WindowThreadAlerts runAlerts_;
+    WindowThreadOpenPanel runOpenPanel_;
+    WindowThreadWorkspace runWorkspace_;
+    PosixSystemLog log_;
     std::unique_ptr<QtApplicationService> application_;
     std::unique_ptr<ZVORBAControlShredder> controller_;
+    std::atomic<bool> stopRequested_{false};
+    ShredThread shredThread_;  // after what its jobs use: it is joined first
     std::deque<std::string> waiting_;
+    QLabel* waitingLabel_ = nullptr;
     int exposureWaits_ = 0;
 };

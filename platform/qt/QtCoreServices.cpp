@@ -1,11 +1,11 @@
 #include "QtCoreServices.h"
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
-#include <unistd.h>
 
 #include <climits>
 
@@ -67,8 +67,8 @@ std::optional<std::string> QtResources::pathForResource(const std::string& name,
     if (folder.isEmpty()) {
         return std::nullopt;
     }
-    const QString path = folder + "/" + QString::fromStdString(name) + "." +
-                         QString::fromStdString(type);
+    const QString path =
+        folder + "/" + QString::fromStdString(name) + "." + QString::fromStdString(type);
     if (!QFileInfo(path).isFile()) {
         return std::nullopt;
     }
@@ -122,8 +122,8 @@ std::optional<std::string> ResourceApplication::pathForResource(const std::strin
     return QtResources::pathForResource(name, type);
 }
 
-std::optional<std::map<std::string, std::int32_t>> ResourceApplication::dictionaryWithContentsOfFile(
-    const std::string& path) const {
+std::optional<std::map<std::string, std::int32_t>>
+ResourceApplication::dictionaryWithContentsOfFile(const std::string& path) const {
     return QtResources::integerDictionary(path);
 }
 

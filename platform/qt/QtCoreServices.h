@@ -19,6 +19,7 @@ public:
     // The settings menu stores the user's choices here; the controller never does.
     void setInteger(const std::string& key, std::int32_t value);
     QSettings& settings() { return *settings_; }
+    const std::map<std::string, std::int32_t>& registeredDefaults() const { return registered_; }
 
 private:
     std::unique_ptr<QSettings> settings_;

@@ -1,22 +1,7 @@
 #include "QtDisplay.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProgressBar>
-
-namespace {
-// A run blocks the event loop for as long as it takes. A few times a second the window
-// answers the desktop, which otherwise marks it hung and offers to kill it in mid-walk,
-// and redraws what was uncovered. Input stays queued until the run ends.
-void answerTheDesktop() {
-    static QElapsedTimer since;
-    if (!since.isValid() || since.elapsed() >= 100) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        since.start();
-    }
-}
-}  // namespace
 
 QtTextField::QtTextField(QLineEdit* field) : field_(field) {
     field_->setReadOnly(true);
@@ -24,20 +9,17 @@ QtTextField::QtTextField(QLineEdit* field) : field_(field) {
 
 void QtTextField::setStringValue(const std::string& text) {
     // Paths are the file system's bytes: shown decoded, never changed.
-    field_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    field_->setCursorPosition(0);
+    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (shown != field_->text()) {
+        field_->setText(shown);
+        field_->setCursorPosition(0);
+    }
 }
 
-// A redraw is a round trip to the display server; what the screen shows already is not
-// drawn again (a run's folder stays the same for many files). Exposures are the event
-// loop's business.
+// The widget repaints at the event loop's next turn; what the screen shows already is not
+// drawn again.
 void QtTextField::display() {
-    if (everDrawn_ && drawn_ == field_->text()) {
-        return;
-    }
-    field_->repaint();
-    drawn_ = field_->text();
-    everDrawn_ = true;
+    field_->update();
 }
 
 QtProgressIndicator::QtProgressIndicator(QProgressBar* bar) : bar_(bar) {
@@ -66,13 +48,7 @@ void QtProgressIndicator::setHidden(bool hidden) {
     bar_->setHidden(hidden);
 }
 void QtProgressIndicator::display() {
-    const int pixels = static_cast<int>(static_cast<long long>(bar_->value()) * bar_->width() /
-                                        kSteps);
-    if (pixels != drawnPixels_) {
-        bar_->repaint();
-        drawnPixels_ = pixels;
-    }
-    answerTheDesktop();
+    bar_->update();
 }
 
 void QtProgressIndicator::update() {

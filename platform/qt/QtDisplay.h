@@ -16,8 +16,6 @@ public:
 
 private:
     QLineEdit* field_;
-    QString drawn_;  // what the last redraw put on the screen
-    bool everDrawn_ = false;
 };
 
 // The progress bar, keeping the run's range and value as doubles and mapping them onto the
@@ -42,6 +40,5 @@ private:
     void update();
 
     QProgressBar* bar_;
-    int drawnPixels_ = -1;  // the filled width the last redraw showed
     double min_ = 0, max_ = 100, value_ = 0;
 };

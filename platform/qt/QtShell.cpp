@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QThread>
 #include <QUrl>
 #include <QWidget>
 
@@ -49,8 +50,7 @@ bool QtWorkspace::openURL(const std::string& url) {
     return QDesktopServices::openUrl(QUrl(text(url), QUrl::StrictMode));
 }
 
-bool QtWorkspace::openFile(const std::optional<std::string>& path,
-                           const std::string& application) {
+bool QtWorkspace::openFile(const std::optional<std::string>& path, const std::string& application) {
     if (application == "Disk Utility") {
         for (const char* program : {"gnome-disks", "partitionmanager"}) {
             const QString found = QStandardPaths::findExecutable(program);
@@ -69,8 +69,11 @@ bool QtWorkspace::openFile(const std::optional<std::string>& path,
 }
 
 QtApplicationService::QtApplicationService(std::function<void()> willTerminate,
-                                           std::function<bool()> busy)
-    : willTerminate_(std::move(willTerminate)), busy_(std::move(busy)) {
+                                           std::function<bool()> busy,
+                                           std::function<void()> stopRun)
+    : willTerminate_(std::move(willTerminate)),
+      busy_(std::move(busy)),
+      stopRun_(std::move(stopRun)) {
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         // The desktop session is ending: that is a quit too.
         connect(gui, &QGuiApplication::commitDataRequest, this, [this] { terminate(); });
@@ -113,11 +116,21 @@ void QtApplicationService::watchQuitSignals() {
 }
 
 void QtApplicationService::terminate() {
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            this, [this] { terminate(); }, Qt::QueuedConnection);
+        return;
+    }
     if (terminated_) {
         return;
     }
     if (busy_ && busy_()) {
-        requested_ = true;  // the run in progress ends first
+        // Never a quit that first shreds the rest of a folder: the run stops at its next
+        // safe point, and the quit follows.
+        requested_ = true;
+        if (stopRun_) {
+            stopRun_();
+        }
         return;
     }
     finish();

@@ -34,11 +34,13 @@ public:
 
 // The application object. Every way out (terminate, SIGTERM, SIGINT, SIGHUP, the session
 // ending, the event loop quitting) runs willTerminate exactly once, then leaves the loop.
-// A request that arrives while busy() is kept and carried out by quitIfRequested().
+// A request that arrives while busy() stops the run (stopRun) and is carried out by
+// quitIfRequested() once it has ended. terminate() may be called from any thread.
 class QtApplicationService : public QObject, public ResourceApplication {
     Q_OBJECT
 public:
-    QtApplicationService(std::function<void()> willTerminate, std::function<bool()> busy);
+    QtApplicationService(std::function<void()> willTerminate, std::function<bool()> busy,
+                         std::function<void()> stopRun = {});
     ~QtApplicationService() override;
 
     void terminate() override;
@@ -57,6 +59,7 @@ private:
 
     std::function<void()> willTerminate_;
     std::function<bool()> busy_;
+    std::function<void()> stopRun_;
     bool requested_ = false;
     bool terminated_ = false;
     QSocketNotifier* signals_ = nullptr;

@@ -17,12 +17,16 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QUrlQuery>
 #include <QtTest>
+
+#include <algorithm>
 
 #include "ZurizedeShell.h"
 
@@ -56,7 +60,8 @@ void writeFile(const QString& path, const QByteArray& contents) {
 
 QAbstractButton* button(QMessageBox& box, const QString& text) {
     for (QAbstractButton* b : box.buttons()) {
-        if (b->text() == text) return b;
+        if (b->text() == text)
+            return b;
     }
     return nullptr;
 }
@@ -109,8 +114,7 @@ private slots:
         QCOMPARE(folders.size(), 1);
         const QString expected = QString("^zurizede_window_tests\\.%1\\.[A-Za-z0-9]{5}$")
                                      .arg(QCoreApplication::applicationPid());
-        QVERIFY2(QRegularExpression(expected).match(folders[0]).hasMatch(),
-                 qPrintable(folders[0]));
+        QVERIFY2(QRegularExpression(expected).match(folders[0]).hasMatch(), qPrintable(folders[0]));
         const QString folder = tmpDir() + "/" + folders[0];
         QCOMPARE(QString::fromStdString(*shell.controller().privateTempFolder()), folder);
         struct stat st;
@@ -236,9 +240,6 @@ private slots:
         QVERIFY(ui.actionModeEleven->isChecked());
         QVERIFY(!ui.actionModeFour->isChecked());
         QVERIFY(ui.actionAskConfirmation->isChecked());
-        for (QAction* action : shell.window().findChildren<QAction*>()) {
-            QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
-        }
         QCOMPARE(ui.actionShredFile->shortcut(), QKeySequence("Ctrl+O"));
         QCOMPARE(ui.actionShredFolder->shortcut(), QKeySequence("Ctrl+Shift+O"));
         QCOMPARE(ui.actionQuit->shortcut(), QKeySequence("Ctrl+Q"));
@@ -256,8 +257,10 @@ private slots:
             panel.reject();
         });
         ui.actionShredFile->trigger();
+        QTRY_COMPARE(panels.size(), 1);
+        QTRY_VERIFY(ui.actionShredFolder->isEnabled());
         ui.actionShredFolder->trigger();
-        QCOMPARE(panels, (QStringList{"Shred File", "Shred Folder & Contents"}));
+        QTRY_COMPARE(panels, (QStringList{"Shred File", "Shred Folder & Contents"}));
         ui.actionSupportMail->trigger();
         ui.actionWebSite->trigger();
         QCOMPARE(urls.opened.size(), 2);
@@ -270,8 +273,10 @@ private slots:
 
         // Disk Utility: Cancel changes nothing.
         answerAlertsWith("Cancel");
+        QTRY_VERIFY(ui.actionDiskUtility->isEnabled());
         ui.actionDiskUtility->trigger();
-        QCOMPARE(alertsSeen.size(), 1);
+        QTRY_COMPARE(alertsSeen.size(), 1);
+        QTRY_VERIFY(!shell.isRunning());
         QVERIFY(alertsSeen[0].startsWith("Apple Format Utility: This function will launch"));
         QVERIFY(!shell.application().hasTerminated());
         QCOMPARE(privateFolders().size(), 1);
@@ -282,7 +287,8 @@ private slots:
     void launchingDiskUtilityStartsTheDiskToolAndQuits() {
         QTemporaryDir bin;
         const QString marker = bin.filePath("launched");
-        writeFile(bin.filePath("gnome-disks"), ("#!/bin/sh\n/usr/bin/touch '" + marker + "'\n").toUtf8());
+        writeFile(bin.filePath("gnome-disks"),
+                  ("#!/bin/sh\n/usr/bin/touch '" + marker + "'\n").toUtf8());
         QFile::setPermissions(bin.filePath("gnome-disks"), QFile::ReadOwner | QFile::ExeOwner);
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(bin.path()));
@@ -290,66 +296,118 @@ private slots:
         shell.start();
         answerAlertsWith("Launch Disk Utility");
         shell.window().ui.actionDiskUtility->trigger();
+        QTRY_VERIFY(shell.application().hasTerminated());
         qputenv("PATH", path);
-        QVERIFY(shell.application().hasTerminated());
         QTRY_VERIFY(QFileInfo::exists(marker));
     }
 
-    void aDroppedFolderIsShreddedAndAQuitDuringTheRunWaitsForItsEnd() {
+    // A run happens on the shred thread: the window moves its bar during one large file,
+    // takes a drop and keeps it waiting, disables what would start another run, and stops
+    // when Stop is pressed, with the alert shown on the window's thread.
+    void aRunLeavesTheWindowFreeAndStopEndsIt() {
+        QSettings settings("ORBA", "Zurizede");
+        settings.setValue("shredWarning", 0);
+        settings.setValue("shredMode", 2);
+        settings.sync();
         QTemporaryDir work;
-        QDir(work.path()).mkpath("folder/sub");
-        writeFile(work.filePath("folder/sub/a"), "a");
-        writeFile(work.filePath("folder/b"), "b");
+        QDir(work.path()).mkpath("first");
+        QDir(work.path()).mkpath("second");
+        writeFile(work.filePath("first/big"), QByteArray(64 << 20, 'x'));
+        for (int i = 0; i < 20; ++i) {
+            writeFile(work.filePath("first/f%1").arg(i), "small");
+        }
+        writeFile(work.filePath("second/s"), "second");
         ZurizedeShell shell;
         shell.start();
-        // The person answers the confirmation while a quit request comes in.
+        Ui::MainWindow& ui = shell.window().ui;
+        QVERIFY(!ui.actionStop->isEnabled() && !ui.stopButton->isEnabled());
+        bool alertOnWindowThread = false;
         QtAlertPanels::setAnswerer([&](QMessageBox& box) {
-            alertsSeen << box.text();
-            shell.application().terminate();
-            return button(box, "Proceed");
+            alertsSeen << box.windowTitle() + ": " + box.text();
+            alertOnWindowThread = QThread::currentThread() == qApp->thread();
+            return box.buttons().at(0);
         });
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(work.filePath("folder"))});
-        const QPoint middle = shell.window().rect().center();
-        QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&shell.window(), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&shell.window(), &drop);
-        QTRY_VERIFY(shell.application().hasTerminated());
-        QCOMPARE(alertsSeen.size(), 1);
-        QVERIFY(!QFileInfo::exists(work.filePath("folder")));
-        QCOMPARE(shell.window().ui.statusText->text(), QString("Files have been shredded."));
+        QList<int> barValues;
+        connect(ui.progress, &QProgressBar::valueChanged, this,
+                [&](int value) { barValues << value; });
+
+        shell.openPaths({QFile::encodeName(work.filePath("first")).toStdString()});
+        // On the big file's second pass: its first one has reached the disk.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QRegularExpression("^Pass ([2-9]|1[01]) of 11").match(ui.statusText->text()).hasMatch(),
+            60000);
+        QVERIFY(shell.isRunning());
+        QVERIFY(ui.actionStop->isEnabled() && ui.stopButton->isEnabled());
+        for (QAction* action : {ui.actionShredFile, ui.actionShredFolder, ui.actionDiskUtility}) {
+            QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+        }
+        QVERIFY(ui.actionHelp->isEnabled() && ui.actionModeFour->isEnabled());
+        shell.openPaths({QFile::encodeName(work.filePath("second")).toStdString()});
+        QCOMPARE(shell.waitingPaths(), 1u);
+        ui.stopButton->click();
+
+        QTRY_VERIFY(!QFileInfo::exists(work.filePath("second")));  // ran after the first
+        QVERIFY(alertOnWindowThread);
+        QVERIFY2(alertsSeen.size() == 1 && alertsSeen[0].contains("Shredding was interrupted"),
+                 qPrintable(alertsSeen.join("\n")));
+        QVERIFY(!QFileInfo::exists(work.filePath("first/big")));  // a whole pass went
+        QVERIFY(QFileInfo::exists(work.filePath("first")));
+        for (const QFileInfo& left : QDir(work.filePath("first")).entryInfoList(QDir::Files)) {
+            QFile file(left.filePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray("small"));  // not reached: whole
+        }
+        QVERIFY(std::any_of(barValues.begin(), barValues.end(),
+                            [](int v) { return v > 0 && v < QtProgressIndicator::kSteps; }));
+        QTRY_VERIFY(!shell.isRunning());
+        QVERIFY(ui.actionShredFile->isEnabled() && !ui.actionStop->isEnabled());
+        shell.application().terminate();
     }
 
-    void aQuitDuringTheWalkWaitsForItsEndAndTheWindowStaysAlive() {
-        QSettings("ORBA", "Zurizede").setValue("shredWarning", 0);
-        QTemporaryDir work;
-        QDir(work.path()).mkdir("tree");
-        for (int i = 0; i < 300; ++i) {
-            writeFile(work.filePath("tree/f%1").arg(i), QByteArray(4096, 'x'));
+    // Closing the window during a run asks; "Keep Shredding" goes on, "Stop and Quit" stops
+    // the run and quits the usual way. A quit signal stops it without asking.
+    void quittingDuringARunAsksOrStops() {
+        QSettings settings("ORBA", "Zurizede");
+        settings.setValue("shredWarning", 0);
+        settings.setValue("shredMode", 2);
+        settings.sync();
+        for (bool fromSignal : {false, true}) {
+            QTemporaryDir work;
+            QDir(work.path()).mkdir("tree");
+            for (int i = 0; i < 400; ++i) {
+                writeFile(work.filePath("tree/f%1").arg(i), "contents");
+            }
+            ZurizedeShell shell;
+            shell.start();
+            QStringList questions;
+            int keepAnswers = fromSignal ? 0 : 1;
+            QtAlertPanels::setAnswerer([&](QMessageBox& box) {
+                questions << box.text();
+                if (box.text() != "A shred is running. Stop it and quit?") {
+                    return box.buttons().at(0);
+                }
+                return button(box, keepAnswers-- > 0 ? "Keep Shredding" : "Stop and Quit");
+            });
+            shell.openPaths({QFile::encodeName(work.filePath("tree")).toStdString()});
+            QTRY_VERIFY(shell.window().ui.fileText->text().startsWith('f'));
+            if (fromSignal) {
+                shell.application().terminate();  // what SIGTERM, SIGHUP and a session end do
+            } else {
+                QVERIFY(!shell.window().close());
+                QVERIFY(shell.isRunning());
+                QVERIFY(!shell.application().hasTerminated());
+                QVERIFY(!shell.window().close());
+            }
+            QTRY_VERIFY(shell.application().hasTerminated());
+            QCOMPARE(questions.count("A shred is running. Stop it and quit?"), fromSignal ? 0 : 2);
+            QVERIFY(QFileInfo::exists(work.filePath("tree")));  // the rest was not shredded
+            for (const QFileInfo& left : QDir(work.filePath("tree")).entryInfoList(QDir::Files)) {
+                QFile file(left.filePath());
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                QCOMPARE(file.readAll(), QByteArray("contents"));
+            }
+            QVERIFY(privateFolders().isEmpty());
         }
-        ZurizedeShell shell;
-        shell.start();
-        // The quit request is posted while the walk is on its first file: the window
-        // handles it between items, and it is carried out once the walk is done.
-        bool posted = false, handledDuringTheWalk = false;
-        connect(shell.window().ui.fileText, &QLineEdit::textChanged, this,
-                [&](const QString& text) {
-                    if (!posted && text.startsWith('f')) {
-                        posted = true;
-                        QTimer::singleShot(0, &shell, [&] {
-                            handledDuringTheWalk = shell.controller().isRunning();
-                            shell.application().terminate();
-                        });
-                    }
-                });
-        shell.openPaths({QFile::encodeName(work.filePath("tree")).toStdString()});
-        QTRY_VERIFY(shell.application().hasTerminated());
-        QVERIFY(posted);
-        QVERIFY(handledDuringTheWalk);
-        QVERIFY(!QFileInfo::exists(work.filePath("tree")));
-        QCOMPARE(shell.window().ui.statusText->text(), QString("Files have been shredded."));
     }
 
     // ---- the program itself ------------------------------------------------------------

@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in a normal build and once
-# with AddressSanitizer and UndefinedBehaviorSanitizer.
+# with AddressSanitizer and UndefinedBehaviorSanitizer; the engine, walk and controller
+# tests also once with ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
-for variant in release sanitize; do
+for variant in release thread sanitize; do
   dir="build/$variant"
-  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
-  [ "$variant" = sanitize ] && flags=(-DCMAKE_BUILD_TYPE=Debug -DZURIZEDE_SANITIZE=ON)
+  case $variant in
+    release) flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo); target=all; only=() ;;
+    thread) flags=(-DCMAKE_BUILD_TYPE=Debug -DZURIZEDE_TSAN=ON); target=zurizede_tests
+            only=(-L core) ;;
+    sanitize) flags=(-DCMAKE_BUILD_TYPE=Debug -DZURIZEDE_SANITIZE=ON); target=all; only=() ;;
+  esac
   cmake -S . -B "$dir" "${flags[@]}" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  cmake --build "$dir" -j "$jobs" --target "$target"
   echo "== tests ($variant)"
-  ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 300
+  TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$dir" --output-on-failure -j "$jobs" \
+    --timeout 300 "${only[@]}"
 done

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
+#include <memory>
 
 namespace {
 constexpr int kWaitMs = 2000;
@@ -29,6 +30,8 @@ bool SingleInstance::ownedSocketExists() const {
            st.st_uid == ::getuid();
 }
 
+// The message: each path followed by a NUL, then one more NUL. The answer: one byte, '1'
+// when the paths were taken.
 bool SingleInstance::handOver(const std::vector<std::string>& paths) {
     if (!ownedSocketExists()) {
         return false;
@@ -43,19 +46,24 @@ bool SingleInstance::handOver(const std::vector<std::string>& paths) {
         message.append(path.data(), static_cast<qsizetype>(path.size()));
         message.append('\0');
     }
+    message.append('\0');
     socket.write(message);
     bool written = true;
     while (written && socket.bytesToWrite() > 0) {
         written = socket.waitForBytesWritten(kWaitMs);
     }
+    QByteArray answer;
+    while (written && answer.isEmpty() && socket.waitForReadyRead(kWaitMs)) {
+        answer = socket.read(1);
+    }
     socket.disconnectFromServer();
     if (socket.state() != QLocalSocket::UnconnectedState) {
         socket.waitForDisconnected(kWaitMs);
     }
-    return written;
+    return answer == "1";
 }
 
-bool SingleInstance::listen(std::function<void(const std::vector<std::string>&)> arrived) {
+bool SingleInstance::listen(std::function<bool(const std::vector<std::string>&)> arrived) {
     arrived_ = std::move(arrived);
     if (ownedSocketExists()) {
         QLocalServer::removeServer(socketPath_);  // nobody answered on it
@@ -66,22 +74,25 @@ bool SingleInstance::listen(std::function<void(const std::vector<std::string>&)>
     }
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
-            auto* received = new QByteArray;
-            connect(socket, &QLocalSocket::readyRead, socket,
-                    [socket, received] { received->append(socket->readAll()); });
-            connect(socket, &QLocalSocket::disconnected, this, [this, socket, received] {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            auto received = std::make_shared<QByteArray>();
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket, received] {
                 received->append(socket->readAll());
+                const bool complete =
+                    *received == QByteArray(1, '\0') || received->endsWith(QByteArray(2, '\0'));
+                if (!complete) {
+                    return;
+                }
                 std::vector<std::string> paths;
                 for (const QByteArray& path : received->split('\0')) {
                     if (!path.isEmpty()) {
                         paths.push_back(path.toStdString());
                     }
                 }
-                delete received;
-                socket->deleteLater();
-                if (arrived_) {
-                    arrived_(paths);
-                }
+                received->clear();
+                const bool taken = arrived_ && arrived_(paths);
+                socket->write(taken ? "1" : "0");
+                socket->flush();
             });
         }
     });

@@ -49,9 +49,13 @@ int main(int argc, char** argv) {
     }
     ZurizedeShell shell;
     instance.listen([&shell](const std::vector<std::string>& handed) {
+        if (shell.application().hasTerminated()) {
+            return false;  // quitting: the later launch opens a window of its own
+        }
         shell.window().raise();
         shell.window().activateWindow();
         shell.openPaths(handed);
+        return true;
     });
     shell.application().watchQuitSignals();
     shell.start();

@@ -28,6 +28,10 @@
 
 #include <algorithm>
 
+#include <atomic>
+#include <thread>
+
+#include "SingleInstance.h"
 #include "ZurizedeShell.h"
 
 namespace {
@@ -407,6 +411,27 @@ private slots:
                 QCOMPARE(file.readAll(), QByteArray("contents"));
             }
             QVERIFY(privateFolders().isEmpty());
+        }
+    }
+
+    // A launch hands its paths to the running window only if that window takes them; one
+    // that is quitting refuses, and the launch then knows to open a window of its own.
+    void aHandOverIsAnsweredAndAQuittingInstanceRefusesIt() {
+        QTemporaryDir run;
+        const QString socket = run.filePath("instance.socket");
+        for (bool taking : {true, false}) {
+            SingleInstance running(socket);
+            std::vector<std::string> arrived;
+            QVERIFY(running.listen([&](const std::vector<std::string>& paths) {
+                arrived = paths;
+                return taking;
+            }));
+            std::atomic<int> handed{-1};
+            std::thread later([&] { handed = SingleInstance(socket).handOver({"/a", "/b c"}); });
+            QTRY_VERIFY(handed != -1);
+            later.join();
+            QCOMPARE(handed.load(), taking ? 1 : 0);
+            QCOMPARE(arrived, (std::vector<std::string>{"/a", "/b c"}));
         }
     }
 

@@ -68,7 +68,7 @@ private:
     bool changed_ = false;
 };
 
-// Draws the fields and the bar at most once per frame while a run lasts, always with the
+// Draws the fields and the bar at most every other frame while a run lasts, always with the
 // newest values; drawNow() puts them on the screen at once (the end of a run, an alert).
 class FramePacer : public QObject {
     Q_OBJECT

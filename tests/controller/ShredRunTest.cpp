@@ -180,23 +180,10 @@ TEST_F(ShredRun, AStopRequestEndsTheWalkLikeAnErrorAndIsNoSuccess) {
 // PATH_MAX, and those of a folder moved away while the walk is inside it.
 TEST_F(ShredRun, WithoutProcEveryFileIsOverwrittenBeforeItIsRemoved) {
     makeFolder(dir / "top");
-    std::vector<int> held;  // the files' contents stay readable through these
-    auto hold = [&held](int folderFd, const char* name) {
-        const int fd = ::openat(folderFd, name, O_RDWR | O_CREAT, 0600);
-        ASSERT_EQ(::write(fd, "secret", 6), 6);
-        held.push_back(fd);
-    };
-    int fd = ::open((dir / "top").c_str(), O_RDONLY | O_DIRECTORY);
-    hold(fd, "near");
-    const std::string name(200, 'd');
-    for (int depth = 0; depth < 25; ++depth) {  // past PATH_MAX
-        ASSERT_EQ(::mkdirat(fd, name.c_str(), 0700), 0);
-        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = next;
-    }
-    hold(fd, "deep");
-    ::close(fd);
+    // The files' contents stay readable through these after they are removed.
+    std::vector<int> held = {makeFoldersDeeperThanPathMax(dir / "top", "deep")};
+    writeFile(dir / "top/near", "secret");
+    held.push_back(::open((dir / "top/near").c_str(), O_RDONLY));
     RUN_IN_PRIVATE_MOUNTS(true, [&] {
         int announced = 0;
         connections.stopRequested = [&] {

@@ -120,60 +120,46 @@ TEST(DeleteWalk, MissingItemIsAnErrorAndASymlinkTopIsRemovedNotFollowed) {
     EXPECT_EQ(handler.announced, std::vector<std::string>{dir / "link"});
 }
 
-TEST(DeleteWalk, FolderSwappedForALinkWhileWalkingIsNotFollowed) {
+// The walk reaches every item through the folder it holds: a file deeper than PATH_MAX is
+// reachable, and a folder swapped for a link after the walk saw it leads nowhere outside
+// the tree. Run with /proc and, below, without it.
+void walkADeepTreeWithAFolderSwappedForALink() {
     TempDir dir;
-    makeFolder(dir / "outside");
-    writeFile(dir / "outside/precious", "p");
     makeFolder(dir / "top");
+    ::close(makeFoldersDeeperThanPathMax(dir / "top", "deep-file"));
     makeFolder(dir / "top/sub");
     writeFile(dir / "top/sub/f", "x");
+    makeFolder(dir / "outside");
+    writeFile(dir / "outside/precious", "p");
     PosixFileManager files;
     RecordingHandler handler;
-    handler.onAnnounce = [&](FileManager&, const std::string& path) {
+    handler.proceed = true;  // past the swapped folder, on to the deep file
+    bool deepFileFound = false;
+    handler.onAnnounce = [&](FileManager& m, const std::string& path) {
         if (path == dir / "top/sub") {
-            // An attacker replaces the folder by a link to somewhere else, after the walk saw it.
             ASSERT_EQ(::rename((dir / "top/sub").c_str(), (dir / "moved").c_str()), 0);
             ASSERT_EQ(::symlink((dir / "outside").c_str(), (dir / "top/sub").c_str()), 0);
         }
+        if (lastPathComponent(path) == "deep-file") {
+            EXPECT_GT(path.size(), static_cast<std::size_t>(PATH_MAX));
+            const ItemLocation where = m.locationOfItemAtPath(path);
+            struct stat st;
+            deepFileFound = ::fstatat(where.folderFd, where.name.c_str(), &st, 0) == 0 &&
+                            S_ISREG(st.st_mode) && st.st_size == 6;
+        }
     };
-    EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
+    EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));  // the swapped folder
+    EXPECT_TRUE(deepFileFound);
     EXPECT_EQ(readFile(dir / "outside/precious"), "p");
     ASSERT_FALSE(handler.errors.empty());
     EXPECT_EQ(handler.errors[0].path, dir / "top/sub");
-    for (const auto& path : handler.announced) EXPECT_EQ(path.find("precious"), std::string::npos);
+    for (const auto& path : handler.announced) {
+        EXPECT_EQ(path.find("precious"), std::string::npos);
+    }
 }
 
-TEST(DeleteWalk, ATreeDeeperThanPathMaxIsRemoved) {
-    TempDir dir;
-    const std::string name(200, 'd');
-    makeFolder(dir / "top");
-    int fd = ::open((dir / "top").c_str(), O_RDONLY | O_DIRECTORY);
-    ASSERT_GE(fd, 0);
-    for (int depth = 0; depth < 30; ++depth) {  // 30 x 201 bytes: past PATH_MAX
-        ASSERT_EQ(::mkdirat(fd, name.c_str(), 0700), 0);
-        int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = next;
-        ASSERT_GE(fd, 0);
-    }
-    int file = ::openat(fd, "deep-file", O_WRONLY | O_CREAT, 0600);
-    ASSERT_EQ(::write(file, "deep", 4), 4);
-    ::close(file);
-    ::close(fd);
-    PosixFileManager files;
-    RecordingHandler handler;
-    bool deepFileReachable = false;
-    handler.onAnnounce = [&](FileManager& m, const std::string& path) {
-        if (lastPathComponent(path) == "deep-file") {
-            EXPECT_GT(path.size(), static_cast<std::size_t>(PATH_MAX));
-            bool isDirectory = true;
-            deepFileReachable = m.fileExistsAtPath(path, isDirectory) && !isDirectory;
-        }
-    };
-    EXPECT_TRUE(files.removeFileAtPath(dir / "top", handler));
-    EXPECT_TRUE(deepFileReachable);
-    EXPECT_FALSE(exists(dir / "top"));
-    EXPECT_EQ(handler.announced.size(), 32u);
+TEST(DeleteWalk, ADeepTreeIsReachedAndASwappedFolderIsNotFollowed) {
+    walkADeepTreeWithAFolderSwappedForALink();
 }
 
 TEST(Enumerator, YieldsEveryEntryWithoutDescendingThroughLinks) {
@@ -233,10 +219,6 @@ TEST(FileManagerQueries, DeletabilityExistenceAndCopy) {
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_NE(files.makeUniqueDirectory(dir / "app.42.XXXXX"), made);
 }
-
-}  // namespace
-
-namespace {
 
 mode_t modeOf(const std::string& path) {
     struct stat st;
@@ -302,53 +284,12 @@ TEST(DeleteWalkAtTheEdges, MountsAreNeitherEnteredNorOverwrittenNorRemoved) {
     }
 }
 
-// Without /proc (a chroot, a rescue shell, a small container) the walk reaches every item
-// through the folder it holds: a file deeper than PATH_MAX is still reachable, and a folder
-// swapped for a link still leads nowhere outside the tree.
+// Without /proc (a chroot, a rescue shell, a small container) the same holds.
 TEST(DeleteWalkAtTheEdges, WithoutProcEveryItemIsReachedThroughTheHeldFolder) {
-    TempDir dir;
-    makeFolder(dir / "top");
-    int fd = ::open((dir / "top").c_str(), O_RDONLY | O_DIRECTORY);
-    const std::string name(200, 'd');
-    for (int depth = 0; depth < 25; ++depth) {  // 25 x 201 bytes: past PATH_MAX
-        ASSERT_EQ(::mkdirat(fd, name.c_str(), 0700), 0);
-        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = next;
-    }
-    const int deep = ::openat(fd, "deep-file", O_RDWR | O_CREAT, 0600);
-    ASSERT_EQ(::write(deep, "deep", 4), 4);
-    ::close(fd);
-    makeFolder(dir / "top/sub");
-    writeFile(dir / "top/sub/f", "x");
-    makeFolder(dir / "outside");
-    writeFile(dir / "outside/precious", "p");
-    RUN_IN_PRIVATE_MOUNTS(true, [&] {
+    RUN_IN_PRIVATE_MOUNTS(true, [] {
         ASSERT_NE(::access("/proc/self/fd", F_OK), 0);
-        PosixFileManager files;
-        RecordingHandler handler;
-        handler.proceed = true;  // past the swapped folder, on to the deep file
-        bool deepFileFound = false;
-        handler.onAnnounce = [&](FileManager& m, const std::string& path) {
-            if (path == dir / "top/sub") {
-                ASSERT_EQ(::rename((dir / "top/sub").c_str(), (dir / "moved").c_str()), 0);
-                ASSERT_EQ(::symlink((dir / "outside").c_str(), (dir / "top/sub").c_str()), 0);
-            }
-            if (lastPathComponent(path) == "deep-file") {
-                const ItemLocation where = m.locationOfItemAtPath(path);
-                struct stat st;
-                deepFileFound = ::fstatat(where.folderFd, where.name.c_str(), &st, 0) == 0 &&
-                                S_ISREG(st.st_mode) && st.st_size == 4;
-            }
-        };
-        EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));  // the swapped folder
-        EXPECT_TRUE(deepFileFound);
-        EXPECT_EQ(readFile(dir / "outside/precious"), "p");
-        for (const auto& path : handler.announced) {
-            EXPECT_EQ(path.find("precious"), std::string::npos);
-        }
+        walkADeepTreeWithAFolderSwappedForALink();
     });
-    ::close(deep);
 }
 
 // A sticky folder such as /tmp lets only an item's owner remove it: another person's file

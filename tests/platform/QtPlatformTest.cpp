@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "QtDisplay.h"
 #include "QtCoreServices.h"
+#include "QtDisplay.h"
 #include "QtServices.h"
 
 class QtPlatformTest : public QObject {
@@ -122,7 +122,8 @@ private slots:
         bool readOnly = false, resolves = true;
         QtOpenPanel::setChooser([&](QFileDialog& panel) {
             title = panel.windowTitle();
-            if (auto* label = panel.findChild<QLabel*>("message")) message = label->text();
+            if (auto* label = panel.findChild<QLabel*>("message"))
+                message = label->text();
             accept = panel.labelText(QFileDialog::Accept);
             readOnly = panel.testOption(QFileDialog::ReadOnly);
             resolves = !panel.testOption(QFileDialog::DontResolveSymlinks);
@@ -139,7 +140,8 @@ private slots:
             }
             auto* buttons = panel.findChild<QDialogButtonBox*>("buttonBox");
             for (QAbstractButton* b : buttons->buttons()) {
-                if (b->text() == "Shred") b->click();
+                if (b->text() == "Shred")
+                    b->click();
             }
         });
         QtOpenPanel panel;
@@ -172,10 +174,10 @@ private slots:
             f.write(xml);
             return QFile::encodeName(f.fileName()).toStdString();
         };
-        const auto good = QtResources::integerDictionary(write(
-            "good.plist",
-            "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>shredMode</key>"
-            "<integer>2</integer><key>shredWarning</key><true/></dict></plist>"));
+        const auto good = QtResources::integerDictionary(
+            write("good.plist",
+                  "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>shredMode</key>"
+                  "<integer>2</integer><key>shredWarning</key><true/></dict></plist>"));
         QVERIFY(good.has_value());
         QCOMPARE(good->at("shredMode"), 2);
         QCOMPARE(good->at("shredWarning"), 1);
@@ -183,7 +185,8 @@ private slots:
         QVERIFY(!QtResources::integerDictionary(
             write("string.plist", "<plist><dict><key>a</key><string>x</string></dict></plist>")));
         QVERIFY(!QtResources::integerDictionary(
-            write("huge.plist", "<plist><dict><key>a</key><integer>9999999999</integer></dict></plist>")));
+            write("huge.plist",
+                  "<plist><dict><key>a</key><integer>9999999999</integer></dict></plist>")));
         QVERIFY(!QtResources::integerDictionary(dir.filePath("missing").toStdString()));
         // The shipped defaults ask for confirmation and start with one random pass.
         const auto shipped = QtResources::integerDictionary(ZURIZEDE_SHIPPED_DEFAULTS);

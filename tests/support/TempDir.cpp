@@ -1,5 +1,6 @@
 #include "TempDir.h"
 
+#include <fcntl.h>
 #include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -62,6 +63,27 @@ void makeFolder(const std::string& path) {
     if (::mkdir(path.c_str(), 0777) != 0 || ::chmod(path.c_str(), 0777) != 0) {
         throw std::runtime_error("cannot make " + path);
     }
+}
+
+int makeFoldersDeeperThanPathMax(const std::string& top, const std::string& fileName) {
+    const std::string name(200, 'd');
+    int fd = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int depth = 0; depth < 25 && fd >= 0; ++depth) {  // 25 x 201 bytes
+        const int next = ::mkdirat(fd, name.c_str(), 0700) == 0
+                             ? ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY)
+                             : -1;
+        ::close(fd);
+        fd = next;
+    }
+    if (fd < 0) {
+        throw std::runtime_error("cannot make a deep tree in " + top);
+    }
+    const int file = ::openat(fd, fileName.c_str(), O_RDWR | O_CREAT, 0600);
+    ::close(fd);
+    if (file < 0 || ::write(file, "secret", 6) != 6) {
+        throw std::runtime_error("cannot make a deep file in " + top);
+    }
+    return file;
 }
 
 AsOrdinaryUser::AsOrdinaryUser() {

@@ -17,8 +17,12 @@ private:
 
 void writeFile(const std::string& path, const std::string& contents);
 std::string readFile(const std::string& path);
-bool exists(const std::string& path);      // lstat: a dangling link exists too
-void makeFolder(const std::string& path);  // open to everyone, whatever the umask
+bool exists(const std::string& path);  // lstat: a dangling link exists too
+void makeFolder(const std::string& path);
+// Makes a chain of folders below top whose path is longer than PATH_MAX, with a file named
+// fileName holding "secret" at its end; answers that file, open for reading and writing.
+int makeFoldersDeeperThanPathMax(
+    const std::string& top, const std::string& fileName);  // open to everyone, whatever the umask
 
 // Runs the rest of a scope as an ordinary user when the tests run as root, so that
 // permission bits mean what they mean for the people who use the program.

@@ -191,20 +191,6 @@ private slots:
         again.application().terminate();
     }
 
-    void withoutTheDefaultsFileNothingAsksFirst() {
-        QTemporaryDir empty;
-        qputenv("ZURIZEDE_RESOURCE_DIR", QFile::encodeName(empty.path()));
-        QTemporaryDir work;
-        writeFile(work.filePath("plain"), "plain");
-        ZurizedeShell shell;
-        shell.start();
-        QVERIFY(!shell.window().ui.actionAskConfirmation->isChecked());
-        shell.openPaths({QFile::encodeName(work.filePath("plain")).toStdString()});
-        QTRY_VERIFY(!QFileInfo::exists(work.filePath("plain")));
-        QVERIFY2(alertsSeen.isEmpty(), qPrintable(alertsSeen.join("\n")));
-        shell.application().terminate();
-    }
-
     void theRegisteredDefaultsAskAndCancelKeepsTheFile() {
         QTemporaryDir work;
         writeFile(work.filePath("kept"), "kept");

@@ -74,20 +74,4 @@ TEST_F(Choosing, ACancelledPanelLeavesTheDisplayAsItWas) {
     EXPECT_EQ(readFile(dir / "kept"), "kept");
 }
 
-TEST_F(Choosing, TheExampleTreesCount) {
-    makeFolder(dir / "empty");
-    makeFolder(dir / "pair");
-    writeFile(dir / "pair/file", "12345");
-    makeFolder(dir / "pair/sub");
-    defaults.values = {{"shredWarning", 1}};
-    alerts.answers = {1, 1};
-    shredder->shredFiles(dir / "empty", true);
-    EXPECT_EQ(totalCount.value, "0");
-    EXPECT_EQ(totalBytes.value, "0");
-    shredder->shredFiles(dir / "pair", true);
-    EXPECT_EQ(totalCount.value, "2");
-    EXPECT_EQ(totalLinks.value, "0");
-    EXPECT_TRUE(exists(dir / "pair/sub"));
-}
-
 }  // namespace

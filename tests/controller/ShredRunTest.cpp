@@ -132,19 +132,6 @@ TEST_F(ShredRun, CountsLinksSubFoldersAndSparseTotalsBeyondFourGiB) {
     EXPECT_EQ(readFile(dir / "elsewhere/keep"), "keep");
 }
 
-TEST_F(ShredRun, ChoosingPathsHandsOnLinksAndSkipsMissingOnes) {
-    makeLinks("t");
-    EXPECT_FALSE(shredder->applicationOpenFile(dir / "dangling"));
-    EXPECT_TRUE(exists(dir / "dangling"));
-    EXPECT_TRUE(shredder->applicationOpenFile(dir / "file-link"));
-    EXPECT_FALSE(exists(dir / "file-link"));
-    EXPECT_EQ(readFile(dir / "target"), "t");
-    EXPECT_TRUE(shredder->applicationOpenFile(dir / "folder-link"));
-    EXPECT_EQ(fileText.value, kAllFilesInFolder);  // handed on as a folder
-    EXPECT_FALSE(exists(dir / "folder-link"));
-    EXPECT_TRUE(exists(dir / "folder"));
-}
-
 TEST_F(ShredRun, AStopRequestEndsTheWalkLikeAnErrorAndIsNoSuccess) {
     makeFolder(dir / "top");
     for (const char* name : {"a", "b", "c"}) {

@@ -86,22 +86,6 @@ TEST(DeleteWalk, StopsAtFirstErrorAndKeepsTheRest) {
     EXPECT_EQ(left, 4);
 }
 
-TEST(DeleteWalk, ProceedingPastAnErrorStillAnswersNo) {
-    TempDir dir;
-    makeFolder(dir / "top");
-    writeFile(dir / "top/keep", "x");
-    writeFile(dir / "top/go", "x");
-    PosixFileManager files;
-    RecordingHandler handler;
-    handler.proceed = true;
-    handler.refuse = dir / "top/keep";
-    EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
-    EXPECT_TRUE(exists(dir / "top/keep"));
-    EXPECT_FALSE(exists(dir / "top/go"));
-    ASSERT_EQ(handler.errors.size(), 2u);  // the refusal, then the folder not empty
-    EXPECT_EQ(handler.errors[1].path, dir / "top");
-}
-
 TEST(DeleteWalk, MissingItemIsAnErrorAndASymlinkTopIsRemovedNotFollowed) {
     TempDir dir;
     PosixFileManager files;

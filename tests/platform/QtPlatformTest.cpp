@@ -195,14 +195,6 @@ private slots:
         QCOMPARE(shipped->at("shredMode"), 0);
         QCOMPARE(shipped->at("shredLogging"), 0);
     }
-
-    void aCancelledPanelChoosesNothing() {
-        QtOpenPanel::setChooser([](QFileDialog& panel) { panel.reject(); });
-        QtOpenPanel panel;
-        QCOMPARE(panel.runModal(OpenPanelSettings{}), 0);
-        QVERIFY(panel.filenames().empty());
-        QtOpenPanel::setChooser({});
-    }
 };
 
 QTEST_MAIN(QtPlatformTest)

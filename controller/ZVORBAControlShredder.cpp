@@ -184,7 +184,7 @@ void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirec
         }
     } else {
         auto entries = files.enumeratorAtPath(path);
-        while (entries->nextObject()) {
+        while (!stopRequested() && entries->nextObject()) {
             count += 1;  // first, so that an entry without attributes counts too
             auto attributes = entries->fileAttributes();
             if (!attributes) {
@@ -252,8 +252,10 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
     show(progressBytes, bytesText, false);
 
     outcome_ = RunOutcome::Cancelled;
-    bool proceed = true;
-    if (defaults.integerForKey(settings_key::kShredWarning) == 1) {
+    bool proceed = !stopRequested();  // stopped while counting: nothing touched
+    if (!proceed) {
+        show(statusText, kNothingTouched, false);
+    } else if (defaults.integerForKey(settings_key::kShredWarning) == 1) {
         const int answer =
             services_.alerts->runCriticalAlertPanel(kShredAlert, kConfirmation, kCancel, kProceed);
         if (answer == 1) {
@@ -267,10 +269,16 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
         barBeforeFile_ = 0;
         runWritten_ = 0;
         runStarted_ = std::chrono::steady_clock::now();
+        stoppedInAFile_ = false;
         const bool removed = files.removeFileAtPath(path, *this);
         outcome_ = removed ? RunOutcome::Shredded
                            : (stopRequested() ? RunOutcome::Stopped : RunOutcome::Failed);
-        if (removed) {
+        if (removed && stoppedInAFile_) {
+            // The last file was stopped after a whole pass and removed: everything is gone,
+            // but not in the passes the log and the success text would claim.
+            outcome_ = RunOutcome::Stopped;
+            show(statusText, formatMessage(kErrorFormat, {kStoppedByRequest, path}), false);
+        } else if (removed) {
             if (defaults.integerForKey(settings_key::kShredLogging) == 1) {
                 services_.log->log(formatMessage(kLogFormat, {bytesText, escapedForLog(path)}));
             }
@@ -333,6 +341,7 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
             if (outcome.passesCompleted == 0) {
                 return std::string(kStoppedInFirstPass);
             }
+            stoppedInAFile_ = true;
             return std::nullopt;
         default:
             return std::nullopt;
@@ -367,13 +376,15 @@ void ZVORBAControlShredder::overwriteProgress(int pass, int passes, std::uint64_
                                        (length * static_cast<std::uint64_t>(pass) + written);
         const std::uint64_t afterFile = amount > length ? amount - length : 0;
         const double left =
-            static_cast<double>(fileLeft + afterFile * static_cast<std::uint64_t>(passes)) /
+            (static_cast<double>(fileLeft) + static_cast<double>(afterFile) * passes) /
             (static_cast<double>(doneNow) / seconds);
-        const long rounded = std::lround(left);
-        line += " \u00b7 about " +
-                (rounded < 120 ? std::to_string(rounded) + " s"
-                               : std::to_string((rounded + 30) / 60) + " min") +
-                " left";
+        if (left < 1e7) {  // counters that wrapped give nothing sensible to say
+            const long rounded = std::lround(left);
+            line += " \u00b7 about " +
+                    (rounded < 120 ? std::to_string(rounded) + " s"
+                                   : std::to_string((rounded + 30) / 60) + " min") +
+                    " left";
+        }
     }
     show(statusText, line, true);
     statusShowsPass_ = true;
@@ -382,8 +393,12 @@ void ZVORBAControlShredder::overwriteProgress(int pass, int passes, std::uint64_
 bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*manager*/,
                                                                const RemovalError& info) {
     const std::string message = formatMessage(kErrorFormat, {info.error, info.path});
-    services_.alerts->runAlertPanel(kFileSystemAlert, formatMessage(kErrorPanelFormat, {message}),
-                                    kStopShredding);
+    // A stop was asked for by a person or by the session ending: nobody needs to be told,
+    // and a quit must not wait for a panel to be answered.
+    if (!stopRequested()) {
+        services_.alerts->runAlertPanel(
+            kFileSystemAlert, formatMessage(kErrorPanelFormat, {message}), kStopShredding);
+    }
     show(statusText, message, false);
     return false;
 }
@@ -407,6 +422,9 @@ std::optional<std::vector<std::string>> ZVORBAControlShredder::choose(bool folde
 void ZVORBAControlShredder::shredDirectory() {
     if (auto chosen = choose(true)) {
         for (const std::string& path : *chosen) {
+            if (stopRequested()) {
+                break;  // a stop ends the whole choice, not just the run in hand
+            }
             shredFiles(path, true);
         }
     }
@@ -415,6 +433,9 @@ void ZVORBAControlShredder::shredDirectory() {
 void ZVORBAControlShredder::shredFile() {
     if (auto chosen = choose(false)) {
         for (const std::string& path : *chosen) {
+            if (stopRequested()) {
+                break;
+            }
             bool isDirectory = true;
             if (services_.fileManager->fileExistsAtPath(path, isDirectory)) {
                 shredFiles(path, isDirectory);

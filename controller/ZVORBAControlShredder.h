@@ -140,6 +140,7 @@ private:
     double barBeforeFile_ = 0;
     std::uint64_t runWritten_ = 0;
     bool statusShowsPass_ = false;
+    bool stoppedInAFile_ = false;  // a file was stopped after a whole pass and removed
     std::chrono::steady_clock::time_point runStarted_;
 };
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <future>
 #include <memory>
+#include <system_error>
 #include <utility>
 
 ZVUtility::ZVUtility() = default;
@@ -193,8 +194,14 @@ private:
             blocks_[spare].reset(new unsigned char[chunksPerBlock_ * kChunkSize]);
         }
         pendingChunks_ = takeChunks();
-        pending_ = std::async(std::launch::async, [this, into = blocks_[spare].get(),
-                                                   n = pendingChunks_] { return fill(into, n); });
+        auto read = [this, into = blocks_[spare].get(), n = pendingChunks_] {
+            return fill(into, n);
+        };
+        try {
+            pending_ = std::async(std::launch::async, read);
+        } catch (const std::system_error&) {
+            pending_ = std::async(std::launch::deferred, read);  // no thread to spare: read it then
+        }
     }
     int fill(unsigned char* into, std::uint64_t chunks) const {
         const std::uint64_t bytes = kChunkSize * chunks;
@@ -203,8 +210,13 @@ private:
         }
         // Two readers on two halves make the bytes about twice as fast as one.
         const std::uint64_t half = kChunkSize * (chunks / 2);
-        auto other = std::async(std::launch::async,
-                                [this, into, half] { return readFully(device_, into, half); });
+        std::future<int> other;
+        auto read = [this, into, half] { return readFully(device_, into, half); };
+        try {
+            other = std::async(std::launch::async, read);
+        } catch (const std::system_error&) {
+            other = std::async(std::launch::deferred, read);
+        }
         const int mine = readFully(device_, into + half, bytes - half);
         const int theirs = other.get();
         return theirs != 0 ? theirs : mine;
@@ -329,6 +341,16 @@ private:
     std::chrono::steady_clock::time_point lastReport_ = std::chrono::steady_clock::now();
 };
 
+// Whether `name` in the folder still shows the file examined; errno says why not.
+bool nameShows(int folderFd, const std::string& name, const struct stat& examined) {
+    struct stat named;
+    if (::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0) {
+        return false;
+    }
+    errno = ESTALE;
+    return sameFile(named, examined);
+}
+
 }  // namespace
 
 OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int32_t mode,
@@ -386,8 +408,12 @@ OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int
             if (error != kStopRequested) {
                 return failure(error);
             }
-            // Everything up to `end` has had at least this round's completed passes.
+            // Everything up to `end` has had at least this round's completed passes; the walk
+            // removes the name next only if it still shows the file written.
             const int completed = writer.passesCompleted();
+            if (completed > 0 && !nameShows(folderFd, name, examined)) {
+                return failure(ESTALE);
+            }
             return {completed > 0 ? end : 0, OverwriteStatus::Stopped, 0, completed};
         }
         covered = end;
@@ -406,12 +432,8 @@ OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int
         end = static_cast<std::uint64_t>(now.st_size);
     }
     // The name must still show the file we wrote, or the walk would next remove another one.
-    struct stat named;
-    if (::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (!nameShows(folderFd, name, examined)) {
         return failure(errno);
-    }
-    if (!sameFile(named, examined)) {
-        return failure(ESTALE);
     }
     if (::close(fd.release()) != 0) {
         return failure(errno);

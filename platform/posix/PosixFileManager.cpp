@@ -109,8 +109,9 @@ int openParentFolder(int childFd, const struct stat& expected) {
 }
 
 // Sets the mode of the entry `name`, never through a link and only while the name still
-// shows the item examined as `expected`. Without /proc and without fchmodat2 only the last
-// way is left: fchmodat on the name, checked just before.
+// shows the item examined as `expected`: through fchmodat2 on a descriptor of the item
+// (Linux 6.6), else through /proc. Without either it does nothing: fchmodat on the name
+// would follow a link swapped in meanwhile.
 bool changeModeOf(int folderFd, const char* name, const struct stat& expected, mode_t mode) {
     const int fd = ::openat(folderFd, name, O_PATH | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
@@ -122,9 +123,6 @@ bool changeModeOf(int folderFd, const char* name, const struct stat& expected, m
         changed = ::syscall(SYS_fchmodat2, fd, "", mode, AT_EMPTY_PATH) == 0;
         if (!changed) {
             changed = ::chmod(("/proc/self/fd/" + std::to_string(fd)).c_str(), mode) == 0;
-        }
-        if (!changed) {
-            changed = ::fchmodat(folderFd, name, mode, 0) == 0;
         }
     }
     ::close(fd);
@@ -189,9 +187,13 @@ public:
             (before = grantOwnerAccess(AT_FDCWD, path.c_str(), st, me_))) {
             fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         }
+        const int openError = errno;
         if (fd < 0 || ::fstat(fd, &st) != 0) {
-            unread_.push_back({path, errno});
+            unread_.push_back({path, fd < 0 ? openError : errno});
             giveBackMode(AT_FDCWD, path.c_str(), st, before);
+            if (fd >= 0) {
+                ::close(fd);
+            }
             return;
         }
         push(fd, std::string(), st, before);
@@ -281,12 +283,14 @@ private:
         if (fd < 0 && (errno == EMFILE || errno == ENFILE) && closeShallowest()) {
             fd = openExaminedFolder(folderFd, name, st);
         }
+        int error = errno;
         std::optional<mode_t> before;
-        if (fd < 0 && errno == EACCES && (before = grantOwnerAccess(folderFd, name, st, me_))) {
+        if (fd < 0 && error == EACCES && (before = grantOwnerAccess(folderFd, name, st, me_))) {
             fd = openExaminedFolder(folderFd, name, st);
+            error = errno;
         }
         if (fd < 0) {
-            unread_.push_back({fullPath(lastPath_ + "/"), errno});
+            unread_.push_back({fullPath(lastPath_ + "/"), error});
             giveBackMode(folderFd, name, st, before);
             return;
         }
@@ -341,7 +345,10 @@ private:
         if (folder.stream != nullptr) {
             return;
         }
-        const int fd = openParentFolder(childFd, folder.identity);
+        int fd = openParentFolder(childFd, folder.identity);
+        if (fd < 0 && (errno == EMFILE || errno == ENFILE) && closeShallowest()) {
+            fd = openParentFolder(childFd, folder.identity);
+        }
         if (fd < 0 || (folder.stream = ::fdopendir(fd)) == nullptr) {
             unread_.push_back({fullPath(folder.prefix), errno});
             if (fd >= 0) {
@@ -595,12 +602,14 @@ private:
     }
 
     // After a stop, the folders the walk stands in stay: each gets back the mode it had.
+    // Climbs level by level, opening again what was closed, since each is reached from the
+    // one below it.
     void giveBackModesOnTheWayUp() {
         for (std::size_t i = levels_.size() - 1; i >= 1; --i) {
+            if (!ensureOpen(i)) {
+                return;
+            }
             if (levels_[i].modeBefore) {
-                if (!ensureOpen(i)) {
-                    return;
-                }
                 ::fchmod(levels_[i].fd, *levels_[i].modeBefore);
             }
         }

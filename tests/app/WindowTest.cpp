@@ -198,9 +198,15 @@ private slots:
         shell.start();
         QVERIFY(shell.window().ui.actionAskConfirmation->isChecked());
         QVERIFY(shell.window().ui.actionModeRandom->isChecked());
-        answerAlertsWith("Cancel");
+        bool onWindowThread = false;
+        QtAlertPanels::setAnswerer([&](QMessageBox& box) {
+            alertsSeen << box.text();
+            onWindowThread = QThread::currentThread() == qApp->thread();
+            return button(box, "Cancel");
+        });
         shell.openPaths({QFile::encodeName(work.filePath("kept")).toStdString()});
         QTRY_COMPARE(alertsSeen.size(), 1);
+        QVERIFY(onWindowThread);  // asked for by the shred thread, shown by the window's
         QTRY_COMPARE(shell.window().ui.statusText->text(),
                      QString("No files were touched - shredding cancelled."));
         QVERIFY(QFileInfo::exists(work.filePath("kept")));
@@ -307,10 +313,8 @@ private slots:
         shell.start();
         Ui::MainWindow& ui = shell.window().ui;
         QVERIFY(!ui.actionStop->isEnabled() && !ui.stopButton->isEnabled());
-        bool alertOnWindowThread = false;
         QtAlertPanels::setAnswerer([&](QMessageBox& box) {
             alertsSeen << box.windowTitle() + ": " + box.text();
-            alertOnWindowThread = QThread::currentThread() == qApp->thread();
             return box.buttons().at(0);
         });
         QList<int> barValues;
@@ -332,11 +336,9 @@ private slots:
         QCOMPARE(shell.waitingPaths(), 1u);
         ui.stopButton->click();
 
-        QTRY_VERIFY(!QFileInfo::exists(work.filePath("second")));  // ran after the first
-        QVERIFY(alertOnWindowThread);
-        QVERIFY2(alertsSeen.size() == 1 && alertsSeen[0].contains("Shredding was interrupted"),
-                 qPrintable(alertsSeen.join("\n")));
-        QVERIFY(!QFileInfo::exists(work.filePath("first/big")));  // a whole pass went
+        QTRY_VERIFY(!QFileInfo::exists(work.filePath("second")));           // ran after the first
+        QVERIFY2(alertsSeen.isEmpty(), qPrintable(alertsSeen.join("\n")));  // Stop asks nothing
+        QVERIFY(!QFileInfo::exists(work.filePath("first/big")));            // a whole pass went
         QVERIFY(QFileInfo::exists(work.filePath("first")));
         for (const QFileInfo& left : QDir(work.filePath("first")).entryInfoList(QDir::Files)) {
             QFile file(left.filePath());

@@ -125,7 +125,8 @@ int TerminalAlerts::run(const Alert& alert) {
         return 0;
     }
     line_.clear();
-    std::fprintf(out_, "%s: %s\n", alert.title.c_str(), alert.message.c_str());
+    // Messages name paths: a control character in one must never reach the terminal raw.
+    std::fprintf(out_, "%s: %s\n", alert.title.c_str(), escapedForLog(alert.message).c_str());
     std::fflush(out_);
     if (!isConfirmation) {
         return 1;  // the alert's only button

@@ -202,7 +202,8 @@ int terminalColumns() {
 int main(int argc, char** argv) {
     Options options;
     if (auto error = parse(argc, argv, options)) {
-        std::fprintf(stderr, "%s: %s (try '%s --help')\n", kProgram, error->c_str(), kProgram);
+        std::fprintf(stderr, "%s: %s (try '%s --help')\n", kProgram, escapedForLog(*error).c_str(),
+                     kProgram);
         return 2;
     }
     if (options.help) {
@@ -283,7 +284,8 @@ int main(int argc, char** argv) {
             status = 1;
         }
         if (!shredded || !options.quiet) {
-            std::fprintf(stderr, "%s: %s\n", shown.c_str(), statusText.value().c_str());
+            std::fprintf(stderr, "%s: %s\n", shown.c_str(),
+                         escapedForLog(statusText.value()).c_str());
         }
         if (shredder.lastRunOutcome() == RunOutcome::Stopped) {
             const QtNumberFormatter number;

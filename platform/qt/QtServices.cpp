@@ -29,6 +29,8 @@ void QtAlertPanels::setAnswerer(Answerer a) {
 int QtAlertPanels::run(const Alert& alert) {
     QMessageBox box(alert.critical ? QMessageBox::Critical : QMessageBox::Information,
                     text(alert.title), text(alert.message));
+    // A name holding "<b>" is a name, not markup: the alert must name the very file.
+    box.setTextFormat(Qt::PlainText);
     QPushButton* first = box.addButton(text(alert.defaultButton), QMessageBox::AcceptRole);
     QPushButton* second = alert.alternateButton.empty()
                               ? nullptr

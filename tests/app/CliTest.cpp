@@ -129,6 +129,19 @@ TEST_F(Cli, BadUsageExitsTwoWithOneLine) {
     EXPECT_EQ(version.output.rfind("zurizede-cli ", 0), 0u);
 }
 
+// A name holding terminal escape sequences never reaches the terminal raw.
+TEST_F(Cli, ControlCharactersInNamesAreEscaped) {
+    const std::string name = "evil\x1b[2K\rFiles have been shredded.";
+    makeFolder(dir / name);
+    const Finished missing = run({"-y", dir / (name + "-missing"), "--bogus\x1b[1A"});
+    const Finished denied = run({dir / name});  // no terminal: the confirmation is cancelled
+    for (const Finished& done : {missing, denied}) {
+        EXPECT_EQ(done.output.find('\x1b'), std::string::npos) << done.output;
+        EXPECT_EQ(done.output.find('\r'), std::string::npos) << done.output;
+    }
+    EXPECT_NE(denied.output.find("evil\\x1b[2K\\x0dFiles"), std::string::npos) << denied.output;
+}
+
 TEST_F(Cli, NothingIsShreddedWithoutConsentWhenNoTerminalCanAsk) {
     makeTree(dir / "tree", 4);
     const Finished done = run({dir / "tree"});  // the registered defaults ask first

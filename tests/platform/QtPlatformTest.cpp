@@ -77,12 +77,14 @@ private slots:
     void alertPanelsAreBuiltAndAnsweredAsPressed() {
         QtAlertPanels alerts;
         QString seenTitle, seenText, escapeText;
+        Qt::TextFormat seenFormat = Qt::AutoText;
         QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
         QStringList buttons;
         QString press;
         QtAlertPanels::setAnswerer([&](QMessageBox& box) -> QAbstractButton* {
             seenTitle = box.windowTitle();
             seenText = box.text();
+            seenFormat = box.textFormat();
             seenIcon = box.icon();
             escapeText = box.escapeButton() ? box.escapeButton()->text() : QString();
             buttons.clear();
@@ -103,11 +105,11 @@ private slots:
         press = "Cancel";
         QCOMPARE(alerts.runCriticalAlertPanel("Shred Alert", "Sure?", "Cancel", "Proceed", ""), 1);
         press = "Stop Shredding";
-        QCOMPARE(alerts.runAlertPanel("File System Alert", "X: /a/b.", "Stop Shredding", "", ""),
-                 1);
+        QCOMPARE(alerts.runAlertPanel("File System Alert", "X: /a/<b>&lt;.", "Stop Shredding"), 1);
+        QCOMPARE(seenFormat, Qt::PlainText);  // the name shown is the file's, not markup
+        QCOMPARE(seenText, QString("X: /a/<b>&lt;."));
         QVERIFY(seenIcon != QMessageBox::Critical);
         QCOMPARE(buttons, QStringList{"Stop Shredding"});
-        QCOMPARE(seenText, QString("X: /a/b."));
         QtAlertPanels::setAnswerer({});
     }
 

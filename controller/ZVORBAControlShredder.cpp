@@ -28,6 +28,8 @@ constexpr const char* kDiskUtilityMessage =
 constexpr std::size_t kPathBufferBytes = 1024;
 constexpr const char* kCouldNotOverwrite = "Could not overwrite the file (%@)";
 constexpr const char* kCouldNotExamine = "Could not examine the item (%@)";
+constexpr const char* kNoRandomBytes =
+    "Could not overwrite the file: the random device %@ could not be opened (%@)";
 constexpr const char* kChangedWhileOverwritten =
     "The file kept growing while it was being overwritten";
 constexpr const char* kCountIsShort =
@@ -333,6 +335,9 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
     switch (outcome.status) {
         case OverwriteStatus::Failed:
             return formatMessage(kCouldNotOverwrite, {std::strerror(outcome.errorNumber)});
+        case OverwriteStatus::NoRandomBytes:
+            return formatMessage(kNoRandomBytes,
+                                 {kRandomDevice, std::strerror(outcome.errorNumber)});
         case OverwriteStatus::Changed:
             return std::string(kChangedWhileOverwritten);
         case OverwriteStatus::Stopped:

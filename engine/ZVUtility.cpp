@@ -366,16 +366,6 @@ OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int
         passes = 11;
     }
 
-    // The random device is opened before the target is examined: without it nothing of
-    // the run's files is touched.
-    RandomDevice random;
-    if (pattern == nullptr) {
-        random = openRandomDevice(seams.randomDevice);
-        if (random.fd < 0) {
-            return failure(errno);
-        }
-    }
-
     // Never following a link: a symbolic link is removed by the walk, its target is not ours.
     struct stat examined;
     if (::fstatat(folderFd, name.c_str(), &examined, AT_SYMLINK_NOFOLLOW) != 0) {
@@ -388,6 +378,15 @@ OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int
     }
     if (examined.st_size <= 0) {
         return refusal(OverwriteStatus::Empty);
+    }
+    // Only now is the random device needed: an empty file, a link or a fifo has nothing to
+    // overwrite and goes without it; a file with contents is not touched without it.
+    RandomDevice random;
+    if (pattern == nullptr) {
+        random = openRandomDevice(seams.randomDevice);
+        if (random.fd < 0) {
+            return {0, OverwriteStatus::NoRandomBytes, errno, 0};
+        }
     }
 
     if (seams.beforeOpen) {

@@ -20,13 +20,14 @@ enum class OverwriteStatus {
     Changed,          // it kept growing while it was overwritten: what was added last is not
                       // overwritten
     Stopped,          // the observer asked to stop; passesCompleted says how far it got
+    NoRandomBytes,    // the random device could not be opened (errorNumber): not touched
     Failed,           // a system call failed; errorNumber says which error
 };
 
 struct OverwriteOutcome {
     std::uint64_t bytes = 0;  // the bytes overwritten in every pass (Stopped: in at least one)
     OverwriteStatus status = OverwriteStatus::Failed;
-    int errorNumber = 0;      // errno of the failure, 0 unless status is Failed
+    int errorNumber = 0;      // errno of a Failed or NoRandomBytes result, else 0
     int passesCompleted = 0;  // whole passes that reached the device
 };
 

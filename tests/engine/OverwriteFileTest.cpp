@@ -230,12 +230,27 @@ TEST(OverwriteFile, MissingPathAndMissingRandomDeviceYieldZero) {
     EXPECT_EQ(missing.status, OverwriteStatus::Failed);
     EXPECT_EQ(missing.errorNumber, ENOENT);
 
+    // Without the random device a file with contents is not touched and the device is
+    // named as the reason; what has nothing to overwrite goes on as ever.
+    const std::string noDevice = dir / "no-urandom";
     writeFile(dir / "f", "keep me");
-    OverwriteOutcome noDevice = overwriteFileExplained(dir / "f", 0, (dir / "no-urandom").c_str());
-    EXPECT_EQ(noDevice.bytes, 0u);
+    const OverwriteOutcome kept = overwriteFileExplained(dir / "f", 0, noDevice.c_str());
+    EXPECT_EQ(kept.bytes, 0u);
+    EXPECT_EQ(kept.status, OverwriteStatus::NoRandomBytes);
+    EXPECT_EQ(kept.errorNumber, ENOENT);
     EXPECT_EQ(readFile(dir / "f"), "keep me");
+    writeFile(dir / "empty", "");
+    ASSERT_EQ(::symlink("f", (dir / "link").c_str()), 0);
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(overwriteFileExplained(dir / "empty", 0, noDevice.c_str()).status,
+              OverwriteStatus::Empty);
+    for (const char* name : {"link", "fifo"}) {
+        EXPECT_EQ(overwriteFileExplained(dir / name, 0, noDevice.c_str()).status,
+                  OverwriteStatus::NotOverwritable)
+            << name;
+    }
     // The pattern modes do not need the device.
-    EXPECT_EQ(overwriteFileExplained(dir / "f", 2, (dir / "no-urandom").c_str()).bytes, 7u);
+    EXPECT_EQ(overwriteFileExplained(dir / "f", 2, noDevice.c_str()).bytes, 7u);
 }
 
 TEST(OverwriteFile, UnreadableOrUnwritableFileKeepsItsContents) {

@@ -9,17 +9,6 @@ using namespace shredder_text;
 
 class RemovalCallbacks : public ShredderFixture {};
 
-TEST_F(RemovalCallbacks, AFolderShowsItsParentAndCountsNothing) {
-    makeFolder(dir / "top");
-    const auto refusal = shredder->fileManagerWillProcessPath(files, dir / "top");
-    EXPECT_FALSE(refusal);
-    EXPECT_EQ(folderText.shown, std::vector<std::string>{dir.path()});
-    EXPECT_EQ(fileText.value, "");
-    EXPECT_TRUE(fileText.shown.empty());
-    EXPECT_EQ(shredder->itemCounter(), 0u);
-    EXPECT_TRUE(progressCount.shown.empty());
-}
-
 TEST_F(RemovalCallbacks, FilesAreOverwrittenAndCountedDownWrappingBelowZero) {
     writeFile(dir / "ten", "0123456789");
     writeFile(dir / "empty", "");

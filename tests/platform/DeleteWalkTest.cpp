@@ -146,29 +146,6 @@ TEST(DeleteWalk, ADeepTreeIsReachedAndASwappedFolderIsNotFollowed) {
     walkADeepTreeWithAFolderSwappedForALink();
 }
 
-TEST(Enumerator, YieldsEveryEntryWithoutDescendingThroughLinks) {
-    TempDir dir;
-    makeFolder(dir / "top");
-    makeFolder(dir / "top/sub");
-    writeFile(dir / "top/sub/ten", "0123456789");
-    ASSERT_EQ(::symlink("/etc", (dir / "top/etc-link").c_str()), 0);
-    PosixFileManager files;
-    auto entries = files.enumeratorAtPath(dir / "top");
-    std::set<std::string> seen;
-    while (auto entry = entries->nextObject()) {
-        seen.insert(*entry);
-        auto attributes = entries->fileAttributes();
-        ASSERT_TRUE(attributes);
-        if (*entry == "etc-link") {
-            EXPECT_EQ(attributes->type, FileType::SymbolicLink);
-        }
-        if (*entry == "sub/ten") {
-            EXPECT_EQ(attributes->size, 10u);
-        }
-    }
-    EXPECT_EQ(seen, (std::set<std::string>{"sub", "sub/ten", "etc-link"}));
-}
-
 TEST(FileManagerQueries, DeletabilityExistenceAndCopy) {
     TempDir dir;
     PosixFileManager files;

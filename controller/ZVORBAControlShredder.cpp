@@ -28,6 +28,9 @@ constexpr const char* kDiskUtilityMessage =
 constexpr std::size_t kPathBufferBytes = 1024;
 constexpr const char* kCouldNotOverwrite = "Could not overwrite the file (%@)";
 constexpr const char* kCouldNotExamine = "Could not examine the item (%@)";
+constexpr const char* kWideChoice =
+    "%@ is your home folder, the root of the file system or a folder directly under it. If you "
+    "proceed, everything in it will be shredded. Please confirm that you mean this folder.";
 constexpr const char* kNoRandomBytes =
     "Could not overwrite the file: the random device %@ could not be opened (%@)";
 constexpr const char* kChangedWhileOverwritten =
@@ -213,6 +216,13 @@ void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirec
     progress->setDoubleValue(0.0);
 }
 
+bool ZVORBAControlShredder::isWideChoice(const std::string& path) const {
+    const std::string trimmed = withoutTrailingSlashes(path);
+    const auto home = services_.application->homeDirectory();
+    return trimmed == "/" || stringByDeletingLastPathComponent(trimmed) == "/" ||
+           (home && !home->empty() && trimmed == withoutTrailingSlashes(*home));
+}
+
 void ZVORBAControlShredder::resetProgress() {
     progress->setHidden(true);
     show(progressCount, "", false);
@@ -257,7 +267,16 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
     bool proceed = !stopRequested();  // stopped while counting: nothing touched
     if (!proceed) {
         show(statusText, kNothingTouched, false);
-    } else if (defaults.integerForKey(settings_key::kShredWarning) == 1) {
+    } else if (isDirectory && isWideChoice(path)) {
+        // A slip in a panel must not cost a whole home: asked even when confirmation is off.
+        const int answer = services_.alerts->runCriticalAlertPanel(
+            kShredAlert, formatMessage(kWideChoice, {path}), kCancel, kProceed);
+        proceed = answer == 0;
+        if (answer == 1) {
+            show(statusText, kNothingTouched, false);
+        }
+    }
+    if (proceed && defaults.integerForKey(settings_key::kShredWarning) == 1) {
         const int answer =
             services_.alerts->runCriticalAlertPanel(kShredAlert, kConfirmation, kCancel, kProceed);
         if (answer == 1) {

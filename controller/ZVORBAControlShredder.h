@@ -109,6 +109,8 @@ private:
     void showSelection(const std::string& path, bool isDirectory);
     void countSelection(const std::string& path, bool isDirectory);
     void resetProgress();
+    // The home folder, "/" or a folder directly under it: too much to shred by a slip.
+    bool isWideChoice(const std::string& path) const;
     // Runs the file or folder panel; the chosen paths, or nothing when cancelled.
     std::optional<std::vector<std::string>> choose(bool folders);
 

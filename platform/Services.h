@@ -37,6 +37,8 @@ public:
     virtual int processIdentifier() const = 0;
     // The user's temporary directory, or nothing.
     virtual std::optional<std::string> temporaryDirectory() const = 0;
+    // The user's home folder, or nothing.
+    virtual std::optional<std::string> homeDirectory() const = 0;
 };
 
 // Opens URLs and files with the user's applications.

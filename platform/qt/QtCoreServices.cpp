@@ -127,6 +127,14 @@ ResourceApplication::dictionaryWithContentsOfFile(const std::string& path) const
     return QtResources::integerDictionary(path);
 }
 
+std::optional<std::string> ResourceApplication::homeDirectory() const {
+    const QString home = QDir::homePath();
+    if (home.isEmpty()) {
+        return std::nullopt;
+    }
+    return QFile::encodeName(home).toStdString();
+}
+
 int ResourceApplication::processIdentifier() const {
     return static_cast<int>(::getpid());
 }

@@ -60,4 +60,5 @@ public:
     std::optional<std::map<std::string, std::int32_t>> dictionaryWithContentsOfFile(
         const std::string& path) const override;
     int processIdentifier() const override;
+    std::optional<std::string> homeDirectory() const override;
 };

@@ -1,9 +1,12 @@
 #include "QtServices.h"
 
 #include <QAbstractItemView>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -93,6 +96,19 @@ void QtOpenPanel::setChooser(Chooser c) {
     chooser() = std::move(c);
 }
 
+namespace {
+bool hasExplicitChoice(const QFileDialog& dialog) {
+    for (auto* view : dialog.findChildren<QAbstractItemView*>()) {
+        if ((view->objectName() == "listView" || view->objectName() == "treeView") &&
+            view->selectionModel() != nullptr && view->selectionModel()->hasSelection()) {
+            return true;
+        }
+    }
+    const auto* typed = dialog.findChild<QLineEdit*>("fileNameEdit");
+    return typed != nullptr && !typed->text().trimmed().isEmpty();
+}
+}  // namespace
+
 int QtOpenPanel::runModal(const OpenPanelSettings& settings) {
     chosen_.clear();
     QFileDialog dialog;
@@ -121,10 +137,19 @@ int QtOpenPanel::runModal(const OpenPanelSettings& settings) {
         }
     }
 
+    // The home folder the first time, then the folder last chosen from.
+    dialog.setDirectory(lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_);
+
     if (chooser()) {
         QTimer::singleShot(0, &dialog, [&dialog] { chooser()(dialog); });
     }
     if (dialog.exec() != QDialog::Accepted) {
+        return 0;
+    }
+    lastFolder_ = dialog.directory().absolutePath();
+    // With nothing selected, the panel would answer the folder it shows, which may be the
+    // home folder: only what the person selected or typed is chosen.
+    if (!hasExplicitChoice(dialog)) {
         return 0;
     }
     for (const QString& path : dialog.selectedFiles()) {

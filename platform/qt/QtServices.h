@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 
 #include "Panels.h"
@@ -28,9 +29,12 @@ public:
     using Chooser = std::function<void(QFileDialog&)>;
     static void setChooser(Chooser chooser);
 
+    // Opens in the home folder the first time, then where the last choice was made; answers
+    // OK only for what the person selected or typed, never for the folder merely shown.
     int runModal(const OpenPanelSettings& settings) override;
     std::vector<std::string> filenames() const override { return chosen_; }
 
 private:
     std::vector<std::string> chosen_;
+    QString lastFolder_;
 };

@@ -278,6 +278,34 @@ TEST_F(ShredRun, TheBarRisesDuringOneLargeFile) {
     EXPECT_EQ(statusText.value, kShredded);
 }
 
+// The home folder, or a folder directly under "/", is shredded only after a question that
+// names it, even with confirmation off.
+TEST_F(ShredRun, AWideChoiceIsAskedAboutEvenWithConfirmationOff) {
+    std::vector<std::string> wide = {dir / "home"};
+    application.home = dir / "home/";
+    const std::string underRoot = "/zurizede-test-" + std::to_string(::getpid());
+    if (::geteuid() == 0 && ::mkdir(underRoot.c_str(), 0700) == 0) {
+        wide.push_back(underRoot);
+    }
+    makeFolder(dir / "home");
+    for (const std::string& folder : wide) {
+        writeFile(folder + "/kept", "kept");
+        alerts.seen.clear();
+        alerts.answers = {1};  // Cancel
+        shredder->shredFiles(folder, true);
+        ASSERT_EQ(alerts.seen.size(), 1u) << folder;
+        EXPECT_TRUE(alerts.seen[0].critical);
+        EXPECT_EQ(alerts.seen[0].message.rfind(folder + " is your home folder", 0), 0u)
+            << alerts.seen[0].message;
+        EXPECT_EQ(readFile(folder + "/kept"), "kept");
+        EXPECT_EQ(statusText.value, kNothingTouched);
+        alerts.answers = {0};  // Proceed
+        shredder->shredFiles(folder, true);
+        EXPECT_FALSE(exists(folder)) << folder;
+    }
+    ::rmdir(underRoot.c_str());
+}
+
 TEST(LogLine, ControlCharactersAreEscaped) {
     EXPECT_EQ(escapedForLog("/tmp/a\nb\tc\\d"), "/tmp/a\\x0ab\\x09c\\\\d");
     EXPECT_EQ(escapedForLog("/plain/caf\xc3\xa9"), "/plain/caf\xc3\xa9");

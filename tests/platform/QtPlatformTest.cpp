@@ -168,6 +168,27 @@ private slots:
                                                    base + "/link-to-alpha"}));
     }
 
+    // Enter with nothing selected chooses nothing, not the folder shown (the home folder, the
+    // first time); the next panel opens where the last one was left.
+    void enterWithNothingSelectedChoosesNothing() {
+        QTemporaryDir dir;
+        QStringList openedIn;
+        QtOpenPanel::setChooser([&](QFileDialog& panel) {
+            openedIn << panel.directory().absolutePath();
+            panel.setDirectory(dir.path());
+            QTest::keyClick(&panel, Qt::Key_Return);
+        });
+        QtOpenPanel panel;
+        OpenPanelSettings folders;
+        folders.canChooseFiles = false;
+        folders.canChooseDirectories = true;
+        QCOMPARE(panel.runModal(folders), 0);
+        QVERIFY(panel.filenames().empty());
+        QCOMPARE(panel.runModal(folders), 0);
+        QtOpenPanel::setChooser({});
+        QCOMPARE(openedIn, (QStringList{QDir::homePath(), QDir(dir.path()).absolutePath()}));
+    }
+
     void propertyListsOfIntegersAreReadAndAnythingElseIsNot() {
         QTemporaryDir dir;
         auto write = [&](const char* name, const QByteArray& xml) {

@@ -98,10 +98,12 @@ public:
     std::string processName() const override { return "zurizede-test"; }
     int processIdentifier() const override { return 4242; }
     std::optional<std::string> temporaryDirectory() const override { return tempDir; }
+    std::optional<std::string> homeDirectory() const override { return home; }
     int terminations = 0;
     std::map<std::string, std::string> resources;
     std::optional<std::map<std::string, std::int32_t>> plist;
     std::optional<std::string> tempDir;
+    std::optional<std::string> home;
 };
 
 // The person at the open panel: confirms with the paths given, or cancels.

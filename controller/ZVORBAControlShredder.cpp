@@ -28,6 +28,7 @@ constexpr const char* kDiskUtilityMessage =
 constexpr std::size_t kPathBufferBytes = 1024;
 constexpr const char* kCouldNotOverwrite = "Could not overwrite the file (%@)";
 constexpr const char* kCouldNotExamine = "Could not examine the item (%@)";
+constexpr const char* kIsADevice = "%@ is a device: erase whole devices with the disk utility";
 constexpr const char* kWideChoice =
     "%@ is your home folder, the root of the file system or a folder directly under it. If you "
     "proceed, everything in it will be shredded. Please confirm that you mean this folder.";
@@ -240,6 +241,15 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
 
     FileManager& files = *services_.fileManager;
     UserDefaults& defaults = *services_.defaults;
+    // Removing a device node erases nothing on the device: say what would.
+    const auto itself = files.fileAttributesAtPath(path, false);
+    if (itself && itself->type == FileType::Device) {
+        services_.alerts->runCriticalAlertPanel(kShredAlert, formatMessage(kIsADevice, {path}),
+                                                kCancelShredding);
+        show(statusText, kNothingTouched, false);
+        running_ = false;
+        return;
+    }
     if (!files.isDeletableFileAtPath(path)) {
         services_.alerts->runCriticalAlertPanel(
             kShredAlert, formatMessage(isDirectory ? kDenialFolder : kDenialFile, {path}),

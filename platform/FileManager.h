@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-enum class FileType { Regular, Directory, SymbolicLink, Other };
+enum class FileType { Regular, Directory, SymbolicLink, Device, Other };
 
 // An item's own attributes: of a link, never of its target.
 struct FileAttributes {

@@ -41,6 +41,8 @@ FileAttributes attributesOf(const struct stat& st) {
         attributes.type = FileType::Directory;
     } else if (S_ISLNK(st.st_mode)) {
         attributes.type = FileType::SymbolicLink;
+    } else if (S_ISBLK(st.st_mode) || S_ISCHR(st.st_mode)) {
+        attributes.type = FileType::Device;
     }
     return attributes;
 }

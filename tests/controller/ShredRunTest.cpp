@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -304,6 +305,25 @@ TEST_F(ShredRun, AWideChoiceIsAskedAboutEvenWithConfirmationOff) {
         EXPECT_FALSE(exists(folder)) << folder;
     }
     ::rmdir(underRoot.c_str());
+}
+
+// A device node given as a path is refused before anything is touched: removing the node
+// would erase nothing on the device while the run said "shredded".
+TEST_F(ShredRun, ADeviceNodeIsRefusedAndKept) {
+    if (::mknod((dir / "disk").c_str(), S_IFBLK | 0600, makedev(7, 250)) != 0 ||
+        ::mknod((dir / "tty").c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0) {
+        GTEST_SKIP() << "making device nodes is not allowed here";
+    }
+    for (const char* name : {"disk", "tty"}) {
+        alerts.seen.clear();
+        shredder->shredFiles(dir / name, false);
+        ASSERT_EQ(alerts.seen.size(), 1u) << name;
+        EXPECT_EQ(alerts.seen[0].message,
+                  (dir / name) + " is a device: erase whole devices with the disk utility");
+        EXPECT_EQ(statusText.value, kNothingTouched);
+        EXPECT_EQ(shredder->lastRunOutcome(), RunOutcome::Denied);
+        EXPECT_TRUE(exists(dir / name));
+    }
 }
 
 TEST(LogLine, ControlCharactersAreEscaped) {

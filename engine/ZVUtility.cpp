@@ -126,21 +126,28 @@ RandomDevice openRandomDevice(const char* path) {
     return {std::move(fd), raw};
 }
 
-// Reads exactly bytes from the device; a read cut short by a signal goes on where it
-// stopped, and a short read at the end is an error, never stale bytes counted as random.
-int readFully(int fd, unsigned char* into, std::uint64_t bytes) {
-    while (bytes > 0) {
-        const ssize_t n = ::read(fd, into, bytes);
+// Moves exactly `bytes` through step(done, left), which answers what one system call moved.
+// A call cut short by a signal goes on where it stopped; a call that moves nothing is an
+// error, never stale bytes counted as random or a file taken as written. Answers 0 or errno.
+template <typename Step>
+int transferFully(std::uint64_t bytes, Step step) {
+    for (std::uint64_t done = 0; done < bytes;) {
+        const ssize_t n = step(done, bytes - done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n <= 0) {
             return n < 0 ? errno : EIO;
         }
-        into += n;
-        bytes -= static_cast<std::uint64_t>(n);
+        done += static_cast<std::uint64_t>(n);
     }
     return 0;
+}
+
+int readFully(int fd, unsigned char* into, std::uint64_t bytes) {
+    return transferFully(bytes, [&](std::uint64_t done, std::uint64_t left) {
+        return ::read(fd, into + done, left);
+    });
 }
 
 // Random bytes for one pass over `length` bytes, a block of whole chunks at a time. When the
@@ -235,19 +242,9 @@ private:
 };
 
 int writeAll(int fd, const unsigned char* data, std::uint64_t bytes, std::uint64_t offset) {
-    while (bytes > 0) {
-        const ssize_t n = ::pwrite(fd, data, bytes, static_cast<off_t>(offset));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return n < 0 ? errno : EIO;
-        }
-        data += n;
-        bytes -= static_cast<std::uint64_t>(n);
-        offset += static_cast<std::uint64_t>(n);
-    }
-    return 0;
+    return transferFully(bytes, [&](std::uint64_t done, std::uint64_t left) {
+        return ::pwrite(fd, data + done, left, static_cast<off_t>(offset + done));
+    });
 }
 
 // The passes of one mode over one open file.

@@ -68,30 +68,27 @@ void DrawnTextField::draw() {
     shown_.setStringValue(value);
 }
 
-void DrawnProgress::setMinValue(double value) {
+template <typename Change>
+void DrawnProgress::change(Change apply) {
     std::lock_guard<std::mutex> lock(mutex_);
-    min_ = value;
+    apply();
     changed_ = true;
+}
+
+void DrawnProgress::setMinValue(double value) {
+    change([&] { min_ = value; });
 }
 void DrawnProgress::setMaxValue(double value) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    max_ = value;
-    changed_ = true;
+    change([&] { max_ = value; });
 }
 void DrawnProgress::setDoubleValue(double value) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    value_ = value;
-    changed_ = true;
+    change([&] { value_ = value; });
 }
 void DrawnProgress::incrementBy(double delta) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    value_ += delta;
-    changed_ = true;
+    change([&] { value_ += delta; });
 }
 void DrawnProgress::setHidden(bool hidden) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    hidden_ = hidden;
-    changed_ = true;
+    change([&] { hidden_ = hidden; });
 }
 
 void DrawnProgress::draw() {

@@ -61,6 +61,9 @@ public:
     void draw();
 
 private:
+    template <typename Change>
+    void change(Change apply);  // under the lock, and marked for the next frame
+
     QtProgressIndicator& shown_;
     std::mutex mutex_;
     double min_ = 0, max_ = 100, value_ = 0;

@@ -21,6 +21,7 @@ enum class OverwriteStatus {
                       // overwritten
     Stopped,          // the observer asked to stop; passesCompleted says how far it got
     NoRandomBytes,    // the random device could not be opened (errorNumber): not touched
+    Unverified,       // every pass was written, but the last one read back differently
     Failed,           // a system call failed; errorNumber says which error
 };
 
@@ -29,6 +30,7 @@ struct OverwriteOutcome {
     OverwriteStatus status = OverwriteStatus::Failed;
     int errorNumber = 0;      // errno of a Failed or NoRandomBytes result, else 0
     int passesCompleted = 0;  // whole passes that reached the device
+    bool verified = false;    // the last pass was read back from the device as it was written
 };
 
 // Watches a long overwrite and may end it: told how far it is a few times a second (never
@@ -55,6 +57,12 @@ struct OverwriteSeams {
     std::function<void()> beforeOpen;
     // Called after each pass has reached the device, with its number counted from 0.
     std::function<void(int pass, int fd)> afterPass;
+    // Read the last pass back from the device, past the page cache, and compare it with what
+    // was written: a difference gives Unverified and the file is to be kept.
+    bool verifyLastPass = false;
+    // Sees each block the verification read back, at its offset in the file, before it is
+    // compared (tests corrupt it here).
+    std::function<void(std::uint64_t offset, unsigned char* data, std::size_t length)> readBack;
 };
 
 // Overwrites every byte of the regular, single-link file at path in place: mode 1 four

@@ -12,6 +12,26 @@ enum class FileType { Regular, Directory, SymbolicLink, Device, Other };
 struct FileAttributes {
     std::uint64_t size = 0;
     FileType type = FileType::Other;
+    std::uint64_t linkCount = 1;  // names the item has (hard links)
+    std::uint64_t device = 0;     // with inode, which item it is
+    std::uint64_t inode = 0;
+};
+
+// How far overwriting in place reaches the old data where an item is stored.
+enum class StorageReach {
+    Reaches,         // the file system writes in place on a device that does too
+    MayNotReachAll,  // solid-state or flash devices, journaled data: old copies may remain
+    CannotReach,     // copy-on-write, log-structured, snapshots: passes go to new blocks
+    NotNeeded,       // memory file systems: nothing reaches a disk
+    Unknown,         // network, FUSE and unrecognised file systems
+};
+
+// The storage check's verdict for one file system, with a short reason in words.
+struct StorageVerdict {
+    StorageReach reach = StorageReach::Unknown;
+    std::string fileSystem;  // its type's name: "ext4", "btrfs", ...
+    std::string reason;      // why, e.g. "copy-on-write: every pass goes to new blocks"
+    bool encrypted = false;  // on a dm-crypt volume: old copies are encrypted
 };
 
 // What the delete walk hands to its handler when it could not remove an item.
@@ -76,6 +96,11 @@ public:
 
     // Whether the current user may remove the item itself (not what a folder holds).
     virtual bool isDeletableFileAtPath(const std::string& path) const = 0;
+    // Why the item may not be removed, as an errno value (EACCES, EROFS for a read-only
+    // file system, EPERM for an immutable or append-only item or folder), or 0 when it may.
+    virtual int removalBlockerAtPath(const std::string& path) const = 0;
+    // What overwriting reaches on the file system that holds the item.
+    virtual StorageVerdict storageVerdictAtPath(const std::string& path) const = 0;
     // The item's attributes, following a final symbolic link only when traverseLink.
     virtual std::optional<FileAttributes> fileAttributesAtPath(const std::string& path,
                                                                bool traverseLink) const = 0;

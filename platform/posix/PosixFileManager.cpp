@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "PathString.h"
+#include "StorageCheck.h"
 
 #ifndef SYS_fchmodat2
 #define SYS_fchmodat2 452  // Linux 6.6; the same number on every architecture
@@ -35,6 +36,9 @@ std::string parentFolderOf(const std::string& path) {
 FileAttributes attributesOf(const struct stat& st) {
     FileAttributes attributes;
     attributes.size = static_cast<std::uint64_t>(st.st_size);
+    attributes.linkCount = static_cast<std::uint64_t>(st.st_nlink);
+    attributes.device = static_cast<std::uint64_t>(st.st_dev);
+    attributes.inode = static_cast<std::uint64_t>(st.st_ino);
     if (S_ISREG(st.st_mode)) {
         attributes.type = FileType::Regular;
     } else if (S_ISDIR(st.st_mode)) {
@@ -168,6 +172,18 @@ int folderRefusesRemoval(int fd, bool openedForPathOnly) {
     if (openedForPathOnly && flagsFd >= 0) {
         ::close(flagsFd);
     }
+    return known && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0 ? EPERM : 0;
+}
+
+// EPERM when the item itself is immutable or append-only, which no permission overrides.
+int itemRefusesRemoval(int folderFd, const char* name) {
+    const int fd = ::openat(folderFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return 0;  // what cannot be opened is judged by its folder alone
+    }
+    int flags = 0;
+    const bool known = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    ::close(fd);
     return known && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0 ? EPERM : 0;
 }
 
@@ -648,22 +664,44 @@ private:
 };
 
 bool PosixFileManager::isDeletableFileAtPath(const std::string& path) const {
+    return removalBlockerAtPath(path) == 0;
+}
+
+int PosixFileManager::removalBlockerAtPath(const std::string& path) const {
     const std::string trimmed = withoutTrailingSlashes(path);
     struct stat item;
-    if (trimmed.empty() || trimmed == "/" || ::lstat(trimmed.c_str(), &item) != 0) {
-        return false;
+    if (trimmed.empty() || trimmed == "/") {
+        return EBUSY;
+    }
+    if (::lstat(trimmed.c_str(), &item) != 0) {
+        return errno;
     }
     const std::string parent = parentFolderOf(trimmed);
-    if (::faccessat(AT_FDCWD, parent.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
-        return false;
+    const int folderFd = ::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0) {
+        return errno;
+    }
+    // The reasons a person can act on come first: a read-only mount or an immutable flag is
+    // not fixed by asking for permission.
+    // (faccessat answers EROFS for a read-only mount.)
+    int blocker = folderRefusesRemoval(folderFd, true);
+    if (blocker == 0 && (S_ISREG(item.st_mode) || S_ISDIR(item.st_mode))) {
+        blocker = itemRefusesRemoval(folderFd, lastPathComponent(trimmed).c_str());
     }
     struct stat folder;
-    if (::stat(parent.c_str(), &folder) != 0) {
-        return false;
+    if (blocker == 0 && ::fstat(folderFd, &folder) != 0) {
+        blocker = errno;
     }
     // In a sticky folder such as /tmp only the item's or the folder's owner may remove it.
-    const uid_t me = ::geteuid();
-    return !(folder.st_mode & S_ISVTX) || me == 0 || me == item.st_uid || me == folder.st_uid;
+    if (blocker == 0 && stickyRuleForbids(folder, item, ::geteuid())) {
+        blocker = EACCES;
+    }
+    ::close(folderFd);
+    return blocker;
+}
+
+StorageVerdict PosixFileManager::storageVerdictAtPath(const std::string& path) const {
+    return checkStorage(path);
 }
 
 std::optional<FileAttributes> PosixFileManager::fileAttributesAtPath(const std::string& path,

@@ -1,0 +1,5 @@
+#include "StorageCheck.h"
+
+StorageVerdict checkStorage(const std::string& /*path*/) {
+    return {};
+}

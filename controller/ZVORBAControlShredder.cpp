@@ -1,5 +1,6 @@
 #include "ZVORBAControlShredder.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -36,6 +37,14 @@ constexpr const char* kNoRandomBytes =
     "Could not overwrite the file: the random device %@ could not be opened (%@)";
 constexpr const char* kChangedWhileOverwritten =
     "The file kept growing while it was being overwritten";
+constexpr const char* kReadOnly =
+    "%@ is on a read-only file system: nothing on it can be removed, so nothing is overwritten.";
+constexpr const char* kImmutable =
+    "%@ or its folder is marked immutable or append-only: it cannot be removed, so nothing is "
+    "overwritten.";
+constexpr const char* kUnverified =
+    "The last pass read back differently from what was written: the file is kept";
+constexpr const char* kUnreadable = "The last pass could not be read back (%@): the file is kept";
 constexpr const char* kCountIsShort =
     "Not counted: %@ folder(s) could not be read, the first %@ (%@)";
 
@@ -95,6 +104,43 @@ std::string escapedForLog(const std::string& path) {
         }
     }
     return escaped;
+}
+
+std::string counted(std::uint64_t number, const char* one, const char* many) {
+    return std::to_string(number) + " " + (number == 1 ? one : many);
+}
+
+std::string modeInWords(std::int32_t mode) {
+    switch (mode) {
+        case 1:
+            return "4 passes";
+        case 2:
+            return "11 passes";
+        default:
+            return "1 pass of random bytes";
+    }
+}
+
+std::string storageInWords(const StorageVerdict& verdict) {
+    static const char* const reach[] = {
+        "overwriting reaches the old data",
+        "overwriting may not reach all old copies",
+        "overwriting cannot reach the old copies",
+        "overwriting is not needed: nothing is kept on a disk",
+        "whether overwriting reaches the old data is unknown",
+    };
+    std::string text = "Storage";
+    if (!verdict.fileSystem.empty()) {
+        text += " (" + verdict.fileSystem + ")";
+    }
+    text += std::string(": ") + reach[static_cast<int>(verdict.reach)];
+    if (!verdict.reason.empty()) {
+        text += " (" + verdict.reason + ")";
+    }
+    if (verdict.encrypted) {
+        text += "; it is encrypted, so old copies cannot be read without its key";
+    }
+    return text;
 }
 
 ZVORBAControlShredder::ZVORBAControlShredder(const ShredderConnections& connections)
@@ -183,22 +229,43 @@ void ZVORBAControlShredder::showSelection(const std::string& path, bool isDirect
 void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirectory) {
     FileManager& files = *services_.fileManager;
     unreadFolders_.clear();
+    findings_ = {};
+    // Files with more names than the selection holds keep their contents under the others.
+    std::map<std::pair<std::uint64_t, std::uint64_t>, std::pair<std::uint64_t, std::string>> linked;
+    auto note = [&](const FileAttributes& attributes, const std::string& name) {
+        amount += attributes.size;
+        if (attributes.type == FileType::SymbolicLink) {
+            links += 1;
+        } else if (attributes.type == FileType::Device || attributes.type == FileType::Other) {
+            findings_.specialFiles += 1;
+        } else if (attributes.type == FileType::Regular && attributes.linkCount > 1) {
+            auto& seen = linked[{attributes.device, attributes.inode}];
+            seen.first += 1;
+            if (seen.second.empty()) {
+                seen.second = name;
+            }
+        }
+    };
     if (!isDirectory) {
         count += 1;
         if (auto attributes = files.fileAttributesAtPath(path, false)) {
-            amount += attributes->size;
+            note(*attributes, path);
         }
     } else {
         auto entries = files.enumeratorAtPath(path);
-        while (!stopRequested() && entries->nextObject()) {
-            count += 1;  // first, so that an entry without attributes counts too
-            auto attributes = entries->fileAttributes();
-            if (!attributes) {
-                continue;
+        while (!stopRequested()) {
+            const auto name = entries->nextObject();
+            if (!name) {
+                break;
             }
-            amount += attributes->size;
-            if (attributes->type == FileType::SymbolicLink) {
-                links += 1;
+            count += 1;  // first, so that an entry without attributes counts too
+            if (name->find('/') == std::string::npos &&
+                findings_.topNames.size() < NamedItems::kNamed) {
+                findings_.topNames.push_back(*name);
+            }
+            findings_.topCount += name->find('/') == std::string::npos ? 1 : 0;
+            if (auto attributes = entries->fileAttributes()) {
+                note(*attributes, stringByAppendingPathComponent(path, *name));
             }
         }
         // Totals that leave out what a folder holds must say so before anyone confirms them.
@@ -211,10 +278,87 @@ void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirec
                  true);
         }
     }
+    for (const auto& [file, seen] : linked) {
+        const std::uint64_t linkCount = [&] {
+            auto attributes = files.fileAttributesAtPath(seen.second, false);
+            return attributes ? attributes->linkCount : 0;
+        }();
+        if (seen.first < linkCount) {
+            findings_.sharedNames += seen.first;
+            if (findings_.firstShared.size() < NamedItems::kNamed) {
+                findings_.firstShared.push_back(seen.second);
+            }
+        }
+    }
     // A file run scales its bar like a folder run, so that the overwritten bytes fill it.
     progress->setMinValue(0.0);
     progress->setMaxValue(static_cast<double>(amount));
     progress->setDoubleValue(0.0);
+}
+
+namespace {
+std::string listed(const std::vector<std::string>& first, std::uint64_t all) {
+    std::string text;
+    for (const std::string& name : first) {
+        text += (text.empty() ? "" : ", ") + name;
+    }
+    if (all > first.size()) {
+        text += " and " + std::to_string(all - first.size()) + " more";
+    }
+    return text;
+}
+}  // namespace
+
+std::vector<std::string> ZVORBAControlShredder::warnings() const {
+    std::vector<std::string> lines;
+    if (account_.storage && account_.storage->reach != StorageReach::Reaches) {
+        lines.push_back(storageInWords(*account_.storage));
+    }
+    if (findings_.sharedNames > 0) {
+        lines.push_back(counted(findings_.sharedNames, "file also has", "files also have") +
+                        " names outside the selection: " +
+                        listed(findings_.firstShared, findings_.sharedNames) +
+                        ". Those names are removed here, and the contents stay on the disk "
+                        "under the others (hard links)");
+    }
+    if (links > 0) {
+        lines.push_back(counted(links, "symbolic link is removed; what it points to",
+                                "symbolic links are removed; what they point to") +
+                        " is left alone");
+    }
+    if (findings_.specialFiles > 0) {
+        lines.push_back(counted(findings_.specialFiles,
+                                "special file (device, pipe or socket) is removed; nothing in it",
+                                "special files (devices, pipes or sockets) are removed; nothing "
+                                "in them") +
+                        " is overwritten");
+    }
+    return lines;
+}
+
+std::vector<std::string> ZVORBAControlShredder::confirmationDetails(const std::string& path,
+                                                                    bool isDirectory) const {
+    std::string what = "What: " + path;
+    if (isDirectory) {
+        what = findings_.topCount == 0 ? "What: the empty folder " + path
+                                       : "What: the folder " + path + " with " +
+                                             listed(findings_.topNames, findings_.topCount);
+    }
+    std::string much = "How much: " + counted(count, "item", "items");
+    if (links > 0) {
+        much += " (" + counted(links, "symbolic link", "symbolic links") + ")";
+    }
+    much += ", " + humanBytes(amount);
+    if (amount >= 1024) {
+        much += " (" + formatted(amount) + " bytes)";
+    }
+    std::vector<std::string> lines = {
+        what, much,
+        "How: " + modeInWords(shredMode) + (verifyLastPass_ ? ", the last one read back" : "")};
+    for (std::string& warning : warnings()) {
+        lines.push_back(std::move(warning));
+    }
+    return lines;
 }
 
 bool ZVORBAControlShredder::isWideChoice(const std::string& path) const {
@@ -231,18 +375,29 @@ void ZVORBAControlShredder::resetProgress() {
     show(progressBytes, "", false);
 }
 
-void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory) {
+void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsDirectory) {
     running_ = true;
     outcome_ = RunOutcome::Denied;
     amount = 0;
     links = 0;
     count = 0;
+    account_ = {};
+    sharedRemoved_.clear();
     show(statusText, "", true);
 
     FileManager& files = *services_.fileManager;
     UserDefaults& defaults = *services_.defaults;
+    // A symbolic link is the item chosen, even when a trailing slash names its target: the
+    // link is removed and what it points to is neither counted nor touched.
+    std::string path = chosen;
+    bool isDirectory = chosenIsDirectory;
+    const std::string trimmed = withoutTrailingSlashes(chosen);
+    const auto itself = files.fileAttributesAtPath(trimmed.empty() ? chosen : trimmed, false);
+    if (itself && itself->type == FileType::SymbolicLink) {
+        path = trimmed;
+        isDirectory = false;
+    }
     // Removing a device node erases nothing on the device: say what would.
-    const auto itself = files.fileAttributesAtPath(path, false);
     if (itself && itself->type == FileType::Device) {
         services_.alerts->runCriticalAlertPanel(kShredAlert, formatMessage(kIsADevice, {path}),
                                                 kCancelShredding);
@@ -250,15 +405,22 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
         running_ = false;
         return;
     }
-    if (!files.isDeletableFileAtPath(path)) {
-        services_.alerts->runCriticalAlertPanel(
-            kShredAlert, formatMessage(isDirectory ? kDenialFolder : kDenialFile, {path}),
-            kCancelShredding);
+    if (const int blocker = files.removalBlockerAtPath(path); blocker != 0) {
+        const char* denial = blocker == EROFS   ? kReadOnly
+                             : blocker == EPERM ? kImmutable
+                             : isDirectory      ? kDenialFolder
+                                                : kDenialFile;
+        services_.alerts->runCriticalAlertPanel(kShredAlert, formatMessage(denial, {path}),
+                                                kCancelShredding);
         show(statusText, kNothingTouched, false);
         running_ = false;
         return;
     }
     shredMode = defaults.integerForKey(settings_key::kShredMode);
+    verifyLastPass_ = defaults.integerForKey(settings_key::kShredVerify) == 1;
+    account_.passes = shredMode == 1 ? 4 : shredMode == 2 ? 11 : 1;
+    account_.verifying = verifyLastPass_;
+    account_.storage = files.storageVerdictAtPath(path);
 
     showSelection(path, isDirectory);
     countSelection(path, isDirectory);
@@ -287,12 +449,18 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
         }
     }
     if (proceed && defaults.integerForKey(settings_key::kShredWarning) == 1) {
-        const int answer =
-            services_.alerts->runCriticalAlertPanel(kShredAlert, kConfirmation, kCancel, kProceed);
+        Alert confirmation{true, kShredAlert, kConfirmation, kCancel, kProceed, {}, {}};
+        confirmation.details = confirmationDetails(path, isDirectory);
+        const int answer = services_.alerts->run(confirmation);
         if (answer == 1) {
             show(statusText, kNothingTouched, false);
         }
         proceed = answer == 0;
+    } else if (proceed && services_.account != nullptr) {
+        // Nobody was asked: what overwriting will not reach is said before it starts.
+        if (const auto unreached = warnings(); !unreached.empty()) {
+            services_.account->showWarnings(unreached);
+        }
     }
 
     if (proceed) {
@@ -304,6 +472,9 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
         const bool removed = files.removeFileAtPath(path, *this);
         outcome_ = removed ? RunOutcome::Shredded
                            : (stopRequested() ? RunOutcome::Stopped : RunOutcome::Failed);
+        for (const auto& [file, name] : sharedRemoved_) {
+            account_.stillReachable.add(name);
+        }
         if (removed && stoppedInAFile_) {
             // The last file was stopped after a whole pass and removed: everything is gone,
             // but not in the passes the log and the success text would claim.
@@ -317,8 +488,127 @@ void ZVORBAControlShredder::shredFiles(const std::string& path, bool isDirectory
             showSelection(path, isDirectory);
         }
     }
+    showAccount();
     resetProgress();
     running_ = false;
+}
+
+// ---- the account -----------------------------------------------------------------------
+
+std::string ZVORBAControlShredder::accountSummary() const {
+    if (outcome_ == RunOutcome::Denied || outcome_ == RunOutcome::Cancelled) {
+        return "Nothing was touched.";
+    }
+    const RunAccount& a = account_;
+    std::string line = counted(a.filesOverwritten, "file", "files") + " overwritten (" +
+                       humanBytes(a.bytesOverwritten) + ", " + modeInWords(shredMode) + ")";
+    if (a.verifying) {
+        line += " \u00b7 " + std::to_string(a.filesVerified) + " verified";
+    }
+    if (a.stillReachable.count > 0) {
+        line += " \u00b7 " + counted(a.stillReachable.count, "name", "names") +
+                " removed, contents still on the disk";
+    }
+    if (a.symbolicLinks.count > 0) {
+        line += " \u00b7 " + counted(a.symbolicLinks.count, "link", "links") +
+                " removed, targets untouched";
+    }
+    if (a.specialFiles.count > 0) {
+        line += " \u00b7 " + counted(a.specialFiles.count, "special file", "special files") +
+                " removed";
+    }
+    if (!a.kept.empty()) {
+        line += " \u00b7 " + counted(a.kept.size(), "item", "items") + " kept";
+    }
+    if (a.storage && a.storage->reach != StorageReach::Reaches) {
+        line += " \u00b7 see the storage note";
+    }
+    return line;
+}
+
+std::vector<std::string> ZVORBAControlShredder::accountDetails() const {
+    const RunAccount& a = account_;
+    std::vector<std::string> lines;
+    if (outcome_ != RunOutcome::Denied && outcome_ != RunOutcome::Cancelled) {
+        lines.push_back("Overwritten: " + counted(a.filesOverwritten, "file", "files") + ", " +
+                        humanBytes(a.bytesOverwritten) + " (" + formatted(a.bytesOverwritten) +
+                        " bytes), " + modeInWords(shredMode) + " each");
+        if (a.verifying) {
+            lines.push_back("Verified: " + formatted(a.filesVerified) + " of " +
+                            formatted(a.filesOverwritten) +
+                            " files read back from the device as the last pass wrote them");
+        }
+    }
+    auto named = [&lines](const NamedItems& items, const std::string& what) {
+        for (const std::string& path : items.first) {
+            lines.push_back(what + ": " + path);
+        }
+        if (items.count > items.first.size()) {
+            lines.push_back(what + ": and " + std::to_string(items.count - items.first.size()) +
+                            " more");
+        }
+    };
+    named(a.stoppedEarly, "Removed after fewer passes than chosen, when the run was stopped");
+    named(a.stillReachable,
+          "Removed, but its contents stay on the disk under another name (hard link)");
+    named(a.symbolicLinks, "Removed; what it points to was not touched (symbolic link)");
+    named(a.specialFiles, "Removed; nothing in it was overwritten (device, pipe or socket)");
+    for (const auto& [path, why] : a.kept) {
+        lines.push_back("Kept: " + path + ": " + why);
+    }
+    if (a.storage) {
+        lines.push_back(storageInWords(*a.storage));
+    }
+    return lines;
+}
+
+void ZVORBAControlShredder::showAccount() {
+    if (services_.account != nullptr) {
+        services_.account->showAccount(accountSummary(), accountDetails());
+    }
+}
+
+void ZVORBAControlShredder::noteOverwrite(const std::string& path, const OverwriteOutcome& outcome,
+                                          FileManager& manager) {
+    auto identity = [&]() -> std::optional<std::pair<std::uint64_t, std::uint64_t>> {
+        if (auto attributes = manager.fileAttributesAtPath(path, false)) {
+            return std::make_pair(attributes->device, attributes->inode);
+        }
+        return std::nullopt;
+    };
+    switch (outcome.status) {
+        case OverwriteStatus::Overwritten:
+        case OverwriteStatus::Stopped:
+            if (outcome.status == OverwriteStatus::Stopped) {
+                if (outcome.passesCompleted == 0) {
+                    return;
+                }
+                account_.stoppedEarly.add(path);
+            }
+            account_.filesOverwritten += 1;
+            account_.bytesOverwritten += outcome.bytes;
+            account_.filesVerified += outcome.verified ? 1 : 0;
+            // The last name of contents whose other names went earlier: destroyed after all.
+            if (!sharedRemoved_.empty()) {
+                if (auto file = identity()) {
+                    sharedRemoved_.erase(*file);
+                }
+            }
+            return;
+        case OverwriteStatus::NotOverwritable:
+            if (auto attributes = manager.fileAttributesAtPath(path, false)) {
+                if (attributes->type == FileType::SymbolicLink) {
+                    account_.symbolicLinks.add(path);
+                } else if (attributes->type == FileType::Regular) {
+                    sharedRemoved_[{attributes->device, attributes->inode}] = path;
+                } else {
+                    account_.specialFiles.add(path);
+                }
+            }
+            return;
+        default:
+            return;
+    }
 }
 
 // ---- the delete walk's callbacks -------------------------------------------------------
@@ -336,6 +626,11 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
     }
     if (item.kind != ItemKind::NotDirectory) {
         show(fileText, "", false);
+        // Examined through a final link: a link to a folder is removed, the folder left alone.
+        const auto itself = manager.fileAttributesAtPath(withoutTrailingSlashes(path), false);
+        if (itself && itself->type == FileType::SymbolicLink) {
+            account_.symbolicLinks.add(path);
+        }
         return std::nullopt;
     }
     show(fileText, lastPathComponent(path), true);
@@ -343,8 +638,10 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
     const ItemLocation where = manager.locationOfItemAtPath(path);
     OverwriteSeams watched;
     watched.observer = this;
+    watched.verifyLastPass = verifyLastPass_;
     const OverwriteOutcome outcome =
         overwriteFileAt(where.folderFd, where.name, shredMode, watched);
+    noteOverwrite(path, outcome, manager);
     runWritten_ += outcome.bytes * static_cast<std::uint64_t>(outcome.passesCompleted);
     if (statusShowsPass_) {
         show(statusText, "", true);
@@ -369,6 +666,10 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
                                  {kRandomDevice, std::strerror(outcome.errorNumber)});
         case OverwriteStatus::Changed:
             return std::string(kChangedWhileOverwritten);
+        case OverwriteStatus::Unverified:
+            return outcome.errorNumber != 0
+                       ? formatMessage(kUnreadable, {std::strerror(outcome.errorNumber)})
+                       : std::string(kUnverified);
         case OverwriteStatus::Stopped:
             // After one whole pass its contents are gone: it is removed, and the walk stops at
             // the next item. Inside the first pass some of them are still there.
@@ -427,6 +728,7 @@ void ZVORBAControlShredder::overwriteProgress(int pass, int passes, std::uint64_
 bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*manager*/,
                                                                const RemovalError& info) {
     const std::string message = formatMessage(kErrorFormat, {info.error, info.path});
+    account_.kept.emplace_back(info.path, info.error);
     // A stop was asked for by a person or by the session ending: nobody needs to be told,
     // and a quit must not wait for a panel to be answered.
     if (!stopRequested()) {

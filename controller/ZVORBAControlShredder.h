@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +35,7 @@ struct ShredderConnections {
     AlertPanels* alerts = nullptr;
     OpenPanel* openPanel = nullptr;
     SystemLog* log = nullptr;
+    AccountView* account = nullptr;  // optional
     Application* application = nullptr;
     Workspace* workspace = nullptr;
     // Makes a number formatter for the pattern it is given.
@@ -51,6 +53,46 @@ enum class RunOutcome {
     Stopped,    // a stop was asked for: the walk ended early
     Failed,     // the walk met an error and stopped
     Shredded,   // everything was overwritten and removed
+};
+
+// Paths of one kind: how many there were, and the first few to name.
+struct NamedItems {
+    static constexpr std::size_t kNamed = 5;
+    std::uint64_t count = 0;
+    std::vector<std::string> first;
+    void add(const std::string& path) {
+        if (++count <= kNamed) {
+            first.push_back(path);
+        }
+    }
+};
+
+// What a run did, as far as overwriting is concerned: its account.
+struct RunAccount {
+    std::uint64_t filesOverwritten = 0;
+    std::uint64_t bytesOverwritten = 0;  // each file's size once, not once per pass
+    std::uint64_t filesVerified = 0;
+    bool verifying = false;
+    int passes = 1;  // of the mode
+    // Removed after fewer passes than the mode has, because a stop was asked for.
+    NamedItems stoppedEarly;
+    // Removed without their contents being destroyed: names whose contents stay reachable
+    // through another link, symbolic links (targets left alone), special files.
+    NamedItems stillReachable;
+    NamedItems symbolicLinks;
+    NamedItems specialFiles;
+    // What the walk kept and why.
+    std::vector<std::pair<std::string, std::string>> kept;
+    std::optional<StorageVerdict> storage;
+};
+
+// What the count found that overwriting will not reach.
+struct SelectionFindings {
+    std::vector<std::string> topNames;  // the first few names directly in a chosen folder
+    std::uint64_t topCount = 0;
+    std::uint64_t sharedNames = 0;  // regular files with links outside the selection
+    std::uint64_t specialFiles = 0;
+    std::vector<std::string> firstShared;
 };
 
 // The one controller of the application: it runs every shred, answers the delete walk's
@@ -91,6 +133,7 @@ public:
     // Whether a shred run is in progress (a quit request then waits for its end).
     bool isRunning() const { return running_; }
     RunOutcome lastRunOutcome() const { return outcome_; }
+    const RunAccount& lastRunAccount() const { return account_; }
     const std::optional<std::string>& privateTempFolder() const { return tempApplication; }
     std::uint64_t itemCounter() const { return count; }
     std::uint64_t linkCounter() const { return links; }
@@ -109,6 +152,14 @@ private:
     void showSelection(const std::string& path, bool isDirectory);
     void countSelection(const std::string& path, bool isDirectory);
     void resetProgress();
+    // What overwriting will not reach in the counted selection, one line each.
+    std::vector<std::string> warnings() const;
+    std::vector<std::string> confirmationDetails(const std::string& path, bool isDirectory) const;
+    void noteOverwrite(const std::string& path, const OverwriteOutcome& outcome,
+                       FileManager& manager);
+    std::string accountSummary() const;
+    std::vector<std::string> accountDetails() const;
+    void showAccount();
     // The home folder, "/" or a folder directly under it: too much to shred by a slip.
     bool isWideChoice(const std::string& path) const;
     // Runs the file or folder panel; the chosen paths, or nothing when cancelled.
@@ -137,6 +188,12 @@ private:
     bool running_ = false;
     RunOutcome outcome_ = RunOutcome::None;
     std::vector<UnreadFolder> unreadFolders_;
+    SelectionFindings findings_;
+    RunAccount account_;
+    // Names removed unoverwritten because their contents had other links, by device and
+    // inode: forgotten when a later name of the same contents is overwritten.
+    std::map<std::pair<std::uint64_t, std::uint64_t>, std::string> sharedRemoved_;
+    bool verifyLastPass_ = false;
     // Progress inside the file in hand: the bar's value before it, and how much the run has
     // written so far, for the time left.
     double barBeforeFile_ = 0;
@@ -175,10 +232,18 @@ namespace settings_key {
 inline constexpr const char* kShredMode = "shredMode";
 inline constexpr const char* kShredWarning = "shredWarning";
 inline constexpr const char* kShredLogging = "shredLogging";
+inline constexpr const char* kShredVerify = "shredVerify";
 }  // namespace settings_key
 
 // A byte count in the largest unit that keeps it at or above one: "1.2 GB", "512 bytes".
 std::string humanBytes(std::uint64_t bytes);
+
+// The mode in words: "1 pass of random bytes", "4 passes", "11 passes".
+std::string modeInWords(std::int32_t mode);
+// The storage verdict in words, with the file system and the reason.
+std::string storageInWords(const StorageVerdict& verdict);
+// "1 file", "2 files".
+std::string counted(std::uint64_t number, const char* one, const char* many);
 
 // Replaces each "%@" of format by the next argument, in order.
 std::string formatMessage(const std::string& format, std::initializer_list<std::string> args);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A read-only text field of the status display.
 class TextField {
@@ -37,4 +38,16 @@ public:
     // Answers whether a frame saved under the name was found and applied.
     virtual bool setFrameUsingName(const std::string& name) = 0;
     virtual void saveFrameUsingName(const std::string& name) = 0;
+};
+
+// Where a run says, beside its status texts, what overwriting will not reach and, after it,
+// what it did.
+class AccountView {
+public:
+    virtual ~AccountView() = default;
+    // Before a walk that no confirmation announced: what overwriting will not reach.
+    virtual void showWarnings(const std::vector<std::string>& warnings) = 0;
+    // After every run: one line, and the details behind it.
+    virtual void showAccount(const std::string& summary,
+                             const std::vector<std::string>& details) = 0;
 };

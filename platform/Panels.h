@@ -7,6 +7,8 @@
 struct Alert {
     bool critical = false;
     std::string title, message, defaultButton, alternateButton, otherButton;
+    // Lines shown below the message, in smaller print: what the alert is about.
+    std::vector<std::string> details;
 };
 
 // Modal alert panels. The answer is 1 for the default button, 0 for the alternate one and

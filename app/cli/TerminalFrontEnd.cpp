@@ -127,6 +127,9 @@ int TerminalAlerts::run(const Alert& alert) {
     line_.clear();
     // Messages name paths: a control character in one must never reach the terminal raw.
     std::fprintf(out_, "%s: %s\n", alert.title.c_str(), escapedForLog(alert.message).c_str());
+    for (const std::string& detail : alert.details) {
+        std::fprintf(out_, "  %s\n", escapedForLog(detail).c_str());
+    }
     std::fflush(out_);
     if (!isConfirmation) {
         return 1;  // the alert's only button
@@ -171,5 +174,31 @@ std::int32_t CommandLineDefaults::integerForKey(const std::string& key) const {
     if (key == settings_key::kShredLogging && log) {
         return 1;
     }
+    if (key == settings_key::kShredVerify && verify) {
+        return 1;
+    }
     return stored_.integerForKey(key);
+}
+
+void TerminalAccount::showWarnings(const std::vector<std::string>& warnings) {
+    if (quiet_) {
+        return;
+    }
+    line_.clear();
+    for (const std::string& warning : warnings) {
+        std::fprintf(out_, "zurizede-cli: warning: %s\n", escapedForLog(warning).c_str());
+    }
+}
+
+void TerminalAccount::showAccount(const std::string& summary,
+                                  const std::vector<std::string>& details) {
+    summary_ = summary;
+    details_ = details;
+}
+
+void TerminalAccount::print(const std::string& shownPath) const {
+    std::fprintf(out_, "%s: %s\n", shownPath.c_str(), escapedForLog(summary_).c_str());
+    for (const std::string& detail : details_) {
+        std::fprintf(out_, "  %s\n", escapedForLog(detail).c_str());
+    }
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Display.h"
 #include "Panels.h"
@@ -106,9 +107,29 @@ public:
     std::optional<std::int32_t> mode;
     bool confirm = false;
     bool log = false;
+    bool verify = false;
 
 private:
     UserDefaults& stored_;
+};
+
+// What overwriting will not reach, on standard error before a run nobody confirmed; the
+// account of a run, kept until the front end prints it beside the run's outcome.
+class TerminalAccount : public AccountView {
+public:
+    // Quiet leaves out the warnings: the account still says what fell short.
+    TerminalAccount(StatusLine& line, bool quiet, std::FILE* out)
+        : line_(line), quiet_(quiet), out_(out) {}
+    void showWarnings(const std::vector<std::string>& warnings) override;
+    void showAccount(const std::string& summary, const std::vector<std::string>& details) override;
+    void print(const std::string& shownPath) const;
+
+private:
+    StatusLine& line_;
+    bool quiet_;
+    std::FILE* out_;
+    std::string summary_;
+    std::vector<std::string> details_;
 };
 
 // The process as the controller sees it. The terminal has no help document to copy, so it

@@ -36,12 +36,16 @@ constexpr const char* kUsage =
     "  -y, --yes      answer \"Proceed\" to the confirmation\n"
     "      --confirm  ask for confirmation even if the shredWarning setting is off\n"
     "      --log      log each shred even if the shredLogging setting is off\n"
-    "  -q, --quiet    no status line and no success messages\n"
+    "      --verify   read the last pass of every file back from the device and keep\n"
+    "                 any file that does not read back as written\n"
+    "  -q, --quiet    no status line, no warnings, and no success messages or account\n"
+    "                 unless a run fell short\n"
     "  -h, --help     show this help and exit\n"
     "      --version  show the version and exit\n"
     "\n"
     "Without a terminal and without --yes, a confirmation is answered \"Cancel\".\n"
-    "Exit status: 0 when every PATH was shredded, 1 when any was not, 2 for bad usage.\n";
+    "Exit status: 0 when every PATH was shredded, with the contents of every regular file\n"
+    "overwritten; 1 when any was not; 2 for bad usage.\n";
 
 volatile sig_atomic_t interrupted = 0;
 
@@ -63,7 +67,7 @@ void installInterruptHandlers() {
 
 struct Options {
     std::optional<std::int32_t> mode;
-    bool yes = false, confirm = false, log = false, quiet = false;
+    bool yes = false, confirm = false, log = false, verify = false, quiet = false;
     bool help = false, version = false;
     std::vector<std::string> paths;
 };
@@ -75,9 +79,10 @@ struct Flag {
     bool Options::*member;
 };
 constexpr Flag kFlags[] = {
-    {"--yes", 'y', &Options::yes},   {"--confirm", 0, &Options::confirm},
-    {"--log", 0, &Options::log},     {"--quiet", 'q', &Options::quiet},
-    {"--help", 'h', &Options::help}, {"--version", 0, &Options::version},
+    {"--yes", 'y', &Options::yes},       {"--confirm", 0, &Options::confirm},
+    {"--log", 0, &Options::log},         {"--verify", 0, &Options::verify},
+    {"--quiet", 'q', &Options::quiet},   {"--help", 'h', &Options::help},
+    {"--version", 0, &Options::version},
 };
 
 bool* flagNamed(Options& options, const std::string& name, char letter) {
@@ -232,9 +237,11 @@ int main(int argc, char** argv) {
     defaults.mode = options.mode;
     defaults.confirm = options.confirm;
     defaults.log = options.log;
+    defaults.verify = options.verify;
     TerminalAlerts alerts(line, options.yes ? Consent::Given : Consent::Ask, options.quiet, stderr,
                           stdin);
     PosixSystemLog log(true);
+    TerminalAccount account(line, options.quiet, stderr);
     TerminalApplication application;
     NoWorkspace workspace;
 
@@ -253,6 +260,7 @@ int main(int argc, char** argv) {
     c.defaults = &defaults;
     c.alerts = &alerts;
     c.log = &log;
+    c.account = &account;
     c.application = &application;
     c.workspace = &workspace;
     c.makeNumberFormatter = [](const std::string&) {
@@ -283,9 +291,25 @@ int main(int argc, char** argv) {
         if (!shredded) {
             status = 1;
         }
+        // Every regular file chosen overwritten, or the run did not do what was asked.
+        const RunAccount& done = shredder.lastRunAccount();
+        const bool contentsLeft = done.stillReachable.count > 0;
+        if (contentsLeft) {
+            status = 1;
+        }
         if (!shredded || !options.quiet) {
             std::fprintf(stderr, "%s: %s\n", shown.c_str(),
                          escapedForLog(statusText.value()).c_str());
+        }
+        if (!shredded || contentsLeft || !options.quiet) {
+            account.print(shown);
+        }
+        if (contentsLeft) {
+            std::fprintf(stderr, "%s: %s: %s stay reachable through another link\n", kProgram,
+                         shown.c_str(),
+                         counted(done.stillReachable.count, "name was removed while its contents",
+                                 "names were removed while their contents")
+                             .c_str());
         }
         if (shredder.lastRunOutcome() == RunOutcome::Stopped) {
             const QtNumberFormatter number;

@@ -53,6 +53,8 @@ ZurizedeShell::ZurizedeShell()
       runAlerts_(bridge_, alerts_, pacer_),
       runOpenPanel_(bridge_, openPanel_),
       runWorkspace_(bridge_, workspace_),
+      account_(window_.ui.accountText, window_.ui.accountDetails, alerts_),
+      runAccount_(bridge_, account_),
       log_(true) {
     application_ = std::make_unique<QtApplicationService>(
         [this] {
@@ -78,6 +80,7 @@ ZurizedeShell::ZurizedeShell()
     c.alerts = &runAlerts_;
     c.openPanel = &runOpenPanel_;
     c.log = &log_;
+    c.account = &runAccount_;
     c.application = application_.get();
     c.workspace = &runWorkspace_;
     c.makeNumberFormatter = [](const std::string&) {
@@ -238,6 +241,10 @@ void ZurizedeShell::connectMenus() {
     connect(ui.actionLogShreds, &QAction::triggered, this, [this](bool checked) {
         windowDefaults_.setInteger(settings_key::kShredLogging, checked ? 1 : 0);
     });
+    connect(ui.actionVerifyLastPass, &QAction::triggered, this, [this](bool checked) {
+        windowDefaults_.setInteger(settings_key::kShredVerify, checked ? 1 : 0);
+    });
+    connect(ui.accountDetails, &QPushButton::clicked, this, [this] { account_.showDetails(); });
     // Another window or the terminal front end may have changed them meanwhile.
     connect(ui.menuSettings, &QMenu::aboutToShow, this, [this] { reflectSettings(); });
 }
@@ -253,4 +260,6 @@ void ZurizedeShell::reflectSettings() {
     ui.actionAskConfirmation->setChecked(
         windowDefaults_.integerForKey(settings_key::kShredWarning) == 1);
     ui.actionLogShreds->setChecked(windowDefaults_.integerForKey(settings_key::kShredLogging) == 1);
+    ui.actionVerifyLastPass->setChecked(windowDefaults_.integerForKey(settings_key::kShredVerify) ==
+                                        1);
 }

@@ -77,6 +77,8 @@ private:
     WindowThreadAlerts runAlerts_;
     WindowThreadOpenPanel runOpenPanel_;
     WindowThreadWorkspace runWorkspace_;
+    QtAccountView account_;
+    WindowThreadAccount runAccount_;
     PosixSystemLog log_;
     std::unique_ptr<QtApplicationService> application_;
     std::unique_ptr<ZVORBAControlShredder> controller_;

@@ -1,7 +1,9 @@
 #include "QtDisplay.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 
 QtTextField::QtTextField(QLineEdit* field) : field_(field) {
     field_->setReadOnly(true);
@@ -61,4 +63,28 @@ void QtProgressIndicator::update() {
         steps = static_cast<int>((value_ - min_) / (max_ - min_) * kSteps);
     }
     bar_->setValue(steps);
+}
+
+QtAccountView::QtAccountView(QLabel* line, QPushButton* details, AlertPanels& alerts)
+    : line_(line), detailsButton_(details), alerts_(alerts) {}
+
+void QtAccountView::showWarnings(const std::vector<std::string>& warnings) {
+    showAccount("Overwriting will not reach everything: see the details", warnings);
+}
+
+void QtAccountView::showAccount(const std::string& summary,
+                                const std::vector<std::string>& details) {
+    summary_ = summary;
+    details_ = details;
+    line_->setText(QString::fromUtf8(summary.data(), static_cast<qsizetype>(summary.size())));
+    detailsButton_->setEnabled(!details.empty());
+}
+
+void QtAccountView::showDetails() {
+    Alert alert;
+    alert.title = "ORBA Zurizede";
+    alert.message = summary_;
+    alert.defaultButton = "OK";
+    alert.details = details_;
+    alerts_.run(alert);
 }

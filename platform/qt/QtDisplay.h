@@ -1,11 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "Display.h"
+#include "Panels.h"
 
+class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QPushButton;
 
 // A read-only line of the status display.
 class QtTextField : public TextField {
@@ -41,4 +46,20 @@ private:
 
     QProgressBar* bar_;
     double min_ = 0, max_ = 100, value_ = 0;
+};
+
+// The account line under the status display; its details open in an alert on demand.
+class QtAccountView : public AccountView {
+public:
+    QtAccountView(QLabel* line, QPushButton* details, AlertPanels& alerts);
+    void showWarnings(const std::vector<std::string>& warnings) override;
+    void showAccount(const std::string& summary, const std::vector<std::string>& details) override;
+    void showDetails();
+
+private:
+    QLabel* line_;
+    QPushButton* detailsButton_;
+    AlertPanels& alerts_;
+    std::string summary_;
+    std::vector<std::string> details_;
 };

@@ -34,6 +34,17 @@ int QtAlertPanels::run(const Alert& alert) {
                     text(alert.title), text(alert.message));
     // A name holding "<b>" is a name, not markup: the alert must name the very file.
     box.setTextFormat(Qt::PlainText);
+    if (!alert.details.empty()) {
+        QStringList lines;
+        for (const std::string& line : alert.details) {
+            lines << text(line);
+        }
+        box.setInformativeText(lines.join('\n'));
+        // The message box sets the format of its main text only.
+        if (auto* label = box.findChild<QLabel*>("qt_msgbox_informativelabel")) {
+            label->setTextFormat(Qt::PlainText);
+        }
+    }
     QPushButton* first = box.addButton(text(alert.defaultButton), QMessageBox::AcceptRole);
     QPushButton* second = alert.alternateButton.empty()
                               ? nullptr

@@ -165,6 +165,15 @@ bool WindowThreadWorkspace::openFile(const std::optional<std::string>& path,
     return opened;
 }
 
+void WindowThreadAccount::showWarnings(const std::vector<std::string>& warnings) {
+    bridge_.call([&] { shown_.showWarnings(warnings); });
+}
+
+void WindowThreadAccount::showAccount(const std::string& summary,
+                                      const std::vector<std::string>& details) {
+    bridge_.call([&] { shown_.showAccount(summary, details); });
+}
+
 ShredThread::ShredThread() : worker_(new QObject) {
     thread_.setObjectName("shred");
     worker_->moveToThread(&thread_);

@@ -126,6 +126,18 @@ private:
     Workspace& real_;
 };
 
+class WindowThreadAccount : public AccountView {
+public:
+    WindowThreadAccount(WindowThreadBridge& bridge, AccountView& shown)
+        : bridge_(bridge), shown_(shown) {}
+    void showWarnings(const std::vector<std::string>& warnings) override;
+    void showAccount(const std::string& summary, const std::vector<std::string>& details) override;
+
+private:
+    WindowThreadBridge& bridge_;
+    AccountView& shown_;
+};
+
 // Runs jobs on the shred thread, one at a time, in the order posted.
 class ShredThread : public QObject {
     Q_OBJECT

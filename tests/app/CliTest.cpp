@@ -180,6 +180,33 @@ TEST_F(Cli, YesShredsEveryPathInOrderAndAMissingOneMakesItOne) {
     EXPECT_FALSE(exists(dir / "again"));
 }
 
+// Exit 0 claims every chosen file's contents were destroyed: a name whose contents stay
+// under another name makes it 1, and a link is removed with its target untouched.
+TEST_F(Cli, TheAccountSaysWhatWasNotDestroyedAndTheExitStatusFollowsIt) {
+    makeTree(dir / "tree", 2);
+    writeFile(dir / "backup", "still here");
+    ASSERT_EQ(::link((dir / "backup").c_str(), (dir / "tree/copy").c_str()), 0);
+    const Finished shared = run({"--yes", "-q", dir / "tree"});
+    EXPECT_EQ(shared.status, 1) << shared.output;
+    EXPECT_FALSE(exists(dir / "tree"));
+    EXPECT_EQ(readFile(dir / "backup"), "still here");
+    EXPECT_NE(shared.output.find("2 files overwritten"), std::string::npos) << shared.output;
+    EXPECT_NE(shared.output.find("1 name was removed while its contents stay reachable through "
+                                 "another link"),
+              std::string::npos);
+
+    makeTree(dir / "target", 2);
+    ASSERT_EQ(::symlink("target", (dir / "link").c_str()), 0);
+    const Finished link = run({"--yes", dir / "link/"});
+    EXPECT_EQ(link.status, 0) << link.output;
+    EXPECT_FALSE(exists(dir / "link"));
+    EXPECT_EQ(readFile(dir / "target/f0"), "contents 0");
+    EXPECT_NE(link.output.find("Removed; what it points to was not touched (symbolic link): " +
+                               (dir / "link")),
+              std::string::npos)
+        << link.output;
+}
+
 TEST_F(Cli, StoredSettingsAreObeyedAndLoggingCanBeAsked) {
     storeSettings("shredWarning=0\nshredLogging=1\n");
     writeFile(dir / "five", "12345");

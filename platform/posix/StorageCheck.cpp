@@ -1,5 +1,520 @@
 #include "StorageCheck.h"
 
-StorageVerdict checkStorage(const std::string& /*path*/) {
-    return {};
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <linux/magic.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "PathString.h"
+
+namespace {
+
+// Magic numbers <linux/magic.h> lacks: file systems kept outside the kernel tree, or whose
+// drivers keep theirs private.
+constexpr std::uint32_t kZfsMagic = 0x2FC12FC1;
+constexpr std::uint32_t kBcachefsMagic = 0xCA451A4E;
+constexpr std::uint32_t kJfsMagic = 0x3153464A;
+constexpr std::uint32_t kNtfsMagic = 0x5346544E;   // the older ntfs driver
+constexpr std::uint32_t kNtfs3Magic = 0x7366746E;  // ntfs3
+constexpr std::uint32_t kHfsPlusMagic = 0x482B;
+constexpr std::uint32_t kHfsMagic = 0x4244;
+constexpr std::uint32_t kUdfMagic = 0x15013346;
+constexpr std::uint32_t kUbifsMagic = 0x24051905;
+constexpr std::uint32_t kGfs2Magic = 0x01161970;
+constexpr std::uint32_t kExfatMagic = 0x2011BAB0;  // older <linux/magic.h> lack it
+
+constexpr const char* kCopyOnWrite =
+    "copy-on-write: every pass goes to new blocks, and snapshots keep the old ones";
+constexpr const char* kLogStructured =
+    "log-structured: every pass goes to new blocks, and the old ones stay until cleaned";
+constexpr const char* kSwappableMemory =
+    "held in memory: nothing reaches a disk, though swap may hold some of its pages";
+constexpr const char* kMemory = "held in memory: nothing reaches a disk";
+constexpr const char* kNetwork = "network file system: the server decides where the passes go";
+constexpr const char* kFuse = "FUSE: the program behind it decides where the passes go";
+constexpr const char* kOverlay =
+    "overlay: a file from the lower layer is copied up when changed, and the lower layer "
+    "keeps the original";
+constexpr const char* kStacked =
+    "stacked on another file system, which decides where the passes go";
+constexpr const char* kReadOnly = "read-only image: nothing in it can be overwritten";
+constexpr const char* kUnrecognised = "unrecognised file system";
+constexpr const char* kSpinning = "writes in place on a spinning disk";
+constexpr const char* kFlash =
+    "solid-state or flash: the device may keep old copies in blocks it has remapped";
+constexpr const char* kNoDevice =
+    "writes in place, but the device under it could not be identified: it may keep old "
+    "copies";
+constexpr const char* kJournal = "journaled data: the journal keeps copies of what was written";
+constexpr const char* kEncrypted = "old copies are encrypted";
+
+enum class Kind {
+    InPlace,  // the device under it decides
+    CopyOnWrite,
+    LogStructured,
+    SwappableMemory,
+    Memory,
+    Network,
+    Fuse,
+    // Unknown rather than CannotReach: a file made in the upper layer is overwritten in place
+    // there, and nothing cheap tells it apart from one copied up from below.
+    Overlay,
+    Stacked,
+    ReadOnly,
+};
+
+struct KnownType {
+    std::uint32_t magic;
+    const char* name;
+    Kind kind;
+};
+
+constexpr KnownType kKnownTypes[] = {
+    {EXT4_SUPER_MAGIC, "ext4", Kind::InPlace},  // ext2 and ext3 share it
+    {XFS_SUPER_MAGIC, "xfs", Kind::InPlace},
+    {kJfsMagic, "jfs", Kind::InPlace},
+    {REISERFS_SUPER_MAGIC, "reiserfs", Kind::InPlace},
+    {MSDOS_SUPER_MAGIC, "vfat", Kind::InPlace},  // msdos too
+    {kExfatMagic, "exfat", Kind::InPlace},
+    {kNtfsMagic, "ntfs", Kind::InPlace},
+    {kNtfs3Magic, "ntfs3", Kind::InPlace},
+    {kHfsPlusMagic, "hfsplus", Kind::InPlace},
+    {kHfsMagic, "hfs", Kind::InPlace},
+    {kUdfMagic, "udf", Kind::InPlace},
+    {MINIX_SUPER_MAGIC, "minix", Kind::InPlace},
+    {MINIX_SUPER_MAGIC2, "minix", Kind::InPlace},
+    {MINIX2_SUPER_MAGIC, "minix", Kind::InPlace},
+    {MINIX2_SUPER_MAGIC2, "minix", Kind::InPlace},
+    {MINIX3_SUPER_MAGIC, "minix", Kind::InPlace},
+    {OCFS2_SUPER_MAGIC, "ocfs2", Kind::InPlace},
+    {kGfs2Magic, "gfs2", Kind::InPlace},
+    {BTRFS_SUPER_MAGIC, "btrfs", Kind::CopyOnWrite},
+    {kZfsMagic, "zfs", Kind::CopyOnWrite},
+    {kBcachefsMagic, "bcachefs", Kind::CopyOnWrite},
+    {F2FS_SUPER_MAGIC, "f2fs", Kind::LogStructured},
+    {NILFS_SUPER_MAGIC, "nilfs2", Kind::LogStructured},
+    {JFFS2_SUPER_MAGIC, "jffs2", Kind::LogStructured},
+    {kUbifsMagic, "ubifs", Kind::LogStructured},
+    {TMPFS_MAGIC, "tmpfs", Kind::SwappableMemory},
+    {RAMFS_MAGIC, "ramfs", Kind::Memory},
+    {HUGETLBFS_MAGIC, "hugetlbfs", Kind::Memory},
+    {NFS_SUPER_MAGIC, "nfs", Kind::Network},
+    {SMB_SUPER_MAGIC, "smb", Kind::Network},
+    {CIFS_SUPER_MAGIC, "cifs", Kind::Network},
+    {SMB2_SUPER_MAGIC, "smb3", Kind::Network},
+    {V9FS_MAGIC, "9p", Kind::Network},
+    {CEPH_SUPER_MAGIC, "ceph", Kind::Network},
+    {AFS_FS_MAGIC, "afs", Kind::Network},
+    {AFS_SUPER_MAGIC, "afs", Kind::Network},
+    {CODA_SUPER_MAGIC, "coda", Kind::Network},
+    {FUSE_SUPER_MAGIC, "fuse", Kind::Fuse},
+    {OVERLAYFS_SUPER_MAGIC, "overlay", Kind::Overlay},
+    {ECRYPTFS_SUPER_MAGIC, "ecryptfs", Kind::Stacked},
+    {SQUASHFS_MAGIC, "squashfs", Kind::ReadOnly},
+    {EROFS_SUPER_MAGIC_V1, "erofs", Kind::ReadOnly},
+    {ISOFS_SUPER_MAGIC, "iso9660", Kind::ReadOnly},
+    {CRAMFS_MAGIC, "cramfs", Kind::ReadOnly},
+};
+
+const KnownType* knownType(std::uint32_t magic) {
+    for (const KnownType& type : kKnownTypes) {
+        if (type.magic == magic) {
+            return &type;
+        }
+    }
+    return nullptr;
+}
+
+// The first line of a small sysfs file, read at most `limit` bytes of it.
+std::string readSmallFile(const std::string& path, std::size_t limit = 256) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        return {};
+    }
+    std::string text(limit, '\0');
+    const ssize_t got = ::read(fd, text.data(), limit);
+    ::close(fd);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end != std::string::npos) {
+        text.resize(end);
+    }
+    return text;
+}
+
+bool exists(const std::string& path) {
+    return ::access(path.c_str(), F_OK) == 0;
+}
+
+std::string deviceName(unsigned major, unsigned minor) {
+    return std::to_string(major) + ":" + std::to_string(minor);
+}
+
+// What the block devices under a file system are, leaves counted one by one.
+struct DeviceFacts {
+    int spinning = 0;
+    int flash = 0;
+    int unidentified = 0;  // missing from sysfs, or their kind could not be read
+    bool found = false;    // a device was there at all
+    bool encrypted = false;
+};
+
+// Devices stack a few levels deep at most (a partition under LUKS under LVM); the limits only
+// keep a strange sysfs from leading us round for long.
+constexpr int kMaxDepth = 8;
+constexpr std::size_t kMaxDevices = 64;
+
+void examineDevice(const std::string& number, int depth, std::set<std::string>& seen,
+                   DeviceFacts& facts) {
+    const std::string base = "/sys/dev/block/" + number;
+    if (depth > kMaxDepth || seen.size() >= kMaxDevices || !exists(base)) {
+        ++facts.unidentified;
+        return;
+    }
+    if (!seen.insert(number).second) {
+        return;
+    }
+    facts.found = true;
+    if (readSmallFile(base + "/dm/uuid").rfind("CRYPT-", 0) == 0) {
+        facts.encrypted = true;
+    }
+    // A mapped or RAID device is as good as the devices it is made of.
+    bool stacked = false;
+    if (DIR* slaves = ::opendir((base + "/slaves").c_str())) {
+        std::vector<std::string> names;
+        while (const dirent* entry = ::readdir(slaves)) {
+            if (entry->d_name[0] != '.' && names.size() < kMaxDevices) {
+                names.emplace_back(entry->d_name);
+            }
+        }
+        ::closedir(slaves);
+        for (const std::string& name : names) {
+            const std::string slave = readSmallFile(base + "/slaves/" + name + "/dev");
+            if (!slave.empty()) {
+                stacked = true;
+                examineDevice(slave, depth + 1, seen, facts);
+            }
+        }
+    }
+    if (stacked) {
+        return;
+    }
+    if (exists(base + "/partition")) {
+        // sysfs keeps a partition in its disk's folder; ".." is resolved from where the link
+        // leads, so it is the disk's.
+        const std::string disk = readSmallFile(base + "/../dev");
+        if (disk.empty()) {
+            ++facts.unidentified;
+        } else {
+            examineDevice(disk, depth + 1, seen, facts);
+        }
+        return;
+    }
+    const std::string rotational = readSmallFile(base + "/queue/rotational");
+    if (rotational == "1") {
+        ++facts.spinning;
+    } else if (rotational == "0") {
+        ++facts.flash;
+    } else {
+        ++facts.unidentified;
+    }
+}
+
+// The line of /proc/self/mountinfo for the mount: its type and options.
+struct MountEntry {
+    std::string type;
+    std::vector<std::string> options;  // the mount's and its file system's
+};
+
+std::vector<std::string> splitted(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(separator, start), text.size());
+        if (end > start) {
+            parts.push_back(text.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return parts;
+}
+
+// Whether a mountinfo line is the mount: by its id where statx gave one (exact even among
+// bind mounts), else by the device number.
+bool parseMountLine(const std::string& line, const std::string& mountId, const std::string& device,
+                    MountEntry& entry) {
+    const std::vector<std::string> fields = splitted(line, ' ');
+    if (fields.size() < 10 || (mountId.empty() ? fields[2] != device : fields[0] != mountId)) {
+        return false;
+    }
+    std::size_t separator = 6;
+    while (separator < fields.size() && fields[separator] != "-") {
+        ++separator;
+    }
+    if (separator + 3 >= fields.size()) {
+        return false;
+    }
+    entry.type = fields[separator + 1];
+    entry.options = splitted(fields[5], ',');
+    for (std::string& option : splitted(fields[separator + 3], ',')) {
+        entry.options.push_back(std::move(option));
+    }
+    return true;
+}
+
+// Without /proc there is nothing to read, and nothing is said about it.
+bool findMount(const std::string& mountId, const std::string& device, MountEntry& entry) {
+    const int fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    // A few thousand mounts take a megabyte or so; past the limit the search gives up.
+    constexpr std::size_t kLimit = 16 << 20;
+    std::size_t total = 0;
+    std::string pending;
+    char chunk[16384];
+    bool found = false;
+    while (!found && total < kLimit) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break;
+        }
+        total += static_cast<std::size_t>(got);
+        pending.append(chunk, static_cast<std::size_t>(got));
+        std::size_t start = 0;
+        for (std::size_t end; !found && (end = pending.find('\n', start)) != std::string::npos;
+             start = end + 1) {
+            found = parseMountLine(pending.substr(start, end - start), mountId, device, entry);
+        }
+        pending.erase(0, start);
+    }
+    ::close(fd);
+    return found;
+}
+
+// ext3 and ext4 journal a file's data as well as its metadata when the file or its folder
+// carries the journal-data flag (chattr +j); new files inherit it from their folder.
+bool hasJournalDataFlag(int fd) {
+    int flags = 0;  // the kernel reads and writes an int, whatever the macro says
+    return fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+           (flags & FS_JOURNAL_DATA_FL) != 0;
+}
+
+bool fileHasJournalDataFlag(int folderFd, const std::string& name) {
+    struct stat st;
+    if (name.empty() || ::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(st.st_mode)) {
+        return false;
+    }
+    const int fd =
+        ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat opened;
+    const bool flagged = fd >= 0 && ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+                         opened.st_ino == st.st_ino && hasJournalDataFlag(fd);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return flagged;
+}
+
+// Opens the folder whose file system holds the item: a folder itself, anything else (a link
+// too, which lives where its name is) its parent. itemName is set in the second case.
+int openHoldingFolder(const std::string& path, std::string& itemName) {
+    const std::string trimmed = withoutTrailingSlashes(path);
+    if (trimmed.empty()) {
+        errno = ENOENT;
+        return -1;
+    }
+    // Only a folder opens here, never through a link; O_PATH where it may not be read.
+    int fd = ::open(trimmed.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES) {
+        fd = ::open(trimmed.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    }
+    if (fd >= 0) {
+        return fd;
+    }
+    itemName = lastPathComponent(trimmed);
+    std::string parent = stringByDeletingLastPathComponent(trimmed);
+    if (parent.empty()) {
+        parent = ".";
+    }
+    fd = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES) {
+        fd = ::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    }
+    return fd;
+}
+
+struct Descriptor {
+    explicit Descriptor(int opened) : fd(opened) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    const int fd;
+};
+
+std::string joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (const std::string& part : parts) {
+        text += (text.empty() ? "" : "; ") + part;
+    }
+    return text;
+}
+
+bool hasOption(const MountEntry& mount, const char* option) {
+    for (const std::string& each : mount.options) {
+        if (each == option) {
+            return true;
+        }
+    }
+    return false;
+}
+
+StorageVerdict examine(const std::string& path) {
+    StorageVerdict verdict;
+    std::string itemName;
+    const Descriptor folder{openHoldingFolder(path, itemName)};
+    struct statfs fs;
+    if (folder.fd < 0 || ::fstatfs(folder.fd, &fs) != 0) {
+        const int error = errno;
+        verdict.reason = std::string("could not be examined (") + std::strerror(error) + ")";
+        return verdict;
+    }
+    // f_type is a signed word on some architectures: only its low 32 bits are the magic.
+    const auto magic = static_cast<std::uint32_t>(fs.f_type);
+
+    std::string mountId;
+    unsigned major = 0, minor = 0;
+    struct statx stx;
+    if (::statx(folder.fd, "", AT_EMPTY_PATH | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_MNT_ID,
+                &stx) == 0) {
+        major = stx.stx_dev_major;
+        minor = stx.stx_dev_minor;
+        if ((stx.stx_mask & STATX_MNT_ID) != 0) {
+            mountId = std::to_string(stx.stx_mnt_id);
+        }
+    } else {
+        struct stat st;
+        if (::fstat(folder.fd, &st) == 0) {
+            major = ::major(st.st_dev);
+            minor = ::minor(st.st_dev);
+        }
+    }
+    MountEntry mount;
+    const bool mountKnown = findMount(mountId, deviceName(major, minor), mount);
+
+    const KnownType* type = knownType(magic);
+    if (mountKnown && !mount.type.empty()) {
+        verdict.fileSystem = mount.type;  // tells ext2 from ext3, names the FUSE program
+    } else if (type != nullptr) {
+        verdict.fileSystem = type->name;
+    } else {
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "0x%08x", static_cast<unsigned>(magic));
+        verdict.fileSystem = hex;
+    }
+
+    std::set<std::string> seen;
+    DeviceFacts device;
+    examineDevice(deviceName(major, minor), 0, seen, device);
+    verdict.encrypted = device.found && device.encrypted;
+
+    std::vector<std::string> reasons;
+    if (type == nullptr) {
+        reasons.push_back(kUnrecognised);
+    } else {
+        switch (type->kind) {
+            case Kind::CopyOnWrite:
+                verdict.reach = StorageReach::CannotReach;
+                reasons.push_back(kCopyOnWrite);
+                break;
+            case Kind::LogStructured:
+                verdict.reach = StorageReach::CannotReach;
+                reasons.push_back(kLogStructured);
+                break;
+            case Kind::ReadOnly:
+                verdict.reach = StorageReach::CannotReach;
+                reasons.push_back(kReadOnly);
+                break;
+            case Kind::SwappableMemory:
+                verdict.reach = StorageReach::NotNeeded;
+                reasons.push_back(kSwappableMemory);
+                break;
+            case Kind::Memory:
+                verdict.reach = StorageReach::NotNeeded;
+                reasons.push_back(kMemory);
+                break;
+            case Kind::Network:
+                reasons.push_back(kNetwork);
+                break;
+            case Kind::Fuse:
+                reasons.push_back(kFuse);
+                break;
+            case Kind::Overlay:
+                reasons.push_back(kOverlay);
+                break;
+            case Kind::Stacked:
+                reasons.push_back(kStacked);
+                break;
+            case Kind::InPlace: {
+                const bool journaled =
+                    magic == EXT4_SUPER_MAGIC &&
+                    ((mountKnown && hasOption(mount, "data=journal")) ||
+                     hasJournalDataFlag(folder.fd) || fileHasJournalDataFlag(folder.fd, itemName));
+                // Only spinning disks, and nothing else, under a file system that writes in
+                // place get every pass onto the old blocks. Where the device cannot be found
+                // the passes still go where the data was, so the verdict is not Unknown, but
+                // nothing says the device keeps them there.
+                const bool spinning =
+                    device.flash == 0 && device.spinning > 0 && device.unidentified == 0;
+                if (journaled) {
+                    reasons.push_back(kJournal);
+                }
+                if (device.flash > 0) {
+                    reasons.push_back(kFlash);
+                } else if (!spinning) {
+                    reasons.push_back(kNoDevice);
+                } else if (!journaled) {
+                    reasons.push_back(kSpinning);
+                }
+                verdict.reach =
+                    spinning && !journaled ? StorageReach::Reaches : StorageReach::MayNotReachAll;
+                break;
+            }
+        }
+    }
+    verdict.reason = joined(reasons);
+    return verdict;
+}
+
+}  // namespace
+
+StorageVerdict checkStorage(const std::string& path) {
+    try {
+        return examine(path);
+    } catch (...) {  // out of memory: a verdict that says nothing rather than none
+        StorageVerdict verdict;
+        verdict.reason = "could not be examined";
+        return verdict;
+    }
 }

@@ -309,6 +309,11 @@ std::string listed(const std::vector<std::string>& first, std::uint64_t all) {
 }
 }  // namespace
 
+std::string ZVORBAControlShredder::exactBytes(std::uint64_t bytes) const {
+    const std::string human = humanBytes(bytes);
+    return bytes < 1024 ? human : human + " (" + formatted(bytes) + " bytes)";
+}
+
 std::vector<std::string> ZVORBAControlShredder::warnings() const {
     std::vector<std::string> lines;
     if (account_.storage && account_.storage->reach != StorageReach::Reaches) {
@@ -348,10 +353,7 @@ std::vector<std::string> ZVORBAControlShredder::confirmationDetails(const std::s
     if (links > 0) {
         much += " (" + counted(links, "symbolic link", "symbolic links") + ")";
     }
-    much += ", " + humanBytes(amount);
-    if (amount >= 1024) {
-        much += " (" + formatted(amount) + " bytes)";
-    }
+    much += ", " + exactBytes(amount);
     std::vector<std::string> lines = {
         what, much,
         "How: " + modeInWords(shredMode) + (verifyLastPass_ ? ", the last one read back" : "")};
@@ -531,8 +533,7 @@ std::vector<std::string> ZVORBAControlShredder::accountDetails() const {
     std::vector<std::string> lines;
     if (outcome_ != RunOutcome::Denied && outcome_ != RunOutcome::Cancelled) {
         lines.push_back("Overwritten: " + counted(a.filesOverwritten, "file", "files") + ", " +
-                        humanBytes(a.bytesOverwritten) + " (" + formatted(a.bytesOverwritten) +
-                        " bytes), " + modeInWords(shredMode) + " each");
+                        exactBytes(a.bytesOverwritten) + ", " + modeInWords(shredMode) + " each");
         if (a.verifying) {
             lines.push_back("Verified: " + formatted(a.filesVerified) + " of " +
                             formatted(a.filesOverwritten) +

@@ -149,6 +149,8 @@ private:
     bool stopRequested() const;
 
     std::string formatted(std::uint64_t number) const;
+    // "2.0 KB (2,048 bytes)", or just "12 bytes".
+    std::string exactBytes(std::uint64_t bytes) const;
     void showSelection(const std::string& path, bool isDirectory);
     void countSelection(const std::string& path, bool isDirectory);
     void resetProgress();

@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -167,9 +168,11 @@ private slots:
             shell.start();
             shell.window().ui.actionModeEleven->trigger();
             shell.openPaths({QFile::encodeName(work.filePath("doomed")).toStdString()});
-            QTRY_VERIFY(!QFileInfo::exists(work.filePath("doomed")));
+            // The file goes first; the run's last words are drawn when it ends.
+            QTRY_COMPARE(shell.window().ui.statusText->text(),
+                         QString("Files have been shredded."));
+            QVERIFY(!QFileInfo::exists(work.filePath("doomed")));
             QCOMPARE(shell.controller().runShredMode(), 2);
-            QCOMPARE(shell.window().ui.statusText->text(), QString("Files have been shredded."));
             shell.window().ui.actionHelp->trigger();
             const QString copy = QString::fromStdString(*shell.controller().privateTempFolder()) +
                                  "/ORBA Zurizede Readme.pdf";
@@ -191,25 +194,70 @@ private slots:
         again.application().terminate();
     }
 
-    void theRegisteredDefaultsAskAndCancelKeepsTheFile() {
+    // The confirmation says what it is about: the folder, how much, how, and what
+    // overwriting will not reach; its answer and the run's outcome are in the account line.
+    void theRegisteredDefaultsAskNamingTheSelectionAndTheAccountFollows() {
         QTemporaryDir work;
-        writeFile(work.filePath("kept"), "kept");
+        QDir(work.path()).mkpath("kept");
+        writeFile(work.filePath("kept/<b>bold"), "kept");
+        writeFile(work.filePath("elsewhere"), "other name");
+        QCOMPARE(::link(QFile::encodeName(work.filePath("elsewhere")),
+                        QFile::encodeName(work.filePath("kept/linked"))),
+                 0);
+        QCOMPARE(::mkfifo(QFile::encodeName(work.filePath("kept/fifo")), 0600), 0);
+        QCOMPARE(::symlink("..", QFile::encodeName(work.filePath("kept/up"))), 0);
         ZurizedeShell shell;
         shell.start();
-        QVERIFY(shell.window().ui.actionAskConfirmation->isChecked());
-        QVERIFY(shell.window().ui.actionModeRandom->isChecked());
+        Ui::MainWindow& ui = shell.window().ui;
+        QVERIFY(ui.actionAskConfirmation->isChecked());
+        QVERIFY(ui.actionModeRandom->isChecked());
+        QVERIFY(!ui.actionVerifyLastPass->isChecked());
         bool onWindowThread = false;
+        QString details;
         QtAlertPanels::setAnswerer([&](QMessageBox& box) {
             alertsSeen << box.text();
+            details = box.informativeText();
+            auto* label = box.findChild<QLabel*>("qt_msgbox_informativelabel");
+            if (label == nullptr || label->textFormat() != Qt::PlainText) {
+                details.clear();  // a name holding markup would be shown as another name
+            }
             onWindowThread = QThread::currentThread() == qApp->thread();
             return button(box, "Cancel");
         });
         shell.openPaths({QFile::encodeName(work.filePath("kept")).toStdString()});
         QTRY_COMPARE(alertsSeen.size(), 1);
         QVERIFY(onWindowThread);  // asked for by the shred thread, shown by the window's
+        const QStringList lines = details.split('\n');
+        QVERIFY2(lines.size() == 6, qPrintable(details));
+        QVERIFY2(lines[0].startsWith("What: the folder " + work.filePath("kept") + " with "),
+                 qPrintable(lines[0]));
+        QVERIFY(lines[0].contains("<b>bold"));
+        QVERIFY2(lines[1].startsWith("How much: 4 items (1 symbolic link), "),
+                 qPrintable(lines[1]));
+        QCOMPARE(lines[2], QString("How: 1 pass of random bytes"));
+        QVERIFY(lines[3].startsWith("1 file also has names outside the selection: " +
+                                    work.filePath("kept/linked")));
+        QVERIFY(lines[4].startsWith("1 symbolic link is removed"));
+        QVERIFY(lines[5].startsWith("1 special file (device, pipe or socket) is removed"));
         QTRY_COMPARE(shell.window().ui.statusText->text(),
                      QString("No files were touched - shredding cancelled."));
-        QVERIFY(QFileInfo::exists(work.filePath("kept")));
+        QTRY_COMPARE(ui.accountText->text(), QString("Nothing was touched."));
+        QVERIFY(QFileInfo::exists(work.filePath("kept/<b>bold")));
+
+        answerAlertsWith("Proceed");
+        shell.openPaths({QFile::encodeName(work.filePath("kept")).toStdString()});
+        QTRY_VERIFY(ui.accountText->text().startsWith("1 file overwritten (4 bytes, "));
+        QVERIFY(ui.accountText->text().contains("1 name removed, contents still on the disk"));
+        QVERIFY(ui.accountDetails->isEnabled());
+        QtAlertPanels::setAnswerer([&](QMessageBox& box) {
+            details = box.informativeText();
+            return box.buttons().at(0);
+        });
+        ui.accountDetails->click();
+        QVERIFY2(details.contains("Removed, but its contents stay on the disk under another name "
+                                  "(hard link): " +
+                                  work.filePath("kept/linked")),
+                 qPrintable(details));
         shell.application().terminate();
     }
 
@@ -225,9 +273,11 @@ private slots:
         QVERIFY(!ui.actionModeRandom->isChecked() && !ui.actionModeEleven->isChecked());
         ui.actionAskConfirmation->trigger();  // on by default: now off
         ui.actionLogShreds->trigger();
+        ui.actionVerifyLastPass->trigger();
         settings.sync();
         QCOMPARE(settings.value("shredWarning").toInt(), 0);
         QCOMPARE(settings.value("shredLogging").toInt(), 1);
+        QCOMPARE(settings.value("shredVerify").toInt(), 1);
         // Changed elsewhere (the terminal front end, another session): shown when opened.
         settings.setValue("shredMode", 2);
         settings.setValue("shredWarning", 1);
@@ -338,7 +388,8 @@ private slots:
 
         QTRY_VERIFY(!QFileInfo::exists(work.filePath("second")));           // ran after the first
         QVERIFY2(alertsSeen.isEmpty(), qPrintable(alertsSeen.join("\n")));  // Stop asks nothing
-        QVERIFY(!QFileInfo::exists(work.filePath("first/big")));            // a whole pass went
+        QVERIFY2(!QFileInfo::exists(work.filePath("first/big")),            // a whole pass went
+                 qPrintable(ui.statusText->text()));
         QVERIFY(QFileInfo::exists(work.filePath("first")));
         for (const QFileInfo& left : QDir(work.filePath("first")).entryInfoList(QDir::Files)) {
             QFile file(left.filePath());

@@ -273,6 +273,8 @@ TEST_F(Cli, OnATerminalTheConfirmationIsAsked) {
     for (const std::string answer : {"n", "y"}) {
         const std::string tree = dir / ("tree-" + answer);
         makeTree(tree, 2);
+        // Named in the confirmation and on the status line: never sent to the terminal raw.
+        writeFile(tree + "/evil\x1b]0;owned\x07\x1b[2K", "x");
         std::vector<std::string> args = {ZURIZEDE_CLI, tree};
         std::vector<std::string> env = environment();
         int master = -1;
@@ -313,6 +315,11 @@ TEST_F(Cli, OnATerminalTheConfirmationIsAsked) {
             EXPECT_FALSE(exists(tree));
             EXPECT_NE(output.find("\r\033[K"), std::string::npos);  // the status line
         }
+        EXPECT_NE(output.find("evil\\x1b]0;owned\\x07"), std::string::npos) << output;
+        for (std::size_t at; (at = output.find("\033[K")) != std::string::npos;) {
+            output.erase(at, 3);  // the status line's own erasing
+        }
+        EXPECT_EQ(output.find_first_of("\x1b\x07"), std::string::npos) << output;
     }
 }
 

@@ -32,13 +32,19 @@ double median(std::vector<double> values) {
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// Seconds for one overwrite of path; negative when it did not end as expected.
-double timedOverwrite(const char* path, int mode, bool verify) {
+// Seconds for one overwrite of path; negative when it did not end as expected. afterLastPass
+// gets the seconds from the last pass reaching the device to the end: mostly the read-back.
+double timedOverwrite(const char* path, int mode, bool verify, double* afterLastPass = nullptr) {
     OverwriteSeams seams;
     seams.verifyLastPass = verify;
+    auto lastPass = std::chrono::steady_clock::now();
+    seams.afterPass = [&](int, int) { lastPass = std::chrono::steady_clock::now(); };
     const auto start = std::chrono::steady_clock::now();
     const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, path, mode, seams);
     const double took = seconds(start);
+    if (afterLastPass != nullptr) {
+        *afterLastPass = seconds(lastPass);
+    }
     const bool expected =
         outcome.status == OverwriteStatus::Overwritten && outcome.verified == verify;
     return expected ? took : -1;
@@ -81,18 +87,26 @@ int verifyCost(const char* path, int rounds) {
         into.push_back(took);
     };
     for (int mode : {0, 1}) {
-        std::vector<double> plain, verified, read;
+        std::vector<double> plain, verified, read, readBack, passes;
+        auto withVerification = [&] {
+            double back = 0;
+            const double took = timedOverwrite(path, mode, true, &back);
+            sample(took, verified);
+            readBack.push_back(back);
+            passes.push_back(took - back);
+        };
         for (int round = 0; round < rounds; ++round) {
             if (round % 2 == 1) {
-                sample(timedOverwrite(path, mode, true), verified);
+                withVerification();
             }
             sample(timedOverwrite(path, mode, false), plain);
             sample(timedDirectRead(path), read);
             if (round % 2 == 0) {
-                sample(timedOverwrite(path, mode, true), verified);
+                withVerification();
             }
         }
         const double p = median(plain), v = median(verified), r = median(read);
+        const double b = median(readBack), w = median(passes);
         auto spread = [](const std::vector<double>& values) {
             const auto [low, high] = std::minmax_element(values.begin(), values.end());
             char text[32];
@@ -105,6 +119,9 @@ int verifyCost(const char* path, int rounds) {
                     megabytes / v);
         std::printf("  one direct read after a run without: %.2f s (%s), %.0f MB/s\n", r,
                     spread(read).c_str(), megabytes / r);
+        std::printf(
+            "  within a run with: the passes %.2f s (%s), the read-back %.2f s (%s), %.0f MB/s\n",
+            w, spread(passes).c_str(), b, spread(readBack).c_str(), megabytes / b);
         std::printf("  speed with/without %.2f; time added %.2f s = %.2f direct reads\n", p / v,
                     v - p, (v - p) / r);
     }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Overwrite throughput and the 10,000-file walk against dd and shred, on the same files in
-# the build folder. A benchmark, never run as a test: bash bench/run.sh [BUILD_DIR]
+# Overwrite throughput, the cost of read-back verification, and the 10,000-file walk against
+# dd and shred, on the same files in the build folder. A benchmark, never run as a test: bash bench/run.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
@@ -24,6 +24,11 @@ echo "shred -n0 -z:       $(rate "$(timed shred -n0 -z "$file")")"
 echo "shred -n1:          $(rate "$(timed shred -n1 "$file")")"
 echo "read /dev/urandom:  $(rate "$(timed dd if=/dev/urandom of=/dev/null bs=1M count=1024)")"
 rm -f "$file"
+
+echo "== read-back verification on 512 MiB: each mode without and with it, 5 rounds alternated"
+head -c 536870912 /dev/zero > "$work/512MiB"; sync
+"$bench" verify "$work/512MiB" 5
+rm -f "$work/512MiB"
 
 make_tree() {
   mkdir -p "$1"

@@ -3,8 +3,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <future>
 #include <memory>
@@ -33,6 +35,13 @@ constexpr int kGrowthRounds = 3;
 constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 // What a pass answers, instead of an errno value, when the observer asked it to stop.
 constexpr int kStopRequested = -1;
+// What the read-back answers when the file does not hold what the last pass wrote.
+constexpr int kReadBackDiffers = -2;
+// The read-back reads this much per system call: direct reads get no read-ahead, so each
+// one must be large enough to keep the device busy.
+constexpr std::uint64_t kReadBackBlock = 8 << 20;
+// Direct I/O alignment where the file system does not say.
+constexpr std::size_t kDefaultDirectAlignment = 4096;
 
 std::uint64_t wholeChunks(std::uint64_t bytes) {
     return (bytes + kChunkSize - 1) / kChunkSize;
@@ -144,6 +153,86 @@ int transferFully(std::uint64_t bytes, Step step) {
     return 0;
 }
 
+// A running digest of bytes in file order, fed once as the last random pass writes them and
+// once as they are read back, in blocks of any size. It catches lost, misplaced and damaged
+// writes, not forgery: each 8-byte word goes through xor, rotate and multiply, all of them
+// bijections, so one changed byte always changes the result. Four independent lanes let the
+// multiplications overlap: over 10 GB/s, far faster than random bytes can be produced.
+class StreamDigest {
+public:
+    void add(const unsigned char* data, std::uint64_t length) {
+        length_ += length;
+        if (carried_ > 0) {
+            const std::size_t take = std::min<std::uint64_t>(kStripe - carried_, length);
+            std::memcpy(carry_ + carried_, data, take);
+            carried_ += take;
+            data += take;
+            length -= take;
+            if (carried_ < kStripe) {
+                return;
+            }
+            mixStripes(carry_, 1);
+            carried_ = 0;
+        }
+        const std::uint64_t stripes = length / kStripe;
+        mixStripes(data, stripes);
+        data += stripes * kStripe;
+        length -= stripes * kStripe;
+        std::memcpy(carry_, data, length);
+        carried_ = length;
+    }
+
+    std::uint64_t value() const {
+        StreamDigest last = *this;
+        if (last.carried_ > 0) {
+            // Zeros pad the tail; the length mixed in below tells them from written zeros.
+            std::memset(last.carry_ + last.carried_, 0, kStripe - last.carried_);
+            last.mixStripes(last.carry_, 1);
+        }
+        std::uint64_t h = length_;
+        for (std::uint64_t lane : last.lanes_) {
+            h = (h ^ finish(lane)) * kMultiplier;
+        }
+        return finish(h);
+    }
+
+private:
+    static constexpr std::size_t kStripe = 32;
+    static constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;  // odd: a bijection
+
+    static std::uint64_t rotl(std::uint64_t x, int by) { return (x << by) | (x >> (64 - by)); }
+    static std::uint64_t finish(std::uint64_t x) {
+        x = (x ^ (x >> 33)) * 0xFF51AFD7ED558CCDull;
+        x = (x ^ (x >> 33)) * 0xC4CEB9FE1A85EC53ull;
+        return x ^ (x >> 33);
+    }
+    static std::uint64_t word(const unsigned char* at) {
+        std::uint64_t w;
+        std::memcpy(&w, at, 8);
+        return w;
+    }
+    // Lanes in locals, spelled out: kept in lanes_ they go through memory on every word,
+    // which halves the speed.
+    void mixStripes(const unsigned char* data, std::uint64_t stripes) {
+        std::uint64_t a = lanes_[0], b = lanes_[1], c = lanes_[2], d = lanes_[3];
+        for (; stripes > 0; --stripes, data += kStripe) {
+            a = (rotl(a, 29) ^ word(data)) * kMultiplier;
+            b = (rotl(b, 29) ^ word(data + 8)) * kMultiplier;
+            c = (rotl(c, 29) ^ word(data + 16)) * kMultiplier;
+            d = (rotl(d, 29) ^ word(data + 24)) * kMultiplier;
+        }
+        lanes_[0] = a;
+        lanes_[1] = b;
+        lanes_[2] = c;
+        lanes_[3] = d;
+    }
+
+    std::uint64_t lanes_[4] = {1, 2, 3, 4};
+    unsigned char carry_[kStripe] = {};
+    std::size_t carried_ = 0;
+    std::uint64_t length_ = 0;
+};
+
 int readFully(int fd, unsigned char* into, std::uint64_t bytes) {
     return transferFully(bytes, [&](std::uint64_t done, std::uint64_t left) {
         return ::read(fd, into + done, left);
@@ -252,7 +341,12 @@ class PassWriter {
 public:
     PassWriter(int fd, const unsigned char* pattern, int passes, int randomDevice,
                std::uint64_t size, const OverwriteSeams& seams)
-        : fd_(fd), pattern_(pattern), passes_(passes), randomDevice_(randomDevice), seams_(seams) {
+        : fd_(fd),
+          pattern_(pattern),
+          passes_(passes),
+          randomDevice_(randomDevice),
+          seams_(seams),
+          digestLastPass_(seams.verifyLastPass && pattern == nullptr) {
         if (pattern_ != nullptr) {
             patternBlock_.reset(new unsigned char[patternBlockFor(size)]);
             patternBlockSize_ = patternBlockFor(size);
@@ -280,6 +374,9 @@ public:
     }
     // Whole passes of the last allPasses that reached the device.
     int passesCompleted() const { return passesCompleted_; }
+    // The digest of every byte the last random pass wrote, over every call of allPasses in
+    // turn: each call goes on where the one before ended. Kept only when verifying.
+    std::uint64_t lastPassDigest() const { return lastPassDigest_.value(); }
 
 private:
     int onePass(int pass, std::uint64_t offset, std::uint64_t length) {
@@ -306,6 +403,9 @@ private:
             if (int error = writeAll(fd_, block, bytes, offset + done)) {
                 return error;
             }
+            if (digestLastPass_ && pass == passes_ - 1) {
+                lastPassDigest_.add(block, bytes);
+            }
             done += bytes;
             // Start the device's writes every few megabytes instead of leaving them all to
             // the sync, so that they overlap with producing the next bytes.
@@ -331,12 +431,115 @@ private:
     int passes_;
     int randomDevice_;
     const OverwriteSeams& seams_;
+    const bool digestLastPass_;
+    StreamDigest lastPassDigest_;
     std::unique_ptr<unsigned char[]> patternBlock_;
     std::uint64_t patternBlockSize_ = 0;
     int passesCompleted_ = 0;
     // The first report comes only after a while: a small file is never reported at all.
     std::chrono::steady_clock::time_point lastReport_ = std::chrono::steady_clock::now();
 };
+
+// The alignment direct reads of the file need, or 0 when its file system reads nothing
+// directly.
+std::size_t directReadAlignment([[maybe_unused]] int fd) {
+#ifdef STATX_DIOALIGN
+    struct statx sx;
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_DIOALIGN, &sx) == 0 &&
+        (sx.stx_mask & STATX_DIOALIGN) != 0) {
+        const std::size_t align = std::max(sx.stx_dio_mem_align, sx.stx_dio_offset_align);
+        return sx.stx_dio_offset_align == 0 || align > kReadBackBlock ? 0 : align;
+    }
+#endif
+    return kDefaultDirectAlignment;
+}
+
+// Whether the `length` bytes at data are all `byte`: the first one is, and every byte equals
+// the one after it.
+bool holdsOnly(unsigned char byte, const unsigned char* data, std::uint64_t length) {
+    return data[0] == byte && std::memcmp(data, data + 1, length - 1) == 0;
+}
+
+// Reads [0, length) of the file back from the device and compares it with what the last
+// pass wrote there: the pattern byte, or for a random pass the digest of its bytes. The page
+// cache still holds what was written, so reads go past it with O_DIRECT, set on the open
+// descriptor (reopening would need /proc). Where the file system refuses direct reads, its
+// clean cached pages are dropped instead and read normally. Answers 0, an errno value,
+// kReadBackDiffers or kStopRequested.
+int readBackLastPass(int fd, std::uint64_t length, const unsigned char* pattern,
+                     std::uint64_t digest, const OverwriteSeams& seams) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0) {
+        return errno;
+    }
+    std::size_t align = directReadAlignment(fd);
+    bool direct = align != 0 && ::fcntl(fd, F_SETFL, flags | O_DIRECT) == 0;
+    auto dropCacheInstead = [&] {
+        if (direct) {
+            ::fcntl(fd, F_SETFL, flags);
+            direct = false;
+        }
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    };
+    if (!direct) {
+        align = kDefaultDirectAlignment;
+        dropCacheInstead();
+    }
+    const std::uint64_t blockSize = std::min((length + align - 1) / align * align, kReadBackBlock);
+    std::unique_ptr<unsigned char, decltype(&std::free)> buffer(
+        static_cast<unsigned char*>(std::aligned_alloc(align, blockSize)), &std::free);
+    if (!buffer) {
+        ::fcntl(fd, F_SETFL, flags);
+        return ENOMEM;
+    }
+    StreamDigest readDigest;
+    int result = 0;
+    for (std::uint64_t offset = 0; offset < length;) {
+        if (offset > 0 && seams.observer != nullptr && seams.observer->overwriteShouldStop()) {
+            result = kStopRequested;
+            break;
+        }
+        // Whole aligned blocks, the last one too: it comes back short at the end of the file.
+        const std::uint64_t want =
+            std::min(blockSize, (length - offset + align - 1) / align * align);
+        const ssize_t n = ::pread(fd, buffer.get(), want, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 && errno == EINVAL && direct && offset == 0) {
+            dropCacheInstead();  // accepted by fcntl, refused by the file system
+            continue;
+        }
+        if (n < 0) {
+            result = errno;
+            break;
+        }
+        if (n == 0) {
+            result = kReadBackDiffers;  // the file ends before what was written
+            break;
+        }
+        const std::uint64_t got = std::min(static_cast<std::uint64_t>(n), length - offset);
+        if (seams.readBack) {
+            seams.readBack(offset, buffer.get(), got);
+        }
+        if (pattern == nullptr) {
+            readDigest.add(buffer.get(), got);
+        } else if (!holdsOnly(*pattern, buffer.get(), got)) {
+            result = kReadBackDiffers;
+            break;
+        }
+        offset += got;
+        if (direct && offset % align != 0 && offset < length) {
+            result = kReadBackDiffers;  // only the end of the file reads short
+            break;
+        }
+    }
+    ::fcntl(fd, F_SETFL, flags);
+    if (result == 0 && pattern == nullptr && readDigest.value() != digest) {
+        result = kReadBackDiffers;
+    }
+    return result;
+}
 
 // Whether `name` in the folder still shows the file examined; errno says why not.
 bool nameShows(int folderFd, const std::string& name, const struct stat& examined) {
@@ -427,6 +630,24 @@ OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int
         }
         end = static_cast<std::uint64_t>(now.st_size);
     }
+    bool verified = false;
+    if (seams.verifyLastPass) {
+        const int result =
+            readBackLastPass(fd.get(), covered, pattern != nullptr ? &pattern[passes - 1] : nullptr,
+                             pattern != nullptr ? 0 : writer.lastPassDigest(), seams);
+        if (result == kStopRequested) {
+            // Every pass reached the device: the walk removes the name if it still shows it.
+            if (!nameShows(folderFd, name, examined)) {
+                return failure(ESTALE);
+            }
+            return {covered, OverwriteStatus::Stopped, 0, passes};
+        }
+        if (result != 0) {
+            return {covered, OverwriteStatus::Unverified, result == kReadBackDiffers ? 0 : result,
+                    passes};
+        }
+        verified = true;
+    }
     // The name must still show the file we wrote, or the walk would next remove another one.
     if (!nameShows(folderFd, name, examined)) {
         return failure(errno);
@@ -434,7 +655,7 @@ OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int
     if (::close(fd.release()) != 0) {
         return failure(errno);
     }
-    return {covered, OverwriteStatus::Overwritten, 0, passes};
+    return {covered, OverwriteStatus::Overwritten, 0, passes, verified};
 }
 
 OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mode,

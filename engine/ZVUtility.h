@@ -28,7 +28,8 @@ enum class OverwriteStatus {
 struct OverwriteOutcome {
     std::uint64_t bytes = 0;  // the bytes overwritten in every pass (Stopped: in at least one)
     OverwriteStatus status = OverwriteStatus::Failed;
-    int errorNumber = 0;      // errno of a Failed or NoRandomBytes result, else 0
+    int errorNumber = 0;      // errno of a Failed or NoRandomBytes result, or of the read that
+                              // left a result Unverified; else 0
     int passesCompleted = 0;  // whole passes that reached the device
     bool verified = false;    // the last pass was read back from the device as it was written
 };

@@ -183,6 +183,109 @@ TEST(OverwriteFile, ARandomPassOverALargeFileWritesFreshBytesEverywhere) {
     EXPECT_EQ(chunks.size(), (kSize + 4095) / 4096);
 }
 
+// What the verification read back: the blocks in turn, optionally with one byte changed.
+struct ReadBackRecorder {
+    void seeIn(OverwriteSeams& seams) {
+        seams.readBack = [this](std::uint64_t offset, unsigned char* data, std::size_t length) {
+            EXPECT_EQ(offset, read);  // in order, none skipped or read twice
+            if (flipAt >= offset && flipAt < offset + length) {
+                data[flipAt - offset] ^= 0x01;
+            }
+            read += length;
+            ++blocks;
+        };
+    }
+    std::uint64_t flipAt = UINT64_MAX;
+    std::uint64_t read = 0;
+    int blocks = 0;
+};
+
+// Several read-back blocks and a tail, for both ways of comparing: a pattern, a digest.
+TEST(OverwriteFile, TheLastPassReadBackAsWrittenIsVerifiedAndOneChangedByteIsCaught) {
+    constexpr std::uint64_t kSize = (9 << 20) + 123;
+    for (std::int32_t mode : {0, 1}) {
+        const int passes = mode == 1 ? 4 : 1;
+        for (std::uint64_t flipAt : {UINT64_MAX, std::uint64_t{4 << 20} + 7, kSize - 1}) {
+            const std::string which = "mode " + std::to_string(mode) + ", flip at " +
+                                      std::to_string(static_cast<std::int64_t>(flipAt));
+            TempDir dir;
+            writeFile(dir / "f", std::string(kSize, 'x'));
+            OverwriteSeams seams;
+            seams.verifyLastPass = true;
+            ReadBackRecorder recorder;
+            recorder.flipAt = flipAt;
+            recorder.seeIn(seams);
+            const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, dir / "f", mode, seams);
+            EXPECT_EQ(outcome.bytes, kSize) << which;
+            EXPECT_EQ(outcome.passesCompleted, passes) << which;
+            EXPECT_EQ(outcome.errorNumber, 0) << which;
+            if (flipAt == UINT64_MAX) {
+                EXPECT_EQ(outcome.status, OverwriteStatus::Overwritten) << which;
+                EXPECT_TRUE(outcome.verified) << which;
+                EXPECT_EQ(recorder.read, kSize) << which;
+                EXPECT_GT(recorder.blocks, 1) << which;
+            } else {
+                EXPECT_EQ(outcome.status, OverwriteStatus::Unverified) << which;
+                EXPECT_GT(recorder.read, flipAt) << which;  // a pattern may stop at the change
+                EXPECT_FALSE(outcome.verified) << which;
+                EXPECT_EQ(readFile(dir / "f").size(), kSize) << which;
+            }
+        }
+    }
+}
+
+TEST(OverwriteFile, VerificationCoversAGrownTailAndCanBeStoppedOrLeftOut) {
+    for (std::int32_t mode : {0, 1}) {
+        const int passes = mode == 1 ? 4 : 1;
+        TempDir dir;
+        // Grown after the first pass: the last pass's bytes come from two rounds.
+        writeFile(dir / "grown", std::string(10000, 'x'));
+        OverwriteSeams seams;
+        seams.verifyLastPass = true;
+        seams.afterPass = [&, appended = false](int, int) mutable {
+            if (!appended) {
+                std::ofstream(dir / "grown", std::ios::app) << std::string(5000, 'y');
+                appended = true;
+            }
+        };
+        ReadBackRecorder grown;
+        grown.seeIn(seams);
+        OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, dir / "grown", mode, seams);
+        EXPECT_EQ(outcome.status, OverwriteStatus::Overwritten) << mode;
+        EXPECT_TRUE(outcome.verified) << mode;
+        EXPECT_EQ(grown.read, 15000u) << mode;
+
+        // A stop while reading back: every pass is on the device, so all of them count.
+        struct StopOnceReading : OverwriteObserver {
+            void overwriteProgress(int, int, std::uint64_t, std::uint64_t) override {}
+            bool overwriteShouldStop() override { return reading; }
+            bool reading = false;
+        } observer;
+        writeFile(dir / "stopped", std::string((9 << 20) + 123, 'x'));
+        seams = OverwriteSeams();
+        seams.verifyLastPass = true;
+        seams.observer = &observer;
+        seams.readBack = [&](std::uint64_t, unsigned char*, std::size_t) {
+            observer.reading = true;
+        };
+        outcome = overwriteFileAt(AT_FDCWD, dir / "stopped", mode, seams);
+        EXPECT_EQ(outcome.status, OverwriteStatus::Stopped) << mode;
+        EXPECT_EQ(outcome.passesCompleted, passes) << mode;
+        EXPECT_EQ(outcome.bytes, (9u << 20) + 123) << mode;
+        EXPECT_FALSE(outcome.verified) << mode;
+
+        // Not asked for: nothing is read back.
+        writeFile(dir / "plain", std::string(10000, 'x'));
+        seams = OverwriteSeams();
+        ReadBackRecorder unused;
+        unused.seeIn(seams);
+        outcome = overwriteFileAt(AT_FDCWD, dir / "plain", mode, seams);
+        EXPECT_EQ(outcome.status, OverwriteStatus::Overwritten) << mode;
+        EXPECT_FALSE(outcome.verified) << mode;
+        EXPECT_EQ(unused.blocks, 0) << mode;
+    }
+}
+
 TEST(OverwriteFile, ChunkBoundariesWriteExactlyTheLength) {
     for (std::size_t size : {1u, 4095u, 4096u, 4097u, 8192u, 10000u}) {
         TempDir dir;

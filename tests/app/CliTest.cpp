@@ -186,11 +186,12 @@ TEST_F(Cli, TheAccountSaysWhatWasNotDestroyedAndTheExitStatusFollowsIt) {
     makeTree(dir / "tree", 2);
     writeFile(dir / "backup", "still here");
     ASSERT_EQ(::link((dir / "backup").c_str(), (dir / "tree/copy").c_str()), 0);
-    const Finished shared = run({"--yes", "-q", dir / "tree"});
+    const Finished shared = run({"--yes", "-q", "--verify", dir / "tree"});
     EXPECT_EQ(shared.status, 1) << shared.output;
     EXPECT_FALSE(exists(dir / "tree"));
     EXPECT_EQ(readFile(dir / "backup"), "still here");
     EXPECT_NE(shared.output.find("2 files overwritten"), std::string::npos) << shared.output;
+    EXPECT_NE(shared.output.find("Verified: 2 of 2 files read back"), std::string::npos);
     EXPECT_NE(shared.output.find("1 name was removed while its contents stay reachable through "
                                  "another link"),
               std::string::npos);

@@ -73,14 +73,15 @@ std::string formatMessage(const std::string& format, std::initializer_list<std::
 }
 
 std::string humanBytes(std::uint64_t bytes) {
-    static const char* const units[] = {"KB", "MB", "GB", "TB", "PB", "EB"};
-    if (bytes < 1024) {
+    // Decimal units, as the window's byte fields show them beside the exact figure.
+    static const char* const units[] = {"kB", "MB", "GB", "TB", "PB", "EB"};
+    if (bytes < 1000) {
         return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
     }
-    double value = static_cast<double>(bytes) / 1024;
+    double value = static_cast<double>(bytes) / 1000;
     int unit = 0;
-    while (value >= 1024 && unit < 5) {
-        value /= 1024;
+    while (value >= 999.95 && unit < 5) {
+        value /= 1000;
         ++unit;
     }
     char text[32];
@@ -309,9 +310,13 @@ std::string listed(const std::vector<std::string>& first, std::uint64_t all) {
 }
 }  // namespace
 
+std::string ZVORBAControlShredder::shownBytes(std::uint64_t bytes) const {
+    return services_.describeBytes ? services_.describeBytes(bytes) : formatted(bytes);
+}
+
 std::string ZVORBAControlShredder::exactBytes(std::uint64_t bytes) const {
     const std::string human = humanBytes(bytes);
-    return bytes < 1024 ? human : human + " (" + formatted(bytes) + " bytes)";
+    return bytes < 1000 ? human : human + " (" + formatted(bytes) + " bytes)";
 }
 
 std::vector<std::string> ZVORBAControlShredder::warnings() const {
@@ -434,8 +439,9 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
     show(totalLinks, linksText, false);
     show(progressLinks, linksText, false);
     const std::string bytesText = formatted(amount);
-    show(totalBytes, bytesText, false);
-    show(progressBytes, bytesText, false);
+    const std::string bytesShown = shownBytes(amount);
+    show(totalBytes, bytesShown, false);
+    show(progressBytes, bytesShown, false);
 
     outcome_ = RunOutcome::Cancelled;
     bool proceed = !stopRequested();  // stopped while counting: nothing touched
@@ -651,7 +657,7 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
     count -= 1;
     show(progressCount, formatted(count), true);
     amount -= outcome.bytes;
-    show(progressBytes, formatted(amount), true);
+    show(progressBytes, shownBytes(amount), true);
     progress->setDoubleValue(barBeforeFile_);
     progress->incrementBy(static_cast<double>(outcome.bytes));
     progress->display();
@@ -733,8 +739,12 @@ bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*ma
     // A stop was asked for by a person or by the session ending: nobody needs to be told,
     // and a quit must not wait for a panel to be answered.
     if (!stopRequested()) {
-        services_.alerts->runAlertPanel(
-            kFileSystemAlert, formatMessage(kErrorPanelFormat, {message}), kStopShredding);
+        Alert alert;
+        alert.warning = true;  // the run stopped on it: a person should notice
+        alert.title = kFileSystemAlert;
+        alert.message = formatMessage(kErrorPanelFormat, {message});
+        alert.defaultButton = kStopShredding;
+        services_.alerts->run(alert);
     }
     show(statusText, message, false);
     return false;

@@ -40,6 +40,9 @@ struct ShredderConnections {
     Workspace* workspace = nullptr;
     // Makes a number formatter for the pattern it is given.
     std::function<std::unique_ptr<NumberFormatter>(const std::string& pattern)> makeNumberFormatter;
+    // How the byte fields show a count, such as "2.1 GB (2,147,483,648)"; the plain "#,##0"
+    // figure without it. Called on the thread of the run.
+    std::function<std::string(std::uint64_t bytes)> describeBytes;
     // Asked before each item of a walk and between blocks of a file; YES stops the walk
     // there, as a removal error would. Stop in the window, and a signal in the terminal.
     std::function<bool()> stopRequested;
@@ -149,7 +152,9 @@ private:
     bool stopRequested() const;
 
     std::string formatted(std::uint64_t number) const;
-    // "2.0 KB (2,048 bytes)", or just "12 bytes".
+    // A byte count in the byte fields: as described by the front end, or the plain figure.
+    std::string shownBytes(std::uint64_t bytes) const;
+    // "2.0 kB (2,048 bytes)", or just "12 bytes".
     std::string exactBytes(std::uint64_t bytes) const;
     void showSelection(const std::string& path, bool isDirectory);
     void countSelection(const std::string& path, bool isDirectory);
@@ -237,7 +242,8 @@ inline constexpr const char* kShredLogging = "shredLogging";
 inline constexpr const char* kShredVerify = "shredVerify";
 }  // namespace settings_key
 
-// A byte count in the largest unit that keeps it at or above one: "1.2 GB", "512 bytes".
+// A byte count in the largest decimal unit that keeps it at or above one: "1.2 GB",
+// "512 bytes".
 std::string humanBytes(std::uint64_t bytes);
 
 // The mode in words: "1 pass of random bytes", "4 passes", "11 passes".

@@ -9,6 +9,8 @@ struct Alert {
     std::string title, message, defaultButton, alternateButton, otherButton;
     // Lines shown below the message, in smaller print: what the alert is about.
     std::vector<std::string> details;
+    // Something went wrong and a run stopped: more than information, less than critical.
+    bool warning = false;
 };
 
 // Modal alert panels. The answer is 1 for the default button, 0 for the alternate one and

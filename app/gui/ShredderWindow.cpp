@@ -4,7 +4,9 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QIcon>
 #include <QMimeData>
+#include <QStyle>
 #include <QTimer>
 #include <QUrl>
 
@@ -15,6 +17,16 @@ ShredderWindow::ShredderWindow() {
     policy.setRetainSizeWhenHidden(true);
     ui.progress->setSizePolicy(policy);
     ui.progress->setHidden(true);
+
+    // A place that looks like one to drop on, with the same choices as the File menu.
+    ui.dropArea->setStyleSheet(
+        "QFrame#dropArea { border: 2px dashed palette(mid); border-radius: 8px; }");
+    const QIcon shredder =
+        QIcon::fromTheme("edit-delete-shred",
+                         QIcon::fromTheme("zurizede", style()->standardIcon(QStyle::SP_TrashIcon)));
+    const int side = style()->pixelMetric(QStyle::PM_LargeIconSize);
+    ui.dropIcon->setPixmap(shredder.pixmap(side, side));
+    ui.settingsLine->setMenu(ui.menuSettings);
 }
 
 void ShredderWindow::closeEvent(QCloseEvent* event) {

@@ -86,6 +86,7 @@ ZurizedeShell::ZurizedeShell()
     c.makeNumberFormatter = [](const std::string&) {
         return std::make_unique<QtNumberFormatter>();
     };
+    c.describeBytes = [](std::uint64_t bytes) { return QtNumberFormatter().describeBytes(bytes); };
     c.stopRequested = [this] { return stopRequested_.load(); };
     controller_ = std::make_unique<ZVORBAControlShredder>(c);
 
@@ -172,8 +173,12 @@ void ZurizedeShell::showRunning(bool running) {
     for (QAction* action : {ui.actionShredFile, ui.actionShredFolder, ui.actionDiskUtility}) {
         action->setEnabled(!running);
     }
+    ui.chooseFilesButton->setEnabled(!running);
+    ui.chooseFolderButton->setEnabled(!running);
     ui.actionStop->setEnabled(running);
     ui.stopButton->setEnabled(running);
+    // The drop area shows the run in its place; a drop meanwhile waits for its turn.
+    ui.dropStack->setCurrentWidget(running ? ui.runPage : ui.idlePage);
 }
 
 void ZurizedeShell::showWaiting() {
@@ -245,6 +250,11 @@ void ZurizedeShell::connectMenus() {
         windowDefaults_.setInteger(settings_key::kShredVerify, checked ? 1 : 0);
     });
     connect(ui.accountDetails, &QPushButton::clicked, this, [this] { account_.showDetails(); });
+    connect(ui.chooseFilesButton, &QPushButton::clicked, ui.actionShredFile, &QAction::trigger);
+    connect(ui.chooseFolderButton, &QPushButton::clicked, ui.actionShredFolder, &QAction::trigger);
+    for (QAction* setting : ui.menuSettings->actions()) {
+        connect(setting, &QAction::triggered, this, [this] { showSettings(); });
+    }
     // Another window or the terminal front end may have changed them meanwhile.
     connect(ui.menuSettings, &QMenu::aboutToShow, this, [this] { reflectSettings(); });
 }
@@ -262,4 +272,19 @@ void ZurizedeShell::reflectSettings() {
     ui.actionLogShreds->setChecked(windowDefaults_.integerForKey(settings_key::kShredLogging) == 1);
     ui.actionVerifyLastPass->setChecked(windowDefaults_.integerForKey(settings_key::kShredVerify) ==
                                         1);
+    showSettings();
+}
+
+// The settings of the next run in words, always in view.
+void ZurizedeShell::showSettings() {
+    const auto is = [this](const char* key) { return windowDefaults_.integerForKey(key) == 1; };
+    QString line = QString::fromStdString(
+        modeInWords(windowDefaults_.integerForKey(settings_key::kShredMode)));
+    line +=
+        is(settings_key::kShredWarning) ? " · asks before shredding" : " · shreds without asking";
+    line += is(settings_key::kShredLogging) ? " · logged" : " · not logged";
+    if (is(settings_key::kShredVerify)) {
+        line += " · verifies the last pass";
+    }
+    window_.ui.settingsLine->setText(line);
 }

@@ -59,6 +59,7 @@ private:
     bool confirmStopAndQuit();
     void connectMenus();
     void reflectSettings();
+    void showSettings();
 
     ShredderWindow window_;
     QtUserDefaults windowDefaults_;

@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <climits>
+#include <limits>
 
 QtUserDefaults::QtUserDefaults() : settings_(std::make_unique<QSettings>("ORBA", "Zurizede")) {}
 
@@ -43,8 +45,28 @@ QtNumberFormatter::QtNumberFormatter(const QLocale& locale)
     locale_.setNumberOptions(QLocale::DefaultNumberOptions);
 }
 
+// "#,##0": groups of three ASCII digits joined by the locale's group separator, and nothing
+// else of the locale (no Indian grouping, no native digits, no threshold for short numbers).
 std::string QtNumberFormatter::stringFromNumber(unsigned long long number) const {
-    return locale_.toString(static_cast<qulonglong>(number)).toStdString();
+    const std::string digits = std::to_string(number);
+    const std::string separator = locale_.groupSeparator().toStdString();
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            grouped += separator;
+        }
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
+std::string QtNumberFormatter::describeBytes(unsigned long long bytes) const {
+    const QString human =
+        locale_.formattedDataSize(static_cast<qint64>(std::min<unsigned long long>(
+                                      bytes, std::numeric_limits<qint64>::max())),
+                                  1, QLocale::DataSizeSIFormat);
+    return bytes < 1000 ? human.toStdString()
+                        : human.toStdString() + " (" + stringFromNumber(bytes) + ")";
 }
 
 QString QtResources::resourceFolder() {

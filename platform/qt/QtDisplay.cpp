@@ -1,19 +1,56 @@
 #include "QtDisplay.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 
-QtTextField::QtTextField(QLineEdit* field) : field_(field) {
+namespace {
+// Calls back whenever the watched widget changes size.
+class ResizeWatch : public QObject {
+public:
+    explicit ResizeWatch(std::function<void()> resized) : resized_(std::move(resized)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            resized_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> resized_;
+};
+}  // namespace
+
+QtTextField::QtTextField(QLineEdit* field)
+    : field_(field), resizeWatch_(std::make_unique<ResizeWatch>([this] { fit(); })) {
     field_->setReadOnly(true);
+    field_->installEventFilter(resizeWatch_.get());
+}
+
+QtTextField::~QtTextField() {
+    field_->removeEventFilter(resizeWatch_.get());
 }
 
 void QtTextField::setStringValue(const std::string& text) {
     // Paths are the file system's bytes: shown decoded, never changed.
     const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (shown != field_->text()) {
-        field_->setText(shown);
+    if (shown != full_) {
+        full_ = shown;
+        field_->setToolTip(full_);
+        field_->setAccessibleDescription(full_);
+        fit();
+    }
+}
+
+void QtTextField::fit() {
+    const QMargins margins = field_->textMargins();
+    // The line edit's own padding and frame, as QLineEdit lays out its text.
+    const int room = field_->contentsRect().width() - margins.left() - margins.right() - 6;
+    const QString fitted = field_->fontMetrics().elidedText(full_, Qt::ElideMiddle, room);
+    if (fitted != field_->text()) {
+        field_->setText(fitted);
         field_->setCursorPosition(0);
     }
 }

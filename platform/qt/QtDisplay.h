@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,15 +15,22 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
-// A read-only line of the status display.
+// A read-only line of the status display. A text too long for it is shortened in the
+// middle, where a path matters least; the whole text is its tooltip and its accessible
+// description.
 class QtTextField : public TextField {
 public:
     explicit QtTextField(QLineEdit* field);
+    ~QtTextField() override;
     void setStringValue(const std::string& text) override;
     void display() override;
 
 private:
+    void fit();
+
     QLineEdit* field_;
+    QString full_;
+    std::unique_ptr<QObject> resizeWatch_;
 };
 
 // The progress bar, keeping the run's range and value as doubles and mapping them onto the

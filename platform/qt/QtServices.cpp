@@ -30,7 +30,9 @@ void QtAlertPanels::setAnswerer(Answerer a) {
 }
 
 int QtAlertPanels::run(const Alert& alert) {
-    QMessageBox box(alert.critical ? QMessageBox::Critical : QMessageBox::Information,
+    QMessageBox box(alert.critical  ? QMessageBox::Critical
+                    : alert.warning ? QMessageBox::Warning
+                                    : QMessageBox::Information,
                     text(alert.title), text(alert.message));
     // A name holding "<b>" is a name, not markup: the alert must name the very file.
     box.setTextFormat(Qt::PlainText);

@@ -21,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -289,6 +290,90 @@ private slots:
         shell.application().terminate();
     }
 
+    // What a newcomer sees first: the drop area's buttons run the panels, the settings are
+    // said in words and open their menu, and every field can be reached and named.
+    void theIdleWindowExplainsItselfAndEveryFieldCanBeReached() {
+        ZurizedeShell shell;
+        shell.start();
+        Ui::MainWindow& ui = shell.window().ui;
+        QCOMPARE(ui.dropStack->currentWidget(), ui.idlePage);
+        QStringList panels;
+        QtOpenPanel::setChooser([&](QFileDialog& panel) {
+            panels << panel.windowTitle();
+            panel.reject();
+        });
+        ui.chooseFilesButton->click();
+        QTRY_COMPARE(panels.size(), 1);
+        QTRY_VERIFY(ui.chooseFolderButton->isEnabled());
+        ui.chooseFolderButton->click();
+        QTRY_COMPARE(panels, (QStringList{"Shred File", "Shred Folder & Contents"}));
+
+        QCOMPARE(ui.settingsLine->text(),
+                 QString("1 pass of random bytes · asks before shredding · not logged"));
+        QCOMPARE(ui.settingsLine->menu(), ui.menuSettings);
+        ui.actionModeEleven->trigger();
+        ui.actionAskConfirmation->trigger();
+        ui.actionVerifyLastPass->trigger();
+        QCOMPARE(ui.settingsLine->text(), QString("11 passes · shreds without asking · not logged "
+                                                  "· verifies the last pass"));
+
+        QList<QLineEdit*> fields = shell.window().findChildren<QLineEdit*>();
+        QCOMPARE(fields.size(), 9);
+        for (QLabel* label : shell.window().findChildren<QLabel*>()) {
+            if (auto* field = qobject_cast<QLineEdit*>(label->buddy())) {
+                fields.removeOne(field);
+                QVERIFY(!field->accessibleName().isEmpty());
+            }
+        }
+        QVERIFY2(fields.size() == 3, "only the three Left to shred fields share a label");
+        shell.window().show();
+        shell.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shell.window()));
+        ui.chooseFilesButton->setFocus();
+        QSet<QWidget*> reached;
+        for (int i = 0; i < 20; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget();
+        }
+        for (QLineEdit* field : shell.window().findChildren<QLineEdit*>()) {
+            QVERIFY2(reached.contains(field), qPrintable(field->objectName()));
+        }
+        shell.application().terminate();
+    }
+
+    // A long path is shortened in the middle, whole in the tooltip; at the smallest size the
+    // window allows, every field still shows a whole line of text.
+    void pathsAreShortenedInTheMiddleAndTheLayoutHoldsAtItsMinimum() {
+        QTemporaryDir work;
+        const QString deep = work.filePath(QString("a-rather-long-folder-name/").repeated(8));
+        QVERIFY(QDir().mkpath(deep));
+        writeFile(deep + "kept", "kept");
+        ZurizedeShell shell;
+        shell.start();
+        Ui::MainWindow& ui = shell.window().ui;
+        shell.window().show();
+        shell.window().resize(1, 1);  // as small as the window lets itself be made
+        answerAlertsWith("Cancel");
+        shell.openPaths({QFile::encodeName(deep + "kept").toStdString()});
+        QTRY_COMPARE(alertsSeen.size(), 1);
+        QTRY_VERIFY(!shell.isRunning());
+        const QString folder = QDir::cleanPath(deep);
+        QCOMPARE(ui.folderText->toolTip(), folder);
+        QVERIFY2(ui.folderText->text().contains(QChar(0x2026)), qPrintable(ui.folderText->text()));
+        QVERIFY(ui.folderText->text().startsWith(folder.left(4)));
+        QVERIFY(ui.folderText->text().endsWith("name"));
+        QTRY_VERIFY(ui.totalBytes->text().startsWith("4 bytes"));
+        for (QLineEdit* field : shell.window().findChildren<QLineEdit*>()) {
+            QVERIFY2(field->contentsRect().height() >= field->fontMetrics().height(),
+                     qPrintable(field->objectName()));
+            QVERIFY2(field->isVisible() && field->width() > field->fontMetrics().height(),
+                     qPrintable(field->objectName()));
+        }
+        QVERIFY(ui.settingsLine->isVisible());
+        QVERIFY(ui.chooseFolderButton->width() >= ui.chooseFolderButton->minimumSizeHint().width());
+        shell.application().terminate();
+    }
+
     void menusTriggerTheirActions() {
         ZurizedeShell shell;
         shell.start();
@@ -378,6 +463,8 @@ private slots:
             60000);
         QVERIFY(shell.isRunning());
         QVERIFY(ui.actionStop->isEnabled() && ui.stopButton->isEnabled());
+        QCOMPARE(ui.dropStack->currentWidget(), ui.runPage);  // the run in the drop area's place
+        QVERIFY(ui.progress->isVisible() && ui.stopButton->isVisible());
         for (QAction* action : {ui.actionShredFile, ui.actionShredFolder, ui.actionDiskUtility}) {
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
         }

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -40,14 +41,28 @@ private slots:
         QVERIFY(widget.isHidden());
     }
 
+    // "#,##0" takes the locale's group separator and nothing else of it; the byte fields add
+    // the size in decimal units.
     void numbersAreGroupedByThousands() {
         QtNumberFormatter english(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(english.stringFromNumber(0), std::string("0"));
         QCOMPARE(english.stringFromNumber(1234567), std::string("1,234,567"));
         QCOMPARE(english.stringFromNumber(18446744073709551615ull),
                  std::string("18,446,744,073,709,551,615"));
-        QtNumberFormatter plainC(QLocale::c());
-        QCOMPARE(plainC.stringFromNumber(1234567), std::string("1,234,567"));
+        QCOMPARE(QtNumberFormatter(QLocale::c()).stringFromNumber(1234567),
+                 std::string("1,234,567"));
+        QCOMPARE(
+            QtNumberFormatter(QLocale(QLocale::English, QLocale::India)).stringFromNumber(1234567),
+            std::string("1,234,567"));
+        QCOMPARE(
+            QtNumberFormatter(QLocale(QLocale::Spanish, QLocale::Spain)).stringFromNumber(1234),
+            std::string("1.234"));
+        const std::string egyptian =
+            QtNumberFormatter(QLocale(QLocale::Arabic, QLocale::Egypt)).stringFromNumber(1234567);
+        QCOMPARE(QString::fromStdString(egyptian).remove(QRegularExpression("[0-9]")).size(), 2);
+        QVERIFY(egyptian.rfind("1", 0) == 0 && egyptian.size() > 7);
+        QCOMPARE(english.describeBytes(2147483648ull), std::string("2.1 GB (2,147,483,648)"));
+        QCOMPARE(english.describeBytes(512), std::string("512 bytes"));
     }
 
     void storedDefaultsWinOverRegisteredOnes() {
@@ -108,8 +123,12 @@ private slots:
         QCOMPARE(alerts.runAlertPanel("File System Alert", "X: /a/<b>&lt;.", "Stop Shredding"), 1);
         QCOMPARE(seenFormat, Qt::PlainText);  // the name shown is the file's, not markup
         QCOMPARE(seenText, QString("X: /a/<b>&lt;."));
-        QVERIFY(seenIcon != QMessageBox::Critical);
+        QCOMPARE(seenIcon, QMessageBox::Information);
         QCOMPARE(buttons, QStringList{"Stop Shredding"});
+        Alert stopped{false, "File System Alert", "Could not remove", "Stop Shredding", {}, {}};
+        stopped.warning = true;  // the run stopped on it
+        alerts.run(stopped);
+        QCOMPARE(seenIcon, QMessageBox::Warning);
         QtAlertPanels::setAnswerer({});
     }
 

@@ -34,7 +34,50 @@ QString text(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// The Exec line of a desktop entry as a command, without its field codes (%f, %U, ...): the
+// application started with nothing to open.
+QStringList commandWithoutFiles(const QString& desktopFile) {
+    QFile entry(desktopFile);
+    if (!entry.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return {};
+    }
+    bool inMainGroup = false;
+    while (!entry.atEnd()) {
+        const QString line = QString::fromUtf8(entry.readLine()).trimmed();
+        if (line.startsWith('[')) {
+            inMainGroup = line == "[Desktop Entry]";
+        } else if (inMainGroup && line.startsWith("Exec=")) {
+            QStringList words = QProcess::splitCommand(line.mid(5));
+            words.removeIf([](const QString& word) {
+                return word.size() == 2 && word[0] == '%' && word[1] != '%';
+            });
+            for (QString& word : words) {
+                word.replace("%%", "%");
+            }
+            return words;
+        }
+    }
+    return {};
+}
+
 }  // namespace
+
+bool launchDefaultApplicationFor(const QString& mimeType) {
+    const QString query = QStandardPaths::findExecutable("xdg-mime");
+    if (query.isEmpty()) {
+        return false;
+    }
+    QProcess ask;
+    ask.start(query, {"query", "default", mimeType});
+    if (!ask.waitForFinished(5000) || ask.exitCode() != 0) {
+        return false;
+    }
+    const QString id = QString::fromUtf8(ask.readAllStandardOutput()).trimmed();
+    const QString desktopFile =
+        id.isEmpty() ? QString() : QStandardPaths::locate(QStandardPaths::ApplicationsLocation, id);
+    const QStringList command = commandWithoutFiles(desktopFile);
+    return !command.isEmpty() && QProcess::startDetached(command.front(), command.mid(1));
+}
 
 bool QtWindowFrame::setFrameUsingName(const std::string& name) {
     const QByteArray saved = settings_.value(text(name)).toByteArray();
@@ -60,9 +103,10 @@ bool QtWorkspace::openFile(const std::optional<std::string>& path, const std::st
         }
         return false;
     }
-    // The document viewer: the user's application for the file's type.
+    // The document viewer: the user's application for the file's type, or, with no file to
+    // show, the application the user opens documents of that kind with.
     if (!path) {
-        return false;
+        return launchDefaultApplicationFor("application/pdf");
     }
     return QDesktopServices::openUrl(
         QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(*path))));

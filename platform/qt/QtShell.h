@@ -26,6 +26,10 @@ private:
 
 // URLs through QDesktopServices; "Preview" is the user's PDF viewer and "Disk Utility"
 // GNOME Disks, else KDE Partition Manager, started detached.
+// Starts the user's default application for the type with nothing to open (xdg-mime knows
+// which it is); false when there is none.
+bool launchDefaultApplicationFor(const QString& mimeType);
+
 class QtWorkspace : public Workspace {
 public:
     bool openURL(const std::string& url) override;

@@ -23,6 +23,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QUrlQuery>
@@ -372,6 +373,52 @@ private slots:
         QVERIFY(ui.settingsLine->isVisible());
         QVERIFY(ui.chooseFolderButton->width() >= ui.chooseFolderButton->minimumSizeHint().width());
         shell.application().terminate();
+    }
+
+    // Without a private folder to copy the help into, Help still starts the user's document
+    // viewer, with nothing open.
+    void helpWithoutAPrivateFolderStartsTheViewerEmpty() {
+        if (QStandardPaths::findExecutable("xdg-mime").isEmpty()) {
+            QSKIP("xdg-mime (xdg-utils) is not installed");
+        }
+        QTemporaryDir desktop;
+        const QString marker = desktop.filePath("viewer-started");
+        const QString viewer = desktop.filePath("viewer");
+        writeFile(viewer, ("#!/bin/sh\necho \"$#\" > '" + marker + "'\n").toUtf8());
+        QFile(viewer).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        QVERIFY(QDir().mkpath(desktop.filePath("data/applications")));
+        QVERIFY(QDir().mkpath(desktop.filePath("config")));
+        writeFile(
+            desktop.filePath("data/applications/test-viewer.desktop"),
+            ("[Desktop Entry]\nType=Application\nName=Viewer\nExec=" + viewer + " %f\n").toUtf8());
+        writeFile(desktop.filePath("config/mimeapps.list"),
+                  "[Default Applications]\napplication/pdf=test-viewer.desktop\n");
+        const QHash<QByteArray, QByteArray> changed = {
+            {"XDG_DATA_HOME", QFile::encodeName(desktop.filePath("data"))},
+            {"XDG_DATA_DIRS", QFile::encodeName(desktop.filePath("data"))},
+            {"XDG_CONFIG_HOME", QFile::encodeName(desktop.filePath("config"))},
+            {"XDG_CURRENT_DESKTOP", "X-Generic"},
+            {"TMPDIR", QFile::encodeName(desktop.filePath("missing"))}};
+        QHash<QByteArray, QByteArray> before;
+        for (auto it = changed.begin(); it != changed.end(); ++it) {
+            before[it.key()] = qgetenv(it.key());
+            qputenv(it.key(), it.value());
+        }
+        {
+            ZurizedeShell shell;
+            shell.start();
+            QVERIFY(!shell.controller().privateTempFolder());
+            shell.window().ui.actionHelp->trigger();
+            QTRY_VERIFY(QFile::exists(marker));
+            QFile started(marker);
+            QVERIFY(started.open(QIODevice::ReadOnly));
+            QCOMPARE(started.readAll().trimmed(), QByteArray("0"));  // no document given
+            QVERIFY(urls.opened.isEmpty());
+            shell.application().terminate();
+        }
+        for (auto it = before.begin(); it != before.end(); ++it) {
+            it.value().isEmpty() ? qunsetenv(it.key()) : qputenv(it.key(), it.value());
+        }
     }
 
     void menusTriggerTheirActions() {

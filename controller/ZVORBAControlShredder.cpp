@@ -405,21 +405,20 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
         isDirectory = false;
     }
     // Removing a device node erases nothing on the device: say what would.
+    const char* denial = nullptr;
     if (itself && itself->type == FileType::Device) {
-        services_.alerts->runCriticalAlertPanel(kShredAlert, formatMessage(kIsADevice, {path}),
-                                                kCancelShredding);
-        show(statusText, kNothingTouched, false);
-        running_ = false;
-        return;
+        denial = kIsADevice;
+    } else if (const int blocker = files.removalBlockerAtPath(path); blocker != 0) {
+        denial = blocker == EROFS   ? kReadOnly
+                 : blocker == EPERM ? kImmutable
+                 : isDirectory      ? kDenialFolder
+                                    : kDenialFile;
     }
-    if (const int blocker = files.removalBlockerAtPath(path); blocker != 0) {
-        const char* denial = blocker == EROFS   ? kReadOnly
-                             : blocker == EPERM ? kImmutable
-                             : isDirectory      ? kDenialFolder
-                                                : kDenialFile;
+    if (denial != nullptr) {
         services_.alerts->runCriticalAlertPanel(kShredAlert, formatMessage(denial, {path}),
                                                 kCancelShredding);
         show(statusText, kNothingTouched, false);
+        showAccount();
         running_ = false;
         return;
     }

@@ -260,11 +260,9 @@ void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirec
                 break;
             }
             count += 1;  // first, so that an entry without attributes counts too
-            if (name->find('/') == std::string::npos &&
-                findings_.topNames.size() < NamedItems::kNamed) {
-                findings_.topNames.push_back(*name);
+            if (name->find('/') == std::string::npos) {
+                findings_.topNames.add(*name);
             }
-            findings_.topCount += name->find('/') == std::string::npos ? 1 : 0;
             if (auto attributes = entries->fileAttributes()) {
                 note(*attributes, stringByAppendingPathComponent(path, *name));
             }
@@ -285,10 +283,7 @@ void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirec
             return attributes ? attributes->linkCount : 0;
         }();
         if (seen.first < linkCount) {
-            findings_.sharedNames += seen.first;
-            if (findings_.firstShared.size() < NamedItems::kNamed) {
-                findings_.firstShared.push_back(seen.second);
-            }
+            findings_.shared.add(seen.second);
         }
     }
     // A file run scales its bar like a folder run, so that the overwritten bytes fill it.
@@ -298,13 +293,13 @@ void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirec
 }
 
 namespace {
-std::string listed(const std::vector<std::string>& first, std::uint64_t all) {
+std::string listed(const NamedItems& items) {
     std::string text;
-    for (const std::string& name : first) {
+    for (const std::string& name : items.first) {
         text += (text.empty() ? "" : ", ") + name;
     }
-    if (all > first.size()) {
-        text += " and " + std::to_string(all - first.size()) + " more";
+    if (items.count > items.first.size()) {
+        text += " and " + std::to_string(items.count - items.first.size()) + " more";
     }
     return text;
 }
@@ -324,10 +319,9 @@ std::vector<std::string> ZVORBAControlShredder::warnings() const {
     if (account_.storage && account_.storage->reach != StorageReach::Reaches) {
         lines.push_back(storageInWords(*account_.storage));
     }
-    if (findings_.sharedNames > 0) {
-        lines.push_back(counted(findings_.sharedNames, "file also has", "files also have") +
-                        " names outside the selection: " +
-                        listed(findings_.firstShared, findings_.sharedNames) +
+    if (findings_.shared.count > 0) {
+        lines.push_back(counted(findings_.shared.count, "file also has", "files also have") +
+                        " names outside the selection: " + listed(findings_.shared) +
                         ". Those names are removed here, and the contents stay on the disk "
                         "under the others (hard links)");
     }
@@ -350,9 +344,9 @@ std::vector<std::string> ZVORBAControlShredder::confirmationDetails(const std::s
                                                                     bool isDirectory) const {
     std::string what = "What: " + path;
     if (isDirectory) {
-        what = findings_.topCount == 0 ? "What: the empty folder " + path
-                                       : "What: the folder " + path + " with " +
-                                             listed(findings_.topNames, findings_.topCount);
+        what = findings_.topNames.count == 0
+                   ? "What: the empty folder " + path
+                   : "What: the folder " + path + " with " + listed(findings_.topNames);
     }
     std::string much = "How much: " + counted(count, "item", "items");
     if (links > 0) {
@@ -424,7 +418,6 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
     }
     shredMode = defaults.integerForKey(settings_key::kShredMode);
     verifyLastPass_ = defaults.integerForKey(settings_key::kShredVerify) == 1;
-    account_.passes = shredMode == 1 ? 4 : shredMode == 2 ? 11 : 1;
     account_.verifying = verifyLastPass_;
     account_.storage = files.storageVerdictAtPath(path);
 

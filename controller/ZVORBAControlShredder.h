@@ -76,7 +76,6 @@ struct RunAccount {
     std::uint64_t bytesOverwritten = 0;  // each file's size once, not once per pass
     std::uint64_t filesVerified = 0;
     bool verifying = false;
-    int passes = 1;  // of the mode
     // Removed after fewer passes than the mode has, because a stop was asked for.
     NamedItems stoppedEarly;
     // Removed without their contents being destroyed: names whose contents stay reachable
@@ -91,11 +90,9 @@ struct RunAccount {
 
 // What the count found that overwriting will not reach.
 struct SelectionFindings {
-    std::vector<std::string> topNames;  // the first few names directly in a chosen folder
-    std::uint64_t topCount = 0;
-    std::uint64_t sharedNames = 0;  // regular files with links outside the selection
+    NamedItems topNames;  // the names directly in a chosen folder
+    NamedItems shared;    // regular files with names outside the selection (hard links)
     std::uint64_t specialFiles = 0;
-    std::vector<std::string> firstShared;
 };
 
 // The one controller of the application: it runs every shred, answers the delete walk's

@@ -3,23 +3,41 @@
 # and that the installed programs find their resources there.
 set -euo pipefail
 build=$1
-prefix=$(mktemp -d)
+version=$2
+top=$(mktemp -d)
 home=$(mktemp -d)
-trap 'rm -rf "$prefix" "$home"' EXIT
+trap 'rm -rf "$top" "$home"' EXIT
+# A space in the prefix, as under a home folder that has one.
+prefix="$top/a prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
+id=com.example.Zurizede
 for f in bin/zurizede bin/zurizede-cli "share/zurizede/Zurizede Defaults.plist" \
-         "share/zurizede/ORBA Zurizede Readme.pdf" share/applications/zurizede.desktop \
-         share/icons/hicolor/scalable/apps/zurizede.svg; do
+         "share/zurizede/ORBA Zurizede Readme.pdf" share/applications/$id.desktop \
+         share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/zurizede.svg; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
-entry="$prefix/share/applications/zurizede.desktop"
-grep -qx 'Type=Application' "$entry"
+entry="$prefix/share/applications/$id.desktop"
+desktop-file-validate "$entry"
 grep -qx 'Exec=zurizede %F' "$entry"
 grep -qx 'Icon=zurizede' "$entry"
-grep -q '^MimeType=.*inode/directory;' "$entry"
-grep -q '^MimeType=.*application/octet-stream;' "$entry"
+# The appstream data with its desktop entry, and the release this build is.
+appstreamcli validate-tree --no-net "$prefix" >/dev/null
+grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml"
 head -c 4 "$prefix/share/zurizede/ORBA Zurizede Readme.pdf" | grep -q '%PDF'
+
+# Never anyone's default application: in a desktop that sees only this prefix and the
+# system, no type opens with the shredder. xdg-mime splits its folders at spaces, hence
+# the link.
+ln -s "$prefix" "$top/p"
+update-desktop-database "$top/p/share/applications"
+if grep -s "$id" "$top/p/share/applications/mimeinfo.cache"; then exit 1; fi
+for type in application/pdf text/plain image/png inode/directory; do
+  opener=$(env -i PATH="$PATH" HOME="$home" XDG_CONFIG_HOME="$home/config" \
+    XDG_DATA_HOME="$home/data" XDG_DATA_DIRS="$top/p/share:/usr/share" \
+    xdg-mime query default "$type")
+  [[ $opener != *"$id"* ]] || { echo "$type opens with $opener"; exit 1; }
+done
 
 # The installed terminal front end reads the installed defaults: it asks first, and with
 # no terminal to ask, shreds nothing.

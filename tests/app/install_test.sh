@@ -39,6 +39,20 @@ for type in application/pdf text/plain image/png inode/directory; do
   [[ $opener != *"$id"* ]] || { echo "$type opens with $opener"; exit 1; }
 done
 
+# The file managers' menus run the installed window with every selected path.
+has() {
+  local file=$1 line
+  for line in "${@:2}"; do
+    grep -qxF -- "$line" "$file" || { echo "$file lacks $line"; exit 1; }
+  done
+}
+run="Exec=\"$prefix/bin/zurizede\" %F"
+has "$prefix/share/nemo/actions/zurizede.nemo_action" "$run" Selection=notnone Extensions=any\;
+has "$prefix/share/kio/servicemenus/zurizede.desktop" "$run" Type=Service MimeType=all/all\;
+has "$prefix/share/file-manager/actions/zurizede.desktop" "$run" Type=Action Profiles=shred\; \
+  MimeTypes=all/all\;
+[ -x "$prefix/share/kio/servicemenus/zurizede.desktop" ]
+
 # The installed terminal front end reads the installed defaults: it asks first, and with
 # no terminal to ask, shreds nothing.
 echo keep > "$home/file"
@@ -48,4 +62,22 @@ fi
 [ "$(cat "$home/file")" = keep ]
 XDG_CONFIG_HOME="$home/config" "$prefix/bin/zurizede-cli" -y -q "$home/file" </dev/null
 [ ! -e "$home/file" ]
+
+# The GNOME Files script hands the window exactly the chosen paths, absolute: from its
+# list, and from its arguments when the list cannot be trusted (a name with a newline) or
+# is missing. The window itself is replaced by a recorder for this.
+script="$prefix/share/nautilus/scripts/Shred with ORBA Zurizede"
+[ -x "$script" ]
+printf '#!/bin/sh\nprintf "%%s\\0" "$@" > "%s/handed"\n' "$home" > "$prefix/bin/zurizede"
+mkdir "$home/here"
+nl=$'\n'
+handed() {
+  (cd "$home/here" && NAUTILUS_SCRIPT_SELECTED_FILE_PATHS=$1 "$script" "${@:2}")
+  cmp "$home/handed" <(printf '%s\0' "${expected[@]}")
+}
+expected=("$home/here/a b" "$home/here/-c")
+handed "$home/here/a b$nl$home/here/-c$nl" 'a b' -c
+expected=("$home/here/x${nl}y" "$home/here/-c")
+handed "$home/here/x${nl}y$nl$home/here/-c$nl" "x${nl}y" -c
+handed "" "x${nl}y" -c
 echo "install OK"

@@ -14,7 +14,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 id=com.example.Zurizede
 for f in bin/zurizede bin/zurizede-cli "share/zurizede/Zurizede Defaults.plist" \
          "share/zurizede/ORBA Zurizede Readme.pdf" share/applications/$id.desktop \
-         share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/zurizede.svg; do
+         share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/zurizede.svg \
+         share/man/man1/zurizede.1.gz; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
 entry="$prefix/share/applications/$id.desktop"
@@ -25,6 +26,10 @@ grep -qx 'Icon=zurizede' "$entry"
 appstreamcli validate-tree --no-net "$prefix" >/dev/null
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml"
 head -c 4 "$prefix/share/zurizede/ORBA Zurizede Readme.pdf" | grep -q '%PDF'
+# man finds the pages under the prefix.
+for page in zurizede zurizede-cli; do
+  [ "$(MANPATH="$prefix/share/man" man -w $page)" = "$prefix/share/man/man1/$page.1.gz" ]
+done
 
 # Never anyone's default application: in a desktop that sees only this prefix and the
 # system, no type opens with the shredder. xdg-mime splits its folders at spaces, hence

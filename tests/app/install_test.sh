@@ -15,7 +15,7 @@ id=com.example.Zurizede
 for f in bin/zurizede bin/zurizede-cli "share/zurizede/Zurizede Defaults.plist" \
          "share/zurizede/ORBA Zurizede Readme.pdf" share/applications/$id.desktop \
          share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/zurizede.svg \
-         share/man/man1/zurizede.1.gz; do
+         share/man/man1/zurizede.1.gz share/bash-completion/completions/zurizede-cli; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
 entry="$prefix/share/applications/$id.desktop"
@@ -43,6 +43,36 @@ for type in application/pdf text/plain image/png inode/directory; do
     xdg-mime query default "$type")
   [[ $opener != *"$id"* ]] || { echo "$type opens with $opener"; exit 1; }
 done
+
+# bash finds the completion under the prefix as it finds any other, and it offers the
+# options, the mode's values and paths. Each case is the line as typed, then the words
+# bash splits it into.
+mkdir "$home/files" && touch "$home/files/a b"
+completed=$(cd "$home/files" && XDG_DATA_HOME="$home/data" XDG_DATA_DIRS="$prefix/share" \
+  bash --norc -c '
+  source /usr/share/bash-completion/bash_completion
+  __load_completion zurizede-cli && complete -p zurizede-cli || exit 1
+  fn=$(complete -p zurizede-cli | sed -E "s/.*-F ([^ ]+).*/\1/")
+  offered() {
+    COMP_LINE=$1 COMP_POINT=${#1} COMP_WORDS=("${@:2}") COMP_CWORD=$(($# - 2)) COMPREPLY=()
+    "$fn" zurizede-cli "${COMP_WORDS[-1]}" "${COMP_WORDS[-2]}" 2>/dev/null
+    echo "${COMPREPLY[*]}"
+  }
+  offered "zurizede-cli --ve" zurizede-cli --ve
+  offered "zurizede-cli -m " zurizede-cli -m ""
+  offered "zurizede-cli --mode=" zurizede-cli --mode =
+  offered "zurizede-cli -y a" zurizede-cli -y a
+  offered "zurizede-cli --" zurizede-cli -- | tr " " "\n" | sed "s/=$//" | grep -vx -- -- | sort')
+long=$("$prefix/bin/zurizede-cli" --help | grep -E '^ +-' | sed -E 's/^ +//; s/  .*//' |
+  grep -oE -- '--[a-z-]+' | sort)
+diff - <(echo "$completed") <<END
+complete -F _zurizede_cli zurizede-cli
+--verify --version
+0 1 2
+0 1 2
+a b
+$long
+END
 
 # The file managers' menus run the installed window with every selected path.
 has() {

@@ -4,7 +4,9 @@
 set -euo pipefail
 packages=(g++ cmake make googletest libgtest-dev qt6-base-dev qt6-base-dev-tools
           xvfb xauth fonts-dejavu-core libgl1-mesa-dev coreutils time
-          mount util-linux e2fsprogs btrfs-progs dmsetup)
+          mount util-linux e2fsprogs btrfs-progs dmsetup
+          desktop-file-utils appstream xdg-utils man-db groff-base
+          bash-completion dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

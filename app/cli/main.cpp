@@ -1,6 +1,7 @@
 // zurizede-cli: shreds the files and folders named on the command line, through the same
 // controller, delete walk and user defaults as the window.
 
+#include <getopt.h>
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -43,6 +44,8 @@ constexpr const char* kUsage =
     "  -h, --help     show this help and exit\n"
     "      --version  show the version and exit\n"
     "\n"
+    "Options may also follow the paths. After --, every argument is a PATH; a lone -\n"
+    "is the file named -.\n"
     "Without a terminal and without --yes, a confirmation is answered \"Cancel\".\n"
     "Exit status: 0 when every PATH was shredded, with the contents of every regular file\n"
     "overwritten; 1 when any was not; 2 for bad usage.\n";
@@ -72,29 +75,53 @@ struct Options {
     std::vector<std::string> paths;
 };
 
-// The options that only switch something on, by long name or by letter.
-struct Flag {
-    const char* name;
-    char letter;
-    bool Options::*member;
-};
-constexpr Flag kFlags[] = {
-    {"--yes", 'y', &Options::yes},       {"--confirm", 0, &Options::confirm},
-    {"--log", 0, &Options::log},         {"--verify", 0, &Options::verify},
-    {"--quiet", 'q', &Options::quiet},   {"--help", 'h', &Options::help},
-    {"--version", 0, &Options::version},
+// Long options without a letter get values past every character.
+enum : int { kConfirm = 256, kLog, kVerify, kVersion };
+
+constexpr option kLongOptions[] = {
+    {"mode", required_argument, nullptr, 'm'},
+    {"yes", no_argument, nullptr, 'y'},
+    {"confirm", no_argument, nullptr, kConfirm},
+    {"log", no_argument, nullptr, kLog},
+    {"verify", no_argument, nullptr, kVerify},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, kVersion},
+    {nullptr, 0, nullptr, 0},
 };
 
-bool* flagNamed(Options& options, const std::string& name, char letter) {
-    for (const Flag& flag : kFlags) {
-        if ((!name.empty() && name == flag.name) || (letter != 0 && letter == flag.letter)) {
-            return &(options.*flag.member);
+// The leading ':' tells a missing value apart from an unknown option.
+constexpr const char* kShortOptions = ":m:yqh";
+
+// What getopt_long refused, in words; it prints nothing itself (opterr is 0). A long option
+// given a value it does not take comes back as its own value in optopt, an unknown letter
+// as that letter, and an unknown or ambiguous long option as 0 with the element it stopped
+// at just before optind.
+std::string refusal(int result, char** argv) {
+    if (result == ':') {
+        const bool isLong = std::string(argv[optind - 1]).rfind("--", 0) == 0;
+        return isLong ? "--mode needs a number" : "-m needs a number";
+    }
+    for (const option* o = kLongOptions; optopt != 0 && o->name != nullptr; ++o) {
+        if (optopt == o->val) {
+            return std::string("the option '--") + o->name + "' takes no value";
         }
     }
-    return nullptr;
+    if (optopt != 0) {
+        return std::string("unknown option '-") + static_cast<char>(optopt) + "'";
+    }
+    const std::string element = argv[optind - 1];
+    const std::string name = element.substr(0, element.find('='));
+    int matches = 0;
+    for (const option* o = kLongOptions; o->name != nullptr; ++o) {
+        matches += std::string("--").append(o->name).rfind(name, 0) == 0;
+    }
+    return matches > 1 ? "the option '" + name + "' is ambiguous" : "unknown option '" + name + "'";
 }
 
-// Parses the arguments; on bad usage, answers the one-line explanation.
+// Parses the arguments as GNU tools do: options may follow paths, a letter may take its
+// value attached (-m1), "--" ends the options and a lone "-" is a path. On bad usage,
+// answers the one-line explanation.
 std::optional<std::string> parse(int argc, char** argv, Options& options) {
     auto setMode = [&](const std::string& text) -> std::optional<std::string> {
         char* end = nullptr;
@@ -109,54 +136,40 @@ std::optional<std::string> parse(int argc, char** argv, Options& options) {
         options.mode = static_cast<std::int32_t>(value);
         return std::nullopt;
     };
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-            options.paths.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg.rfind("--", 0) == 0) {
-            const auto equals = arg.find('=');
-            const std::string name = arg.substr(0, equals);
-            if (name == "--mode") {
-                if (equals != std::string::npos) {
-                    if (auto error = setMode(arg.substr(equals + 1)))
-                        return error;
-                } else if (i + 1 < argc) {
-                    if (auto error = setMode(argv[++i]))
-                        return error;
-                } else {
-                    return "--mode needs a number";
-                }
-            } else if (equals != std::string::npos) {
-                return "the option '" + name + "' takes no value";
-            } else if (bool* flag = flagNamed(options, arg, 0)) {
-                *flag = true;
-            } else {
-                return "unknown option '" + arg + "'";
-            }
-        } else {
-            for (std::size_t j = 1; j < arg.size(); ++j) {
-                const char letter = arg[j];
-                if (letter == 'm') {
-                    std::string value = arg.substr(j + 1);
-                    if (value.empty()) {
-                        if (i + 1 >= argc)
-                            return "-m needs a number";
-                        value = argv[++i];
-                    }
-                    if (auto error = setMode(value))
-                        return error;
-                    break;
-                } else if (bool* flag = flagNamed(options, {}, letter)) {
-                    *flag = true;
-                } else {
-                    return std::string("unknown option '-") + letter + "'";
-                }
-            }
+    opterr = 0;
+    int result;
+    while ((result = getopt_long(argc, argv, kShortOptions, kLongOptions, nullptr)) != -1) {
+        switch (result) {
+            case 'm':
+                if (auto error = setMode(optarg))
+                    return error;
+                break;
+            case 'y':
+                options.yes = true;
+                break;
+            case 'q':
+                options.quiet = true;
+                break;
+            case 'h':
+                options.help = true;
+                break;
+            case kConfirm:
+                options.confirm = true;
+                break;
+            case kLog:
+                options.log = true;
+                break;
+            case kVerify:
+                options.verify = true;
+                break;
+            case kVersion:
+                options.version = true;
+                break;
+            default:
+                return refusal(result, argv);
         }
     }
+    options.paths.assign(argv + optind, argv + argc);
     if (!options.help && !options.version && options.paths.empty()) {
         return "no PATH to shred";
     }

@@ -39,7 +39,7 @@ std::vector<std::string> pathsFromArguments(int argc, char** argv) {
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);  // takes Qt's own options out of argv
     QApplication::setApplicationDisplayName("ORBA Zurizede");
-    QApplication::setDesktopFileName("zurizede");
+    QApplication::setDesktopFileName("com.example.Zurizede");
     QApplication::setWindowIcon(QIcon::fromTheme("zurizede"));
     const std::vector<std::string> paths = pathsFromArguments(argc, argv);
 

@@ -39,7 +39,7 @@ protected:
     }
 
     // Starts the program with standard input from /dev/null and its output into a pipe.
-    pid_t start(std::vector<std::string> args, int& outputFd) {
+    pid_t start(std::vector<std::string> args, int& outputFd, const std::string& cwd = {}) {
         args.insert(args.begin(), ZURIZEDE_CLI);
         std::vector<std::string> env = environment();
         int fds[2];
@@ -51,6 +51,8 @@ protected:
             ::dup2(fds[1], 1);
             ::dup2(fds[1], 2);
             ::close(fds[0]);
+            if (!cwd.empty() && ::chdir(cwd.c_str()) != 0)
+                ::_exit(127);
             auto argv = pointers(args);
             auto envp = pointers(env);
             ::execve(argv[0], argv.data(), envp.data());
@@ -73,9 +75,9 @@ protected:
         return done;
     }
 
-    Finished run(std::vector<std::string> args) {
+    Finished run(std::vector<std::string> args, const std::string& cwd = {}) {
         int fd = -1;
-        const pid_t pid = start(std::move(args), fd);
+        const pid_t pid = start(std::move(args), fd, cwd);
         return finish(pid, fd);
     }
 
@@ -115,7 +117,9 @@ TEST_F(Cli, BadUsageExitsTwoWithOneLine) {
                                                {"--bogus", "a"},
                                                {"-z", "a"},
                                                {"-y"},
-                                               {"--mode"}}) {
+                                               {"--mode"},
+                                               {"--yes=1", "a"},
+                                               {"--ver", "a"}}) {
         const Finished done = run(args);
         EXPECT_EQ(done.status, 2) << done.output;
         EXPECT_EQ(std::count(done.output.begin(), done.output.end(), '\n'), 1) << done.output;
@@ -127,6 +131,18 @@ TEST_F(Cli, BadUsageExitsTwoWithOneLine) {
     const Finished version = run({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.output.rfind("zurizede-cli ", 0), 0u);
+}
+
+// As GNU tools take them: options after a path, letters together with the mode's value
+// attached, "--" ending the options, a lone "-" naming a file.
+TEST_F(Cli, OptionsAsGnuToolsTakeThem) {
+    for (const char* name : {"a", "-", "-y"}) writeFile(dir / name, "contents");
+    const Finished done = run({"a", "-ym1", "-", "--", "-y"}, dir.path());
+    EXPECT_EQ(done.status, 0) << done.output;
+    for (const char* name : {"a", "-", "-y"}) {
+        EXPECT_NE(::access((dir / name).c_str(), F_OK), 0) << name;
+    }
+    EXPECT_NE(done.output.find("4 passes"), std::string::npos) << done.output;
 }
 
 // A name holding terminal escape sequences never reaches the terminal raw.

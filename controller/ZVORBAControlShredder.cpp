@@ -449,7 +449,7 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
         }
     }
     if (proceed && defaults.integerForKey(settings_key::kShredWarning) == 1) {
-        Alert confirmation{true, kShredAlert, kConfirmation, kCancel, kProceed, {}, {}};
+        Alert confirmation{true, kShredAlert, kConfirmation, kCancel, kProceed, {}, {}, false};
         confirmation.details = confirmationDetails(path, isDirectory);
         const int answer = services_.alerts->run(confirmation);
         if (answer == 1) {

@@ -23,13 +23,13 @@ public:
     int runAlertPanel(const std::string& title, const std::string& message,
                       const std::string& defaultButton, const std::string& alternateButton = {},
                       const std::string& otherButton = {}) {
-        return run({false, title, message, defaultButton, alternateButton, otherButton});
+        return run({false, title, message, defaultButton, alternateButton, otherButton, {}, false});
     }
     int runCriticalAlertPanel(const std::string& title, const std::string& message,
                               const std::string& defaultButton,
                               const std::string& alternateButton = {},
                               const std::string& otherButton = {}) {
-        return run({true, title, message, defaultButton, alternateButton, otherButton});
+        return run({true, title, message, defaultButton, alternateButton, otherButton, {}, false});
     }
 };
 

@@ -205,8 +205,8 @@ void ZurizedeShell::quitAsking() {
 }
 
 bool ZurizedeShell::confirmStopAndQuit() {
-    return alerts_.run(
-               {false, kRunningTitle, kStopAndQuitQuestion, kStopAndQuit, kKeepShredding, {}}) == 1;
+    return alerts_.runAlertPanel(kRunningTitle, kStopAndQuitQuestion, kStopAndQuit,
+                                 kKeepShredding) == 1;
 }
 
 void ZurizedeShell::connectMenus() {

@@ -125,8 +125,8 @@ private slots:
         QCOMPARE(seenText, QString("X: /a/<b>&lt;."));
         QCOMPARE(seenIcon, QMessageBox::Information);
         QCOMPARE(buttons, QStringList{"Stop Shredding"});
-        Alert stopped{false, "File System Alert", "Could not remove", "Stop Shredding", {}, {}};
-        stopped.warning = true;  // the run stopped on it
+        Alert stopped{false, "File System Alert", "Could not remove", "Stop Shredding", {}, {}, {},
+                      true};
         alerts.run(stopped);
         QCOMPARE(seenIcon, QMessageBox::Warning);
         QtAlertPanels::setAnswerer({});

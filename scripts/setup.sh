@@ -3,7 +3,7 @@
 # when everything is there already.
 set -euo pipefail
 packages=(g++ cmake make googletest libgtest-dev qt6-base-dev qt6-base-dev-tools
-          xvfb xauth fonts-dejavu-core libgl1-mesa-dev coreutils time)
+          xvfb xauth fonts-dejavu-core libgl1-mesa-dev coreutils time e2fsprogs mount)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -192,19 +192,42 @@ int itemRefusesRemoval(int folderFd, const char* name) {
 
 constexpr char kNameCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
+// Random bytes for new names, drawn from the kernel 256 at a time (a request no signal
+// interrupts) rather than once per item.
+class NameNoise {
+public:
+    // Answers `length` random bytes (at most 256), or null where none can be had.
+    const unsigned char* take(std::size_t length) {
+        if (sizeof pool_ - used_ < length) {
+            if (::getrandom(pool_, sizeof pool_, GRND_NONBLOCK) !=
+                static_cast<ssize_t>(sizeof pool_)) {
+                return nullptr;
+            }
+            used_ = 0;
+        }
+        used_ += length;
+        return pool_ + used_ - length;
+    }
+
+private:
+    unsigned char pool_[256];
+    std::size_t used_ = sizeof pool_;
+};
+
 // Renames the entry `name` of the folder open as folderFd to as many random letters and
-// digits, so that what the file system keeps of a removed entry carries no trace of the real
-// name, and answers the name the entry now has. Where it cannot be renamed (no random bytes,
-// no RENAME_NOREPLACE, a refusal) that is its own name: it is removed all the same.
-std::string obscuredName(int folderFd, const char* name) {
+// digits, and answers the name the entry now has. Where it cannot be renamed (no random
+// bytes, no RENAME_NOREPLACE, a refusal) that is its own name: it is removed all the same.
+// Where a file system rewrites a name of the same length in place (exFAT, NTFS's record
+// of the file), what it keeps of the removed item then tells nothing of the real name.
+std::string obscuredName(int folderFd, const char* name, NameNoise& randomBytes) {
     const std::size_t length = std::strlen(name);
-    unsigned char noise[NAME_MAX];
-    if (length == 0 || length > sizeof noise) {
+    if (length == 0 || length > NAME_MAX) {
         return name;
     }
     std::string candidate(length, '\0');
     for (int attempt = 0; attempt < 4; ++attempt) {
-        if (::getrandom(noise, length, GRND_NONBLOCK) != static_cast<ssize_t>(length)) {
+        const unsigned char* noise = randomBytes.take(length);
+        if (noise == nullptr) {
             return name;
         }
         for (std::size_t i = 0; i < length; ++i) {
@@ -560,7 +583,7 @@ private:
         if (S_ISDIR(item.st.st_mode)) {
             return descend(name, path, item.st, before);
         }
-        const std::string removed = obscuredName(folderFd, name);
+        const std::string removed = obscuredName(folderFd, name, noise_);
         if (::unlinkat(folderFd, removed.c_str(), 0) != 0 && errno != ENOENT) {
             const int error = errno;
             if (!restoreName(folderFd, removed, name)) {
@@ -641,7 +664,7 @@ private:
                 // search only, which syncfs refuses.
                 ::syncfs(done.fd);
             }
-            name = obscuredName(parent.fd, done.name.c_str());
+            name = obscuredName(parent.fd, done.name.c_str(), noise_);
             if (done.lostEntries && levels_.size() > 1) {
                 parent.waiting[name] = {done.path, done.identity, done.modeBefore};
                 parent.lostEntries = true;
@@ -767,6 +790,7 @@ private:
     RemovalHandler& handler_;
     const uid_t me_ = ::geteuid();
     std::vector<Level> levels_;  // [0] holds the top item; the rest are being emptied
+    NameNoise noise_;
     std::string topPath_;
     bool failed_ = false;
     bool stopped_ = false;

@@ -458,11 +458,12 @@ private:
 // Before an item is announced, the walk makes sure it may remove it afterwards and that it
 // is no mount; permissions it widened are given back on whatever stays.
 //
-// Each item is renamed to random characters just before it is removed. A folder frees its
-// blocks when it is removed, and the file system never writes a freed block again: whatever
-// names it held when it was last written stay on the disk. So an emptied folder waits, under
-// its random name, until the folder above it is read to the end; then the file system is
-// flushed once, writing the emptied folders without their names, and they are removed.
+// Each item is renamed to random characters just before it is removed. A removed folder's
+// blocks are freed, and a journaling file system such as ext4 never writes a freed block
+// back: whatever names it held when it was last written stay on the disk. So an emptied
+// folder waits, under its random name, until the folder above it is read to the end; then
+// the file system is flushed once, writing the emptied folders without their names, and
+// they are removed.
 class DeleteWalk {
 public:
     DeleteWalk(PosixFileManager& manager, RemovalHandler& handler)

@@ -216,6 +216,27 @@ TEST(DeleteWalk, StopsAtFirstErrorAndKeepsTheRest) {
     EXPECT_EQ(left, 4);
 }
 
+// A stop leaves nothing under a random name: a folder emptied before it is removed.
+TEST(DeleteWalk, AStopLeavesNoFolderUnderARandomName) {
+    TempDir dir;
+    for (const char* folder : {"top", "top/a", "top/b"}) makeFolder(dir / folder);
+    writeFile(dir / "top/a/f", "a");
+    writeFile(dir / "top/b/f", "b");
+    PosixFileManager files;
+    RecordingHandler handler;
+    int seen = 0;
+    handler.onAnnounce = [&](FileManager&, const std::string& path) {
+        if (lastPathComponent(path) == "f" && ++seen == 2)
+            handler.refuse = path;
+    };
+    EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
+    std::set<std::string> left;
+    for (auto entries = files.enumeratorAtPath(dir / "top"); auto e = entries->nextObject();)
+        left.insert(*e);
+    const std::string kept = lastPathComponent(stringByDeletingLastPathComponent(handler.refuse));
+    EXPECT_EQ(left, (std::set<std::string>{kept, kept + "/f"}));
+}
+
 TEST(DeleteWalk, MissingItemIsAnErrorAndASymlinkTopIsRemovedNotFollowed) {
     TempDir dir;
     PosixFileManager files;

@@ -6,6 +6,8 @@
 #   bash bench/walk_scale.sh [--profile] [BUILD_DIR] [ROUNDS] [SCALE]
 # SCALE divides every entry count (default 1), so a quick trial can use smaller trees.
 # --profile (or PROFILE=1) also runs strace -c -f once on zurizede-cli over the small-files tree.
+# BASELINE=PATH adds another zurizede-cli binary (an earlier build) to every pair, in the same
+# rotation, with its time and ratio.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 profile=${PROFILE:-0}
@@ -65,17 +67,26 @@ side() {
 
 # pair NAME "FOLDERS FILES SIZE" TARGET THEIRS_LABEL "OURS..." "THEIRS..."
 pair() {
-  local name=$1 spec=$2 target=$3 label=$4 ours=$5 theirs=$6 a=() b=() i ma mb
+  local name=$1 spec=$2 target=$3 label=$4 ours=$5 theirs=$6 a=() b=() c=() i k ma mb mc
+  local base=${BASELINE:+${ours/"$q"/$(printf %q "$BASELINE")}} sides=2
+  [ -z "$base" ] || sides=3
   for i in $(seq 1 "$rounds"); do
-    if (( i % 2 )); then
-      a+=("$(side "$spec" "$ours")"); b+=("$(side "$spec" "$theirs")")
-    else
-      b+=("$(side "$spec" "$theirs")"); a+=("$(side "$spec" "$ours")")
-    fi
+    for k in $(seq 0 $((sides - 1))); do
+      case $(((k + i) % sides)) in
+        0) a+=("$(side "$spec" "$ours")") ;;
+        1) b+=("$(side "$spec" "$theirs")") ;;
+        2) c+=("$(side "$spec" "$base")") ;;
+      esac
+    done
   done
   ma=$(printf '%s\n' "${a[@]}" | median); mb=$(printf '%s\n' "${b[@]}" | median)
   printf '%-46s zurizede-cli %8.3f s   %-11s %8.3f s   ratio %s (target <= %s)\n' \
     "$name" "$ma" "$label" "$mb" "$(ratio "$ma" "$mb")" "$target"
+  if [ -n "$base" ]; then
+    mc=$(printf '%s\n' "${c[@]}" | median)
+    printf '%-46s baseline     %8.3f s   ratio to %s %s, ours to baseline %s\n' \
+      "" "$mc" "$label" "$(ratio "$mc" "$mb")" "$(ratio "$ma" "$mc")"
+  fi
 }
 
 # Peak resident set size in KiB of zurizede-cli -y -q on a fresh tree, median of ROUNDS.

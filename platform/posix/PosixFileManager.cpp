@@ -10,7 +10,10 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 #include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstring>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -185,6 +188,65 @@ int itemRefusesRemoval(int folderFd, const char* name) {
     const bool known = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
     ::close(fd);
     return known && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0 ? EPERM : 0;
+}
+
+constexpr char kNameCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+// Random bytes for new names, drawn from the kernel 256 at a time (a request no signal
+// interrupts) rather than once per item.
+class NameNoise {
+public:
+    // Answers `length` random bytes (at most 256), or null where none can be had.
+    const unsigned char* take(std::size_t length) {
+        if (sizeof pool_ - used_ < length) {
+            if (::getrandom(pool_, sizeof pool_, GRND_NONBLOCK) !=
+                static_cast<ssize_t>(sizeof pool_)) {
+                return nullptr;
+            }
+            used_ = 0;
+        }
+        used_ += length;
+        return pool_ + used_ - length;
+    }
+
+private:
+    unsigned char pool_[256];
+    std::size_t used_ = sizeof pool_;
+};
+
+// Renames the entry `name` of the folder open as folderFd to as many random letters and
+// digits, and answers the name the entry now has. Where it cannot be renamed (no random
+// bytes, no RENAME_NOREPLACE, a refusal) that is its own name: it is removed all the same.
+// Where a file system rewrites a name of the same length in place (exFAT, NTFS's record
+// of the file), what it keeps of the removed item then tells nothing of the real name.
+std::string obscuredName(int folderFd, const char* name, NameNoise& randomBytes) {
+    const std::size_t length = std::strlen(name);
+    if (length == 0 || length > NAME_MAX) {
+        return name;
+    }
+    std::string candidate(length, '\0');
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const unsigned char* noise = randomBytes.take(length);
+        if (noise == nullptr) {
+            return name;
+        }
+        for (std::size_t i = 0; i < length; ++i) {
+            candidate[i] = kNameCharacters[noise[i] % (sizeof kNameCharacters - 1)];
+        }
+        if (::renameat2(folderFd, name, folderFd, candidate.c_str(), RENAME_NOREPLACE) == 0) {
+            return candidate;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    return name;
+}
+
+// Gives an item that stays its own name back; false when it keeps the random one.
+bool restoreName(int folderFd, const std::string& now, const std::string& own) {
+    return now == own ||
+           ::renameat2(folderFd, now.c_str(), folderFd, own.c_str(), RENAME_NOREPLACE) == 0;
 }
 
 // In a sticky folder such as /tmp only the item's or the folder's owner may remove it.
@@ -395,6 +457,13 @@ private:
 // be the one it left, and read again from the start, where only what is left comes back.
 // Before an item is announced, the walk makes sure it may remove it afterwards and that it
 // is no mount; permissions it widened are given back on whatever stays.
+//
+// Each item is renamed to random characters just before it is removed. A removed folder's
+// blocks are freed, and a journaling file system such as ext4 never writes a freed block
+// back: whatever names it held when it was last written stay on the disk. So an emptied
+// folder waits, under its random name, until the folder above it is read to the end; then
+// the file system is flushed once, writing the emptied folders without their names, and
+// they are removed.
 class DeleteWalk {
 public:
     DeleteWalk(PosixFileManager& manager, RemovalHandler& handler)
@@ -426,13 +495,20 @@ public:
             emptyTrees();
         }
         if (stopped_) {
-            giveBackModesOnTheWayUp();
+            leaveTheStandingLevels();
         }
         return !failed_;
     }
 
 private:
     enum class Step { Next, Descended, Stop };
+
+    // An emptied folder waiting to be removed, by its random name in the level that holds it.
+    struct WaitingFolder {
+        std::string path;
+        struct stat identity {};
+        std::optional<mode_t> modeBefore;
+    };
 
     struct Level {
         int fd = -1;            // the folder, or -1 while closed to spare descriptors
@@ -442,7 +518,9 @@ private:
         std::string name;                  // in the folder above
         std::optional<mode_t> modeBefore;  // to give back if it stays
         int removalRefused = -1;           // errno, 0 when its entries may go, -1 not asked yet
-        std::unordered_set<std::string> passedOver;  // failures the handler let us skip
+        std::unordered_set<std::string> passedOver;              // failures the handler let us skip
+        std::unordered_map<std::string, WaitingFolder> waiting;  // by their random names
+        bool lostEntries = false;  // the walk removed entries: its blocks may hold their names
     };
 
     static void close(Level& level) {
@@ -462,7 +540,8 @@ private:
             struct dirent* entry = ::readdir(level.stream);
             if (entry != nullptr) {
                 if (!isDotOrDotDot(entry->d_name) &&
-                    (level.passedOver.empty() || level.passedOver.count(entry->d_name) == 0)) {
+                    (level.passedOver.empty() || level.passedOver.count(entry->d_name) == 0) &&
+                    (level.waiting.empty() || level.waiting.count(entry->d_name) == 0)) {
                     visit(entry->d_name);
                 }
                 continue;
@@ -505,11 +584,16 @@ private:
         if (S_ISDIR(item.st.st_mode)) {
             return descend(name, path, item.st, before);
         }
-        if (::unlinkat(folderFd, name, 0) != 0 && errno != ENOENT) {
+        const std::string removed = obscuredName(folderFd, name, noise_);
+        if (::unlinkat(folderFd, removed.c_str(), 0) != 0 && errno != ENOENT) {
             const int error = errno;
+            if (!restoreName(folderFd, removed, name)) {
+                levels_[at].passedOver.insert(removed);
+            }
             giveBackMode(folderFd, name, item.st, before);
             return fail(path, std::strerror(error), name);
         }
+        levels_[at].lostEntries = true;
         return Step::Next;
     }
 
@@ -559,9 +643,13 @@ private:
     }
 
     // The innermost folder is read to the end: go up, and remove it when it is empty of all
-    // we may remove.
+    // we may remove. A folder the walk took entries from waits in the folder above.
     void climb(bool removeIt) {
         const std::size_t at = levels_.size() - 1;
+        removeWaitingFolders(levels_[at]);
+        if (stopped_) {
+            return;
+        }
         if (!ensureOpen(at - 1)) {
             fail(levels_[at].path, std::strerror(errno), nullptr);
             stopped_ = true;
@@ -569,11 +657,28 @@ private:
         }
         Level done = std::move(levels_.back());
         levels_.pop_back();
-        const int parentFd = levels_.back().fd;
+        Level& parent = levels_.back();
+        std::string name = done.name;
+        if (removeIt && done.passedOver.empty()) {
+            if (done.lostEntries && levels_.size() == 1) {
+                // The top item is flushed through its own descriptor: its folder is held for
+                // search only, which syncfs refuses.
+                ::syncfs(done.fd);
+            }
+            name = obscuredName(parent.fd, done.name.c_str(), noise_);
+            if (done.lostEntries && levels_.size() > 1) {
+                parent.waiting[name] = {done.path, done.identity, done.modeBefore};
+                parent.lostEntries = true;
+                close(done);
+                return;
+            }
+        }
         int error = 0;
-        if (removeIt && ::unlinkat(parentFd, done.name.c_str(), AT_REMOVEDIR) != 0 &&
-            errno != ENOENT) {
+        if (removeIt && ::unlinkat(parent.fd, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
             error = errno;
+            if (!restoreName(parent.fd, name, done.name)) {
+                parent.passedOver.insert(name);
+            }
         }
         if ((!removeIt || error != 0) && done.modeBefore) {
             ::fchmod(done.fd, *done.modeBefore);
@@ -581,6 +686,33 @@ private:
         close(done);
         if (error != 0) {
             fail(done.path, std::strerror(error), done.name.c_str());
+        } else if (removeIt) {
+            parent.lostEntries = true;
+        }
+    }
+
+    // Removes the emptied folders waiting in an open level, after one flush of the file system
+    // that writes them without the names they held. One that will not go gets its own name
+    // and mode back.
+    void removeWaitingFolders(Level& level) {
+        if (level.waiting.empty()) {
+            return;
+        }
+        ::syncfs(level.fd);
+        auto waiting = std::move(level.waiting);
+        level.waiting.clear();
+        for (const auto& [name, folder] : waiting) {
+            if (::unlinkat(level.fd, name.c_str(), AT_REMOVEDIR) == 0 || errno == ENOENT) {
+                continue;
+            }
+            const int error = errno;
+            const std::string own = lastPathComponent(folder.path);
+            const std::string now = restoreName(level.fd, name, own) ? own : name;
+            level.passedOver.insert(now);
+            giveBackMode(level.fd, now.c_str(), folder.identity, folder.modeBefore);
+            if (!stopped_) {  // after a stop the rest still go, but nothing more is asked
+                fail(folder.path, std::strerror(error), nullptr);
+            }
         }
     }
 
@@ -619,14 +751,15 @@ private:
         return false;
     }
 
-    // After a stop, the folders the walk stands in stay: each gets back the mode it had.
-    // Climbs level by level, opening again what was closed, since each is reached from the
-    // one below it.
-    void giveBackModesOnTheWayUp() {
+    // After a stop, the folders the walk stands in stay: the emptied folders waiting in them
+    // are removed, and each gets back the mode it had. Climbs level by level, opening again
+    // what was closed, since each is reached from the one below it.
+    void leaveTheStandingLevels() {
         for (std::size_t i = levels_.size() - 1; i >= 1; --i) {
             if (!ensureOpen(i)) {
                 return;
             }
+            removeWaitingFolders(levels_[i]);
             if (levels_[i].modeBefore) {
                 ::fchmod(levels_[i].fd, *levels_[i].modeBefore);
             }
@@ -658,6 +791,7 @@ private:
     RemovalHandler& handler_;
     const uid_t me_ = ::geteuid();
     std::vector<Level> levels_;  // [0] holds the top item; the rest are being emptied
+    NameNoise noise_;
     std::string topPath_;
     bool failed_ = false;
     bool stopped_ = false;
@@ -802,7 +936,6 @@ std::optional<std::string> PosixFileManager::makeUniqueDirectory(const std::stri
     if (placeholders == 0) {
         return std::nullopt;
     }
-    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::string candidate = pathTemplate;
     for (int attempt = 0; attempt < 1000; ++attempt) {
         std::vector<unsigned char> noise(placeholders);
@@ -810,7 +943,7 @@ std::optional<std::string> PosixFileManager::makeUniqueDirectory(const std::stri
             return std::nullopt;
         }
         for (std::string::size_type i = 0; i < placeholders; ++i) {
-            candidate[candidate.size() - placeholders + i] = alphabet[noise[i] % 62];
+            candidate[candidate.size() - placeholders + i] = kNameCharacters[noise[i] % 62];
         }
         if (::mkdir(candidate.c_str(), 0700) == 0) {
             return candidate;

@@ -1,10 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/inotify.h>
+#include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <cctype>
 #include <climits>
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <map>
 #include <set>
 
 #include <sys/resource.h>
@@ -15,6 +27,7 @@
 #include "PosixFileManager.h"
 #include "PrivateMounts.h"
 #include "TempDir.h"
+#include "ZVUtility.h"
 
 namespace {
 
@@ -64,6 +77,123 @@ TEST(DeleteWalk, AnnouncesEveryItemBeforeRemovingAndRemovesTheTree) {
     EXPECT_TRUE(exists("/etc/passwd"));
 }
 
+// What inotify saw in some folders: each rename as (from, to), and each path removed.
+struct EntryEvents {
+    std::vector<std::pair<std::string, std::string>> renames;
+    std::set<std::string> removed;
+};
+
+class EntryWatch {
+public:
+    explicit EntryWatch(const std::vector<std::string>& folders)
+        : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        for (const std::string& folder : folders) {
+            folders_[::inotify_add_watch(fd_, folder.c_str(),
+                                         IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE)] = folder;
+        }
+    }
+    ~EntryWatch() { ::close(fd_); }
+    EntryEvents events() {  // what happened since it was made
+        EntryEvents seen;
+        std::map<std::uint32_t, std::string> movedFrom;
+        alignas(struct inotify_event) char buffer[1 << 16];
+        for (ssize_t got; (got = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (char* at = buffer; at < buffer + got;) {
+                const auto* event = reinterpret_cast<const struct inotify_event*>(at);
+                at += sizeof *event + event->len;
+                const std::string path = folders_[event->wd] + "/" + event->name;
+                if ((event->mask & IN_MOVED_FROM) != 0) {
+                    movedFrom[event->cookie] = path;
+                } else if ((event->mask & IN_MOVED_TO) != 0) {
+                    seen.renames.push_back({movedFrom[event->cookie], path});
+                } else if ((event->mask & IN_DELETE) != 0) {
+                    seen.removed.insert(path);
+                }
+            }
+        }
+        return seen;
+    }
+
+private:
+    int fd_;
+    std::map<int, std::string> folders_;
+};
+
+// Every item, the top one too, is renamed within its folder to as many random letters and
+// digits and removed under that name; the handler hears only the real paths.
+TEST(DeleteWalk, EveryItemIsRemovedUnderARandomNameOfTheSameLength) {
+    TempDir dir;
+    const std::string top = dir / "top-secret";
+    makeFolder(top);
+    makeFolder(top + "/plans");
+    makeFolder(top + "/plans/empty");
+    writeFile(top + "/x", "x");  // one character: few names to choose from
+    writeFile(top + "/plans/budget.ods", "b");
+    ASSERT_EQ(::symlink("/etc/passwd", (top + "/link").c_str()), 0);
+    ASSERT_EQ(::mkfifo((top + "/plans/fifo").c_str(), 0600), 0);
+    std::set<std::string> items{top, top + "/x", top + "/link"};
+    for (const char* name : {"", "/empty", "/budget.ods", "/fifo"})
+        items.insert(top + "/plans" + name);
+    EntryWatch watch({dir.path(), top, top + "/plans", top + "/plans/empty"});
+    PosixFileManager files;
+    RecordingHandler handler;
+    EXPECT_TRUE(files.removeFileAtPath(top, handler));
+    EXPECT_EQ(std::set<std::string>(handler.announced.begin(), handler.announced.end()), items);
+    const EntryEvents seen = watch.events();
+    std::set<std::string> renamed, removedAs;
+    for (const auto& [from, to] : seen.renames) {
+        renamed.insert(from);
+        removedAs.insert(to);
+        const std::string name = lastPathComponent(to);
+        EXPECT_EQ(stringByDeletingLastPathComponent(to), stringByDeletingLastPathComponent(from));
+        EXPECT_EQ(name.size(), lastPathComponent(from).size()) << from;
+        EXPECT_NE(name, lastPathComponent(from));
+        EXPECT_TRUE(std::all_of(name.begin(), name.end(), ::isalnum)) << name;
+    }
+    EXPECT_EQ(renamed, items);
+    EXPECT_EQ(seen.removed, removedAs);  // nothing was removed under its real name
+}
+
+// Where renaming is refused outright, as in a sandbox whose system-call filter predates
+// renameat2, every item is removed all the same, under its own name.
+TEST(DeleteWalk, ItemsThatCannotBeRenamedAreRemovedUnderTheirOwnNames) {
+    TempDir dir;
+    const std::string top = dir / "top";
+    makeFolder(top);
+    makeFolder(top + "/sub");
+    writeFile(top + "/sub/f", "f");
+    EntryWatch watch({dir.path(), top, top + "/sub"});
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        struct sock_filter filter[] = {
+            BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, nr)),
+            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_renameat2, 0, 1),
+            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        };
+        struct sock_fprog program = {sizeof filter / sizeof filter[0], filter};
+        if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+            ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) {
+            ::_exit(2);
+        }
+        PosixFileManager files;
+        RecordingHandler handler;
+        ::_exit(files.removeFileAtPath(top, handler) && handler.errors.empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2) {
+        GTEST_SKIP() << "system-call filters are not allowed here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(exists(top));
+    const EntryEvents seen = watch.events();
+    EXPECT_TRUE(seen.renames.empty());
+    EXPECT_EQ(seen.removed, (std::set<std::string>{top, top + "/sub", top + "/sub/f"}));
+}
+
 TEST(DeleteWalk, StopsAtFirstErrorAndKeepsTheRest) {
     TempDir dir;
     makeFolder(dir / "top");
@@ -84,6 +214,27 @@ TEST(DeleteWalk, StopsAtFirstErrorAndKeepsTheRest) {
     int left = 0;
     for (int i = 0; i < 5; ++i) left += exists(dir / ("top/f" + std::to_string(i)));
     EXPECT_EQ(left, 4);
+}
+
+// A stop leaves nothing under a random name: a folder emptied before it is removed.
+TEST(DeleteWalk, AStopLeavesNoFolderUnderARandomName) {
+    TempDir dir;
+    for (const char* folder : {"top", "top/a", "top/b"}) makeFolder(dir / folder);
+    writeFile(dir / "top/a/f", "a");
+    writeFile(dir / "top/b/f", "b");
+    PosixFileManager files;
+    RecordingHandler handler;
+    int seen = 0;
+    handler.onAnnounce = [&](FileManager&, const std::string& path) {
+        if (lastPathComponent(path) == "f" && ++seen == 2)
+            handler.refuse = path;
+    };
+    EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
+    std::set<std::string> left;
+    for (auto entries = files.enumeratorAtPath(dir / "top"); auto e = entries->nextObject();)
+        left.insert(*e);
+    const std::string kept = lastPathComponent(stringByDeletingLastPathComponent(handler.refuse));
+    EXPECT_EQ(left, (std::set<std::string>{kept, kept + "/f"}));
 }
 
 TEST(DeleteWalk, MissingItemIsAnErrorAndASymlinkTopIsRemovedNotFollowed) {
@@ -333,6 +484,62 @@ TEST(DeleteWalkAtTheEdges, AFolderWeMayWriteButNotReadStillGivesUpItsItems) {
     EXPECT_TRUE(handler.errors.empty());
     ::chmod((dir / "drop-box").c_str(), 0700);
     EXPECT_FALSE(exists(dir / "drop-box/f"));
+}
+
+// A tree shredded on ext4 leaves its names in the journal only: the folders were written
+// again without them before their blocks were freed, which a removal alone never does.
+TEST(DeleteWalkAtTheEdges, OnExt4NoNameOfAShreddedTreeIsLeftOutsideTheJournal) {
+    if (::geteuid() != 0 || ::access("/dev/loop-control", W_OK) != 0) {
+        GTEST_SKIP() << "needs root and loop devices to mount an ext4 image";
+    }
+    const std::string marker = "Kq7vQ-payroll";
+    constexpr std::size_t kBlockSize = 4096;
+    TempDir dir;
+    const std::string image = dir / "ext4.img", mountPoint = dir / "mnt";
+    makeFolder(mountPoint);
+    writeFile(image, "");
+    ASSERT_EQ(::truncate(image.c_str(), 32 << 20), 0);
+    ASSERT_EQ(std::system(("mkfs.ext4 -q -F -b 4096 '" + image + "'").c_str()), 0);
+    RUN_IN_PRIVATE_MOUNTS(false, [&] {
+        ASSERT_EQ(std::system(("mount -o loop '" + image + "' '" + mountPoint + "'").c_str()), 0);
+        const std::string top = mountPoint + "/" + marker + "-top";
+        makeFolder(top);
+        for (int f = 0; f < 5; ++f) {
+            const std::string folder = top + "/" + marker + "-folder-" + std::to_string(f);
+            makeFolder(folder);
+            for (int i = 0; i < 10; ++i) {
+                writeFile(folder + "/" + marker + "-quarter-" + std::to_string(i) + ".ods",
+                          std::string(kBlockSize, 'c'));
+            }
+        }
+        ::sync();
+        PosixFileManager files;
+        RecordingHandler handler;
+        handler.onAnnounce = [](FileManager& m, const std::string& path) {
+            const ItemLocation where = m.locationOfItemAtPath(path);
+            struct stat st;
+            if (::fstatat(where.folderFd, where.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                S_ISREG(st.st_mode)) {
+                EXPECT_EQ(overwriteFileAt(where.folderFd, where.name, 0).status,
+                          OverwriteStatus::Overwritten);
+            }
+        };
+        EXPECT_TRUE(files.removeFileAtPath(top, handler));
+        EXPECT_EQ(::umount(mountPoint.c_str()), 0);
+    });
+    std::set<std::size_t> journal;
+    FILE* blocks = ::popen(("debugfs -R 'blocks <8>' '" + image + "' 2>/dev/null").c_str(), "r");
+    ASSERT_NE(blocks, nullptr);
+    for (unsigned long block; std::fscanf(blocks, "%lu", &block) == 1;) journal.insert(block);
+    ::pclose(blocks);
+    ASSERT_FALSE(journal.empty());
+    const std::string raw = readFile(image);
+    int inJournal = 0, outside = 0;
+    for (auto at = raw.find(marker); at != std::string::npos; at = raw.find(marker, at + 1)) {
+        ++(journal.count(at / kBlockSize) != 0 ? inJournal : outside);
+    }
+    EXPECT_GT(inJournal, 0);  // the scan finds the names where they are
+    EXPECT_EQ(outside, 0);
 }
 
 // With few descriptors to spare, the count stays exact and the walk still removes it all.

@@ -34,8 +34,21 @@ protected:
             return std::make_unique<CommaFormatter>();
         };
         connections = c;
+        reconnect();
+    }
+
+    // A new controller on the connections, after a test changed them.
+    void reconnect() {
         shredder = std::make_unique<ZVORBAControlShredder>(connections);
         shredder->awakeFromNib();
+    }
+
+    // After every run, whatever its end: nothing left over from its progress.
+    void expectProgressReset() {
+        EXPECT_TRUE(bar.hidden);
+        EXPECT_EQ(progressCount.value, "");
+        EXPECT_EQ(progressLinks.value, "");
+        EXPECT_EQ(progressBytes.value, "");
     }
 
     // "target" holding contents, "folder", and links to each: "file-link", "folder-link",

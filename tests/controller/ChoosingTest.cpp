@@ -33,7 +33,11 @@ TEST_F(Choosing, EachFolderAsksItsOwnConfirmationInThePanelsOrderAndAVanishedOne
 }
 
 TEST_F(Choosing, TheFilePanelSkipsMissingPathsAndHandsLinksOnAsWhatTheyReach) {
-    makeLinks("target contents");
+    writeFile(dir / "target", "target contents");
+    makeFolder(dir / "folder");
+    ASSERT_EQ(::symlink((dir / "target").c_str(), (dir / "file-link").c_str()), 0);
+    ASSERT_EQ(::symlink((dir / "folder").c_str(), (dir / "folder-link").c_str()), 0);
+    ASSERT_EQ(::symlink("missing", (dir / "dangling").c_str()), 0);
     writeFile(dir / "plain", "plain");
     panel.paths = {dir / "dangling", dir / "gone", dir / "file-link", dir / "folder-link",
                    dir / "plain"};

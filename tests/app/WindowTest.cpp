@@ -29,7 +29,6 @@
 #include <QtTest>
 
 #include <algorithm>
-
 #include <atomic>
 #include <thread>
 
@@ -102,11 +101,6 @@ class WindowTest : public QObject {
     UrlCatcher urls;
     QStringList alertsSeen;
 
-    void clearSettings() {
-        QSettings settings("ORBA", "Zurizede");
-        settings.clear();
-        settings.sync();
-    }
     // Every alert is recorded and answered by pressing the button named.
     void answerAlertsWith(const QString& press) {
         QtAlertPanels::setAnswerer([this, press](QMessageBox& box) {
@@ -117,7 +111,7 @@ class WindowTest : public QObject {
 
 private slots:
     void init() {
-        clearSettings();
+        QSettings("ORBA", "Zurizede").clear();
         alertsSeen.clear();
         urls.opened.clear();
         qputenv("ZURIZEDE_RESOURCE_DIR", ZURIZEDE_RESOURCES);

@@ -6,22 +6,25 @@ using namespace shredder_text;
 
 using Choosing = ShredderFixture;
 
-TEST_F(Choosing, ThreeFoldersAskTheirOwnConfirmationInThePanelsOrder) {
+// A vanished folder is still handed on, denied, and does not stop the folders after it.
+TEST_F(Choosing, EachFolderAsksItsOwnConfirmationInThePanelsOrderAndAVanishedOneIsDenied) {
     for (const char* name : {"one", "two", "three"}) {
         makeFolder(dir / name);
         writeFile(dir / name + "/inside", name);
     }
-    panel.paths = {dir / "one", dir / "two", dir / "three"};
+    panel.paths = {dir / "one", dir / "vanished", dir / "two", dir / "three"};
     defaults.values = {{"shredWarning", 1}};
-    alerts.answers = {1, 0, 0};  // Cancel the first, Proceed with the others
+    alerts.answers = {1, 1, 0, 0};  // Cancel the first, Proceed with the others
     shredder->shredDirectory();
 
     ASSERT_EQ(panel.shown.size(), 1u);
     EXPECT_TRUE(panel.shown[0].canChooseDirectories);
-    ASSERT_EQ(alerts.seen.size(), 3u);
-    for (const Alert& alert : alerts.seen) {
-        EXPECT_EQ(alert.message, kConfirmation);
+    ASSERT_EQ(alerts.seen.size(), 4u);
+    for (std::size_t i : {0u, 2u, 3u}) {
+        EXPECT_EQ(alerts.seen[i].message, kConfirmation) << i;
     }
+    EXPECT_EQ(alerts.seen[1].message, "The folder " + (dir / "vanished") +
+                                          " contains files you do not have permission to delete.");
     EXPECT_EQ(readFile(dir / "one/inside"), "one");
     EXPECT_FALSE(exists(dir / "two"));
     EXPECT_FALSE(exists(dir / "three"));
@@ -29,19 +32,12 @@ TEST_F(Choosing, ThreeFoldersAskTheirOwnConfirmationInThePanelsOrder) {
     EXPECT_EQ(folderText.value, dir / "three");
 }
 
-TEST_F(Choosing, AVanishedFolderIsStillHandedOnAndDeniedWithoutStoppingTheRest) {
-    makeFolder(dir / "later");
-    panel.paths = {dir / "vanished", dir / "later"};
-    shredder->shredDirectory();
-    ASSERT_EQ(alerts.seen.size(), 1u);
-    EXPECT_EQ(alerts.seen[0].message, "The folder " + (dir / "vanished") +
-                                          " contains files you do not have permission to delete.");
-    EXPECT_FALSE(exists(dir / "later"));
-    EXPECT_EQ(statusText.value, kShredded);
-}
-
 TEST_F(Choosing, TheFilePanelSkipsMissingPathsAndHandsLinksOnAsWhatTheyReach) {
-    makeLinks("target contents");
+    writeFile(dir / "target", "target contents");
+    makeFolder(dir / "folder");
+    ASSERT_EQ(::symlink((dir / "target").c_str(), (dir / "file-link").c_str()), 0);
+    ASSERT_EQ(::symlink((dir / "folder").c_str(), (dir / "folder-link").c_str()), 0);
+    ASSERT_EQ(::symlink("missing", (dir / "dangling").c_str()), 0);
     writeFile(dir / "plain", "plain");
     panel.paths = {dir / "dangling", dir / "gone", dir / "file-link", dir / "folder-link",
                    dir / "plain"};

@@ -12,30 +12,26 @@ namespace {
 
 using namespace shredder_text;
 
-class ShredRun : public ShredderFixture {
-protected:
-    void expectProgressReset() {
-        EXPECT_TRUE(bar.hidden);
-        EXPECT_EQ(progressCount.value, "");
-        EXPECT_EQ(progressLinks.value, "");
-        EXPECT_EQ(progressBytes.value, "");
-    }
-};
+using ShredRun = ShredderFixture;
 
+// The log entry stays on one line and names the path's bytes exactly.
 TEST_F(ShredRun, SucceededShowsTheSelectionAndLogsTheCountedTotal) {
-    makeFolder(dir / "top");
-    writeFile(dir / "top/big", std::string(1234567, 'x'));
-    defaults.values = {{"shredLogging", 1}, {"shredMode", 1}};
-    shredder->shredFiles(dir / "top", true);
-    EXPECT_FALSE(exists(dir / "top"));
+    const std::string top = dir / "caf\xc3\xa9\n\\";
+    makeFolder(top);
+    writeFile(top + "/big", std::string(1234567, 'x'));
+    defaults.values = {{"shredLogging", 1}, {"shredMode", 1}, {"shredWarning", 2}};
+    shredder->shredFiles(top, true);
+    EXPECT_TRUE(alerts.seen.empty());  // only 1 means ask
+    EXPECT_FALSE(exists(top));
     EXPECT_EQ(statusText.value, kShredded);
-    EXPECT_EQ(folderText.value, dir / "top");
+    EXPECT_EQ(folderText.value, top);
     EXPECT_EQ(fileText.value, kAllFilesInFolder);
     EXPECT_EQ(totalCount.value, "1");
     EXPECT_EQ(totalLinks.value, "0");
     EXPECT_EQ(totalBytes.value, "1,234,567");
     ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_EQ(log.lines[0], "Shred 1,234,567 bytes @ path '" + (dir / "top") + "'");
+    EXPECT_EQ(log.lines[0],
+              "Shred 1,234,567 bytes @ path '" + (dir / "caf\xc3\xa9\\x0a\\\\") + "'");
     EXPECT_EQ(bar.max, 1234567.0);
     EXPECT_EQ(bar.value, 1234567.0);
     EXPECT_EQ(shredder->runShredMode(), 1);
@@ -61,47 +57,10 @@ TEST_F(ShredRun, DeniedTouchesNothingButTheStatusLine) {
     EXPECT_EQ(readFile(dir / "locked/f"), "keep");
 }
 
-TEST_F(ShredRun, CancelledConfirmationKeepsEverythingAndOnlyOneMeansAsk) {
-    writeFile(dir / "f", "0123456789");
-    alerts.answers = {1};
-    defaults.values["shredWarning"] = 1;
-    shredder->shredFiles(dir / "f", false);
-    ASSERT_EQ(alerts.seen.size(), 1u);
-    EXPECT_EQ(alerts.seen[0].message, kConfirmation);
-    EXPECT_EQ(alerts.seen[0].defaultButton, kCancel);
-    EXPECT_EQ(alerts.seen[0].alternateButton, kProceed);
-    EXPECT_EQ(readFile(dir / "f"), "0123456789");
-    EXPECT_EQ(statusText.value, kNothingTouched);
-    EXPECT_EQ(totalBytes.value, "10");
-    expectProgressReset();
-
-    defaults.values["shredWarning"] = 2;  // anything but 1: no question
-    shredder->shredFiles(dir / "f", false);
-    EXPECT_EQ(alerts.seen.size(), 1u);
-    EXPECT_FALSE(exists(dir / "f"));
-    EXPECT_EQ(fileText.value, "f");
-    EXPECT_EQ(bar.max, 10.0);  // a file run scales its bar too
-}
-
-TEST_F(ShredRun, WalkFailedShowsTheErrorNotSuccess) {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs a file owned by another user";
-    makeFolder(dir / "top");
-    writeFile(dir / "top/theirs", "not ours");
-    ::chmod((dir / "top/theirs").c_str(), 0000);
-    defaults.values = {{"shredLogging", 1}};
-    AsOrdinaryUser user;
-    shredder->shredFiles(dir / "top", true);
-    EXPECT_EQ(statusText.value,
-              "Could not overwrite the file (Permission denied): " + (dir / "top/theirs"));
-    EXPECT_TRUE(log.lines.empty());
-    EXPECT_TRUE(exists(dir / "top/theirs"));
-    EXPECT_EQ(folderText.value, dir / "top");
-    EXPECT_EQ(fileText.value, "theirs");
-    expectProgressReset();
-}
-
-TEST_F(ShredRun, CountsLinksSubFoldersAndSparseTotalsBeyondFourGiB) {
+// Counted, then cancelled: the totals take in links, folders and sparse bytes beyond 4 GiB,
+// and nothing is touched. Should the walk ever start, it stops at once instead of writing
+// five gigabytes.
+TEST_F(ShredRun, ACancelledConfirmationTouchesNothingAfterCountingEverything) {
     makeFolder(dir / "top");
     makeFolder(dir / "top/empty-sub");
     makeFolder(dir / "elsewhere");
@@ -110,8 +69,6 @@ TEST_F(ShredRun, CountsLinksSubFoldersAndSparseTotalsBeyondFourGiB) {
     int fd = ::open((dir / "top/sparse").c_str(), O_WRONLY | O_CREAT, 0600);
     ASSERT_EQ(::ftruncate(fd, 5LL << 30), 0);  // 5 GiB of nothing on disk
     ::close(fd);
-    // Counted, then cancelled. Should the confirmation ever be skipped, the walk stops at
-    // once instead of writing five gigabytes.
     connections.stopRequested = [this] {
         if (!bar.hidden) {  // shown just before the walk starts
             ADD_FAILURE() << "the walk started although the confirmation was cancelled";
@@ -119,11 +76,15 @@ TEST_F(ShredRun, CountsLinksSubFoldersAndSparseTotalsBeyondFourGiB) {
         }
         return false;
     };
-    shredder = std::make_unique<ZVORBAControlShredder>(connections);
-    shredder->awakeFromNib();
+    reconnect();
     alerts.answers = {1};
     defaults.values = {{"shredWarning", 1}};
     shredder->shredFiles(dir / "top", true);
+    ASSERT_EQ(alerts.seen.size(), 1u);
+    EXPECT_EQ(alerts.seen[0].message, kConfirmation);
+    EXPECT_EQ(alerts.seen[0].defaultButton, kCancel);
+    EXPECT_EQ(alerts.seen[0].alternateButton, kProceed);
+    EXPECT_EQ(statusText.value, kNothingTouched);
     EXPECT_EQ(totalCount.value, "3");
     EXPECT_EQ(totalLinks.value, "1");
     struct stat sub, link;
@@ -134,6 +95,7 @@ TEST_F(ShredRun, CountsLinksSubFoldersAndSparseTotalsBeyondFourGiB) {
     EXPECT_EQ(bar.max, static_cast<double>(expected));
     EXPECT_TRUE(exists(dir / "top/sparse"));
     EXPECT_EQ(readFile(dir / "elsewhere/keep"), "keep");
+    expectProgressReset();
 }
 
 TEST_F(ShredRun, AStopRequestEndsTheWalkLikeAnErrorAndIsNoSuccess) {
@@ -145,8 +107,7 @@ TEST_F(ShredRun, AStopRequestEndsTheWalkLikeAnErrorAndIsNoSuccess) {
     connections.stopRequested = [this] {
         return !exists(dir / "top/a") || !exists(dir / "top/b") || !exists(dir / "top/c");
     };
-    shredder = std::make_unique<ZVORBAControlShredder>(connections);
-    shredder->awakeFromNib();
+    reconnect();
     defaults.values = {{"shredLogging", 1}};
     shredder->shredFiles(dir / "top", true);
 
@@ -163,7 +124,8 @@ TEST_F(ShredRun, AStopRequestEndsTheWalkLikeAnErrorAndIsNoSuccess) {
         }
     }
     EXPECT_EQ(left, 2);
-    EXPECT_EQ(shredder->itemCounter(), 2u);  // the two files left
+    EXPECT_EQ(shredder->itemCounter(), 2u);  // the two files left, of one byte each
+    EXPECT_EQ(shredder->byteCounter(), 2u);
     expectProgressReset();
 }
 
@@ -183,8 +145,7 @@ TEST_F(ShredRun, WithoutProcEveryFileIsOverwrittenBeforeItIsRemoved) {
             }
             return false;
         };
-        shredder = std::make_unique<ZVORBAControlShredder>(connections);
-        shredder->awakeFromNib();
+        reconnect();
         defaults.values = {{"shredMode", 1}};
         shredder->shredFiles(dir / "top", true);
         EXPECT_TRUE(alerts.seen.empty());
@@ -195,20 +156,6 @@ TEST_F(ShredRun, WithoutProcEveryFileIsOverwrittenBeforeItIsRemoved) {
         }
     });
     for (int f : held) ::close(f);
-}
-
-// An item that cannot be examined when it is announced is kept and reported.
-TEST_F(ShredRun, AnItemThatCannotBeExaminedIsKeptNotRemoved) {
-    class Unexaminable : public PosixFileManager {
-    public:
-        ItemExamination examineItemAtPath(const std::string&) const override {
-            return {ItemKind::Unexaminable, EIO};
-        }
-    } files;
-    writeFile(dir / "f", "contents");
-    EXPECT_FALSE(files.removeFileAtPath(dir / "f", *shredder));
-    EXPECT_EQ(statusText.value, "Could not examine the item (Input/output error): " + (dir / "f"));
-    EXPECT_EQ(readFile(dir / "f"), "contents");
 }
 
 // A folder the count cannot read is said before anyone confirms totals that leave it out.
@@ -240,10 +187,10 @@ TEST_F(ShredRun, AStopInsideAFileKeepsItOnlyWhileItsFirstPassLasts) {
         writeFile(dir / "big", std::string(4 * kBlock, 'x'));
         int calls = 0;  // during the walk, which starts with the bar shown
         connections.stopRequested = [&] { return !bar.hidden && ++calls >= stopAtCall; };
-        shredder = std::make_unique<ZVORBAControlShredder>(connections);
-        shredder->awakeFromNib();
+        reconnect();
         defaults.values = {{"shredMode", 1}};
         shredder->shredFiles(dir / "big", false);
+        EXPECT_EQ(bar.max, 4.0 * kBlock);  // a file run scales its bar too
         if (stopAtCall == 3) {
             EXPECT_EQ(shredder->lastRunOutcome(), RunOutcome::Stopped);
             EXPECT_EQ(statusText.value, std::string(kStoppedInFirstPass) + ": " + (dir / "big"));
@@ -324,11 +271,6 @@ TEST_F(ShredRun, ADeviceNodeIsRefusedAndKept) {
         EXPECT_EQ(shredder->lastRunOutcome(), RunOutcome::Denied);
         EXPECT_TRUE(exists(dir / name));
     }
-}
-
-TEST(LogLine, ControlCharactersAreEscaped) {
-    EXPECT_EQ(escapedForLog("/tmp/a\nb\tc\\d"), "/tmp/a\\x0ab\\x09c\\\\d");
-    EXPECT_EQ(escapedForLog("/plain/caf\xc3\xa9"), "/plain/caf\xc3\xa9");
 }
 
 }  // namespace

@@ -105,25 +105,12 @@ private:
     bool created_ = false;
 };
 
-// Mounts for the length of a scope, inside the private mount namespace.
-class Mounted {
-public:
-    Mounted(const std::string& device, const std::string& at, const char* type,
-            const char* options = nullptr)
-        : at_(at), done_(::mount(device.c_str(), at.c_str(), type, 0, options) == 0) {
-        EXPECT_TRUE(done_) << "mounting " << device << " at " << at << ": " << std::strerror(errno);
-    }
-    ~Mounted() {
-        if (done_) {
-            ::umount2(at_.c_str(), 0);
-        }
-    }
-    bool done() const { return done_; }
-
-private:
-    std::string at_;
-    bool done_;
-};
+// Mounts inside the test's private mount namespace: the mount ends with the namespace, before
+// the test goes on, so the next mount of the device starts afresh with its own options.
+bool mountDevice(const std::string& device, const std::string& at, const char* type,
+                 const char* options = nullptr) {
+    return ::mount(device.c_str(), at.c_str(), type, 0, options) == 0;
+}
 
 bool makeExt4(const std::string& device) {
     return run("mkfs.ext4 -q -F " + device);
@@ -173,8 +160,7 @@ TEST_F(StorageCheck, CopyOnWriteAndMemoryAreJudgedByTheirType) {
     makeFolder(dir / "btrfs");
     makeFolder(dir / "tmpfs");
     RUN_IN_PRIVATE_MOUNTS(false, [&] {
-        const Mounted btrfs(loop.device(), dir / "btrfs", "btrfs");
-        ASSERT_TRUE(btrfs.done());
+        ASSERT_TRUE(mountDevice(loop.device(), dir / "btrfs", "btrfs")) << std::strerror(errno);
         mountTmpfs(dir / "tmpfs");
         expectVerdict(dir / "btrfs", StorageReach::CannotReach, "btrfs", "copy-on-write");
         expectVerdict(dir / "tmpfs", StorageReach::NotNeeded, "tmpfs", "memory");
@@ -204,9 +190,9 @@ TEST_F(StorageCheck, InPlaceIsJudgedByTheDeviceAndTheJournal) {
         makeFolder(dir / folder);
     }
     const auto byDevice = [&] {
-        const Mounted spinning(partition, dir / "spinning", "ext4");
-        const Mounted onFlash(flash.device(), dir / "flash", "ext4");
-        ASSERT_TRUE(spinning.done() && onFlash.done());
+        ASSERT_TRUE(mountDevice(partition, dir / "spinning", "ext4") &&
+                    mountDevice(flash.device(), dir / "flash", "ext4"))
+            << std::strerror(errno);
         expectVerdict(dir / "spinning", StorageReach::Reaches, "ext4", "spinning disk");
         expectVerdict(dir / "spinning/journaled", StorageReach::MayNotReachAll, "ext4", "journal");
         expectVerdict(dir / "flash", StorageReach::MayNotReachAll, "ext4", "solid-state");
@@ -215,8 +201,8 @@ TEST_F(StorageCheck, InPlaceIsJudgedByTheDeviceAndTheJournal) {
     RUN_IN_PRIVATE_MOUNTS(true, byDevice);  // sysfs alone finds the device
 
     RUN_IN_PRIVATE_MOUNTS(false, [&] {
-        const Mounted journaled(partition, dir / "spinning", "ext4", "data=journal");
-        ASSERT_TRUE(journaled.done());
+        ASSERT_TRUE(mountDevice(partition, dir / "spinning", "ext4", "data=journal"))
+            << std::strerror(errno);
         expectVerdict(dir / "spinning", StorageReach::MayNotReachAll, "ext4", "journal");
         // A link lives in its own folder's file system, whatever it points to.
         mountTmpfs(dir / "tmpfs");
@@ -246,8 +232,7 @@ TEST_F(StorageCheck, ReportsDmCryptUnderTheFileSystem) {
     ASSERT_TRUE(makeExt4(crypt.device()));
     makeFolder(dir / "crypt");
     RUN_IN_PRIVATE_MOUNTS(false, [&] {
-        const Mounted mounted(crypt.device(), dir / "crypt", "ext4");
-        ASSERT_TRUE(mounted.done());
+        ASSERT_TRUE(mountDevice(crypt.device(), dir / "crypt", "ext4")) << std::strerror(errno);
         // The flash device is found below the mapping, and the mapping is dm-crypt.
         expectVerdict(dir / "crypt", StorageReach::MayNotReachAll, "ext4", "encrypted", true);
         EXPECT_NE(checkStorage(dir / "crypt/folder").reason.find("solid-state"), std::string::npos);

@@ -21,7 +21,7 @@ public:
 
 class RecordingBar : public ProgressIndicator {
 public:
-    void setMinValue(double v) override { min = v; }
+    void setMinValue(double) override {}
     void setMaxValue(double v) override { max = v; }
     void setDoubleValue(double v) override {
         value = v;
@@ -29,10 +29,9 @@ public:
     }
     void incrementBy(double d) override { value += d; }
     void setHidden(bool h) override { hidden = h; }
-    void display() override { ++redraws; }
-    double min = -1, max = -1, value = -1;
+    void display() override {}
+    double max = -1, value = -1;
     bool hidden = true;
-    int redraws = 0;
     std::vector<double> history;  // every value set
 };
 
@@ -47,17 +46,15 @@ public:
     }
 };
 
+// Nothing is registered: the application below has no defaults file.
 class MapDefaults : public UserDefaults {
 public:
     std::int32_t integerForKey(const std::string& key) const override {
         auto it = values.find(key);
-        if (it != values.end())
-            return it->second;
-        auto r = registered.find(key);
-        return r != registered.end() ? r->second : 0;
+        return it != values.end() ? it->second : 0;
     }
-    void registerDefaults(const std::map<std::string, std::int32_t>& d) override { registered = d; }
-    std::map<std::string, std::int32_t> values, registered;
+    void registerDefaults(const std::map<std::string, std::int32_t>&) override {}
+    std::map<std::string, std::int32_t> values;
 };
 
 // Answers alerts from a script; with the script used up, presses the default button.
@@ -81,27 +78,22 @@ public:
     std::vector<std::string> lines;
 };
 
+// Without resources; its private folder goes into tempDir.
 class FakeApplication : public Application {
 public:
-    void terminate() override { ++terminations; }
-    std::optional<std::string> pathForResource(const std::string& name,
-                                               const std::string& type) const override {
-        auto it = resources.find(name + "." + type);
-        if (it == resources.end())
-            return std::nullopt;
-        return it->second;
+    void terminate() override {}
+    std::optional<std::string> pathForResource(const std::string&,
+                                               const std::string&) const override {
+        return std::nullopt;
     }
     std::optional<std::map<std::string, std::int32_t>> dictionaryWithContentsOfFile(
         const std::string&) const override {
-        return plist;
+        return std::nullopt;
     }
     std::string processName() const override { return "zurizede-test"; }
     int processIdentifier() const override { return 4242; }
     std::optional<std::string> temporaryDirectory() const override { return tempDir; }
     std::optional<std::string> homeDirectory() const override { return home; }
-    int terminations = 0;
-    std::map<std::string, std::string> resources;
-    std::optional<std::map<std::string, std::int32_t>> plist;
     std::optional<std::string> tempDir;
     std::optional<std::string> home;
 };

@@ -12,7 +12,7 @@
 class ShredderFixture : public ::testing::Test {
 protected:
     ShredderFixture() {
-        ShredderConnections c;
+        ShredderConnections& c = connections;
         c.progress = &bar;
         c.folderText = &folderText;
         c.fileText = &fileText;
@@ -29,23 +29,25 @@ protected:
         c.log = &log;
         c.openPanel = &panel;
         c.application = &application;
-        application.tempDir = dir.path();
         c.makeNumberFormatter = [](const std::string&) {
             return std::make_unique<CommaFormatter>();
         };
-        connections = c;
+        application.tempDir = dir.path();
+        reconnect();
+    }
+
+    // A new controller on the connections, after a test changed them.
+    void reconnect() {
         shredder = std::make_unique<ZVORBAControlShredder>(connections);
         shredder->awakeFromNib();
     }
 
-    // "target" holding contents, "folder", and links to each: "file-link", "folder-link",
-    // and "dangling" pointing nowhere.
-    void makeLinks(const std::string& contents) {
-        writeFile(dir / "target", contents);
-        makeFolder(dir / "folder");
-        ASSERT_EQ(::symlink((dir / "target").c_str(), (dir / "file-link").c_str()), 0);
-        ASSERT_EQ(::symlink((dir / "folder").c_str(), (dir / "folder-link").c_str()), 0);
-        ASSERT_EQ(::symlink("missing", (dir / "dangling").c_str()), 0);
+    // After every run, whatever its end: nothing left over from its progress.
+    void expectProgressReset() {
+        EXPECT_TRUE(bar.hidden);
+        EXPECT_EQ(progressCount.value, "");
+        EXPECT_EQ(progressLinks.value, "");
+        EXPECT_EQ(progressBytes.value, "");
     }
 
     TempDir dir;

@@ -57,26 +57,6 @@ public:
     std::function<void(FileManager&, const std::string&)> onAnnounce;
 };
 
-TEST(DeleteWalk, AnnouncesEveryItemBeforeRemovingAndRemovesTheTree) {
-    TempDir dir;
-    makeFolder(dir / "top");
-    makeFolder(dir / "top/sub");
-    writeFile(dir / "top/a", "a");
-    writeFile(dir / "top/sub/b", "b");
-    ASSERT_EQ(::symlink("/etc/passwd", (dir / "top/link").c_str()), 0);
-    PosixFileManager files;
-    RecordingHandler handler;
-    EXPECT_TRUE(files.removeFileAtPath(dir / "top", handler));
-    EXPECT_FALSE(exists(dir / "top"));
-    EXPECT_TRUE(handler.presentWhenAnnounced);
-    EXPECT_TRUE(handler.errors.empty());
-    const std::set<std::string> announced(handler.announced.begin(), handler.announced.end());
-    EXPECT_EQ(announced, (std::set<std::string>{dir / "top", dir / "top/sub", dir / "top/a",
-                                                dir / "top/sub/b", dir / "top/link"}));
-    EXPECT_EQ(handler.announced.front(), dir / "top");  // a folder before what it holds
-    EXPECT_TRUE(exists("/etc/passwd"));
-}
-
 // What inotify saw in some folders: each rename as (from, to), and each path removed.
 struct EntryEvents {
     std::vector<std::pair<std::string, std::string>> renames;
@@ -119,9 +99,10 @@ private:
     std::map<int, std::string> folders_;
 };
 
-// Every item, the top one too, is renamed within its folder to as many random letters and
-// digits and removed under that name; the handler hears only the real paths.
-TEST(DeleteWalk, EveryItemIsRemovedUnderARandomNameOfTheSameLength) {
+// Every item is announced while it is still there, a folder before what it holds; then it,
+// the top one too, is renamed within its folder to as many random letters and digits and
+// removed under that name. The handler hears only the real paths; a link is not followed.
+TEST(DeleteWalk, AnnouncesEveryItemThenRemovesItUnderARandomNameOfTheSameLength) {
     TempDir dir;
     const std::string top = dir / "top-secret";
     makeFolder(top);
@@ -138,7 +119,12 @@ TEST(DeleteWalk, EveryItemIsRemovedUnderARandomNameOfTheSameLength) {
     PosixFileManager files;
     RecordingHandler handler;
     EXPECT_TRUE(files.removeFileAtPath(top, handler));
+    EXPECT_FALSE(exists(top));
+    EXPECT_TRUE(handler.presentWhenAnnounced);
+    EXPECT_TRUE(handler.errors.empty());
     EXPECT_EQ(std::set<std::string>(handler.announced.begin(), handler.announced.end()), items);
+    EXPECT_EQ(handler.announced.front(), top);
+    EXPECT_TRUE(exists("/etc/passwd"));
     const EntryEvents seen = watch.events();
     std::set<std::string> renamed, removedAs;
     for (const auto& [from, to] : seen.renames) {
@@ -194,30 +180,9 @@ TEST(DeleteWalk, ItemsThatCannotBeRenamedAreRemovedUnderTheirOwnNames) {
     EXPECT_EQ(seen.removed, (std::set<std::string>{top, top + "/sub", top + "/sub/f"}));
 }
 
-TEST(DeleteWalk, StopsAtFirstErrorAndKeepsTheRest) {
-    TempDir dir;
-    makeFolder(dir / "top");
-    for (int i = 0; i < 5; ++i) writeFile(dir / ("top/f" + std::to_string(i)), "x");
-    PosixFileManager files;
-    RecordingHandler handler;
-    int seen = 0;
-    handler.onAnnounce = [&](FileManager&, const std::string& path) {
-        if (path != dir / "top" && ++seen == 2)
-            handler.refuse = path;
-    };
-    EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
-    ASSERT_EQ(handler.errors.size(), 1u);
-    EXPECT_EQ(handler.errors[0].path, handler.refuse);
-    EXPECT_EQ(handler.errors[0].error, "refused");
-    EXPECT_TRUE(exists(handler.refuse));
-    EXPECT_EQ(handler.announced.size(), 3u);  // top, one removed file, the refused one
-    int left = 0;
-    for (int i = 0; i < 5; ++i) left += exists(dir / ("top/f" + std::to_string(i)));
-    EXPECT_EQ(left, 4);
-}
-
-// A stop leaves nothing under a random name: a folder emptied before it is removed.
-TEST(DeleteWalk, AStopLeavesNoFolderUnderARandomName) {
+// The walk stops at the first error and keeps what it had not reached; a folder already
+// emptied is removed all the same, never left behind under a random name.
+TEST(DeleteWalk, StopsAtFirstErrorAndLeavesNothingUnderARandomName) {
     TempDir dir;
     for (const char* folder : {"top", "top/a", "top/b"}) makeFolder(dir / folder);
     writeFile(dir / "top/a/f", "a");
@@ -230,6 +195,10 @@ TEST(DeleteWalk, AStopLeavesNoFolderUnderARandomName) {
             handler.refuse = path;
     };
     EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
+    ASSERT_EQ(handler.errors.size(), 1u);
+    EXPECT_EQ(handler.errors[0].path, handler.refuse);
+    EXPECT_EQ(handler.errors[0].error, "refused");
+    EXPECT_EQ(handler.announced.size(), 5u);  // top, a folder, its file, the other, its file
     std::set<std::string> left;
     for (auto entries = files.enumeratorAtPath(dir / "top"); auto e = entries->nextObject();)
         left.insert(*e);

@@ -190,7 +190,8 @@ private slots:
 
     // The registered defaults ask first. The shred thread asks, the window's thread shows the
     // question, names in it as plain text; the account line follows the answer, its details
-    // on request. (What the question and the account say is checked on the controller.)
+    // on request, for a tree with a hard link, a fifo and a link. (The exact wording is checked
+    // on the controller.)
     void theRegisteredDefaultsAskNamingTheSelectionAndTheAccountFollows() {
         QTemporaryDir work;
         QDir(work.path()).mkpath("kept");
@@ -199,6 +200,8 @@ private slots:
         QCOMPARE(::link(QFile::encodeName(work.filePath("elsewhere")),
                         QFile::encodeName(work.filePath("kept/linked"))),
                  0);
+        QCOMPARE(::mkfifo(QFile::encodeName(work.filePath("kept/fifo")), 0600), 0);
+        QCOMPARE(::symlink("..", QFile::encodeName(work.filePath("kept/up"))), 0);
         ZurizedeShell shell;
         shell.start();
         Ui::MainWindow& ui = shell.window().ui;
@@ -221,7 +224,10 @@ private slots:
         QTRY_COMPARE(alertsSeen.size(), 1);
         QVERIFY(onWindowThread);
         QVERIFY2(details.startsWith("What: the folder " + work.filePath("kept") + " with ") &&
-                     details.contains("<b>bold") && details.contains("\nHow much: "),
+                     details.contains("<b>bold") && details.contains("\nHow much: ") &&
+                     details.contains("\n1 file also has names outside the selection: ") &&
+                     details.contains("\n1 symbolic link is removed") &&
+                     details.contains("\n1 special file (device, pipe or socket) is removed"),
                  qPrintable(details));
         QTRY_COMPARE(ui.statusText->text(),
                      QString("No files were touched - shredding cancelled."));

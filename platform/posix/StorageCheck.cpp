@@ -76,6 +76,25 @@ enum class Kind {
     ReadOnly,
 };
 
+// What the type alone says, for every kind but the in-place one.
+struct KindVerdict {
+    Kind kind;
+    StorageReach reach;
+    const char* reason;
+};
+
+constexpr KindVerdict kKindVerdicts[] = {
+    {Kind::CopyOnWrite, StorageReach::CannotReach, kCopyOnWrite},
+    {Kind::LogStructured, StorageReach::CannotReach, kLogStructured},
+    {Kind::ReadOnly, StorageReach::CannotReach, kReadOnly},
+    {Kind::SwappableMemory, StorageReach::NotNeeded, kSwappableMemory},
+    {Kind::Memory, StorageReach::NotNeeded, kMemory},
+    {Kind::Network, StorageReach::Unknown, kNetwork},
+    {Kind::Fuse, StorageReach::Unknown, kFuse},
+    {Kind::Overlay, StorageReach::Unknown, kOverlay},
+    {Kind::Stacked, StorageReach::Unknown, kStacked},
+};
+
 struct KnownType {
     std::uint32_t magic;
     const char* name;
@@ -444,38 +463,6 @@ StorageVerdict examine(const std::string& path) {
         reasons.push_back(kUnrecognised);
     } else {
         switch (type->kind) {
-            case Kind::CopyOnWrite:
-                verdict.reach = StorageReach::CannotReach;
-                reasons.push_back(kCopyOnWrite);
-                break;
-            case Kind::LogStructured:
-                verdict.reach = StorageReach::CannotReach;
-                reasons.push_back(kLogStructured);
-                break;
-            case Kind::ReadOnly:
-                verdict.reach = StorageReach::CannotReach;
-                reasons.push_back(kReadOnly);
-                break;
-            case Kind::SwappableMemory:
-                verdict.reach = StorageReach::NotNeeded;
-                reasons.push_back(kSwappableMemory);
-                break;
-            case Kind::Memory:
-                verdict.reach = StorageReach::NotNeeded;
-                reasons.push_back(kMemory);
-                break;
-            case Kind::Network:
-                reasons.push_back(kNetwork);
-                break;
-            case Kind::Fuse:
-                reasons.push_back(kFuse);
-                break;
-            case Kind::Overlay:
-                reasons.push_back(kOverlay);
-                break;
-            case Kind::Stacked:
-                reasons.push_back(kStacked);
-                break;
             case Kind::InPlace: {
                 const bool journaled =
                     magic == EXT4_SUPER_MAGIC &&
@@ -501,6 +488,14 @@ StorageVerdict examine(const std::string& path) {
                     spinning && !journaled ? StorageReach::Reaches : StorageReach::MayNotReachAll;
                 break;
             }
+            default:
+                for (const KindVerdict& judged : kKindVerdicts) {
+                    if (judged.kind == type->kind) {
+                        verdict.reach = judged.reach;
+                        reasons.push_back(judged.reason);
+                    }
+                }
+                break;
         }
     }
     verdict.reason = joined(reasons);

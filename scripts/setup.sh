@@ -3,7 +3,7 @@
 # when everything is there already.
 set -euo pipefail
 packages=(g++ cmake make googletest libgtest-dev qt6-base-dev qt6-base-dev-tools
-          xvfb xauth fonts-dejavu-core libgl1-mesa-dev coreutils time
+          xvfb xauth openbox x11-utils fonts-dejavu-core libgl1-mesa-dev coreutils time
           mount util-linux e2fsprogs btrfs-progs dmsetup
           desktop-file-utils appstream xdg-utils man-db groff-base
           bash-completion dpkg-dev file)

@@ -61,7 +61,14 @@ ZurizedeShell::ZurizedeShell()
             stopRequested_ = false;  // the stop was for the run; the private folder still goes
             controller_->applicationWillTerminate();
         },
-        [this] { return isRunning(); }, [this] { stop(); });
+        [this] { return isRunning(); },
+        [this] {
+            // A quit during a run (a signal, the session ending) stops it at once, even
+            // while it waits for an answer: the open alert or panel is cancelled.
+            stop();
+            alerts_.dismissForQuit();
+            openPanel_.dismissForQuit();
+        });
 
     ShredderConnections c;
     c.progress = &progress_;

@@ -63,10 +63,14 @@ int QtAlertPanels::run(const Alert& alert) {
     box.setEscapeButton(escape);
 
     QAbstractButton* pressed = nullptr;
-    if (answerer()) {
+    if (quitting_) {
+        // Never shown: the answer is the one Escape gives.
+    } else if (answerer()) {
         pressed = answerer()(box);
     } else {
+        open_.push_back(&box);
         box.exec();
+        open_.pop_back();
         pressed = box.clickedButton();
     }
     if (pressed == first)
@@ -76,6 +80,13 @@ int QtAlertPanels::run(const Alert& alert) {
     if (pressed != nullptr && pressed == third)
         return -1;
     return escape == first ? 1 : 0;
+}
+
+void QtAlertPanels::dismissForQuit() {
+    quitting_ = true;
+    for (QMessageBox* box : open_) {
+        box->escapeButton()->click();
+    }
 }
 
 namespace {
@@ -107,6 +118,13 @@ void addMessageLine(QFileDialog& dialog, const QString& message) {
 
 void QtOpenPanel::setChooser(Chooser c) {
     chooser() = std::move(c);
+}
+
+void QtOpenPanel::dismissForQuit() {
+    quitting_ = true;
+    if (open_ != nullptr) {
+        open_->reject();
+    }
 }
 
 namespace {
@@ -156,7 +174,13 @@ int QtOpenPanel::runModal(const OpenPanelSettings& settings) {
     if (chooser()) {
         QTimer::singleShot(0, &dialog, [&dialog] { chooser()(dialog); });
     }
-    if (dialog.exec() != QDialog::Accepted) {
+    if (quitting_) {
+        return 0;
+    }
+    open_ = &dialog;
+    const int result = dialog.exec();
+    open_ = nullptr;
+    if (result != QDialog::Accepted || quitting_) {
         return 0;
     }
     lastFolder_ = dialog.directory().absolutePath();

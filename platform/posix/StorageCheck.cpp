@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -55,6 +56,10 @@ constexpr const char* kUnrecognised = "unrecognised file system";
 constexpr const char* kSpinning = "writes in place on a spinning disk";
 constexpr const char* kFlash =
     "solid-state or flash: the device may keep old copies in blocks it has remapped";
+constexpr const char* kThin =
+    "a spinning disk that accepts discard: thin-provisioned or flash, it may keep old copies "
+    "elsewhere";
+constexpr const char* kVirtual = "a virtual disk (%s), what lies beneath is not known";
 constexpr const char* kNoDevice =
     "writes in place, but the device under it could not be identified: it may keep old "
     "copies";
@@ -185,9 +190,12 @@ std::string deviceName(unsigned major, unsigned minor) {
 // What the block devices under a file system are, leaves counted one by one.
 struct DeviceFacts {
     int spinning = 0;
-    int flash = 0;
-    int unidentified = 0;  // missing from sysfs, or their kind could not be read
-    bool found = false;    // a device was there at all
+    int flash = 0;            // solid-state, or spinning but accepting discard (thin or flash)
+    int thin = 0;             // of those, the ones that call themselves spinning
+    int virtualDisks = 0;     // what they store to is not known here
+    int unidentified = 0;     // missing from sysfs, or their kind could not be read
+    std::string virtualKind;  // what showed the first virtual disk to be one
+    bool found = false;       // a device was there at all
     bool encrypted = false;
 };
 
@@ -196,9 +204,58 @@ struct DeviceFacts {
 constexpr int kMaxDepth = 8;
 constexpr std::size_t kMaxDevices = 64;
 
-void examineDevice(const std::string& number, int depth, std::set<std::string>& seen,
-                   DeviceFacts& facts) {
-    const std::string base = "/sys/dev/block/" + number;
+std::string lastComponentOfLink(const std::string& link) {
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(link.c_str(), target, sizeof target - 1);
+    return length > 0 ? lastPathComponent(std::string(target, static_cast<std::size_t>(length)))
+                      : std::string();
+}
+
+std::string trimmedSpaces(std::string text) {
+    const std::size_t end = text.find_last_not_of(' ');
+    text.resize(end == std::string::npos ? 0 : end + 1);
+    return text;
+}
+
+// A disk that a hypervisor or a network target provides: its rotational flag says nothing of
+// the medium beneath, a host's SSD or a thin or snapshotted image. Answers what shows it to
+// be one, or nothing for a device of the machine's own.
+std::string virtualDiskKind(const std::string& device) {
+    char resolved[PATH_MAX];
+    const std::string where = ::realpath(device.c_str(), resolved) ? resolved : device;
+    const std::string name = lastPathComponent(where);
+    const std::string driver = lastComponentOfLink(device + "/device/driver");
+    if (driver == "virtio_blk") {
+        return driver;
+    }
+    if (driver == "vbd" || driver == "xen-blkfront") {
+        return "xen-blkfront";
+    }
+    for (const char* network : {"nbd", "rbd"}) {
+        if (name.rfind(network, 0) == 0) {
+            return network;
+        }
+    }
+    // SCSI disks that a hypervisor emulates name it as their vendor.
+    const std::string vendor = trimmedSpaces(readSmallFile(device + "/device/vendor"));
+    for (const char* hypervisor : {"QEMU", "VMware", "VBOX", "Msft"}) {
+        if (vendor.rfind(hypervisor, 0) == 0) {
+            return vendor;
+        }
+    }
+    if (where.find("/session") != std::string::npos) {
+        return "iSCSI";  // the disk sits under an iSCSI session
+    }
+    const std::string transport = readSmallFile(device + "/device/transport");
+    if (!transport.empty() && transport != "pcie") {
+        return "NVMe over " + transport;
+    }
+    return {};
+}
+
+void examineDevice(const std::string& sysfs, const std::string& number, int depth,
+                   std::set<std::string>& seen, DeviceFacts& facts) {
+    const std::string base = sysfs + "/dev/block/" + number;
     if (depth > kMaxDepth || seen.size() >= kMaxDevices || !exists(base)) {
         ++facts.unidentified;
         return;
@@ -224,7 +281,7 @@ void examineDevice(const std::string& number, int depth, std::set<std::string>& 
             const std::string slave = readSmallFile(base + "/slaves/" + name + "/dev");
             if (!slave.empty()) {
                 stacked = true;
-                examineDevice(slave, depth + 1, seen, facts);
+                examineDevice(sysfs, slave, depth + 1, seen, facts);
             }
         }
     }
@@ -238,12 +295,22 @@ void examineDevice(const std::string& number, int depth, std::set<std::string>& 
         if (disk.empty()) {
             ++facts.unidentified;
         } else {
-            examineDevice(disk, depth + 1, seen, facts);
+            examineDevice(sysfs, disk, depth + 1, seen, facts);
+        }
+        return;
+    }
+    if (const std::string kind = virtualDiskKind(base); !kind.empty()) {
+        if (facts.virtualDisks++ == 0) {
+            facts.virtualKind = kind;
         }
         return;
     }
     const std::string rotational = readSmallFile(base + "/queue/rotational");
-    if (rotational == "1") {
+    const std::string discard = readSmallFile(base + "/queue/discard_max_bytes");
+    if (rotational == "1" && !discard.empty() && discard != "0") {
+        ++facts.flash;  // a disk that can be told to forget blocks does not write in place
+        ++facts.thin;
+    } else if (rotational == "1") {
         ++facts.spinning;
     } else if (rotational == "0") {
         ++facts.flash;
@@ -409,6 +476,49 @@ bool hasOption(const MountEntry& mount, const char* option) {
     return false;
 }
 
+}  // namespace
+
+StorageVerdict inPlaceVerdict(const std::string& sysfsRoot, unsigned major, unsigned minor,
+                              bool journaled) {
+    std::set<std::string> seen;
+    DeviceFacts device;
+    examineDevice(sysfsRoot, deviceName(major, minor), 0, seen, device);
+    StorageVerdict verdict;
+    verdict.encrypted = device.found && device.encrypted;
+    std::vector<std::string> reasons;
+    if (journaled) {
+        reasons.push_back(kJournal);
+    }
+    // Only spinning disks of the machine's own, and nothing else, under a file system that
+    // writes in place get every pass onto the old blocks. Where the device cannot be found
+    // the passes still go where the data was, so the verdict is not Unknown, but nothing
+    // says the device keeps them there. A virtual disk's medium is not known at all.
+    const bool spinning = device.spinning > 0 && device.flash == 0 && device.virtualDisks == 0 &&
+                          device.unidentified == 0;
+    if (device.virtualDisks > 0) {
+        char text[256];
+        std::snprintf(text, sizeof text, kVirtual, device.virtualKind.c_str());
+        reasons.push_back(text);
+        verdict.reach = StorageReach::Unknown;
+    } else {
+        verdict.reach =
+            spinning && !journaled ? StorageReach::Reaches : StorageReach::MayNotReachAll;
+    }
+    if (device.thin > 0) {
+        reasons.push_back(kThin);
+    } else if (device.flash > 0) {
+        reasons.push_back(kFlash);
+    } else if (!spinning && device.virtualDisks == 0) {
+        reasons.push_back(kNoDevice);
+    } else if (spinning && !journaled) {
+        reasons.push_back(kSpinning);
+    }
+    verdict.reason = joined(reasons);
+    return verdict;
+}
+
+namespace {
+
 StorageVerdict examine(const std::string& path) {
     StorageVerdict verdict;
     std::string itemName;
@@ -453,11 +563,6 @@ StorageVerdict examine(const std::string& path) {
         verdict.fileSystem = hex;
     }
 
-    std::set<std::string> seen;
-    DeviceFacts device;
-    examineDevice(deviceName(major, minor), 0, seen, device);
-    verdict.encrypted = device.found && device.encrypted;
-
     std::vector<std::string> reasons;
     if (type == nullptr) {
         reasons.push_back(kUnrecognised);
@@ -468,24 +573,10 @@ StorageVerdict examine(const std::string& path) {
                     magic == EXT4_SUPER_MAGIC &&
                     ((mountKnown && hasOption(mount, "data=journal")) ||
                      hasJournalDataFlag(folder.fd) || fileHasJournalDataFlag(folder.fd, itemName));
-                // Only spinning disks, and nothing else, under a file system that writes in
-                // place get every pass onto the old blocks. Where the device cannot be found
-                // the passes still go where the data was, so the verdict is not Unknown, but
-                // nothing says the device keeps them there.
-                const bool spinning =
-                    device.flash == 0 && device.spinning > 0 && device.unidentified == 0;
-                if (journaled) {
-                    reasons.push_back(kJournal);
-                }
-                if (device.flash > 0) {
-                    reasons.push_back(kFlash);
-                } else if (!spinning) {
-                    reasons.push_back(kNoDevice);
-                } else if (!journaled) {
-                    reasons.push_back(kSpinning);
-                }
-                verdict.reach =
-                    spinning && !journaled ? StorageReach::Reaches : StorageReach::MayNotReachAll;
+                const StorageVerdict byDevice = inPlaceVerdict("/sys", major, minor, journaled);
+                verdict.reach = byDevice.reach;
+                verdict.encrypted = byDevice.encrypted;
+                reasons.push_back(byDevice.reason);
                 break;
             }
             default:

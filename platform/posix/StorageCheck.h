@@ -8,3 +8,10 @@
 // ext4 journals data, and the block device under it (rotational or flash, dm-crypt), found
 // through sysfs from the file system's device number.
 StorageVerdict checkStorage(const std::string& path);
+
+// The verdict for a file system that writes in place, from the block device numbered
+// major:minor as the sysfs mounted at sysfsRoot ("/sys") describes it: followed through
+// partitions, device-mapper and md to the disks, each judged spinning, flash (or thin), a
+// virtual disk, or unidentified. Its fileSystem is left empty.
+StorageVerdict inPlaceVerdict(const std::string& sysfsRoot, unsigned major, unsigned minor,
+                              bool journaled);

@@ -63,12 +63,20 @@ public:
         }
     }
     const std::string& device() const { return device_; }
-    // Makes the device call itself a spinning disk or a flash device.
+    // Makes the device call itself a spinning disk (one that takes no discard) or a flash
+    // device.
     bool setRotational(bool rotational) const {
-        std::ofstream out("/sys/block/" + device_.substr(device_.rfind('/') + 1) +
-                          "/queue/rotational");
+        const std::string queue =
+            "/sys/block/" + device_.substr(device_.rfind('/') + 1) + "/queue/";
+        std::ofstream out(queue + "rotational");
         out << (rotational ? "1" : "0");
         out.flush();
+        if (rotational) {
+            std::ofstream discard(queue + "discard_max_bytes");
+            discard << "0";
+            discard.flush();
+            return out && discard;
+        }
         return static_cast<bool>(out);
     }
 
@@ -143,6 +151,130 @@ protected:
     }
     TempDir dir;
 };
+
+// A disk as sysfs shows one, in a tree of the test's own: dev/block/8:0 leads to its folder,
+// device/ to what it hangs from, and what a case leaves null is not there at all.
+struct FakeDisk {
+    const char* name;        // its kernel name
+    const char* parent;      // the folder of what it hangs from, under devices/
+    const char* driver;      // device/driver
+    const char* vendor;      // device/vendor, padded as SCSI pads it
+    const char* transport;   // device/transport
+    const char* rotational;  // queue/rotational
+    const char* discard;     // queue/discard_max_bytes
+};
+
+void layOut(const std::string& root, const FakeDisk& disk) {
+    auto put = [](const std::string& path, const char* value) {
+        if (value != nullptr) {
+            writeFile(path, std::string(value) + "\n");
+        }
+    };
+    const std::string parent = root + "/devices/" + disk.parent;
+    const std::string folder = parent + "/block/" + disk.name;
+    ASSERT_EQ(std::system(("mkdir -p '" + folder + "/queue' '" + folder + "/" + disk.name + "1' '" +
+                           root + "/dev/block' '" + root + "/bus/drivers'")
+                              .c_str()),
+              0);
+    put(folder + "/dev", "8:0");
+    put(folder + "/" + disk.name + "1/dev", "8:1");
+    put(folder + "/" + disk.name + "1/partition", "1");
+    put(folder + "/queue/rotational", disk.rotational);
+    put(folder + "/queue/discard_max_bytes", disk.discard);
+    put(parent + "/vendor", disk.vendor);
+    put(parent + "/transport", disk.transport);
+    const std::string inDevices =
+        std::string("../../devices/") + disk.parent + "/block/" + disk.name;
+    ASSERT_EQ(::symlink("../..", (folder + "/device").c_str()), 0);
+    ASSERT_EQ(::symlink(inDevices.c_str(), (root + "/dev/block/8:0").c_str()), 0);
+    ASSERT_EQ(
+        ::symlink((inDevices + "/" + disk.name + "1").c_str(), (root + "/dev/block/8:1").c_str()),
+        0);
+    if (disk.driver != nullptr) {
+        makeFolder(root + "/bus/drivers/" + disk.driver);
+        ASSERT_EQ(
+            ::symlink((root + "/bus/drivers/" + disk.driver).c_str(), (parent + "/driver").c_str()),
+            0);
+    }
+}
+
+// The rotational flag of a virtual disk says nothing of the medium beneath it, a spinning
+// disk that accepts discard is thin or flash, and a disk whose kind cannot be read is never
+// taken for a spinning one. A partition is judged by its disk.
+TEST(StorageDevice, VirtualThinAndUnreadableDisksAreNeverSaidToBeReached) {
+    const struct {
+        FakeDisk disk;
+        bool journaled;
+        StorageReach reach;
+        const char* reason;
+    } cases[] = {
+        {{"sda", "pci0/ata1/host0/target0/0:0:0:0", "sd", "ATA     ", nullptr, "1", "0"},
+         false,
+         StorageReach::Reaches,
+         "spinning disk"},
+        {{"sda", "pci0/ata1/host0/target0/0:0:0:0", "sd", "ATA     ", nullptr, "1", "0"},
+         true,
+         StorageReach::MayNotReachAll,
+         "journaled data"},
+        {{"sda", "pci0/ata1/host0/target0/0:0:0:0", "sd", "ATA", nullptr, "1", "4294966784"},
+         false,
+         StorageReach::MayNotReachAll,
+         "thin-provisioned or flash"},
+        {{"sda", "pci0/ata1/host0/target0/0:0:0:0", "sd", "ATA", nullptr, nullptr, "0"},
+         false,
+         StorageReach::MayNotReachAll,
+         "could not be identified"},
+        {{"nvme0n1", "pci0/nvme/nvme0", "nvme", nullptr, "pcie", "0", "512"},
+         false,
+         StorageReach::MayNotReachAll,
+         "solid-state"},
+        {{"vda", "pci0/virtio1", "virtio_blk", "0x1af4", nullptr, "1", "1073741824"},
+         false,
+         StorageReach::Unknown,
+         "a virtual disk (virtio_blk), what lies beneath is not known"},
+        {{"xvda", "vbd-51712", "vbd", nullptr, nullptr, "1", "0"},
+         false,
+         StorageReach::Unknown,
+         "(xen-blkfront)"},
+        {{"sdb", "pci0/virtio2/host2/target2/2:0:0:0", "sd", "QEMU    ", nullptr, "1", "0"},
+         false,
+         StorageReach::Unknown,
+         "(QEMU)"},
+        {{"sdb", "vmbus/host3/target3/3:0:0:0", "sd", "Msft    ", nullptr, "1", "0"},
+         false,
+         StorageReach::Unknown,
+         "(Msft)"},
+        {{"sdc", "platform/host4/session1/target4/4:0:0:0", "sd", "LIO-ORG ", nullptr, "1", "0"},
+         true,
+         StorageReach::Unknown,
+         "(iSCSI)"},
+        {{"nbd0", "virtual", nullptr, nullptr, nullptr, "1", "0"},
+         false,
+         StorageReach::Unknown,
+         "(nbd)"},
+        {{"rbd0", "virtual", nullptr, nullptr, nullptr, "1", "0"},
+         false,
+         StorageReach::Unknown,
+         "(rbd)"},
+        {{"nvme1n1", "virtual/nvme-fabrics/ctl/nvme1", nullptr, nullptr, "tcp", "0", "0"},
+         false,
+         StorageReach::Unknown,
+         "(NVMe over tcp)"},
+    };
+    for (const auto& c : cases) {
+        for (const unsigned minor : {0u, 1u}) {  // the disk, and a partition of it
+            TempDir sysfs;
+            layOut(sysfs.path(), c.disk);
+            const StorageVerdict verdict = inPlaceVerdict(sysfs.path(), 8, minor, c.journaled);
+            SCOPED_TRACE(std::string(c.disk.name) + " under " + c.disk.parent + (minor ? "1" : ""));
+            EXPECT_EQ(verdict.reach, c.reach) << verdict.reason;
+            EXPECT_NE(verdict.reason.find(c.reason), std::string::npos) << verdict.reason;
+        }
+    }
+    // A device missing from sysfs is not identified either.
+    TempDir empty;
+    EXPECT_EQ(inPlaceVerdict(empty.path(), 8, 0, false).reach, StorageReach::MayNotReachAll);
+}
 
 #define SKIP_WITHOUT_DEVICE(loop)                                           \
     if ((loop).device().empty()) {                                          \

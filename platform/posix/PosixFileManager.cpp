@@ -62,9 +62,12 @@ bool isDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
+// EPERM here is a flag, not a permission: nothing a person fixes by asking for one.
 std::string notRemovable(int error) {
     return std::string("Left untouched: it could not be removed afterwards (") +
-           std::strerror(error) + ")";
+           (error == EPERM ? "it or its folder is marked immutable or append-only"
+                           : std::strerror(error)) +
+           ")";
 }
 
 // An entry's status, never following a link, and whether it is the root of a mount: another
@@ -73,6 +76,7 @@ std::string notRemovable(int error) {
 struct Examined {
     struct stat st {};
     bool mountRoot = false;
+    bool flagged = false;  // immutable or append-only: it cannot be removed
 };
 
 int examineEntry(int folderFd, const char* name, dev_t folderDevice, Examined& out) {
@@ -92,6 +96,8 @@ int examineEntry(int folderFd, const char* name, dev_t folderDevice, Examined& o
     out.mountRoot = (stx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0
                         ? (stx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0
                         : out.st.st_dev != folderDevice;
+    out.flagged = (stx.stx_attributes & stx.stx_attributes_mask &
+                   (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0;
     return 0;
 }
 
@@ -573,6 +579,9 @@ private:
         if (item.mountRoot) {
             return fail(path, kMountPoint, name);
         }
+        if (item.flagged) {
+            return fail(path, notRemovable(EPERM), name);
+        }
         if (int refused = removalRefused(at, item.st)) {
             return fail(path, notRemovable(refused), name);
         }
@@ -605,7 +614,7 @@ private:
         if (level.removalRefused > 0) {
             return level.removalRefused;
         }
-        return stickyRuleForbids(level.identity, item, me_) ? EPERM : 0;
+        return stickyRuleForbids(level.identity, item, me_) ? EACCES : 0;
     }
 
     Step descend(const char* name, const std::string& path, const struct stat& st,

@@ -8,9 +8,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
+#include "PathString.h"
 #include "PrivateMounts.h"
 #include "ShredderFixture.h"
 
@@ -148,12 +150,41 @@ TEST_F(Account, ADenialSaysWhyWhenItIsNotPermission) {
                                      std::strerror(errno));
         }
         shredder->shredFiles(mount + "/fixed", false);
-        flags = 0;
-        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        ::close(fd);
         EXPECT_EQ(shredder->lastRunOutcome(), RunOutcome::Denied);
         EXPECT_NE(alerts.seen.back().message.find("immutable or append-only"), std::string::npos)
             << alerts.seen.back().message;
+        // Met inside a folder, a flag is named too: an immutable file, an append-only one, and
+        // a file in an immutable folder are left whole, and the run stops on them.
+        const std::pair<std::string, int> flagged[] = {{"/immutable/file", FS_IMMUTABLE_FL},
+                                                       {"/appended/file", FS_APPEND_FL},
+                                                       {"/locked/in/file", FS_IMMUTABLE_FL}};
+        for (const auto& [name, flag] : flagged) {
+            const std::string file = mount + name;
+            const std::string marked =
+                flag == FS_APPEND_FL || name.find("/in/") == std::string::npos
+                    ? file
+                    : stringByDeletingLastPathComponent(file);
+            ASSERT_EQ(std::system(("mkdir -p " + stringByDeletingLastPathComponent(file)).c_str()),
+                      0);
+            writeFile(file, "whole");
+            const int markedFd = ::open(marked.c_str(), O_RDONLY);
+            int set = flag;
+            ASSERT_EQ(::ioctl(markedFd, FS_IOC_SETFLAGS, &set), 0);
+            const std::string top = mount + "/" + name.substr(1, name.find('/', 1) - 1);
+            shredder->shredFiles(top, true);
+            set = 0;
+            ::ioctl(markedFd, FS_IOC_SETFLAGS, &set);
+            ::close(markedFd);
+            EXPECT_EQ(shredder->lastRunOutcome(), RunOutcome::Failed) << name;
+            EXPECT_EQ(statusText.value,
+                      "Left untouched: it could not be removed afterwards (it or "
+                      "its folder is marked immutable or append-only): " +
+                          marked);
+            EXPECT_EQ(readFile(file), "whole");
+        }
+        flags = 0;
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        ::close(fd);
 
         if (::mount(nullptr, mount.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
             throw std::runtime_error("cannot remount read-only");

@@ -393,7 +393,7 @@ TEST(DeleteWalkAtTheEdges, AnotherPersonsFileInAStickyFolderIsLeftUntouched) {
     ASSERT_EQ(handler.errors.size(), 1u);
     EXPECT_EQ(handler.errors[0].path, dir / "top/sticky/theirs");
     EXPECT_EQ(handler.errors[0].error,
-              "Left untouched: it could not be removed afterwards (Operation not permitted)");
+              "Left untouched: it could not be removed afterwards (Permission denied)");
     EXPECT_EQ(
         std::count(handler.announced.begin(), handler.announced.end(), dir / "top/sticky/theirs"),
         0);

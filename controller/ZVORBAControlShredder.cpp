@@ -30,6 +30,9 @@ constexpr std::size_t kPathBufferBytes = 1024;
 constexpr const char* kCouldNotOverwrite = "Could not overwrite the file (%@)";
 constexpr const char* kCouldNotExamine = "Could not examine the item (%@)";
 constexpr const char* kIsADevice = "%@ is a device: erase whole devices with the disk utility";
+constexpr const char* kRootOfFileSystem = "/ is the root of the file system: it is never shredded.";
+constexpr const char* kAmbiguousPath =
+    "%@ ends in \".\" or \"..\", which is ambiguous: name the folder itself.";
 constexpr const char* kWideChoice =
     "%@ is your home folder, the root of the file system or a folder directly under it. If you "
     "proceed, everything in it will be shredded. Please confirm that you mean this folder.";
@@ -363,10 +366,23 @@ std::vector<std::string> ZVORBAControlShredder::confirmationDetails(const std::s
 }
 
 bool ZVORBAControlShredder::isWideChoice(const std::string& path) const {
+    // Told by identity, however the path spells it (relative, through "..", with a trailing
+    // slash): the folder the walk will open, and its folder as the walk opens it.
+    FileManager& files = *services_.fileManager;
     const std::string trimmed = withoutTrailingSlashes(path);
+    const auto folder = files.fileAttributesAtPath(trimmed, false);
+    if (!folder || folder->type != FileType::Directory) {
+        return false;
+    }
+    auto same = [](const std::optional<FileAttributes>& a, const std::optional<FileAttributes>& b) {
+        return a && b && a->device == b->device && a->inode == b->inode;
+    };
+    const std::string above = stringByDeletingLastPathComponent(trimmed);
+    const auto root = files.fileAttributesAtPath("/", true);
     const auto home = services_.application->homeDirectory();
-    return trimmed == "/" || stringByDeletingLastPathComponent(trimmed) == "/" ||
-           (home && !home->empty() && trimmed == withoutTrailingSlashes(*home));
+    return same(folder, root) ||
+           same(files.fileAttributesAtPath(above.empty() ? "." : above, true), root) ||
+           (home && !home->empty() && same(folder, files.fileAttributesAtPath(*home, true)));
 }
 
 void ZVORBAControlShredder::resetProgress() {
@@ -400,7 +416,12 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
     }
     // Removing a device node erases nothing on the device: say what would.
     const char* denial = nullptr;
-    if (itself && itself->type == FileType::Device) {
+    const std::string last = lastPathComponent(trimmed);
+    if (trimmed == "/" || trimmed.empty()) {
+        denial = kRootOfFileSystem;
+    } else if (last == "." || last == "..") {
+        denial = kAmbiguousPath;
+    } else if (itself && itself->type == FileType::Device) {
         denial = kIsADevice;
     } else if (const int blocker = files.removalBlockerAtPath(path); blocker != 0) {
         denial = blocker == EROFS   ? kReadOnly
@@ -474,6 +495,7 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
                            : (stopRequested() ? RunOutcome::Stopped : RunOutcome::Failed);
         for (const auto& [file, name] : sharedRemoved_) {
             account_.stillReachable.add(name);
+            sharedRemovedEarlier_.insert({file, name});
         }
         if (removed && stoppedInAFile_) {
             // The last file was stopped after a whole pass and removed: everything is gone,
@@ -587,10 +609,12 @@ void ZVORBAControlShredder::noteOverwrite(const std::string& path, const Overwri
             account_.filesOverwritten += 1;
             account_.bytesOverwritten += outcome.bytes;
             account_.filesVerified += outcome.verified ? 1 : 0;
-            // The last name of contents whose other names went earlier: destroyed after all.
-            if (!sharedRemoved_.empty()) {
+            // The last name of contents whose other names went earlier, in this run or an
+            // earlier one: destroyed after all.
+            if (!sharedRemoved_.empty() || !sharedRemovedEarlier_.empty()) {
                 if (auto file = identity()) {
                     sharedRemoved_.erase(*file);
+                    sharedRemovedEarlier_.erase(*file);
                 }
             }
             return;
@@ -776,20 +800,44 @@ void ZVORBAControlShredder::shredFile() {
                 break;
             }
             bool isDirectory = true;
-            if (services_.fileManager->fileExistsAtPath(path, isDirectory)) {
+            if (itemExists(path, isDirectory)) {
                 shredFiles(path, isDirectory);
             }
         }
     }
 }
 
+bool ZVORBAControlShredder::itemExists(const std::string& path, bool& isDirectory) const {
+    FileManager& files = *services_.fileManager;
+    if (files.fileExistsAtPath(path, isDirectory)) {
+        return true;
+    }
+    // A link is an item of its own, whether what it points to is there or not (a dangling
+    // link, one that points to itself): it is removed, as anywhere in a folder.
+    const std::string trimmed = withoutTrailingSlashes(path);
+    const auto itself = files.fileAttributesAtPath(trimmed.empty() ? path : trimmed, false);
+    if (itself && itself->type == FileType::SymbolicLink) {
+        isDirectory = false;
+        return true;
+    }
+    return false;
+}
+
 bool ZVORBAControlShredder::applicationOpenFile(const std::string& path) {
     bool isDirectory = true;
-    if (!services_.fileManager->fileExistsAtPath(path, isDirectory)) {
+    if (!itemExists(path, isDirectory)) {
         return false;
     }
     shredFiles(path, isDirectory);
     return true;
+}
+
+std::vector<std::string> ZVORBAControlShredder::namesWithContentsElsewhere() const {
+    std::vector<std::string> names;
+    for (const auto& [file, name] : sharedRemovedEarlier_) {
+        names.push_back(name);
+    }
+    return names;
 }
 
 // ---- help, support links and Disk Utility ----------------------------------------------

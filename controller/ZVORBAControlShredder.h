@@ -116,6 +116,10 @@ public:
     void shredDirectory();  // the folder panel, then a run per chosen folder
     // A path the desktop asks us to open; answers whether anything existed there.
     bool applicationOpenFile(const std::string& path);
+    // The names removed by every run so far whose contents were not overwritten under
+    // another name by the end of the last: contents that stay on the disk. A later run that
+    // overwrites a file under its last name settles the names removed before it.
+    std::vector<std::string> namesWithContentsElsewhere() const;
 
     std::optional<std::string> fileManagerWillProcessPath(FileManager& manager,
                                                           const std::string& path) override;
@@ -166,6 +170,9 @@ private:
     void showAccount();
     // The home folder, "/" or a folder directly under it: too much to shred by a slip.
     bool isWideChoice(const std::string& path) const;
+    // Whether an item is at path, a folder or not; a symbolic link is one, whatever it
+    // points to.
+    bool itemExists(const std::string& path, bool& isDirectory) const;
     // Runs the file or folder panel; the chosen paths, or nothing when cancelled.
     std::optional<std::vector<std::string>> choose(bool folders);
 
@@ -197,6 +204,8 @@ private:
     // Names removed unoverwritten because their contents had other links, by device and
     // inode: forgotten when a later name of the same contents is overwritten.
     std::map<std::pair<std::uint64_t, std::uint64_t>, std::string> sharedRemoved_;
+    // The same, left over from earlier runs.
+    std::map<std::pair<std::uint64_t, std::uint64_t>, std::string> sharedRemovedEarlier_;
     bool verifyLastPass_ = false;
     // Progress inside the file in hand: the bar's value before it, and how much the run has
     // written so far, for the time left.

@@ -285,6 +285,7 @@ int main(int argc, char** argv) {
     shredder.awakeFromNib();
 
     int status = 0;
+    std::uint64_t namesLeftByRuns = 0;  // as each run's account said
     for (const std::string& path : options.paths) {
         const std::string shown = escapedForLog(path);
         if (interrupted) {
@@ -304,25 +305,14 @@ int main(int argc, char** argv) {
         if (!shredded) {
             status = 1;
         }
-        // Every regular file chosen overwritten, or the run did not do what was asked.
-        const RunAccount& done = shredder.lastRunAccount();
-        const bool contentsLeft = done.stillReachable.count > 0;
-        if (contentsLeft) {
-            status = 1;
-        }
+        const bool contentsLeft = shredder.lastRunAccount().stillReachable.count > 0;
+        namesLeftByRuns += shredder.lastRunAccount().stillReachable.count;
         if (!shredded || !options.quiet) {
             std::fprintf(stderr, "%s: %s\n", shown.c_str(),
                          escapedForLog(statusText.value()).c_str());
         }
         if (!shredded || contentsLeft || !options.quiet) {
             account.print(shown);
-        }
-        if (contentsLeft) {
-            std::fprintf(stderr, "%s: %s: %s stay reachable through another link\n", kProgram,
-                         shown.c_str(),
-                         counted(done.stillReachable.count, "name was removed while its contents",
-                                 "names were removed while their contents")
-                             .c_str());
         }
         if (shredder.lastRunOutcome() == RunOutcome::Stopped) {
             const QtNumberFormatter number;
@@ -331,6 +321,26 @@ int main(int argc, char** argv) {
                          kProgram, number.stringFromNumber(left.items).c_str(),
                          number.stringFromNumber(left.bytes).c_str());
         }
+    }
+    // Every regular file chosen overwritten, or the invocation did not do what was asked. A
+    // name whose contents a later PATH overwrote under their last name is settled here.
+    const std::vector<std::string> contentsLeft = shredder.namesWithContentsElsewhere();
+    if (!contentsLeft.empty()) {
+        status = 1;
+        std::fprintf(stderr, "%s: %s stay reachable through another link: %s%s\n", kProgram,
+                     counted(contentsLeft.size(), "name was removed while its contents",
+                             "names were removed while their contents")
+                         .c_str(),
+                     escapedForLog(contentsLeft.front()).c_str(),
+                     contentsLeft.size() > 1 ? " and more" : "");
+    }
+    if (namesLeftByRuns > contentsLeft.size() && !options.quiet) {
+        std::fprintf(
+            stderr, "%s: %s\n", kProgram,
+            ("the contents of " + counted(namesLeftByRuns - contentsLeft.size(), "name", "names") +
+             " removed above were overwritten later, under another name given as a "
+             "PATH")
+                .c_str());
     }
     shredder.applicationWillTerminate();
     return status;

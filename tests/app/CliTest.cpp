@@ -212,16 +212,30 @@ TEST_F(Cli, TheAccountSaysWhatWasNotDestroyedAndTheExitStatusFollowsIt) {
                                  "another link"),
               std::string::npos);
 
+    // Both names given: the contents are overwritten at the last, and that settles the first.
+    ASSERT_EQ(::link((dir / "backup").c_str(), (dir / "second").c_str()), 0);
+    const Finished both = run({"--yes", dir / "backup", dir / "second"});
+    EXPECT_EQ(both.status, 0) << both.output;
+    EXPECT_FALSE(exists(dir / "backup") || exists(dir / "second"));
+    EXPECT_NE(both.output.find("the contents of 1 name removed above were overwritten later"),
+              std::string::npos)
+        << both.output;
+
+    // A link named directly is an item, whether its target is a folder, missing or itself.
     makeTree(dir / "target", 2);
     ASSERT_EQ(::symlink("target", (dir / "link").c_str()), 0);
-    const Finished link = run({"--yes", dir / "link/"});
+    ASSERT_EQ(::symlink("no-file", (dir / "dangling").c_str()), 0);
+    ASSERT_EQ(::symlink("looping", (dir / "looping").c_str()), 0);
+    const Finished link = run({"--yes", dir / "link/", dir / "dangling", dir / "looping"});
     EXPECT_EQ(link.status, 0) << link.output;
-    EXPECT_FALSE(exists(dir / "link"));
     EXPECT_EQ(readFile(dir / "target/f0"), "contents 0");
-    EXPECT_NE(link.output.find("Removed; what it points to was not touched (symbolic link): " +
-                               (dir / "link")),
-              std::string::npos)
-        << link.output;
+    for (const char* name : {"link", "dangling", "looping"}) {
+        EXPECT_FALSE(exists(dir / name)) << name;
+        EXPECT_NE(link.output.find("Removed; what it points to was not touched (symbolic link): " +
+                                   (dir / name)),
+                  std::string::npos)
+            << link.output;
+    }
 }
 
 TEST_F(Cli, StoredSettingsAreObeyedAndLoggingCanBeAsked) {

@@ -45,7 +45,7 @@ TEST_F(Choosing, TheFilePanelSkipsMissingPathsAndHandsLinksOnAsWhatTheyReach) {
 
     EXPECT_FALSE(panel.shown.at(0).canChooseDirectories);
     EXPECT_TRUE(alerts.seen.empty());       // nothing said about the missing ones
-    EXPECT_TRUE(exists(dir / "dangling"));  // skipped, not shredded
+    EXPECT_FALSE(exists(dir / "dangling"));  // a link, even one leading nowhere
     EXPECT_FALSE(exists(dir / "file-link"));
     EXPECT_EQ(readFile(dir / "target"), "target contents");
     EXPECT_FALSE(exists(dir / "folder-link"));

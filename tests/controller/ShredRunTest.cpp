@@ -228,49 +228,75 @@ TEST_F(ShredRun, TheBarRisesDuringOneLargeFile) {
 
 // The home folder, or a folder directly under "/", is shredded only after a question that
 // names it, even with confirmation off.
+// However the path spells it: relative to the working folder, through "..", with a slash.
 TEST_F(ShredRun, AWideChoiceIsAskedAboutEvenWithConfirmationOff) {
-    std::vector<std::string> wide = {dir / "home"};
+    struct Wide {
+        std::string folder, workingFolder;
+        std::vector<std::string> spellings;
+    };
+    std::vector<Wide> wide = {
+        {dir / "home", dir.path(), {dir / "home", "home", dir / "home/../home", dir / "home//"}}};
     application.home = dir / "home/";
-    const std::string underRoot = "/zurizede-test-" + std::to_string(::getpid());
-    if (::geteuid() == 0 && ::mkdir(underRoot.c_str(), 0700) == 0) {
-        wide.push_back(underRoot);
+    const std::string name = "zurizede-test-" + std::to_string(::getpid());
+    if (::geteuid() == 0 && ::mkdir(("/" + name).c_str(), 0700) == 0) {
+        wide.push_back({"/" + name, "/", {"/" + name, name, "/tmp/../" + name, name + "/"}});
     }
     makeFolder(dir / "home");
-    for (const std::string& folder : wide) {
-        writeFile(folder + "/kept", "kept");
-        alerts.seen.clear();
-        alerts.answers = {1};  // Cancel
-        shredder->shredFiles(folder, true);
-        ASSERT_EQ(alerts.seen.size(), 1u) << folder;
-        EXPECT_TRUE(alerts.seen[0].critical);
-        EXPECT_EQ(alerts.seen[0].message.rfind(folder + " is your home folder", 0), 0u)
-            << alerts.seen[0].message;
-        EXPECT_EQ(readFile(folder + "/kept"), "kept");
-        EXPECT_EQ(statusText.value, kNothingTouched);
+    char* before = ::getcwd(nullptr, 0);
+    for (const Wide& each : wide) {
+        ASSERT_EQ(::chdir(each.workingFolder.c_str()), 0);
+        writeFile(each.folder + "/kept", "kept");
+        for (const std::string& spelled : each.spellings) {
+            alerts.seen.clear();
+            alerts.answers = {1};  // Cancel
+            shredder->shredFiles(spelled, true);
+            ASSERT_EQ(alerts.seen.size(), 1u) << spelled;
+            EXPECT_TRUE(alerts.seen[0].critical);
+            EXPECT_EQ(alerts.seen[0].message.rfind(spelled + " is your home folder", 0), 0u)
+                << alerts.seen[0].message;
+            EXPECT_EQ(readFile(each.folder + "/kept"), "kept");
+            EXPECT_EQ(statusText.value, kNothingTouched);
+        }
         alerts.answers = {0};  // Proceed
-        shredder->shredFiles(folder, true);
-        EXPECT_FALSE(exists(folder)) << folder;
+        shredder->shredFiles(each.folder, true);
+        EXPECT_FALSE(exists(each.folder)) << each.folder;
     }
-    ::rmdir(underRoot.c_str());
+    ::chdir(before);
+    std::free(before);
+    ::rmdir(("/" + name).c_str());
 }
 
-// A device node given as a path is refused before anything is touched: removing the node
-// would erase nothing on the device while the run said "shredded".
-TEST_F(ShredRun, ADeviceNodeIsRefusedAndKept) {
-    if (::mknod((dir / "disk").c_str(), S_IFBLK | 0600, makedev(7, 250)) != 0 ||
-        ::mknod((dir / "tty").c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0) {
-        GTEST_SKIP() << "making device nodes is not allowed here";
+// Refused before anything is touched, each in its own words: a device node (removing it would
+// erase nothing on the device), the root of the file system, and a path ending in "." or
+// "..", which names a folder only by the way it was reached.
+TEST_F(ShredRun, DevicesTheRootAndAmbiguousPathsAreRefusedInTheirOwnWords) {
+    makeFolder(dir / "d");
+    writeFile(dir / "d/kept", "kept");
+    std::vector<std::pair<std::string, std::string>> refused = {
+        {"/", "/ is the root of the file system: it is never shredded."},
+        {"//", "/ is the root of the file system: it is never shredded."},
+        {dir / "d/..", (dir / "d/..") + " ends in \".\" or \"..\", which is ambiguous: name the "
+                                        "folder itself."},
+        {dir / "d/./", (dir / "d/./") + " ends in \".\" or \"..\", which is ambiguous: name the "
+                                        "folder itself."}};
+    if (::mknod((dir / "disk").c_str(), S_IFBLK | 0600, makedev(7, 250)) == 0 &&
+        ::mknod((dir / "tty").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) {
+        for (const char* name : {"disk", "tty"}) {
+            refused.push_back(
+                {dir / name,
+                 (dir / name) + " is a device: erase whole devices with the disk utility"});
+        }
     }
-    for (const char* name : {"disk", "tty"}) {
+    for (const auto& [path, why] : refused) {
         alerts.seen.clear();
-        shredder->shredFiles(dir / name, false);
-        ASSERT_EQ(alerts.seen.size(), 1u) << name;
-        EXPECT_EQ(alerts.seen[0].message,
-                  (dir / name) + " is a device: erase whole devices with the disk utility");
+        shredder->shredFiles(path, true);
+        ASSERT_EQ(alerts.seen.size(), 1u) << path;
+        EXPECT_EQ(alerts.seen[0].message, why);
         EXPECT_EQ(statusText.value, kNothingTouched);
         EXPECT_EQ(shredder->lastRunOutcome(), RunOutcome::Denied);
-        EXPECT_TRUE(exists(dir / name));
     }
+    EXPECT_EQ(readFile(dir / "d/kept"), "kept");
+    EXPECT_TRUE(::geteuid() != 0 || exists(dir / "disk"));
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# The code as .clang-format lays it out, every file of it.
+find engine platform controller app tests bench tools \( -name '*.cpp' -o -name '*.h' \) -print0 |
+  xargs -0 clang-format --dry-run -Werror
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 for variant in release thread sanitize; do

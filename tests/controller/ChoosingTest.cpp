@@ -44,7 +44,7 @@ TEST_F(Choosing, TheFilePanelSkipsMissingPathsAndHandsLinksOnAsWhatTheyReach) {
     shredder->shredFile();
 
     EXPECT_FALSE(panel.shown.at(0).canChooseDirectories);
-    EXPECT_TRUE(alerts.seen.empty());       // nothing said about the missing ones
+    EXPECT_TRUE(alerts.seen.empty());        // nothing said about the missing ones
     EXPECT_FALSE(exists(dir / "dangling"));  // a link, even one leading nowhere
     EXPECT_FALSE(exists(dir / "file-link"));
     EXPECT_EQ(readFile(dir / "target"), "target contents");

@@ -26,7 +26,6 @@ constexpr const char* kDiskUtilityMessage =
     "can be used to (re)format an entire disk volumes. \n\nPlease refer to Apple documentation "
     "for details on required settings for erasing or formatting a disk volume. \n\nAfter "
     "launching the Apple \"Disk Utility\", this application will quit.";
-constexpr std::size_t kPathBufferBytes = 1024;
 constexpr const char* kCouldNotOverwrite = "Could not overwrite the file (%@)";
 constexpr const char* kCouldNotExamine = "Could not examine the item (%@)";
 constexpr const char* kIsADevice = "%@ is a device: erase whole devices with the disk utility";
@@ -196,9 +195,8 @@ std::optional<std::string> ZVORBAControlShredder::setupDirectory(
         return std::nullopt;
     }
     const std::string joined = stringByAppendingPathComponent(*base, *name);
-    // The folder is made only from a path that fits the buffer whole and holds no NUL:
-    // never from a truncated one.
-    if (joined.size() > kPathBufferBytes || joined.find('\0') != std::string::npos) {
+    // A NUL would cut the path short: never make a folder from a truncated one.
+    if (joined.find('\0') != std::string::npos) {
         return std::nullopt;
     }
     return services_.fileManager->makeUniqueDirectory(joined);
@@ -307,10 +305,6 @@ std::string listed(const NamedItems& items) {
     return text;
 }
 }  // namespace
-
-std::string ZVORBAControlShredder::shownBytes(std::uint64_t bytes) const {
-    return services_.describeBytes ? services_.describeBytes(bytes) : formatted(bytes);
-}
 
 std::string ZVORBAControlShredder::exactBytes(std::uint64_t bytes) const {
     const std::string human = humanBytes(bytes);
@@ -452,7 +446,7 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
     show(totalLinks, linksText, false);
     show(progressLinks, linksText, false);
     const std::string bytesText = formatted(amount);
-    const std::string bytesShown = shownBytes(amount);
+    const std::string bytesShown = exactBytes(amount);
     show(totalBytes, bytesShown, false);
     show(progressBytes, bytesShown, false);
 
@@ -673,7 +667,7 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
     count -= 1;
     show(progressCount, formatted(count), true);
     amount -= outcome.bytes;
-    show(progressBytes, shownBytes(amount), true);
+    show(progressBytes, exactBytes(amount), true);
     progress->setDoubleValue(barBeforeFile_);
     progress->incrementBy(static_cast<double>(outcome.bytes));
     progress->display();

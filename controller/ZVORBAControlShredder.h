@@ -40,9 +40,6 @@ struct ShredderConnections {
     Workspace* workspace = nullptr;
     // Makes a number formatter for the pattern it is given.
     std::function<std::unique_ptr<NumberFormatter>(const std::string& pattern)> makeNumberFormatter;
-    // How the byte fields show a count, such as "2.1 GB (2,147,483,648)"; the plain "#,##0"
-    // figure without it. Called on the thread of the run.
-    std::function<std::string(std::uint64_t bytes)> describeBytes;
     // Asked before each item of a walk and between blocks of a file; YES stops the walk
     // there, as a removal error would. Stop in the window, and a signal in the terminal.
     std::function<bool()> stopRequested;
@@ -140,7 +137,6 @@ public:
     const RunAccount& lastRunAccount() const { return account_; }
     const std::optional<std::string>& privateTempFolder() const { return tempApplication; }
     std::uint64_t itemCounter() const { return count; }
-    std::uint64_t linkCounter() const { return links; }
     std::uint64_t byteCounter() const { return amount; }
     std::int32_t runShredMode() const { return shredMode; }
     // The folders the last run's count could not read: its totals leave out what they hold.
@@ -153,8 +149,6 @@ private:
     bool stopRequested() const;
 
     std::string formatted(std::uint64_t number) const;
-    // A byte count in the byte fields: as described by the front end, or the plain figure.
-    std::string shownBytes(std::uint64_t bytes) const;
     // "2.0 kB (2,048 bytes)", or just "12 bytes".
     std::string exactBytes(std::uint64_t bytes) const;
     void showSelection(const std::string& path, bool isDirectory);

@@ -1,5 +1,7 @@
 #include "ZVUtility.h"
 
+#include "base/UniqueFd.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,30 +72,6 @@ OverwriteOutcome refusal(OverwriteStatus status) {
 bool isSingleLinkRegularFile(const struct stat& st) {
     return S_ISREG(st.st_mode) && st.st_nlink == 1;
 }
-
-bool sameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd = -1) : fd_(fd) {}
-    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
-        std::swap(fd_, other.fd_);
-        return *this;
-    }
-    ~UniqueFd() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
 
 // Opens the very file that was examined. O_NOFOLLOW because a link swapped in since the
 // status read must not lead the writes to a file outside the selection; the identity check

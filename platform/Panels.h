@@ -40,8 +40,6 @@ struct OpenPanelSettings {
     bool canChooseFiles = true;
     bool canChooseDirectories = false;
     bool canCreateDirectories = false;
-    bool extensionHidden = false;
-    bool allowsOtherFileTypes = false;
     bool allowsMultipleSelection = false;
     bool resolvesAliases = false;
 };

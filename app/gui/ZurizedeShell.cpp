@@ -93,7 +93,6 @@ ZurizedeShell::ZurizedeShell()
     c.makeNumberFormatter = [](const std::string&) {
         return std::make_unique<QtNumberFormatter>();
     };
-    c.describeBytes = [](std::uint64_t bytes) { return QtNumberFormatter().describeBytes(bytes); };
     c.stopRequested = [this] { return stopRequested_.load(); };
     controller_ = std::make_unique<ZVORBAControlShredder>(c);
 

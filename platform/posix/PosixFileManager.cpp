@@ -19,6 +19,7 @@
 
 #include "PathString.h"
 #include "StorageCheck.h"
+#include "base/UniqueFd.h"
 
 #ifndef SYS_fchmodat2
 #define SYS_fchmodat2 452  // Linux 6.6; the same number on every architecture
@@ -54,8 +55,18 @@ FileAttributes attributesOf(const struct stat& st) {
     return attributes;
 }
 
-bool sameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+// A folder's entries from its descriptor, which the stream then owns; closed where no stream
+// can be made (errno says why). A negative fd gives no stream.
+DIR* streamOf(int fd) {
+    UniqueFd owned(fd);
+    if (owned.get() < 0) {
+        return nullptr;
+    }
+    DIR* stream = ::fdopendir(owned.get());
+    if (stream != nullptr) {
+        owned.release();
+    }
+    return stream;
 }
 
 bool isDotOrDotDot(const char* name) {
@@ -104,17 +115,16 @@ int examineEntry(int folderFd, const char* name, dev_t folderDevice, Examined& o
 // Opens the folder `name` inside folderFd without following a link, and only if it is the
 // folder that was examined as `expected`.
 int openExaminedFolder(int folderFd, const char* name, const struct stat& expected) {
-    int fd = ::openat(folderFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
+    UniqueFd fd(::openat(folderFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (fd.get() < 0) {
         return -1;
     }
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !sameFile(st, expected)) {
-        ::close(fd);
+    if (::fstat(fd.get(), &st) != 0 || !sameFile(st, expected)) {
         errno = ESTALE;
         return -1;
     }
-    return fd;
+    return fd.release();
 }
 
 // Opens the folder above the one open as childFd, only if it is the one examined as
@@ -128,20 +138,14 @@ int openParentFolder(int childFd, const struct stat& expected) {
 // (Linux 6.6), else through /proc. Without either it does nothing: fchmodat on the name
 // would follow a link swapped in meanwhile.
 bool changeModeOf(int folderFd, const char* name, const struct stat& expected, mode_t mode) {
-    const int fd = ::openat(folderFd, name, O_PATH | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
+    const UniqueFd fd(::openat(folderFd, name, O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    struct stat now;
+    if (fd.get() < 0 || ::fstat(fd.get(), &now) != 0 || !sameFile(now, expected) ||
+        S_ISLNK(now.st_mode)) {
         return false;
     }
-    struct stat now;
-    bool changed = false;
-    if (::fstat(fd, &now) == 0 && sameFile(now, expected) && !S_ISLNK(now.st_mode)) {
-        changed = ::syscall(SYS_fchmodat2, fd, "", mode, AT_EMPTY_PATH) == 0;
-        if (!changed) {
-            changed = ::chmod(("/proc/self/fd/" + std::to_string(fd)).c_str(), mode) == 0;
-        }
-    }
-    ::close(fd);
-    return changed;
+    return ::syscall(SYS_fchmodat2, fd.get(), "", mode, AT_EMPTY_PATH) == 0 ||
+           ::chmod(("/proc/self/fd/" + std::to_string(fd.get())).c_str(), mode) == 0;
 }
 
 // A file or folder the user owns gets owner read and write (and search, for a folder) before
@@ -174,25 +178,22 @@ int folderRefusesRemoval(int fd, bool openedForPathOnly) {
     if (::faccessat(fd, ".", W_OK | X_OK, AT_EACCESS) != 0) {
         return errno;
     }
-    const int flagsFd =
-        openedForPathOnly ? ::openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : fd;
+    const UniqueFd readable(
+        openedForPathOnly ? ::openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1);
+    const int flagsFd = openedForPathOnly ? readable.get() : fd;
     int flags = 0;
     const bool known = flagsFd >= 0 && ::ioctl(flagsFd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (openedForPathOnly && flagsFd >= 0) {
-        ::close(flagsFd);
-    }
     return known && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0 ? EPERM : 0;
 }
 
 // EPERM when the item itself is immutable or append-only, which no permission overrides.
 int itemRefusesRemoval(int folderFd, const char* name) {
-    const int fd = ::openat(folderFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    const UniqueFd fd(::openat(folderFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
         return 0;  // what cannot be opened is judged by its folder alone
     }
     int flags = 0;
-    const bool known = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    ::close(fd);
+    const bool known = ::ioctl(fd.get(), FS_IOC_GETFLAGS, &flags) == 0;
     return known && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0 ? EPERM : 0;
 }
 
@@ -365,10 +366,8 @@ private:
     }
 
     void prepareDescent(int folderFd, const char* name, const struct stat& st) {
-        int fd = openExaminedFolder(folderFd, name, st);
-        if (fd < 0 && (errno == EMFILE || errno == ENFILE) && closeShallowest()) {
-            fd = openExaminedFolder(folderFd, name, st);
-        }
+        int fd = openSparingDescriptors([&] { return openExaminedFolder(folderFd, name, st); },
+                                        [this] { return closeShallowest(); });
         int error = errno;
         std::optional<mode_t> before;
         if (fd < 0 && error == EACCES && (before = grantOwnerAccess(folderFd, name, st, me_))) {
@@ -392,10 +391,9 @@ private:
         if (open >= kMaxHeldFolders) {
             closeShallowest();
         }
-        DIR* stream = ::fdopendir(fd);
+        DIR* stream = streamOf(fd);
         if (stream == nullptr) {
             unread_.push_back({fullPath(prefix), errno});
-            ::close(fd);
             return;
         }
         folders_.push_back({stream, std::move(prefix), identity, 0, modeBefore});
@@ -431,15 +429,11 @@ private:
         if (folder.stream != nullptr) {
             return;
         }
-        int fd = openParentFolder(childFd, folder.identity);
-        if (fd < 0 && (errno == EMFILE || errno == ENFILE) && closeShallowest()) {
-            fd = openParentFolder(childFd, folder.identity);
-        }
-        if (fd < 0 || (folder.stream = ::fdopendir(fd)) == nullptr) {
+        const int fd =
+            openSparingDescriptors([&] { return openParentFolder(childFd, folder.identity); },
+                                   [this] { return closeShallowest(); });
+        if ((folder.stream = streamOf(fd)) == nullptr) {
             unread_.push_back({fullPath(folder.prefix), errno});
-            if (fd >= 0) {
-                ::close(fd);
-            }
             return;
         }
         ::seekdir(folder.stream, folder.position);
@@ -620,16 +614,12 @@ private:
     Step descend(const char* name, const std::string& path, const struct stat& st,
                  std::optional<mode_t> before) {
         const int folderFd = levels_.back().fd;
-        int fd = openExaminedFolder(folderFd, name, st);
-        if (fd < 0 && (errno == EMFILE || errno == ENFILE) && spareADescriptor()) {
-            fd = openExaminedFolder(folderFd, name, st);
-        }
-        DIR* stream = fd >= 0 ? ::fdopendir(fd) : nullptr;
+        const int fd =
+            openSparingDescriptors([&] { return openExaminedFolder(folderFd, name, st); },
+                                   [this] { return spareADescriptor(); });
+        DIR* stream = streamOf(fd);
         if (stream == nullptr) {
             const int error = errno;
-            if (fd >= 0) {
-                ::close(fd);
-            }
             giveBackMode(folderFd, name, st, before);
             return fail(path, std::strerror(error), name);
         }
@@ -731,18 +721,11 @@ private:
         if (level.fd >= 0) {
             return true;
         }
-        int fd = openParentFolder(levels_[i + 1].fd, level.identity);
-        if (fd < 0 && (errno == EMFILE || errno == ENFILE) && spareADescriptor()) {
-            fd = openParentFolder(levels_[i + 1].fd, level.identity);
-        }
-        if (fd < 0) {
-            return false;
-        }
-        level.stream = ::fdopendir(fd);
+        const int fd = openSparingDescriptors(
+            [&] { return openParentFolder(levels_[i + 1].fd, level.identity); },
+            [this] { return spareADescriptor(); });
+        level.stream = streamOf(fd);
         if (level.stream == nullptr) {
-            const int error = errno;
-            ::close(fd);
-            errno = error;
             return false;
         }
         level.fd = fd;
@@ -820,26 +803,25 @@ int PosixFileManager::removalBlockerAtPath(const std::string& path) const {
         return errno;
     }
     const std::string parent = parentFolderOf(trimmed);
-    const int folderFd = ::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd < 0) {
+    const UniqueFd folderFd(::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.get() < 0) {
         return errno;
     }
     // The reasons a person can act on come first: a read-only mount or an immutable flag is
     // not fixed by asking for permission.
     // (faccessat answers EROFS for a read-only mount.)
-    int blocker = folderRefusesRemoval(folderFd, true);
+    int blocker = folderRefusesRemoval(folderFd.get(), true);
     if (blocker == 0 && (S_ISREG(item.st_mode) || S_ISDIR(item.st_mode))) {
-        blocker = itemRefusesRemoval(folderFd, lastPathComponent(trimmed).c_str());
+        blocker = itemRefusesRemoval(folderFd.get(), lastPathComponent(trimmed).c_str());
     }
     struct stat folder;
-    if (blocker == 0 && ::fstat(folderFd, &folder) != 0) {
+    if (blocker == 0 && ::fstat(folderFd.get(), &folder) != 0) {
         blocker = errno;
     }
     // In a sticky folder such as /tmp only the item's or the folder's owner may remove it.
     if (blocker == 0 && stickyRuleForbids(folder, item, ::geteuid())) {
         blocker = EACCES;
     }
-    ::close(folderFd);
     return blocker;
 }
 
@@ -904,32 +886,32 @@ bool PosixFileManager::removeFileAtPath(const std::string& path, RemovalHandler&
 }
 
 bool PosixFileManager::copyPath(const std::string& source, const std::string& destination) {
-    int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) {
+    const UniqueFd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0) {
         return false;
     }
     struct stat st;
-    int out = -1;
-    if (::fstat(in, &st) == 0 && S_ISREG(st.st_mode)) {
-        out =
-            ::open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    UniqueFd out;
+    if (::fstat(in.get(), &st) == 0 && S_ISREG(st.st_mode)) {
+        out = UniqueFd(::open(destination.c_str(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     }
-    bool copied = out >= 0;
+    bool copied = out.get() >= 0;
     char buffer[1 << 16];
     while (copied) {
-        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        const ssize_t got = ::read(in.get(), buffer, sizeof buffer);
         if (got <= 0) {
             copied = got == 0;
             break;
         }
         for (ssize_t done = 0; done < got && copied;) {
-            const ssize_t put = ::write(out, buffer + done, static_cast<std::size_t>(got - done));
+            const ssize_t put =
+                ::write(out.get(), buffer + done, static_cast<std::size_t>(got - done));
             copied = put > 0;
             done += put > 0 ? put : 0;
         }
     }
-    ::close(in);
-    if (out >= 0 && (::close(out) != 0 || !copied)) {
+    if (out.get() >= 0 && (::close(out.release()) != 0 || !copied)) {
         ::unlink(destination.c_str());  // ours: made with O_EXCL above
         copied = false;
     }

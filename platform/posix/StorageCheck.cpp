@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "PathString.h"
+#include "base/UniqueFd.h"
 
 namespace {
 
@@ -447,18 +448,6 @@ int openHoldingFolder(const std::string& path, std::string& itemName) {
     return fd;
 }
 
-struct Descriptor {
-    explicit Descriptor(int opened) : fd(opened) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    const int fd;
-};
-
 std::string joined(const std::vector<std::string>& parts) {
     std::string text;
     for (const std::string& part : parts) {
@@ -522,9 +511,9 @@ namespace {
 StorageVerdict examine(const std::string& path) {
     StorageVerdict verdict;
     std::string itemName;
-    const Descriptor folder{openHoldingFolder(path, itemName)};
+    const UniqueFd folder{openHoldingFolder(path, itemName)};
     struct statfs fs;
-    if (folder.fd < 0 || ::fstatfs(folder.fd, &fs) != 0) {
+    if (folder.get() < 0 || ::fstatfs(folder.get(), &fs) != 0) {
         const int error = errno;
         verdict.reason = std::string("could not be examined (") + std::strerror(error) + ")";
         return verdict;
@@ -535,7 +524,7 @@ StorageVerdict examine(const std::string& path) {
     std::string mountId;
     unsigned major = 0, minor = 0;
     struct statx stx;
-    if (::statx(folder.fd, "", AT_EMPTY_PATH | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_MNT_ID,
+    if (::statx(folder.get(), "", AT_EMPTY_PATH | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_MNT_ID,
                 &stx) == 0) {
         major = stx.stx_dev_major;
         minor = stx.stx_dev_minor;
@@ -544,7 +533,7 @@ StorageVerdict examine(const std::string& path) {
         }
     } else {
         struct stat st;
-        if (::fstat(folder.fd, &st) == 0) {
+        if (::fstat(folder.get(), &st) == 0) {
             major = ::major(st.st_dev);
             minor = ::minor(st.st_dev);
         }
@@ -569,10 +558,10 @@ StorageVerdict examine(const std::string& path) {
     } else {
         switch (type->kind) {
             case Kind::InPlace: {
-                const bool journaled =
-                    magic == EXT4_SUPER_MAGIC &&
-                    ((mountKnown && hasOption(mount, "data=journal")) ||
-                     hasJournalDataFlag(folder.fd) || fileHasJournalDataFlag(folder.fd, itemName));
+                const bool journaled = magic == EXT4_SUPER_MAGIC &&
+                                       ((mountKnown && hasOption(mount, "data=journal")) ||
+                                        hasJournalDataFlag(folder.get()) ||
+                                        fileHasJournalDataFlag(folder.get(), itemName));
                 const StorageVerdict byDevice = inPlaceVerdict("/sys", major, minor, journaled);
                 verdict.reach = byDevice.reach;
                 verdict.encrypted = byDevice.encrypted;

@@ -60,15 +60,6 @@ std::string QtNumberFormatter::stringFromNumber(unsigned long long number) const
     return grouped;
 }
 
-std::string QtNumberFormatter::describeBytes(unsigned long long bytes) const {
-    const QString human =
-        locale_.formattedDataSize(static_cast<qint64>(std::min<unsigned long long>(
-                                      bytes, std::numeric_limits<qint64>::max())),
-                                  1, QLocale::DataSizeSIFormat);
-    return bytes < 1000 ? human.toStdString()
-                        : human.toStdString() + " (" + stringFromNumber(bytes) + ")";
-}
-
 QString QtResources::resourceFolder() {
     const QByteArray chosen = qgetenv("ZURIZEDE_RESOURCE_DIR");
     if (!chosen.isEmpty()) {

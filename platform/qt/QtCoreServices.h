@@ -32,8 +32,6 @@ class QtNumberFormatter : public NumberFormatter {
 public:
     explicit QtNumberFormatter(const QLocale& locale = QLocale::system());
     std::string stringFromNumber(unsigned long long number) const override;
-    // In the locale's units beside the exact figure: "2.1 GB (2,147,483,648)".
-    std::string describeBytes(unsigned long long bytes) const;
 
 private:
     QLocale locale_;

@@ -35,7 +35,7 @@ QtTextField::~QtTextField() {
 
 void QtTextField::setStringValue(const std::string& text) {
     // Paths are the file system's bytes: shown decoded, never changed.
-    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString shown = QString::fromStdString(text);
     if (shown != full_) {
         full_ = shown;
         field_->setToolTip(full_);
@@ -113,7 +113,7 @@ void QtAccountView::showAccount(const std::string& summary,
                                 const std::vector<std::string>& details) {
     summary_ = summary;
     details_ = details;
-    line_->setText(QString::fromUtf8(summary.data(), static_cast<qsizetype>(summary.size())));
+    line_->setText(QString::fromStdString(summary));
     detailsButton_->setEnabled(!details.empty());
 }
 

@@ -20,9 +20,6 @@ QtOpenPanel::Chooser& chooser() {
     static QtOpenPanel::Chooser instance;
     return instance;
 }
-QString text(const std::string& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 }  // namespace
 
 void QtAlertPanels::setAnswerer(Answerer a) {
@@ -33,13 +30,13 @@ int QtAlertPanels::run(const Alert& alert) {
     QMessageBox box(alert.critical  ? QMessageBox::Critical
                     : alert.warning ? QMessageBox::Warning
                                     : QMessageBox::Information,
-                    text(alert.title), text(alert.message));
+                    QString::fromStdString(alert.title), QString::fromStdString(alert.message));
     // A name holding "<b>" is a name, not markup: the alert must name the very file.
     box.setTextFormat(Qt::PlainText);
     if (!alert.details.empty()) {
         QStringList lines;
         for (const std::string& line : alert.details) {
-            lines << text(line);
+            lines << QString::fromStdString(line);
         }
         box.setInformativeText(lines.join('\n'));
         // The message box sets the format of its main text only.
@@ -47,13 +44,16 @@ int QtAlertPanels::run(const Alert& alert) {
             label->setTextFormat(Qt::PlainText);
         }
     }
-    QPushButton* first = box.addButton(text(alert.defaultButton), QMessageBox::AcceptRole);
-    QPushButton* second = alert.alternateButton.empty()
-                              ? nullptr
-                              : box.addButton(text(alert.alternateButton), QMessageBox::RejectRole);
-    QPushButton* third = alert.otherButton.empty()
-                             ? nullptr
-                             : box.addButton(text(alert.otherButton), QMessageBox::ActionRole);
+    QPushButton* first =
+        box.addButton(QString::fromStdString(alert.defaultButton), QMessageBox::AcceptRole);
+    QPushButton* second =
+        alert.alternateButton.empty()
+            ? nullptr
+            : box.addButton(QString::fromStdString(alert.alternateButton), QMessageBox::RejectRole);
+    QPushButton* third =
+        alert.otherButton.empty()
+            ? nullptr
+            : box.addButton(QString::fromStdString(alert.otherButton), QMessageBox::ActionRole);
     box.setDefaultButton(first);
     // Escape presses the button that means cancel, or the only one.
     QPushButton* escape = second == nullptr ? first : second;
@@ -144,9 +144,9 @@ int QtOpenPanel::runModal(const OpenPanelSettings& settings) {
     chosen_.clear();
     QFileDialog dialog;
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setWindowTitle(text(settings.title));
-    addMessageLine(dialog, text(settings.message));
-    dialog.setLabelText(QFileDialog::Accept, text(settings.prompt));
+    dialog.setWindowTitle(QString::fromStdString(settings.title));
+    addMessageLine(dialog, QString::fromStdString(settings.message));
+    dialog.setLabelText(QFileDialog::Accept, QString::fromStdString(settings.prompt));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // A chosen link comes back as the link's own path, never as its target.
     dialog.setOption(QFileDialog::DontResolveSymlinks, !settings.resolvesAliases);

@@ -30,10 +30,6 @@ void onQuitSignal(int number) {
     errno = saved;
 }
 
-QString text(const std::string& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 // The Exec line of a desktop entry as a command, without its field codes (%f, %U, ...): the
 // application started with nothing to open.
 QStringList commandWithoutFiles(const QString& desktopFile) {
@@ -80,17 +76,17 @@ bool launchDefaultApplicationFor(const QString& mimeType) {
 }
 
 bool QtWindowFrame::setFrameUsingName(const std::string& name) {
-    const QByteArray saved = settings_.value(text(name)).toByteArray();
+    const QByteArray saved = settings_.value(QString::fromStdString(name)).toByteArray();
     return !saved.isEmpty() && window_->restoreGeometry(saved);
 }
 
 void QtWindowFrame::saveFrameUsingName(const std::string& name) {
-    settings_.setValue(text(name), window_->saveGeometry());
+    settings_.setValue(QString::fromStdString(name), window_->saveGeometry());
     settings_.sync();
 }
 
 bool QtWorkspace::openURL(const std::string& url) {
-    return QDesktopServices::openUrl(QUrl(text(url), QUrl::StrictMode));
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode));
 }
 
 bool QtWorkspace::openFile(const std::optional<std::string>& path, const std::string& application) {

@@ -28,7 +28,7 @@ TEST_F(ShredRun, SucceededShowsTheSelectionAndLogsTheCountedTotal) {
     EXPECT_EQ(fileText.value, kAllFilesInFolder);
     EXPECT_EQ(totalCount.value, "1");
     EXPECT_EQ(totalLinks.value, "0");
-    EXPECT_EQ(totalBytes.value, "1,234,567");
+    EXPECT_EQ(totalBytes.value, "1.2 MB (1,234,567 bytes)");
     ASSERT_EQ(log.lines.size(), 1u);
     EXPECT_EQ(log.lines[0],
               "Shred 1,234,567 bytes @ path '" + (dir / "caf\xc3\xa9\\x0a\\\\") + "'");

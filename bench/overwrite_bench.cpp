@@ -40,7 +40,7 @@ double timedOverwrite(const char* path, int mode, bool verify, double* afterLast
     auto lastPass = std::chrono::steady_clock::now();
     seams.afterPass = [&](int, int) { lastPass = std::chrono::steady_clock::now(); };
     const auto start = std::chrono::steady_clock::now();
-    const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, path, mode, seams);
+    const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, path, shredModeFrom(mode), seams);
     const double took = seconds(start);
     if (afterLastPass != nullptr) {
         *afterLastPass = seconds(lastPass);

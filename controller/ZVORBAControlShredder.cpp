@@ -113,15 +113,16 @@ std::string counted(std::uint64_t number, const char* one, const char* many) {
     return std::to_string(number) + " " + (number == 1 ? one : many);
 }
 
-std::string modeInWords(std::int32_t mode) {
+std::string modeInWords(ShredMode mode) {
     switch (mode) {
-        case 1:
+        case ShredMode::FourPasses:
             return "4 passes";
-        case 2:
+        case ShredMode::ElevenPasses:
             return "11 passes";
-        default:
-            return "1 pass of random bytes";
+        case ShredMode::RandomPass:
+            break;
     }
+    return "1 pass of random bytes";
 }
 
 std::string storageInWords(const StorageVerdict& verdict) {
@@ -424,14 +425,17 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
                                     : kDenialFile;
     }
     if (denial != nullptr) {
-        services_.alerts->runCriticalAlertPanel(kShredAlert, formatMessage(denial, {path}),
-                                                kCancelShredding);
+        services_.alerts->run({.kind = Alert::Kind::Denial,
+                               .critical = true,
+                               .title = kShredAlert,
+                               .message = formatMessage(denial, {path}),
+                               .defaultButton = kCancelShredding});
         show(statusText, kNothingTouched, false);
         showAccount();
         running_ = false;
         return;
     }
-    shredMode = defaults.integerForKey(settings_key::kShredMode);
+    shredMode = shredModeFrom(defaults.integerForKey(settings_key::kShredMode));
     verifyLastPass_ = defaults.integerForKey(settings_key::kShredVerify) == 1;
     account_.verifying = verifyLastPass_;
     account_.storage = files.storageVerdictAtPath(path);
@@ -456,17 +460,26 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
         show(statusText, kNothingTouched, false);
     } else if (isDirectory && isWideChoice(path)) {
         // A slip in a panel must not cost a whole home: asked even when confirmation is off.
-        const int answer = services_.alerts->runCriticalAlertPanel(
-            kShredAlert, formatMessage(kWideChoice, {path}), kCancel, kProceed);
+        const int answer = services_.alerts->run({.kind = Alert::Kind::Question,
+                                                  .critical = true,
+                                                  .title = kShredAlert,
+                                                  .message = formatMessage(kWideChoice, {path}),
+                                                  .defaultButton = kCancel,
+                                                  .alternateButton = kProceed});
         proceed = answer == 0;
         if (answer == 1) {
             show(statusText, kNothingTouched, false);
         }
     }
     if (proceed && defaults.integerForKey(settings_key::kShredWarning) == 1) {
-        Alert confirmation{true, kShredAlert, kConfirmation, kCancel, kProceed, {}, {}, false};
-        confirmation.details = confirmationDetails(path, isDirectory);
-        const int answer = services_.alerts->run(confirmation);
+        const int answer =
+            services_.alerts->run({.kind = Alert::Kind::Confirmation,
+                                   .critical = true,
+                                   .title = kShredAlert,
+                                   .message = kConfirmation,
+                                   .defaultButton = kCancel,
+                                   .alternateButton = kProceed,
+                                   .details = confirmationDetails(path, isDirectory)});
         if (answer == 1) {
             show(statusText, kNothingTouched, false);
         }
@@ -749,12 +762,10 @@ bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*ma
     // A stop was asked for by a person or by the session ending: nobody needs to be told,
     // and a quit must not wait for a panel to be answered.
     if (!stopRequested()) {
-        Alert alert;
-        alert.warning = true;  // the run stopped on it: a person should notice
-        alert.title = kFileSystemAlert;
-        alert.message = formatMessage(kErrorPanelFormat, {message});
-        alert.defaultButton = kStopShredding;
-        services_.alerts->run(alert);
+        services_.alerts->run({.kind = Alert::Kind::Error,
+                               .title = kFileSystemAlert,
+                               .message = formatMessage(kErrorPanelFormat, {message}),
+                               .defaultButton = kStopShredding});
     }
     show(statusText, message, false);
     return false;
@@ -859,8 +870,13 @@ void ZVORBAControlShredder::zevvyWWW() {
 
 void ZVORBAControlShredder::diskUtility() {
     const std::string message = formatMessage(kDiskUtilityMessage, {});
-    if (services_.alerts->runAlertPanel(kDiskUtilityTitle, message, kLaunchDiskUtility, kCancel) ==
-        1) {
+    const Alert question{.kind = Alert::Kind::Question,
+                         .title = kDiskUtilityTitle,
+                         .message = message,
+                         .defaultButton = kLaunchDiskUtility,
+                         .alternateButton = kCancel,
+                         .cancel = Alert::Button::Alternate};
+    if (services_.alerts->run(question) == 1) {
         services_.workspace->openFile(std::nullopt, "Disk Utility");
         services_.application->terminate();
     }

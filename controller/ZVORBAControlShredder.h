@@ -138,7 +138,7 @@ public:
     const std::optional<std::string>& privateTempFolder() const { return tempApplication; }
     std::uint64_t itemCounter() const { return count; }
     std::uint64_t byteCounter() const { return amount; }
-    std::int32_t runShredMode() const { return shredMode; }
+    ShredMode runShredMode() const { return shredMode; }
     // The folders the last run's count could not read: its totals leave out what they hold.
     const std::vector<UnreadFolder>& unreadFolders() const { return unreadFolders_; }
 
@@ -187,7 +187,7 @@ private:
     std::uint64_t count = 0;
     std::uint64_t links = 0;
     std::uint64_t amount = 0;
-    std::int32_t shredMode = 0;
+    ShredMode shredMode = ShredMode::RandomPass;
 
     ShredderConnections services_;
     bool running_ = false;
@@ -247,7 +247,7 @@ inline constexpr const char* kShredVerify = "shredVerify";
 std::string humanBytes(std::uint64_t bytes);
 
 // The mode in words: "1 pass of random bytes", "4 passes", "11 passes".
-std::string modeInWords(std::int32_t mode);
+std::string modeInWords(ShredMode mode);
 // The storage verdict in words, with the file system and the reason.
 std::string storageInWords(const StorageVerdict& verdict);
 // "1 file", "2 files".

@@ -531,15 +531,25 @@ bool nameShows(int folderFd, const std::string& name, const struct stat& examine
 
 }  // namespace
 
-OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int32_t mode,
+ShredMode shredModeFrom(std::int32_t setting) {
+    switch (setting) {
+        case 1:
+            return ShredMode::FourPasses;
+        case 2:
+            return ShredMode::ElevenPasses;
+        default:
+            return ShredMode::RandomPass;
+    }
+}
+
+OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, ShredMode mode,
                                  const OverwriteSeams& seams) {
-    const std::uint32_t kind = static_cast<std::uint32_t>(mode);
     const unsigned char* pattern = nullptr;
     int passes = 1;
-    if (kind == 1) {
+    if (mode == ShredMode::FourPasses) {
         pattern = fourPassPattern;
         passes = 4;
-    } else if (kind == 2) {
+    } else if (mode == ShredMode::ElevenPasses) {
         pattern = elevenPassPattern;
         passes = 11;
     }
@@ -640,7 +650,7 @@ OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mo
                                         const char* randomDevice) {
     OverwriteSeams seams;
     seams.randomDevice = randomDevice;
-    return overwriteFileAt(AT_FDCWD, path, mode, seams);
+    return overwriteFileAt(AT_FDCWD, path, shredModeFrom(mode), seams);
 }
 
 std::uint64_t overwriteFile(const std::string& path, std::int32_t mode) {

@@ -11,6 +11,17 @@ public:
     virtual ~ZVUtility();
 };
 
+// The three ways of overwriting a file.
+enum class ShredMode {
+    RandomPass,    // one pass of random bytes
+    FourPasses,    // four pattern passes
+    ElevenPasses,  // eleven pattern passes
+};
+
+// The mode a stored setting or an option names: 1 four passes, 2 eleven, any other value
+// (0 and every negative value too) one pass of random bytes.
+ShredMode shredModeFrom(std::int32_t setting);
+
 // Why an overwrite returned what it did.
 enum class OverwriteStatus {
     Overwritten,      // every pass written and synced to the device
@@ -77,5 +88,5 @@ OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mo
 
 // The same for the entry `name` of the folder open as folderFd (AT_FDCWD for a path): a walk
 // that holds the folder hands it over, so no path is looked up again.
-OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, std::int32_t mode,
+OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, ShredMode mode,
                                  const OverwriteSeams& seams = {});

@@ -5,12 +5,22 @@
 
 // One modal alert panel. An empty button text means the panel has no such button.
 struct Alert {
-    bool critical = false;
+    enum class Kind {
+        Information,   // one button: it is read and dismissed
+        Confirmation,  // asks whether to go on with what was chosen
+        Question,      // asks about something else before going on
+        Denial,        // says why nothing will be done
+        Error,         // something went wrong and a run stopped: a person should notice
+    };
+    enum class Button { Default, Alternate, Other };
+
+    Kind kind = Kind::Information;
+    bool critical = false;  // shown with the critical icon
     std::string title, message, defaultButton, alternateButton, otherButton;
     // Lines shown below the message, in smaller print: what the alert is about.
     std::vector<std::string> details;
-    // Something went wrong and a run stopped: more than information, less than critical.
-    bool warning = false;
+    // The button that means cancel: Escape presses it, and a quit answers with it.
+    Button cancel = Button::Default;
 };
 
 // Modal alert panels. The answer is 1 for the default button, 0 for the alternate one and
@@ -19,18 +29,6 @@ class AlertPanels {
 public:
     virtual ~AlertPanels() = default;
     virtual int run(const Alert& alert) = 0;
-
-    int runAlertPanel(const std::string& title, const std::string& message,
-                      const std::string& defaultButton, const std::string& alternateButton = {},
-                      const std::string& otherButton = {}) {
-        return run({false, title, message, defaultButton, alternateButton, otherButton, {}, false});
-    }
-    int runCriticalAlertPanel(const std::string& title, const std::string& message,
-                              const std::string& defaultButton,
-                              const std::string& alternateButton = {},
-                              const std::string& otherButton = {}) {
-        return run({true, title, message, defaultButton, alternateButton, otherButton, {}, false});
-    }
 };
 
 struct OpenPanelSettings {

@@ -117,12 +117,13 @@ TerminalAlerts::TerminalAlerts(StatusLine& line, Consent consent, bool quiet, st
     : line_(line), consent_(consent), quiet_(quiet), out_(out), in_(in) {}
 
 int TerminalAlerts::run(const Alert& alert) {
-    const std::string& defaultButton = alert.defaultButton;
-    const std::string& alternateButton = alert.alternateButton;
-    const bool isConfirmation =
-        defaultButton == shredder_text::kCancel && alternateButton == shredder_text::kProceed;
-    if (isConfirmation && consent_ == Consent::Given && quiet_) {
-        return 0;
+    // The confirmation, and the question before a home folder or a top folder, are asked:
+    // their cancel button is the answer where nobody says yes.
+    const bool asks =
+        alert.kind == Alert::Kind::Confirmation || alert.kind == Alert::Kind::Question;
+    const int cancel = alert.cancel == Alert::Button::Default ? 1 : 0;
+    if (asks && consent_ == Consent::Given && quiet_) {
+        return 1 - cancel;
     }
     line_.clear();
     // Messages name paths: a control character in one must never reach the terminal raw.
@@ -131,11 +132,11 @@ int TerminalAlerts::run(const Alert& alert) {
         std::fprintf(out_, "  %s\n", escapedForLog(detail).c_str());
     }
     std::fflush(out_);
-    if (!isConfirmation) {
+    if (!asks) {
         return 1;  // the alert's only button
     }
     const bool proceed = consent_ == Consent::Given || askOnTerminal();
-    return proceed ? 0 : 1;
+    return proceed ? 1 - cancel : cancel;
 }
 
 // Asks on the terminal; no terminal, end of input, an interrupt or anything but a yes is

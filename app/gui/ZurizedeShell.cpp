@@ -211,8 +211,12 @@ void ZurizedeShell::quitAsking() {
 }
 
 bool ZurizedeShell::confirmStopAndQuit() {
-    return alerts_.runAlertPanel(kRunningTitle, kStopAndQuitQuestion, kStopAndQuit,
-                                 kKeepShredding) == 1;
+    return alerts_.run({.kind = Alert::Kind::Question,
+                        .title = kRunningTitle,
+                        .message = kStopAndQuitQuestion,
+                        .defaultButton = kStopAndQuit,
+                        .alternateButton = kKeepShredding,
+                        .cancel = Alert::Button::Alternate}) == 1;
 }
 
 void ZurizedeShell::connectMenus() {
@@ -268,11 +272,10 @@ void ZurizedeShell::connectMenus() {
 void ZurizedeShell::reflectSettings() {
     Ui::MainWindow& ui = window_.ui;
     windowDefaults_.settings().sync();
-    const int mode = windowDefaults_.integerForKey(settings_key::kShredMode);
-    // The engine treats any mode but 1 and 2 as one random pass, and so does the menu.
-    ui.actionModeFour->setChecked(mode == 1);
-    ui.actionModeEleven->setChecked(mode == 2);
-    ui.actionModeRandom->setChecked(mode != 1 && mode != 2);
+    const ShredMode mode = shredModeFrom(windowDefaults_.integerForKey(settings_key::kShredMode));
+    ui.actionModeFour->setChecked(mode == ShredMode::FourPasses);
+    ui.actionModeEleven->setChecked(mode == ShredMode::ElevenPasses);
+    ui.actionModeRandom->setChecked(mode == ShredMode::RandomPass);
     ui.actionAskConfirmation->setChecked(
         windowDefaults_.integerForKey(settings_key::kShredWarning) == 1);
     ui.actionLogShreds->setChecked(windowDefaults_.integerForKey(settings_key::kShredLogging) == 1);
@@ -285,7 +288,7 @@ void ZurizedeShell::reflectSettings() {
 void ZurizedeShell::showSettings() {
     const auto is = [this](const char* key) { return windowDefaults_.integerForKey(key) == 1; };
     QString line = QString::fromStdString(
-        modeInWords(windowDefaults_.integerForKey(settings_key::kShredMode)));
+        modeInWords(shredModeFrom(windowDefaults_.integerForKey(settings_key::kShredMode))));
     line +=
         is(settings_key::kShredWarning) ? " · asks before shredding" : " · shreds without asking";
     line += is(settings_key::kShredLogging) ? " · logged" : " · not logged";

@@ -27,9 +27,9 @@ void QtAlertPanels::setAnswerer(Answerer a) {
 }
 
 int QtAlertPanels::run(const Alert& alert) {
-    QMessageBox box(alert.critical  ? QMessageBox::Critical
-                    : alert.warning ? QMessageBox::Warning
-                                    : QMessageBox::Information,
+    QMessageBox box(alert.critical                     ? QMessageBox::Critical
+                    : alert.kind == Alert::Kind::Error ? QMessageBox::Warning
+                                                       : QMessageBox::Information,
                     QString::fromStdString(alert.title), QString::fromStdString(alert.message));
     // A name holding "<b>" is a name, not markup: the alert must name the very file.
     box.setTextFormat(Qt::PlainText);
@@ -56,10 +56,9 @@ int QtAlertPanels::run(const Alert& alert) {
             : box.addButton(QString::fromStdString(alert.otherButton), QMessageBox::ActionRole);
     box.setDefaultButton(first);
     // Escape presses the button that means cancel, or the only one.
-    QPushButton* escape = second == nullptr ? first : second;
-    if (alert.defaultButton == "Cancel") {
-        escape = first;
-    }
+    QPushButton* escape = alert.cancel == Alert::Button::Alternate && second != nullptr ? second
+                          : alert.cancel == Alert::Button::Other && third != nullptr    ? third
+                                                                                        : first;
     box.setEscapeButton(escape);
 
     QAbstractButton* pressed = nullptr;
@@ -73,13 +72,10 @@ int QtAlertPanels::run(const Alert& alert) {
         open_.pop_back();
         pressed = box.clickedButton();
     }
-    if (pressed == first)
-        return 1;
-    if (pressed != nullptr && pressed == second)
-        return 0;
-    if (pressed != nullptr && pressed == third)
-        return -1;
-    return escape == first ? 1 : 0;
+    if (pressed == nullptr) {
+        pressed = escape;  // closed without a button, or never shown
+    }
+    return pressed == first ? 1 : pressed == second ? 0 : -1;
 }
 
 void QtAlertPanels::dismissForQuit() {

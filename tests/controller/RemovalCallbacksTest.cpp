@@ -26,7 +26,7 @@ TEST_F(RemovalCallbacks, AFileThatCannotBeOverwrittenStopsTheRunAndStays) {
     EXPECT_EQ(statusText.value, expected);
     ASSERT_EQ(alerts.seen.size(), 1u);
     EXPECT_FALSE(alerts.seen[0].critical);
-    EXPECT_TRUE(alerts.seen[0].warning);
+    EXPECT_EQ(alerts.seen[0].kind, Alert::Kind::Error);
     EXPECT_EQ(alerts.seen[0].title, kFileSystemAlert);
     EXPECT_EQ(alerts.seen[0].message, expected + ". Due to this error, shredding will be stopped.");
     EXPECT_EQ(alerts.seen[0].defaultButton, kStopShredding);

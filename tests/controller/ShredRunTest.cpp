@@ -34,7 +34,7 @@ TEST_F(ShredRun, SucceededShowsTheSelectionAndLogsTheCountedTotal) {
               "Shred 1,234,567 bytes @ path '" + (dir / "caf\xc3\xa9\\x0a\\\\") + "'");
     EXPECT_EQ(bar.max, 1234567.0);
     EXPECT_EQ(bar.value, 1234567.0);
-    EXPECT_EQ(shredder->runShredMode(), 1);
+    EXPECT_EQ(shredder->runShredMode(), ShredMode::FourPasses);
     expectProgressReset();
 }
 

@@ -52,7 +52,8 @@ TEST_P(OverwritePasses, EveryPassInOrderEachSyncedBeforeTheNext) {
     writeFile(dir / "f", original);
     std::vector<std::string> synced;
     syncedContents = &synced;
-    const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, dir / "f", GetParam().mode);
+    const OverwriteOutcome outcome =
+        overwriteFileAt(AT_FDCWD, dir / "f", shredModeFrom(GetParam().mode));
     syncedContents = nullptr;
     EXPECT_EQ(outcome.status, OverwriteStatus::Overwritten);
     EXPECT_EQ(outcome.bytes, 10000u);
@@ -90,7 +91,8 @@ TEST(OverwriteFile, AFailedSyncMakesTheResultZero) {
     OverwriteSeams seams;
     int syncs = 0;
     seams.syncPass = [&syncs](int) { return ++syncs == 2 ? EIO : 0; };
-    const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, dir / "f", 1, seams);
+    const OverwriteOutcome outcome =
+        overwriteFileAt(AT_FDCWD, dir / "f", ShredMode::FourPasses, seams);
     EXPECT_EQ(outcome.bytes, 0u);
     EXPECT_EQ(outcome.status, OverwriteStatus::Failed);
     EXPECT_EQ(outcome.errorNumber, EIO);
@@ -122,7 +124,8 @@ TEST(OverwriteFile, AFileSwappedForAnotherOrALinkIsNeverWritten) {
             } else {
                 seams.beforeOpen = swap;
             }
-            const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, dir / "f", 1, seams);
+            const OverwriteOutcome outcome =
+                overwriteFileAt(AT_FDCWD, dir / "f", ShredMode::FourPasses, seams);
             const std::string which = std::string(betweenPasses ? "between" : "before open") +
                                       (link ? ", link" : ", file");
             EXPECT_EQ(outcome.status, OverwriteStatus::Failed) << which;
@@ -173,7 +176,8 @@ TEST(OverwriteFile, AGrownTailIsOverwrittenAndVerifiedButAFileThatKeepsGrowingIs
                     std::ofstream(dir / "f", std::ios::app) << std::string(5000, 'y');
                 }
             };
-            const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, dir / "f", mode, seams);
+            const OverwriteOutcome outcome =
+                overwriteFileAt(AT_FDCWD, dir / "f", shredModeFrom(mode), seams);
             if (keepsGrowing) {
                 EXPECT_EQ(outcome.status, OverwriteStatus::Changed) << which;
                 EXPECT_EQ(outcome.bytes, 0u) << which;
@@ -223,7 +227,8 @@ TEST(OverwriteFile, TheLastPassReadBackAsWrittenIsVerifiedAndOneChangedByteIsCau
             ReadBackRecorder recorder;
             recorder.flipAt = flipAt;
             recorder.seeIn(seams);
-            const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, dir / "f", mode, seams);
+            const OverwriteOutcome outcome =
+                overwriteFileAt(AT_FDCWD, dir / "f", shredModeFrom(mode), seams);
             EXPECT_EQ(outcome.bytes, kSize) << which;
             EXPECT_EQ(outcome.passesCompleted, mode == 1 ? 4 : 1) << which;
             EXPECT_EQ(outcome.errorNumber, 0) << which;
@@ -257,7 +262,8 @@ TEST(OverwriteFile, AStopDuringTheReadBackCountsEveryPass) {
         seams.readBack = [&](std::uint64_t, unsigned char*, std::size_t) {
             observer.reading = true;
         };
-        const OverwriteOutcome outcome = overwriteFileAt(AT_FDCWD, dir / "f", mode, seams);
+        const OverwriteOutcome outcome =
+            overwriteFileAt(AT_FDCWD, dir / "f", shredModeFrom(mode), seams);
         EXPECT_EQ(outcome.status, OverwriteStatus::Stopped) << mode;
         EXPECT_EQ(outcome.passesCompleted, mode == 1 ? 4 : 1) << mode;
         EXPECT_EQ(outcome.bytes, (9u << 20) + 123) << mode;

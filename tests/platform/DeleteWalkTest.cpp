@@ -489,7 +489,7 @@ TEST(DeleteWalkAtTheEdges, OnExt4NoNameOfAShreddedTreeIsLeftOutsideTheJournal) {
             struct stat st;
             if (::fstatat(where.folderFd, where.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
                 S_ISREG(st.st_mode)) {
-                EXPECT_EQ(overwriteFileAt(where.folderFd, where.name, 0).status,
+                EXPECT_EQ(overwriteFileAt(where.folderFd, where.name, ShredMode::RandomPass).status,
                           OverwriteStatus::Overwritten);
             }
         };

@@ -94,23 +94,43 @@ private slots:
             }
             return chosen;
         });
+        const Alert confirmation{.kind = Alert::Kind::Confirmation,
+                                 .critical = true,
+                                 .title = "Shred Alert",
+                                 .message = "Sure?",
+                                 .defaultButton = "Cancel",
+                                 .alternateButton = "Proceed"};
         press = "Proceed";
-        QCOMPARE(alerts.runCriticalAlertPanel("Shred Alert", "Sure?", "Cancel", "Proceed", ""), 0);
+        QCOMPARE(alerts.run(confirmation), 0);
         QCOMPARE(seenIcon, QMessageBox::Critical);
         QCOMPARE(seenTitle, QString("Shred Alert"));
         QCOMPARE(escapeText, QString("Cancel"));
         QCOMPARE(buttons.size(), 2);
         press = "Cancel";
-        QCOMPARE(alerts.runCriticalAlertPanel("Shred Alert", "Sure?", "Cancel", "Proceed", ""), 1);
+        QCOMPARE(alerts.run(confirmation), 1);
+        // A question whose second button means cancel: Escape presses that one.
+        press = "";
+        QCOMPARE(alerts.run({.kind = Alert::Kind::Question,
+                             .title = "Quit?",
+                             .message = "Quit?",
+                             .defaultButton = "Quit",
+                             .alternateButton = "Keep",
+                             .cancel = Alert::Button::Alternate}),
+                 0);
+        QCOMPARE(escapeText, QString("Keep"));
         press = "Stop Shredding";
-        QCOMPARE(alerts.runAlertPanel("File System Alert", "X: /a/<b>&lt;.", "Stop Shredding"), 1);
+        QCOMPARE(alerts.run({.title = "File System Alert",
+                             .message = "X: /a/<b>&lt;.",
+                             .defaultButton = "Stop Shredding"}),
+                 1);
         QCOMPARE(seenFormat, Qt::PlainText);  // the name shown is the file's, not markup
         QCOMPARE(seenText, QString("X: /a/<b>&lt;."));
         QCOMPARE(seenIcon, QMessageBox::Information);
         QCOMPARE(buttons, QStringList{"Stop Shredding"});
-        Alert stopped{false, "File System Alert", "Could not remove", "Stop Shredding", {}, {}, {},
-                      true};
-        alerts.run(stopped);
+        alerts.run({.kind = Alert::Kind::Error,
+                    .title = "File System Alert",
+                    .message = "Could not remove",
+                    .defaultButton = "Stop Shredding"});
         QCOMPARE(seenIcon, QMessageBox::Warning);
         QtAlertPanels::setAnswerer({});
     }

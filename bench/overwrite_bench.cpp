@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -132,9 +133,8 @@ int verifyCost(const char* path, int rounds) {
 
 class NullField : public TextField {
 public:
-    void setStringValue(const std::string& text) override { last = text; }
+    void setStringValue(const std::string&) override {}
     void display() override {}
-    std::string last;
 };
 class NullBar : public ProgressIndicator {
 public:
@@ -185,17 +185,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc >= 4 && std::strcmp(argv[1], "walk") == 0) {
-        NullField fields[9];
+        std::array<NullField, kFieldCount> fields;
         NullBar bar;
         PosixFileManager files;
         FixedMode defaults(std::atoi(argv[3]));
         NoAlerts alerts;
         ShredderConnections c;
-        c.progress = &bar;
-        TextField** slots[] = {&c.folderText,    &c.fileText,      &c.statusText,
-                               &c.totalCount,    &c.totalLinks,    &c.totalBytes,
-                               &c.progressCount, &c.progressLinks, &c.progressBytes};
-        for (int i = 0; i < 9; ++i) *slots[i] = &fields[i];
+        c.display = statusDisplayOf(fields, bar);
         c.fileManager = &files;
         c.defaults = &defaults;
         c.alerts = &alerts;
@@ -205,9 +201,10 @@ int main(int argc, char** argv) {
         shredder.shredFiles(argv[2], true);
         struct rusage usage;
         ::getrusage(RUSAGE_SELF, &usage);
-        std::printf("walk: %.2f s, peak memory %ld KiB, status '%s'\n", seconds(start),
-                    usage.ru_maxrss, fields[2].last.c_str());
-        return fields[2].last == shredder_text::kShredded ? 0 : 1;
+        const bool shredded = shredder.lastRunOutcome() == RunOutcome::Shredded;
+        std::printf("walk: %.2f s, peak memory %ld KiB, %s\n", seconds(start), usage.ru_maxrss,
+                    shredded ? "shredded" : "not shredded");
+        return shredded ? 0 : 1;
     }
     if (argc >= 3 && std::strcmp(argv[1], "tree") == 0) {
         const std::string top = argv[2];

@@ -50,13 +50,6 @@ constexpr const char* kUnreadable = "The last pass could not be read back (%@): 
 constexpr const char* kCountIsShort =
     "Not counted: %@ folder(s) could not be read, the first %@ (%@)";
 
-void show(TextField* field, const std::string& text, bool redrawNow) {
-    field->setStringValue(text);
-    if (redrawNow) {
-        field->display();
-    }
-}
-
 }  // namespace
 
 std::string formatMessage(const std::string& format, std::initializer_list<std::string> args) {
@@ -148,20 +141,20 @@ std::string storageInWords(const StorageVerdict& verdict) {
 }
 
 ZVORBAControlShredder::ZVORBAControlShredder(const ShredderConnections& connections)
-    : progress(connections.progress),
+    : display_(connections.display),
+      progress(connections.display.progress),
       window(connections.window),
-      folderText(connections.folderText),
-      fileText(connections.fileText),
-      statusText(connections.statusText),
-      totalCount(connections.totalCount),
-      totalLinks(connections.totalLinks),
-      totalBytes(connections.totalBytes),
-      progressCount(connections.progressCount),
-      progressLinks(connections.progressLinks),
-      progressBytes(connections.progressBytes),
       services_(connections) {}
 
 ZVORBAControlShredder::~ZVORBAControlShredder() = default;
+
+void ZVORBAControlShredder::show(Field field, const std::string& text, bool redrawNow) {
+    TextField* shown = display_[field];
+    shown->setStringValue(text);
+    if (redrawNow) {
+        shown->display();
+    }
+}
 
 std::string ZVORBAControlShredder::formatted(std::uint64_t number) const {
     return commaFormat ? commaFormat->stringFromNumber(number) : std::to_string(number);
@@ -221,11 +214,11 @@ void ZVORBAControlShredder::applicationWillTerminate() {
 
 void ZVORBAControlShredder::showSelection(const std::string& path, bool isDirectory) {
     if (isDirectory) {
-        show(folderText, path, true);
-        show(fileText, kAllFilesInFolder, true);
+        show(Field::folderText, path, true);
+        show(Field::fileText, kAllFilesInFolder, true);
     } else {
-        show(folderText, stringByDeletingLastPathComponent(path), true);
-        show(fileText, lastPathComponent(path), true);
+        show(Field::folderText, stringByDeletingLastPathComponent(path), true);
+        show(Field::fileText, lastPathComponent(path), true);
     }
 }
 
@@ -273,7 +266,7 @@ void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirec
         unreadFolders_ = entries->unreadFolders();
         if (!unreadFolders_.empty()) {
             const UnreadFolder& first = unreadFolders_.front();
-            show(statusText,
+            show(Field::statusText,
                  formatMessage(kCountIsShort, {std::to_string(unreadFolders_.size()), first.path,
                                                std::strerror(first.errorNumber)}),
                  true);
@@ -382,9 +375,9 @@ bool ZVORBAControlShredder::isWideChoice(const std::string& path) const {
 
 void ZVORBAControlShredder::resetProgress() {
     progress->setHidden(true);
-    show(progressCount, "", false);
-    show(progressLinks, "", false);
-    show(progressBytes, "", false);
+    show(Field::progressCount, "", false);
+    show(Field::progressLinks, "", false);
+    show(Field::progressBytes, "", false);
 }
 
 void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsDirectory) {
@@ -395,7 +388,7 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
     count = 0;
     account_ = {};
     sharedRemoved_.clear();
-    show(statusText, "", true);
+    show(Field::statusText, "", true);
 
     FileManager& files = *services_.fileManager;
     UserDefaults& defaults = *services_.defaults;
@@ -430,7 +423,7 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
                                .title = kShredAlert,
                                .message = formatMessage(denial, {path}),
                                .defaultButton = kCancelShredding});
-        show(statusText, kNothingTouched, false);
+        show(Field::statusText, kNothingTouched, false);
         showAccount();
         running_ = false;
         return;
@@ -444,20 +437,20 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
     countSelection(path, isDirectory);
 
     const std::string countText = formatted(count);
-    show(totalCount, countText, false);
-    show(progressCount, countText, false);
+    show(Field::totalCount, countText, false);
+    show(Field::progressCount, countText, false);
     const std::string linksText = formatted(links);
-    show(totalLinks, linksText, false);
-    show(progressLinks, linksText, false);
+    show(Field::totalLinks, linksText, false);
+    show(Field::progressLinks, linksText, false);
     const std::string bytesText = formatted(amount);
     const std::string bytesShown = exactBytes(amount);
-    show(totalBytes, bytesShown, false);
-    show(progressBytes, bytesShown, false);
+    show(Field::totalBytes, bytesShown, false);
+    show(Field::progressBytes, bytesShown, false);
 
     outcome_ = RunOutcome::Cancelled;
     bool proceed = !stopRequested();  // stopped while counting: nothing touched
     if (!proceed) {
-        show(statusText, kNothingTouched, false);
+        show(Field::statusText, kNothingTouched, false);
     } else if (isDirectory && isWideChoice(path)) {
         // A slip in a panel must not cost a whole home: asked even when confirmation is off.
         const int answer = services_.alerts->run({.kind = Alert::Kind::Question,
@@ -468,7 +461,7 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
                                                   .alternateButton = kProceed});
         proceed = answer == 0;
         if (answer == 1) {
-            show(statusText, kNothingTouched, false);
+            show(Field::statusText, kNothingTouched, false);
         }
     }
     if (proceed && defaults.integerForKey(settings_key::kShredWarning) == 1) {
@@ -481,7 +474,7 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
                                    .alternateButton = kProceed,
                                    .details = confirmationDetails(path, isDirectory)});
         if (answer == 1) {
-            show(statusText, kNothingTouched, false);
+            show(Field::statusText, kNothingTouched, false);
         }
         proceed = answer == 0;
     } else if (proceed && services_.account != nullptr) {
@@ -508,12 +501,12 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
             // The last file was stopped after a whole pass and removed: everything is gone,
             // but not in the passes the log and the success text would claim.
             outcome_ = RunOutcome::Stopped;
-            show(statusText, formatMessage(kErrorFormat, {kStoppedByRequest, path}), false);
+            show(Field::statusText, formatMessage(kErrorFormat, {kStoppedByRequest, path}), false);
         } else if (removed) {
             if (defaults.integerForKey(settings_key::kShredLogging) == 1) {
                 services_.log->log(formatMessage(kLogFormat, {bytesText, escapedForLog(path)}));
             }
-            show(statusText, kShredded, false);
+            show(Field::statusText, kShredded, false);
             showSelection(path, isDirectory);
         }
     }
@@ -648,14 +641,14 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
     if (stopRequested()) {
         return std::string(kStoppedByRequest);  // the item stays, and so does the rest
     }
-    show(folderText, stringByDeletingLastPathComponent(path), true);
+    show(Field::folderText, stringByDeletingLastPathComponent(path), true);
     const ItemExamination item = manager.examineItemAtPath(path);
     if (item.kind == ItemKind::Unexaminable) {
         // Not knowing what it is must never mean removing it unoverwritten.
         return formatMessage(kCouldNotExamine, {std::strerror(item.errorNumber)});
     }
     if (item.kind != ItemKind::NotDirectory) {
-        show(fileText, "", false);
+        show(Field::fileText, "", false);
         // Examined through a final link: a link to a folder is removed, the folder left alone.
         const auto itself = manager.fileAttributesAtPath(withoutTrailingSlashes(path), false);
         if (itself && itself->type == FileType::SymbolicLink) {
@@ -663,7 +656,7 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
         }
         return std::nullopt;
     }
-    show(fileText, lastPathComponent(path), true);
+    show(Field::fileText, lastPathComponent(path), true);
 
     const ItemLocation where = manager.locationOfItemAtPath(path);
     OverwriteSeams watched;
@@ -674,13 +667,13 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
     noteOverwrite(path, outcome, manager);
     runWritten_ += outcome.bytes * static_cast<std::uint64_t>(outcome.passesCompleted);
     if (statusShowsPass_) {
-        show(statusText, "", true);
+        show(Field::statusText, "", true);
         statusShowsPass_ = false;
     }
     count -= 1;
-    show(progressCount, formatted(count), true);
+    show(Field::progressCount, formatted(count), true);
     amount -= outcome.bytes;
-    show(progressBytes, exactBytes(amount), true);
+    show(Field::progressBytes, exactBytes(amount), true);
     progress->setDoubleValue(barBeforeFile_);
     progress->incrementBy(static_cast<double>(outcome.bytes));
     progress->display();
@@ -751,7 +744,7 @@ void ZVORBAControlShredder::overwriteProgress(int pass, int passes, std::uint64_
                     " left";
         }
     }
-    show(statusText, line, true);
+    show(Field::statusText, line, true);
     statusShowsPass_ = true;
 }
 
@@ -767,7 +760,7 @@ bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*ma
                                .message = formatMessage(kErrorPanelFormat, {message}),
                                .defaultButton = kStopShredding});
     }
-    show(statusText, message, false);
+    show(Field::statusText, message, false);
     return false;
 }
 

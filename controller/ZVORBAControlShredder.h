@@ -18,17 +18,8 @@
 // What the interface file connects: the window, its status display and the platform's
 // services. The controller uses them and never owns them.
 struct ShredderConnections {
-    ProgressIndicator* progress = nullptr;
+    StatusDisplay display;  // made by statusDisplayOf
     Window* window = nullptr;
-    TextField* folderText = nullptr;
-    TextField* fileText = nullptr;
-    TextField* statusText = nullptr;
-    TextField* totalCount = nullptr;
-    TextField* totalLinks = nullptr;
-    TextField* totalBytes = nullptr;
-    TextField* progressCount = nullptr;
-    TextField* progressLinks = nullptr;
-    TextField* progressBytes = nullptr;
 
     FileManager* fileManager = nullptr;
     UserDefaults* defaults = nullptr;
@@ -170,18 +161,12 @@ private:
     // Runs the file or folder panel; the chosen paths, or nothing when cancelled.
     std::optional<std::vector<std::string>> choose(bool folders);
 
-    // Fields in the order the interface file knows them.
+    // Shows text in a field of the status display, redrawn at once or with the next frame.
+    void show(Field field, const std::string& text, bool redrawNow);
+
+    StatusDisplay display_;
     ProgressIndicator* progress;
     Window* window;
-    TextField* folderText;
-    TextField* fileText;
-    TextField* statusText;
-    TextField* totalCount;
-    TextField* totalLinks;
-    TextField* totalBytes;
-    TextField* progressCount;
-    TextField* progressLinks;
-    TextField* progressBytes;
     std::optional<std::string> tempApplication;
     std::unique_ptr<NumberFormatter> commaFormat;
     std::uint64_t count = 0;

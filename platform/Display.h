@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 // A read-only text field of the status display.
@@ -23,6 +26,48 @@ public:
     virtual void setHidden(bool hidden) = 0;
     virtual void display() = 0;
 };
+
+// The nine text fields of the status display, named and ordered as the interface file has
+// them.
+enum class Field {
+    folderText,
+    fileText,
+    statusText,
+    totalCount,
+    totalLinks,
+    totalBytes,
+    progressCount,
+    progressLinks,
+    progressBytes,
+};
+inline constexpr std::size_t kFieldCount = 9;
+
+// The status display: the nine fields and the progress bar.
+struct StatusDisplay {
+    std::array<TextField*, kFieldCount> fields{};
+    ProgressIndicator* progress = nullptr;
+    TextField* operator[](Field field) const { return fields[static_cast<std::size_t>(field)]; }
+};
+
+// The status display over nine fields kept elsewhere in Field order, as objects or as
+// pointers to them, and a bar. Every front end wires its display through this.
+template <typename Fields>
+StatusDisplay statusDisplayOf(Fields& fields, ProgressIndicator& progress) {
+    StatusDisplay display;
+    display.progress = &progress;
+    std::size_t i = 0;
+    for (auto& field : fields) {
+        if (i == kFieldCount) {
+            break;
+        }
+        if constexpr (std::is_base_of_v<TextField, std::remove_cvref_t<decltype(field)>>) {
+            display.fields[i++] = &field;
+        } else {
+            display.fields[i++] = &*field;
+        }
+    }
+    return display;
+}
 
 // Shows an unsigned 64-bit count by the pattern "#,##0".
 class NumberFormatter {

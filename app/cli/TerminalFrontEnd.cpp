@@ -82,6 +82,18 @@ void StatusLine::clear() {
     }
 }
 
+std::array<TerminalField, kFieldCount> terminalFields(StatusLine& line, std::FILE* echo) {
+    return {TerminalField(&line, &line.folder),
+            TerminalField(&line, &line.file),
+            TerminalField(&line, &line.status, echo),
+            TerminalField(),
+            TerminalField(),
+            TerminalField(),
+            TerminalField(&line, &line.itemsLeft),
+            TerminalField(),
+            TerminalField(&line, &line.bytesLeft)};
+}
+
 void TerminalField::setStringValue(const std::string& text) {
     value_ = text;
     if (mirror_ != nullptr) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -56,6 +57,11 @@ private:
     std::FILE* echo_;
     std::string value_;
 };
+
+// The nine fields as the status line shows them: the folder, the file, the status (printed on
+// a line of its own on echo when shown at once outside a walk), the items and bytes left.
+// The totals and the links are kept, not shown.
+std::array<TerminalField, kFieldCount> terminalFields(StatusLine& line, std::FILE* echo);
 
 class TerminalProgress : public ProgressIndicator {
 public:

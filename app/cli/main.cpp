@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -239,9 +240,8 @@ int main(int argc, char** argv) {
 
     const bool onTerminal = !options.quiet && ::isatty(STDERR_FILENO);
     StatusLine line(stderr, onTerminal, onTerminal ? terminalColumns() : 80);
-    TerminalField folderText(&line, &line.folder), fileText(&line, &line.file),
-        statusText(&line, &line.status, stderr), totalCount, totalLinks, totalBytes,
-        progressCount(&line, &line.itemsLeft), progressLinks, progressBytes(&line, &line.bytesLeft);
+    std::array<TerminalField, kFieldCount> fields = terminalFields(line, stderr);
+    TerminalField& statusText = fields[static_cast<std::size_t>(Field::statusText)];
     TerminalProgress bar(line);
 
     PosixFileManager files;
@@ -259,16 +259,7 @@ int main(int argc, char** argv) {
     NoWorkspace workspace;
 
     ShredderConnections c;
-    c.progress = &bar;
-    c.folderText = &folderText;
-    c.fileText = &fileText;
-    c.statusText = &statusText;
-    c.totalCount = &totalCount;
-    c.totalLinks = &totalLinks;
-    c.totalBytes = &totalBytes;
-    c.progressCount = &progressCount;
-    c.progressLinks = &progressLinks;
-    c.progressBytes = &progressBytes;
+    c.display = statusDisplayOf(fields, bar);
     c.fileManager = &files;
     c.defaults = &defaults;
     c.alerts = &alerts;

@@ -14,7 +14,7 @@ constexpr const char* kStopAndQuitQuestion = "A shred is running. Stop it and qu
 constexpr const char* kStopAndQuit = "Stop and Quit";
 constexpr const char* kKeepShredding = "Keep Shredding";
 
-// The nine fields, in the interface file's order.
+// The nine fields, in Field order.
 std::vector<std::unique_ptr<QtTextField>> fieldsOf(Ui::MainWindow& ui) {
     std::vector<std::unique_ptr<QtTextField>> fields;
     for (QLineEdit* edit : {ui.folderText, ui.fileText, ui.statusText, ui.totalCount, ui.totalLinks,
@@ -71,17 +71,8 @@ ZurizedeShell::ZurizedeShell()
         });
 
     ShredderConnections c;
-    c.progress = &progress_;
+    c.display = statusDisplayOf(fields_, progress_);
     c.window = &frame_;
-    c.folderText = fields_[0].get();
-    c.fileText = fields_[1].get();
-    c.statusText = fields_[2].get();
-    c.totalCount = fields_[3].get();
-    c.totalLinks = fields_[4].get();
-    c.totalBytes = fields_[5].get();
-    c.progressCount = fields_[6].get();
-    c.progressLinks = fields_[7].get();
-    c.progressBytes = fields_[8].get();
     c.fileManager = &files_;
     c.defaults = &runDefaults_;
     c.alerts = &runAlerts_;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
+
 #include "Fakes.h"
 #include "PosixFileManager.h"
 #include "TempDir.h"
@@ -13,16 +15,7 @@ class ShredderFixture : public ::testing::Test {
 protected:
     ShredderFixture() {
         ShredderConnections& c = connections;
-        c.progress = &bar;
-        c.folderText = &folderText;
-        c.fileText = &fileText;
-        c.statusText = &statusText;
-        c.totalCount = &totalCount;
-        c.totalLinks = &totalLinks;
-        c.totalBytes = &totalBytes;
-        c.progressCount = &progressCount;
-        c.progressLinks = &progressLinks;
-        c.progressBytes = &progressBytes;
+        c.display = statusDisplayOf(fields, bar);
         c.fileManager = &files;
         c.defaults = &defaults;
         c.alerts = &alerts;
@@ -52,8 +45,18 @@ protected:
 
     TempDir dir;
     RecordingBar bar;
-    RecordingField folderText, fileText, statusText, totalCount, totalLinks, totalBytes,
-        progressCount, progressLinks, progressBytes;
+    std::array<RecordingField, kFieldCount> fields;
+    // Each field by its name, as the tests read them.
+    RecordingField& field(Field which) { return fields[static_cast<std::size_t>(which)]; }
+    RecordingField& folderText = field(Field::folderText);
+    RecordingField& fileText = field(Field::fileText);
+    RecordingField& statusText = field(Field::statusText);
+    RecordingField& totalCount = field(Field::totalCount);
+    RecordingField& totalLinks = field(Field::totalLinks);
+    RecordingField& totalBytes = field(Field::totalBytes);
+    RecordingField& progressCount = field(Field::progressCount);
+    RecordingField& progressLinks = field(Field::progressLinks);
+    RecordingField& progressBytes = field(Field::progressBytes);
     PosixFileManager files;
     MapDefaults defaults;
     ScriptedAlerts alerts;

@@ -1,5 +1,7 @@
 #include "ZVORBAControlShredder.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -27,6 +29,9 @@ constexpr const char* kDiskUtilityMessage =
     "for details on required settings for erasing or formatting a disk volume. \n\nAfter "
     "launching the Apple \"Disk Utility\", this application will quit.";
 constexpr const char* kCouldNotOverwrite = "Could not overwrite the file (%@)";
+constexpr const char* kMountPoint = "Is a mount point: nothing in it was touched";
+constexpr const char* kNotRemovable = "Left untouched: it could not be removed afterwards (%@)";
+constexpr const char* kFlagged = "it or its folder is marked immutable or append-only";
 constexpr const char* kCouldNotExamine = "Could not examine the item (%@)";
 constexpr const char* kIsADevice = "%@ is a device: erase whole devices with the disk utility";
 constexpr const char* kRootOfFileSystem = "/ is the root of the file system: it is never shredded.";
@@ -138,6 +143,34 @@ std::string storageInWords(const StorageVerdict& verdict) {
         text += "; it is encrypted, so old copies cannot be read without its key";
     }
     return text;
+}
+
+std::string reasonInWords(const Reason& reason) {
+    const std::string system = reason.errorNumber != 0 ? std::strerror(reason.errorNumber) : "";
+    switch (reason.code) {
+        case ReasonCode::SystemError:
+            return system;
+        case ReasonCode::MountPoint:
+            return kMountPoint;
+        case ReasonCode::NotRemovable:
+            // EPERM here is a flag, not a permission: nothing a person fixes by asking.
+            return formatMessage(kNotRemovable, {reason.errorNumber == EPERM ? kFlagged : system});
+        case ReasonCode::StoppedByRequest:
+            return kStoppedByRequest;
+        case ReasonCode::StoppedInFirstPass:
+            return kStoppedInFirstPass;
+        case ReasonCode::CouldNotExamine:
+            return formatMessage(kCouldNotExamine, {system});
+        case ReasonCode::CouldNotOverwrite:
+            return formatMessage(kCouldNotOverwrite, {system});
+        case ReasonCode::NoRandomBytes:
+            return formatMessage(kNoRandomBytes, {kRandomDevice, system});
+        case ReasonCode::ChangedWhileOverwritten:
+            return kChangedWhileOverwritten;
+        case ReasonCode::Unverified:
+            return reason.errorNumber != 0 ? formatMessage(kUnreadable, {system}) : kUnverified;
+    }
+    return system;
 }
 
 ZVORBAControlShredder::ZVORBAControlShredder(const ShredderConnections& connections)
@@ -589,14 +622,8 @@ void ZVORBAControlShredder::showAccount() {
     }
 }
 
-void ZVORBAControlShredder::noteOverwrite(const std::string& path, const OverwriteOutcome& outcome,
-                                          FileManager& manager) {
-    auto identity = [&]() -> std::optional<std::pair<std::uint64_t, std::uint64_t>> {
-        if (auto attributes = manager.fileAttributesAtPath(path, false)) {
-            return std::make_pair(attributes->device, attributes->inode);
-        }
-        return std::nullopt;
-    };
+void ZVORBAControlShredder::noteOverwrite(const WalkItem& item, const OverwriteOutcome& outcome) {
+    const std::pair<std::uint64_t, std::uint64_t> file{item.status.st_dev, item.status.st_ino};
     switch (outcome.status) {
         case OverwriteStatus::Overwritten:
         case OverwriteStatus::Stopped:
@@ -604,29 +631,21 @@ void ZVORBAControlShredder::noteOverwrite(const std::string& path, const Overwri
                 if (outcome.passesCompleted == 0) {
                     return;
                 }
-                account_.stoppedEarly.add(path);
+                account_.stoppedEarly.add(item.path);
             }
             account_.filesOverwritten += 1;
             account_.bytesOverwritten += outcome.bytes;
             account_.filesVerified += outcome.verified ? 1 : 0;
             // The last name of contents whose other names went earlier, in this run or an
             // earlier one: destroyed after all.
-            if (!sharedRemoved_.empty() || !sharedRemovedEarlier_.empty()) {
-                if (auto file = identity()) {
-                    sharedRemoved_.erase(*file);
-                    sharedRemovedEarlier_.erase(*file);
-                }
-            }
+            sharedRemoved_.erase(file);
+            sharedRemovedEarlier_.erase(file);
             return;
         case OverwriteStatus::NotOverwritable:
-            if (auto attributes = manager.fileAttributesAtPath(path, false)) {
-                if (attributes->type == FileType::SymbolicLink) {
-                    account_.symbolicLinks.add(path);
-                } else if (attributes->type == FileType::Regular) {
-                    sharedRemoved_[{attributes->device, attributes->inode}] = path;
-                } else {
-                    account_.specialFiles.add(path);
-                }
+            if (S_ISREG(item.status.st_mode)) {
+                sharedRemoved_[file] = item.path;
+            } else if (!S_ISLNK(item.status.st_mode)) {
+                account_.specialFiles.add(item.path);
             }
             return;
         default:
@@ -636,35 +655,38 @@ void ZVORBAControlShredder::noteOverwrite(const std::string& path, const Overwri
 
 // ---- the delete walk's callbacks -------------------------------------------------------
 
-std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
-    FileManager& manager, const std::string& path) {
+std::optional<Reason> ZVORBAControlShredder::fileManagerWillProcessPath(FileManager& manager,
+                                                                        const WalkItem& item) {
     if (stopRequested()) {
-        return std::string(kStoppedByRequest);  // the item stays, and so does the rest
+        return Reason{ReasonCode::StoppedByRequest};  // the item stays, and so does the rest
     }
-    show(Field::folderText, stringByDeletingLastPathComponent(path), true);
-    const ItemExamination item = manager.examineItemAtPath(path);
-    if (item.kind == ItemKind::Unexaminable) {
-        // Not knowing what it is must never mean removing it unoverwritten.
-        return formatMessage(kCouldNotExamine, {std::strerror(item.errorNumber)});
-    }
-    if (item.kind != ItemKind::NotDirectory) {
-        show(Field::fileText, "", false);
-        // Examined through a final link: a link to a folder is removed, the folder left alone.
-        const auto itself = manager.fileAttributesAtPath(withoutTrailingSlashes(path), false);
-        if (itself && itself->type == FileType::SymbolicLink) {
-            account_.symbolicLinks.add(path);
+    show(Field::folderText, stringByDeletingLastPathComponent(item.path), true);
+    const bool link = S_ISLNK(item.status.st_mode);
+    bool folder = S_ISDIR(item.status.st_mode);
+    if (link) {
+        // The link is removed and what it leads to is left alone; one to a folder, or to
+        // nothing, is not counted off as a file.
+        const ItemExamination target = manager.examineLinkTarget(item);
+        if (target.kind == ItemKind::Unexaminable) {
+            // Not knowing what it is must never mean removing it unoverwritten.
+            return Reason{ReasonCode::CouldNotExamine, target.errorNumber};
         }
+        account_.symbolicLinks.add(item.path);
+        folder = target.kind != ItemKind::NotDirectory;
+    }
+    if (folder) {
+        show(Field::fileText, "", false);
         return std::nullopt;
     }
-    show(Field::fileText, lastPathComponent(path), true);
+    show(Field::fileText, lastPathComponent(item.path), true);
 
-    const ItemLocation where = manager.locationOfItemAtPath(path);
     OverwriteSeams watched;
     watched.observer = this;
     watched.verifyLastPass = verifyLastPass_;
     const OverwriteOutcome outcome =
-        overwriteFileAt(where.folderFd, where.name, shredMode, watched);
-    noteOverwrite(path, outcome, manager);
+        link ? OverwriteOutcome{0, OverwriteStatus::NotOverwritable}
+             : overwriteExaminedFileAt(item.folderFd, item.name, item.status, shredMode, watched);
+    noteOverwrite(item, outcome);
     runWritten_ += outcome.bytes * static_cast<std::uint64_t>(outcome.passesCompleted);
     if (statusShowsPass_) {
         show(Field::statusText, "", true);
@@ -683,21 +705,18 @@ std::optional<std::string> ZVORBAControlShredder::fileManagerWillProcessPath(
     // was shredded: keep it and let the walk stop on it.
     switch (outcome.status) {
         case OverwriteStatus::Failed:
-            return formatMessage(kCouldNotOverwrite, {std::strerror(outcome.errorNumber)});
+            return Reason{ReasonCode::CouldNotOverwrite, outcome.errorNumber};
         case OverwriteStatus::NoRandomBytes:
-            return formatMessage(kNoRandomBytes,
-                                 {kRandomDevice, std::strerror(outcome.errorNumber)});
+            return Reason{ReasonCode::NoRandomBytes, outcome.errorNumber};
         case OverwriteStatus::Changed:
-            return std::string(kChangedWhileOverwritten);
+            return Reason{ReasonCode::ChangedWhileOverwritten};
         case OverwriteStatus::Unverified:
-            return outcome.errorNumber != 0
-                       ? formatMessage(kUnreadable, {std::strerror(outcome.errorNumber)})
-                       : std::string(kUnverified);
+            return Reason{ReasonCode::Unverified, outcome.errorNumber};
         case OverwriteStatus::Stopped:
             // After one whole pass its contents are gone: it is removed, and the walk stops at
             // the next item. Inside the first pass some of them are still there.
             if (outcome.passesCompleted == 0) {
-                return std::string(kStoppedInFirstPass);
+                return Reason{ReasonCode::StoppedInFirstPass};
             }
             stoppedInAFile_ = true;
             return std::nullopt;
@@ -750,8 +769,9 @@ void ZVORBAControlShredder::overwriteProgress(int pass, int passes, std::uint64_
 
 bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*manager*/,
                                                                const RemovalError& info) {
-    const std::string message = formatMessage(kErrorFormat, {info.error, info.path});
-    account_.kept.emplace_back(info.path, info.error);
+    const std::string why = reasonInWords(info.reason);
+    const std::string message = formatMessage(kErrorFormat, {why, info.path});
+    account_.kept.emplace_back(info.path, why);
     // A stop was asked for by a person or by the session ending: nobody needs to be told,
     // and a quit must not wait for a panel to be answered.
     if (!stopRequested()) {

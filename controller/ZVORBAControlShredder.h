@@ -109,8 +109,8 @@ public:
     // overwrites a file under its last name settles the names removed before it.
     std::vector<std::string> namesWithContentsElsewhere() const;
 
-    std::optional<std::string> fileManagerWillProcessPath(FileManager& manager,
-                                                          const std::string& path) override;
+    std::optional<Reason> fileManagerWillProcessPath(FileManager& manager,
+                                                     const WalkItem& item) override;
     bool fileManagerShouldProceedAfterError(FileManager& manager,
                                             const RemovalError& info) override;
 
@@ -148,8 +148,7 @@ private:
     // What overwriting will not reach in the counted selection, one line each.
     std::vector<std::string> warnings() const;
     std::vector<std::string> confirmationDetails(const std::string& path, bool isDirectory) const;
-    void noteOverwrite(const std::string& path, const OverwriteOutcome& outcome,
-                       FileManager& manager);
+    void noteOverwrite(const WalkItem& item, const OverwriteOutcome& outcome);
     std::string accountSummary() const;
     std::vector<std::string> accountDetails() const;
     void showAccount();
@@ -233,6 +232,8 @@ std::string humanBytes(std::uint64_t bytes);
 
 // The mode in words: "1 pass of random bytes", "4 passes", "11 passes".
 std::string modeInWords(ShredMode mode);
+// Why an item was kept, in words: the one place a reason becomes text.
+std::string reasonInWords(const Reason& reason);
 // The storage verdict in words, with the file system and the reason.
 std::string storageInWords(const StorageVerdict& verdict);
 // "1 file", "2 files".

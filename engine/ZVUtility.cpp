@@ -544,6 +544,17 @@ ShredMode shredModeFrom(std::int32_t setting) {
 
 OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, ShredMode mode,
                                  const OverwriteSeams& seams) {
+    // Never following a link: a symbolic link is removed by the walk, its target is not ours.
+    struct stat examined;
+    if (::fstatat(folderFd, name.c_str(), &examined, AT_SYMLINK_NOFOLLOW) != 0) {
+        return failure(errno);
+    }
+    return overwriteExaminedFileAt(folderFd, name, examined, mode, seams);
+}
+
+OverwriteOutcome overwriteExaminedFileAt(int folderFd, const std::string& name,
+                                         const struct stat& examined, ShredMode mode,
+                                         const OverwriteSeams& seams) {
     const unsigned char* pattern = nullptr;
     int passes = 1;
     if (mode == ShredMode::FourPasses) {
@@ -554,11 +565,6 @@ OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, ShredMod
         passes = 11;
     }
 
-    // Never following a link: a symbolic link is removed by the walk, its target is not ours.
-    struct stat examined;
-    if (::fstatat(folderFd, name.c_str(), &examined, AT_SYMLINK_NOFOLLOW) != 0) {
-        return failure(errno);
-    }
     if (!isSingleLinkRegularFile(examined)) {
         // Another hard link, perhaps outside the selection, still shows this data; the
         // last name inside the selection gets overwritten when the walk reaches it.

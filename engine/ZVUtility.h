@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -90,3 +92,9 @@ OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mo
 // that holds the folder hands it over, so no path is looked up again.
 OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, ShredMode mode,
                                  const OverwriteSeams& seams = {});
+
+// The same for an entry the caller has just examined, never following a link (a delete walk
+// has): its status is not read again, and only the file it shows is written.
+OverwriteOutcome overwriteExaminedFileAt(int folderFd, const std::string& name,
+                                         const struct stat& examined, ShredMode mode,
+                                         const OverwriteSeams& seams = {});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -34,10 +36,40 @@ struct StorageVerdict {
     bool encrypted = false;  // on a dm-crypt volume: old copies are encrypted
 };
 
+// Why the walk keeps an item or stops on it: a code, and the errno value behind it where
+// there is one. It is put into words in one place, on the way to the display.
+enum class ReasonCode {
+    SystemError,              // a call of the walk failed with errorNumber
+    MountPoint,               // the root of another mount: nothing in it was touched
+    NotRemovable,             // it could not be removed afterwards: errorNumber is EACCES,
+                              // EROFS, or EPERM for an immutable or append-only flag
+    StoppedByRequest,         // a stop was asked for: it stays, and so does the rest
+    StoppedInFirstPass,       // stopped before one whole pass: left partly overwritten
+    CouldNotExamine,          // what a link leads to could not be looked at (errorNumber)
+    CouldNotOverwrite,        // errorNumber
+    NoRandomBytes,            // the random device could not be opened (errorNumber)
+    ChangedWhileOverwritten,  // it kept growing while it was overwritten
+    Unverified,               // the last pass read back differently, or with errorNumber
+                              // could not be read back
+};
+struct Reason {
+    ReasonCode code = ReasonCode::SystemError;
+    int errorNumber = 0;
+};
+
 // What the delete walk hands to its handler when it could not remove an item.
 struct RemovalError {
-    std::string path;   // the item that failed
-    std::string error;  // what went wrong, in words
+    std::string path;  // the item that failed
+    Reason reason;
+};
+
+// The item a delete walk is about to remove, as the walk holds it: file calls reach it as
+// the entry `name` of the folder open as folderFd, and nothing is looked up by path again.
+struct WalkItem {
+    int folderFd;
+    const char* name;
+    const struct stat& status;  // as the walk examined it, never following a link
+    const std::string& path;    // to show
 };
 
 // A folder an enumeration could not read, and why (an errno value).
@@ -67,24 +99,16 @@ struct ItemExamination {
     int errorNumber = 0;  // why it is Unexaminable
 };
 
-// Where file calls reach an item: the entry `name` of the folder open as folderFd. For the
-// item a delete walk is announcing, that is the folder the walk holds; for any other path,
-// the path itself from the working folder (AT_FDCWD).
-struct ItemLocation {
-    int folderFd;
-    std::string name;
-};
-
 class FileManager;
 
 // The handler of a delete walk.
 class RemovalHandler {
 public:
     virtual ~RemovalHandler() = default;
-    // Called for every item just before the walk removes it. A returned text keeps the
-    // item: the walk reports it as a removal error with that text instead of removing it.
-    virtual std::optional<std::string> fileManagerWillProcessPath(FileManager& manager,
-                                                                  const std::string& path) = 0;
+    // Called for every item just before the walk removes it. A returned reason keeps the
+    // item: the walk reports it as a removal error with that reason instead of removing it.
+    virtual std::optional<Reason> fileManagerWillProcessPath(FileManager& manager,
+                                                             const WalkItem& item) = 0;
     // Called when the walk could not remove an item; NO stops the walk at once.
     virtual bool fileManagerShouldProceedAfterError(FileManager& manager,
                                                     const RemovalError& info) = 0;
@@ -109,11 +133,11 @@ public:
     // Whether something exists at path, following a final symbolic link; isDirectory is
     // set only when it does.
     virtual bool fileExistsAtPath(const std::string& path, bool& isDirectory) const = 0;
-    // The same, telling "nothing there" apart from "could not look". The item a walk is
-    // announcing is examined through the folder the walk holds.
+    // The same, telling "nothing there" apart from "could not look".
     virtual ItemExamination examineItemAtPath(const std::string& path) const = 0;
-    // How file calls reach the item at path (see ItemLocation).
-    virtual ItemLocation locationOfItemAtPath(const std::string& path) const = 0;
+    // What the symbolic link a walk is announcing leads to: a link to nothing, to itself or
+    // to what may not be looked at leads to nothing (Missing).
+    virtual ItemExamination examineLinkTarget(const WalkItem& link) const = 0;
     // Removes the item and everything inside it, announcing each item to the handler
     // first. YES only when everything was removed.
     virtual bool removeFileAtPath(const std::string& path, RemovalHandler& handler) = 0;

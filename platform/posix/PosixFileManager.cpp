@@ -27,7 +27,6 @@
 
 namespace {
 
-constexpr const char* kMountPoint = "Is a mount point: nothing in it was touched";
 // Open folders a walk or a count keeps at most. Past that, or when the process runs out of
 // descriptors, the shallowest are closed and opened again when the walk comes back to them.
 constexpr std::size_t kMaxHeldFolders = 32;
@@ -73,12 +72,8 @@ bool isDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// EPERM here is a flag, not a permission: nothing a person fixes by asking for one.
-std::string notRemovable(int error) {
-    return std::string("Left untouched: it could not be removed afterwards (") +
-           (error == EPERM ? "it or its folder is marked immutable or append-only"
-                           : std::strerror(error)) +
-           ")";
+Reason systemError(int error) {
+    return {ReasonCode::SystemError, error};
 }
 
 // An entry's status, never following a link, and whether it is the root of a mount: another
@@ -478,14 +473,14 @@ public:
         const std::string path = withoutTrailingSlashes(givenPath);
         const std::string name = lastPathComponent(path);
         if (path.empty() || path == "/" || name == "." || name == "..") {
-            fail(givenPath, std::strerror(EINVAL), nullptr);
+            fail(givenPath, systemError(EINVAL), nullptr);
             return false;
         }
         Level top;
         top.path = parentFolderOf(path);
         top.fd = ::open(top.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
         if (top.fd < 0 || ::fstat(top.fd, &top.identity) != 0) {
-            fail(path, std::strerror(errno), nullptr);
+            fail(path, systemError(errno), nullptr);
             close(top);
             return false;
         }
@@ -547,7 +542,7 @@ private:
                 continue;
             }
             if (errno != 0) {
-                if (fail(level.path, std::strerror(errno), nullptr) == Step::Stop) {
+                if (fail(level.path, systemError(errno), nullptr) == Step::Stop) {
                     return;
                 }
                 climb(false);
@@ -568,19 +563,20 @@ private:
             if (error == ENOENT && at > 0) {
                 return Step::Next;  // gone already: nothing left to shred or remove
             }
-            return fail(path, std::strerror(error), name);
+            return fail(path, systemError(error), name);
         }
         if (item.mountRoot) {
-            return fail(path, kMountPoint, name);
+            return fail(path, {ReasonCode::MountPoint, 0}, name);
         }
         if (item.flagged) {
-            return fail(path, notRemovable(EPERM), name);
+            return fail(path, {ReasonCode::NotRemovable, EPERM}, name);
         }
         if (int refused = removalRefused(at, item.st)) {
-            return fail(path, notRemovable(refused), name);
+            return fail(path, {ReasonCode::NotRemovable, refused}, name);
         }
         const std::optional<mode_t> before = grantOwnerAccess(folderFd, name, item.st, me_);
-        if (auto refusal = announce(folderFd, name, path, item.st)) {
+        if (auto refusal =
+                handler_.fileManagerWillProcessPath(manager_, {folderFd, name, item.st, path})) {
             giveBackMode(folderFd, name, item.st, before);
             return fail(path, *refusal, name);
         }
@@ -594,7 +590,7 @@ private:
                 levels_[at].passedOver.insert(removed);
             }
             giveBackMode(folderFd, name, item.st, before);
-            return fail(path, std::strerror(error), name);
+            return fail(path, systemError(error), name);
         }
         levels_[at].lostEntries = true;
         return Step::Next;
@@ -621,7 +617,7 @@ private:
         if (stream == nullptr) {
             const int error = errno;
             giveBackMode(folderFd, name, st, before);
-            return fail(path, std::strerror(error), name);
+            return fail(path, systemError(error), name);
         }
         Level level;
         level.fd = fd;
@@ -650,7 +646,7 @@ private:
             return;
         }
         if (!ensureOpen(at - 1)) {
-            fail(levels_[at].path, std::strerror(errno), nullptr);
+            fail(levels_[at].path, systemError(errno), nullptr);
             stopped_ = true;
             return;
         }
@@ -684,7 +680,7 @@ private:
         }
         close(done);
         if (error != 0) {
-            fail(done.path, std::strerror(error), done.name.c_str());
+            fail(done.path, systemError(error), done.name.c_str());
         } else if (removeIt) {
             parent.lostEntries = true;
         }
@@ -710,7 +706,7 @@ private:
             level.passedOver.insert(now);
             giveBackMode(level.fd, now.c_str(), folder.identity, folder.modeBefore);
             if (!stopped_) {  // after a stop the rest still go, but nothing more is asked
-                fail(folder.path, std::strerror(error), nullptr);
+                fail(folder.path, systemError(error), nullptr);
             }
         }
     }
@@ -758,18 +754,10 @@ private:
         }
     }
 
-    std::optional<std::string> announce(int folderFd, const char* name, const std::string& path,
-                                        const struct stat& st) {
-        manager_.announced_ = {&path, folderFd, name, &st};
-        auto refusal = handler_.fileManagerWillProcessPath(manager_, path);
-        manager_.announced_ = {};
-        return refusal;
-    }
-
     // Reports one failure. On NO the walk stops; otherwise it goes on past the failed item.
-    Step fail(const std::string& path, const std::string& error, const char* name) {
+    Step fail(const std::string& path, const Reason& reason, const char* name) {
         failed_ = true;
-        if (!handler_.fileManagerShouldProceedAfterError(manager_, {path, error})) {
+        if (!handler_.fileManagerShouldProceedAfterError(manager_, {path, reason})) {
             stopped_ = true;
             return Step::Stop;
         }
@@ -831,10 +819,8 @@ StorageVerdict PosixFileManager::storageVerdictAtPath(const std::string& path) c
 
 std::optional<FileAttributes> PosixFileManager::fileAttributesAtPath(const std::string& path,
                                                                      bool traverseLink) const {
-    const ItemLocation where = locationOfItemAtPath(path);
     struct stat st;
-    if (::fstatat(where.folderFd, where.name.c_str(), &st,
-                  traverseLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(AT_FDCWD, path.c_str(), &st, traverseLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
         return std::nullopt;
     }
     return attributesOf(st);
@@ -855,17 +841,10 @@ bool PosixFileManager::fileExistsAtPath(const std::string& path, bool& isDirecto
 }
 
 ItemExamination PosixFileManager::examineItemAtPath(const std::string& path) const {
-    const ItemLocation where = locationOfItemAtPath(path);
-    const bool announced = where.folderFd != AT_FDCWD;
     struct stat st;
-    if (announced && announced_.status != nullptr && !S_ISLNK(announced_.status->st_mode)) {
-        st = *announced_.status;  // the walk has just examined it, and it is no link
-    } else if (::fstatat(where.folderFd, where.name.c_str(), &st, 0) != 0) {
+    if (::stat(path.c_str(), &st) != 0) {
         const int error = errno;
-        // Nothing there, or a link whose target cannot be reached: either way there is no
-        // contents here to overwrite, and removing a link destroys nothing.
-        if (error == ENOENT || error == ENOTDIR ||
-            (announced && (error == ELOOP || error == EACCES))) {
+        if (error == ENOENT || error == ENOTDIR) {
             return {ItemKind::Missing, 0};
         }
         return {ItemKind::Unexaminable, error};
@@ -873,11 +852,18 @@ ItemExamination PosixFileManager::examineItemAtPath(const std::string& path) con
     return {S_ISDIR(st.st_mode) ? ItemKind::Directory : ItemKind::NotDirectory, 0};
 }
 
-ItemLocation PosixFileManager::locationOfItemAtPath(const std::string& path) const {
-    if (announced_.path != nullptr && *announced_.path == path) {
-        return {announced_.folderFd, announced_.name};
+ItemExamination PosixFileManager::examineLinkTarget(const WalkItem& link) const {
+    struct stat st;
+    if (::fstatat(link.folderFd, link.name, &st, 0) != 0) {
+        const int error = errno;
+        // Nothing there, a link to itself, or a target we may not look at: either way there
+        // are no contents here to overwrite, and removing a link destroys nothing.
+        if (error == ENOENT || error == ENOTDIR || error == ELOOP || error == EACCES) {
+            return {ItemKind::Missing, 0};
+        }
+        return {ItemKind::Unexaminable, error};
     }
-    return {AT_FDCWD, path};
+    return {S_ISDIR(st.st_mode) ? ItemKind::Directory : ItemKind::NotDirectory, 0};
 }
 
 bool PosixFileManager::removeFileAtPath(const std::string& path, RemovalHandler& handler) {

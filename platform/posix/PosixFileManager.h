@@ -1,7 +1,5 @@
 #pragma once
 
-#include <sys/stat.h>
-
 #include <string>
 
 #include "FileManager.h"
@@ -20,20 +18,8 @@ public:
     std::unique_ptr<DirectoryEnumerator> enumeratorAtPath(const std::string& path) const override;
     bool fileExistsAtPath(const std::string& path, bool& isDirectory) const override;
     ItemExamination examineItemAtPath(const std::string& path) const override;
-    ItemLocation locationOfItemAtPath(const std::string& path) const override;
+    ItemExamination examineLinkTarget(const WalkItem& link) const override;
     bool removeFileAtPath(const std::string& path, RemovalHandler& handler) override;
     bool copyPath(const std::string& source, const std::string& destination) override;
     std::optional<std::string> makeUniqueDirectory(const std::string& pathTemplate) override;
-
-private:
-    friend class DeleteWalk;
-    // The item the walk is announcing: its folder's descriptor, its name there and what the
-    // walk found when it examined it.
-    struct AnnouncedItem {
-        const std::string* path = nullptr;
-        int folderFd = -1;
-        const char* name = nullptr;
-        const struct stat* status = nullptr;
-    };
-    AnnouncedItem announced_;
 };

@@ -38,17 +38,21 @@ TEST_F(RemovalCallbacks, AFileThatCannotBeOverwrittenStopsTheRunAndStays) {
     expectProgressReset();
 }
 
-// An item that cannot be examined when it is announced is kept and reported.
-TEST_F(RemovalCallbacks, AnItemThatCannotBeExaminedIsKeptNotRemoved) {
+// A link whose target cannot be looked at when it is announced is kept and reported: not
+// knowing what it leads to must never mean removing anything unoverwritten.
+TEST_F(RemovalCallbacks, ALinkWhoseTargetCannotBeExaminedIsKept) {
     class Unexaminable : public PosixFileManager {
     public:
-        ItemExamination examineItemAtPath(const std::string&) const override {
+        ItemExamination examineLinkTarget(const WalkItem&) const override {
             return {ItemKind::Unexaminable, EIO};
         }
     } files;
     writeFile(dir / "f", "contents");
-    EXPECT_FALSE(files.removeFileAtPath(dir / "f", *shredder));
-    EXPECT_EQ(statusText.value, "Could not examine the item (Input/output error): " + (dir / "f"));
+    ASSERT_EQ(::symlink("f", (dir / "link").c_str()), 0);
+    EXPECT_FALSE(files.removeFileAtPath(dir / "link", *shredder));
+    EXPECT_EQ(statusText.value,
+              "Could not examine the item (Input/output error): " + (dir / "link"));
+    EXPECT_TRUE(exists(dir / "link"));
     EXPECT_EQ(readFile(dir / "f"), "contents");
 }
 

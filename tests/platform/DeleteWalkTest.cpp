@@ -28,21 +28,23 @@
 #include "PrivateMounts.h"
 #include "TempDir.h"
 #include "ZVUtility.h"
+#include "base/UniqueFd.h"
 
 namespace {
 
 // Records the walk's calls and checks, at each announcement, that the item is still there.
 class RecordingHandler : public RemovalHandler {
 public:
-    std::optional<std::string> fileManagerWillProcessPath(FileManager& m,
-                                                          const std::string& path) override {
-        announced.push_back(path);
-        presentWhenAnnounced =
-            presentWhenAnnounced && m.examineItemAtPath(path).kind != ItemKind::Missing;
+    std::optional<Reason> fileManagerWillProcessPath(FileManager&, const WalkItem& item) override {
+        announced.push_back(item.path);
+        struct stat st;
+        presentWhenAnnounced = presentWhenAnnounced &&
+                               ::fstatat(item.folderFd, item.name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                               sameFile(st, item.status);
         if (onAnnounce)
-            onAnnounce(m, path);
-        if (path == refuse)
-            return std::string("refused");
+            onAnnounce(item);
+        if (item.path == refuse)
+            return Reason{ReasonCode::CouldNotOverwrite, EIO};
         return std::nullopt;
     }
     bool fileManagerShouldProceedAfterError(FileManager&, const RemovalError& info) override {
@@ -54,7 +56,7 @@ public:
     bool presentWhenAnnounced = true;
     bool proceed = false;
     std::string refuse;
-    std::function<void(FileManager&, const std::string&)> onAnnounce;
+    std::function<void(const WalkItem&)> onAnnounce;
 };
 
 // What inotify saw in some folders: each rename as (from, to), and each path removed.
@@ -190,14 +192,14 @@ TEST(DeleteWalk, StopsAtFirstErrorAndLeavesNothingUnderARandomName) {
     PosixFileManager files;
     RecordingHandler handler;
     int seen = 0;
-    handler.onAnnounce = [&](FileManager&, const std::string& path) {
-        if (lastPathComponent(path) == "f" && ++seen == 2)
-            handler.refuse = path;
+    handler.onAnnounce = [&](const WalkItem& item) {
+        if (lastPathComponent(item.path) == "f" && ++seen == 2)
+            handler.refuse = item.path;
     };
     EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
     ASSERT_EQ(handler.errors.size(), 1u);
     EXPECT_EQ(handler.errors[0].path, handler.refuse);
-    EXPECT_EQ(handler.errors[0].error, "refused");
+    EXPECT_EQ(handler.errors[0].reason.code, ReasonCode::CouldNotOverwrite);
     EXPECT_EQ(handler.announced.size(), 5u);  // top, a folder, its file, the other, its file
     std::set<std::string> left;
     for (auto entries = files.enumeratorAtPath(dir / "top"); auto e = entries->nextObject();)
@@ -212,7 +214,7 @@ TEST(DeleteWalk, MissingItemIsAnErrorAndASymlinkTopIsRemovedNotFollowed) {
     RecordingHandler missing;
     EXPECT_FALSE(files.removeFileAtPath(dir / "nothing", missing));
     ASSERT_EQ(missing.errors.size(), 1u);
-    EXPECT_EQ(missing.errors[0].error, "No such file or directory");
+    EXPECT_EQ(missing.errors[0].reason.errorNumber, ENOENT);
 
     makeFolder(dir / "elsewhere");
     writeFile(dir / "elsewhere/precious", "p");
@@ -239,16 +241,15 @@ void walkADeepTreeWithAFolderSwappedForALink() {
     RecordingHandler handler;
     handler.proceed = true;  // past the swapped folder, on to the deep file
     bool deepFileFound = false;
-    handler.onAnnounce = [&](FileManager& m, const std::string& path) {
-        if (path == dir / "top/sub") {
+    handler.onAnnounce = [&](const WalkItem& item) {
+        if (item.path == dir / "top/sub") {
             ASSERT_EQ(::rename((dir / "top/sub").c_str(), (dir / "moved").c_str()), 0);
             ASSERT_EQ(::symlink((dir / "outside").c_str(), (dir / "top/sub").c_str()), 0);
         }
-        if (lastPathComponent(path) == "deep-file") {
-            EXPECT_GT(path.size(), static_cast<std::size_t>(PATH_MAX));
-            const ItemLocation where = m.locationOfItemAtPath(path);
+        if (lastPathComponent(item.path) == "deep-file") {
+            EXPECT_GT(item.path.size(), static_cast<std::size_t>(PATH_MAX));
             struct stat st;
-            deepFileFound = ::fstatat(where.folderFd, where.name.c_str(), &st, 0) == 0 &&
+            deepFileFound = ::fstatat(item.folderFd, item.name, &st, 0) == 0 &&
                             S_ISREG(st.st_mode) && st.st_size == 6;
         }
     };
@@ -348,7 +349,7 @@ TEST(DeleteWalkAtTheEdges, MountsAreNeitherEnteredNorOverwrittenNorRemoved) {
             EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
             ASSERT_EQ(handler.errors.size(), 1u) << kind;
             EXPECT_EQ(handler.errors[0].path, mountPoint) << kind;
-            EXPECT_EQ(handler.errors[0].error, "Is a mount point: nothing in it was touched");
+            EXPECT_EQ(handler.errors[0].reason.code, ReasonCode::MountPoint);
             EXPECT_EQ(readFile(kept), before) << kind;
             EXPECT_TRUE(exists(mountPoint)) << kind;
             for (const std::string& path : handler.announced) {
@@ -392,8 +393,8 @@ TEST(DeleteWalkAtTheEdges, AnotherPersonsFileInAStickyFolderIsLeftUntouched) {
     EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
     ASSERT_EQ(handler.errors.size(), 1u);
     EXPECT_EQ(handler.errors[0].path, dir / "top/sticky/theirs");
-    EXPECT_EQ(handler.errors[0].error,
-              "Left untouched: it could not be removed afterwards (Permission denied)");
+    EXPECT_EQ(handler.errors[0].reason.code, ReasonCode::NotRemovable);
+    EXPECT_EQ(handler.errors[0].reason.errorNumber, EACCES);
     EXPECT_EQ(
         std::count(handler.announced.begin(), handler.announced.end(), dir / "top/sticky/theirs"),
         0);
@@ -484,12 +485,11 @@ TEST(DeleteWalkAtTheEdges, OnExt4NoNameOfAShreddedTreeIsLeftOutsideTheJournal) {
         ::sync();
         PosixFileManager files;
         RecordingHandler handler;
-        handler.onAnnounce = [](FileManager& m, const std::string& path) {
-            const ItemLocation where = m.locationOfItemAtPath(path);
-            struct stat st;
-            if (::fstatat(where.folderFd, where.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-                S_ISREG(st.st_mode)) {
-                EXPECT_EQ(overwriteFileAt(where.folderFd, where.name, ShredMode::RandomPass).status,
+        handler.onAnnounce = [](const WalkItem& item) {
+            if (S_ISREG(item.status.st_mode)) {
+                EXPECT_EQ(overwriteExaminedFileAt(item.folderFd, item.name, item.status,
+                                                  ShredMode::RandomPass)
+                              .status,
                           OverwriteStatus::Overwritten);
             }
         };

@@ -1,0 +1,362 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "FolderEntries.h"
+#include "PathString.h"
+#include "base/UniqueFd.h"
+
+namespace entries {
+
+namespace {
+
+Reason systemError(int error) {
+    return {ReasonCode::SystemError, error};
+}
+
+// One walk of removeFileAtPath. It holds the folder of the top item (for search only, so a
+// folder we may write but not read still works), and the folders it is emptying, up to
+// kMaxHeldFolders of them; a folder it had to close is opened again through "..", checked to
+// be the one it left, and read again from the start, where only what is left comes back.
+// Before an item is announced, the walk makes sure it may remove it afterwards and that it
+// is no mount; permissions it widened are given back on whatever stays.
+//
+// Each item is renamed to random characters just before it is removed. A removed folder's
+// blocks are freed, and a journaling file system such as ext4 never writes a freed block
+// back: whatever names it held when it was last written stay on the disk. So an emptied
+// folder waits, under its random name, until the folder above it is read to the end; then
+// the file system is flushed once, writing the emptied folders without their names, and
+// they are removed.
+class DeleteWalk {
+public:
+    DeleteWalk(FileManager& manager, RemovalHandler& handler)
+        : manager_(manager), handler_(handler) {}
+    ~DeleteWalk() {
+        for (Level& level : levels_) {
+            close(level);
+        }
+    }
+
+    bool run(const std::string& givenPath) {
+        const std::string path = withoutTrailingSlashes(givenPath);
+        const std::string name = lastPathComponent(path);
+        if (path.empty() || path == "/" || name == "." || name == "..") {
+            fail(givenPath, systemError(EINVAL), nullptr);
+            return false;
+        }
+        Level top;
+        top.path = parentFolderOf(path);
+        top.fd = ::open(top.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (top.fd < 0 || ::fstat(top.fd, &top.identity) != 0) {
+            fail(path, systemError(errno), nullptr);
+            close(top);
+            return false;
+        }
+        levels_.push_back(std::move(top));
+        topPath_ = path;
+        if (visit(name.c_str()) == Step::Descended) {
+            emptyTrees();
+        }
+        if (stopped_) {
+            leaveTheStandingLevels();
+        }
+        return !failed_;
+    }
+
+private:
+    enum class Step { Next, Descended, Stop };
+
+    // An emptied folder waiting to be removed, by its random name in the level that holds it.
+    struct WaitingFolder {
+        std::string path;
+        struct stat identity {};
+        std::optional<mode_t> modeBefore;
+    };
+
+    struct Level {
+        int fd = -1;            // the folder, or -1 while closed to spare descriptors
+        DIR* stream = nullptr;  // its entries; none for the top item's folder
+        struct stat identity {};
+        std::string path;
+        std::string name;                  // in the folder above
+        std::optional<mode_t> modeBefore;  // to give back if it stays
+        int removalRefused = -1;           // errno, 0 when its entries may go, -1 not asked yet
+        std::unordered_set<std::string> passedOver;              // failures the handler let us skip
+        std::unordered_map<std::string, WaitingFolder> waiting;  // by their random names
+        bool lostEntries = false;  // the walk removed entries: its blocks may hold their names
+    };
+
+    static void close(Level& level) {
+        if (level.stream != nullptr) {
+            ::closedir(level.stream);
+        } else if (level.fd >= 0) {
+            ::close(level.fd);
+        }
+        level.stream = nullptr;
+        level.fd = -1;
+    }
+
+    void emptyTrees() {
+        while (levels_.size() > 1 && !stopped_) {
+            Level& level = levels_.back();
+            errno = 0;
+            struct dirent* entry = ::readdir(level.stream);
+            if (entry != nullptr) {
+                if (!isDotOrDotDot(entry->d_name) &&
+                    (level.passedOver.empty() || level.passedOver.count(entry->d_name) == 0) &&
+                    (level.waiting.empty() || level.waiting.count(entry->d_name) == 0)) {
+                    visit(entry->d_name);
+                }
+                continue;
+            }
+            if (errno != 0) {
+                if (fail(level.path, systemError(errno), nullptr) == Step::Stop) {
+                    return;
+                }
+                climb(false);
+            } else {
+                climb(true);
+            }
+        }
+    }
+
+    // Handles the entry `name` of the innermost level: checks it, announces it, and removes
+    // it or, for a folder, goes into it.
+    Step visit(const char* name) {
+        const std::size_t at = levels_.size() - 1;
+        const int folderFd = levels_[at].fd;
+        const std::string path = at == 0 ? topPath_ : levels_[at].path + "/" + name;
+        Examined item;
+        if (int error = examineEntry(folderFd, name, levels_[at].identity.st_dev, item)) {
+            if (error == ENOENT && at > 0) {
+                return Step::Next;  // gone already: nothing left to shred or remove
+            }
+            return fail(path, systemError(error), name);
+        }
+        if (item.mountRoot) {
+            return fail(path, {ReasonCode::MountPoint, 0}, name);
+        }
+        if (item.flagged) {
+            return fail(path, {ReasonCode::NotRemovable, EPERM}, name);
+        }
+        if (int refused = removalRefused(at, item.st)) {
+            return fail(path, {ReasonCode::NotRemovable, refused}, name);
+        }
+        const std::optional<mode_t> before = grantOwnerAccess(folderFd, name, item.st, me_);
+        if (auto refusal =
+                handler_.fileManagerWillProcessPath(manager_, {folderFd, name, item.st, path})) {
+            giveBackMode(folderFd, name, item.st, before);
+            return fail(path, *refusal, name);
+        }
+        if (S_ISDIR(item.st.st_mode)) {
+            return descend(name, path, item.st, before);
+        }
+        const std::string removed = obscuredName(folderFd, name, noise_);
+        if (::unlinkat(folderFd, removed.c_str(), 0) != 0 && errno != ENOENT) {
+            const int error = errno;
+            if (!restoreName(folderFd, removed, name)) {
+                levels_[at].passedOver.insert(removed);
+            }
+            giveBackMode(folderFd, name, item.st, before);
+            return fail(path, systemError(error), name);
+        }
+        levels_[at].lostEntries = true;
+        return Step::Next;
+    }
+
+    int removalRefused(std::size_t at, const struct stat& item) {
+        Level& level = levels_[at];
+        if (level.removalRefused < 0) {
+            level.removalRefused = folderRefusesRemoval(level.fd, level.stream == nullptr);
+        }
+        if (level.removalRefused > 0) {
+            return level.removalRefused;
+        }
+        return stickyRuleForbids(level.identity, item, me_) ? EACCES : 0;
+    }
+
+    Step descend(const char* name, const std::string& path, const struct stat& st,
+                 std::optional<mode_t> before) {
+        const int folderFd = levels_.back().fd;
+        const int fd =
+            openSparingDescriptors([&] { return openExaminedFolder(folderFd, name, st); },
+                                   [this] { return spareADescriptor(); });
+        DIR* stream = streamOf(fd);
+        if (stream == nullptr) {
+            const int error = errno;
+            giveBackMode(folderFd, name, st, before);
+            return fail(path, systemError(error), name);
+        }
+        Level level;
+        level.fd = fd;
+        level.stream = stream;
+        level.identity = st;
+        level.path = path;
+        level.name = name;
+        level.modeBefore = before;
+        levels_.push_back(std::move(level));
+        std::size_t open = 0;
+        for (const Level& l : levels_) {
+            open += l.fd >= 0;
+        }
+        if (open > kMaxHeldFolders + 1) {
+            spareADescriptor();
+        }
+        return Step::Descended;
+    }
+
+    // The innermost folder is read to the end: go up, and remove it when it is empty of all
+    // we may remove. A folder the walk took entries from waits in the folder above.
+    void climb(bool removeIt) {
+        const std::size_t at = levels_.size() - 1;
+        removeWaitingFolders(levels_[at]);
+        if (stopped_) {
+            return;
+        }
+        if (!ensureOpen(at - 1)) {
+            fail(levels_[at].path, systemError(errno), nullptr);
+            stopped_ = true;
+            return;
+        }
+        Level done = std::move(levels_.back());
+        levels_.pop_back();
+        Level& parent = levels_.back();
+        std::string name = done.name;
+        if (removeIt && done.passedOver.empty()) {
+            if (done.lostEntries && levels_.size() == 1) {
+                // The top item is flushed through its own descriptor: its folder is held for
+                // search only, which syncfs refuses.
+                ::syncfs(done.fd);
+            }
+            name = obscuredName(parent.fd, done.name.c_str(), noise_);
+            if (done.lostEntries && levels_.size() > 1) {
+                parent.waiting[name] = {done.path, done.identity, done.modeBefore};
+                parent.lostEntries = true;
+                close(done);
+                return;
+            }
+        }
+        int error = 0;
+        if (removeIt && ::unlinkat(parent.fd, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
+            error = errno;
+            if (!restoreName(parent.fd, name, done.name)) {
+                parent.passedOver.insert(name);
+            }
+        }
+        if ((!removeIt || error != 0) && done.modeBefore) {
+            ::fchmod(done.fd, *done.modeBefore);
+        }
+        close(done);
+        if (error != 0) {
+            fail(done.path, systemError(error), done.name.c_str());
+        } else if (removeIt) {
+            parent.lostEntries = true;
+        }
+    }
+
+    // Removes the emptied folders waiting in an open level, after one flush of the file system
+    // that writes them without the names they held. One that will not go gets its own name
+    // and mode back.
+    void removeWaitingFolders(Level& level) {
+        if (level.waiting.empty()) {
+            return;
+        }
+        ::syncfs(level.fd);
+        auto waiting = std::move(level.waiting);
+        level.waiting.clear();
+        for (const auto& [name, folder] : waiting) {
+            if (::unlinkat(level.fd, name.c_str(), AT_REMOVEDIR) == 0 || errno == ENOENT) {
+                continue;
+            }
+            const int error = errno;
+            const std::string own = lastPathComponent(folder.path);
+            const std::string now = restoreName(level.fd, name, own) ? own : name;
+            level.passedOver.insert(now);
+            giveBackMode(level.fd, now.c_str(), folder.identity, folder.modeBefore);
+            if (!stopped_) {  // after a stop the rest still go, but nothing more is asked
+                fail(folder.path, systemError(error), nullptr);
+            }
+        }
+    }
+
+    // Makes sure level i is open, opening it again from level i + 1 if it was closed.
+    bool ensureOpen(std::size_t i) {
+        Level& level = levels_[i];
+        if (level.fd >= 0) {
+            return true;
+        }
+        const int fd = openSparingDescriptors(
+            [&] { return openParentFolder(levels_[i + 1].fd, level.identity); },
+            [this] { return spareADescriptor(); });
+        level.stream = streamOf(fd);
+        if (level.stream == nullptr) {
+            return false;
+        }
+        level.fd = fd;
+        return true;
+    }
+
+    // Closes the shallowest folder held open, never the top item's folder nor the innermost.
+    bool spareADescriptor() {
+        for (std::size_t i = 1; i + 1 < levels_.size(); ++i) {
+            if (levels_[i].fd >= 0) {
+                close(levels_[i]);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // After a stop, the folders the walk stands in stay: the emptied folders waiting in them
+    // are removed, and each gets back the mode it had. Climbs level by level, opening again
+    // what was closed, since each is reached from the one below it.
+    void leaveTheStandingLevels() {
+        for (std::size_t i = levels_.size() - 1; i >= 1; --i) {
+            if (!ensureOpen(i)) {
+                return;
+            }
+            removeWaitingFolders(levels_[i]);
+            if (levels_[i].modeBefore) {
+                ::fchmod(levels_[i].fd, *levels_[i].modeBefore);
+            }
+        }
+    }
+
+    // Reports one failure. On NO the walk stops; otherwise it goes on past the failed item.
+    Step fail(const std::string& path, const Reason& reason, const char* name) {
+        failed_ = true;
+        if (!handler_.fileManagerShouldProceedAfterError(manager_, {path, reason})) {
+            stopped_ = true;
+            return Step::Stop;
+        }
+        if (name != nullptr && !levels_.empty()) {
+            levels_.back().passedOver.insert(name);
+        }
+        return Step::Next;
+    }
+
+    FileManager& manager_;
+    RemovalHandler& handler_;
+    const uid_t me_ = ::geteuid();
+    std::vector<Level> levels_;  // [0] holds the top item; the rest are being emptied
+    NameNoise noise_;
+    std::string topPath_;
+    bool failed_ = false;
+    bool stopped_ = false;
+};
+
+}  // namespace
+
+bool runDeleteWalk(FileManager& manager, const std::string& path, RemovalHandler& handler) {
+    DeleteWalk walk(manager, handler);
+    return walk.run(path);
+}
+
+}  // namespace entries

@@ -1,0 +1,212 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "FolderEntries.h"
+#include "PathString.h"
+#include "base/UniqueFd.h"
+
+namespace entries {
+
+namespace {
+
+// Depth first, one folder's entries at a time. It keeps up to kMaxHeldFolders folders open
+// and resumes a folder it had to close where it stopped reading; a folder it cannot read is
+// reported through unreadFolders(), never skipped in silence.
+class PosixDirectoryEnumerator : public DirectoryEnumerator {
+public:
+    explicit PosixDirectoryEnumerator(const std::string& path) : top_(path) {
+        int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        std::optional<mode_t> before;
+        struct stat st {};
+        if (fd < 0 && errno == EACCES && ::stat(path.c_str(), &st) == 0 &&
+            (before = grantOwnerAccess(AT_FDCWD, path.c_str(), st, me_))) {
+            fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        }
+        const int openError = errno;
+        if (fd < 0 || ::fstat(fd, &st) != 0) {
+            unread_.push_back({path, fd < 0 ? openError : errno});
+            giveBackMode(AT_FDCWD, path.c_str(), st, before);
+            if (fd >= 0) {
+                ::close(fd);
+            }
+            return;
+        }
+        push(fd, std::string(), st, before);
+    }
+    ~PosixDirectoryEnumerator() override {
+        if (descend_.fd >= 0) {  // dropped before it went into the last folder it found
+            if (descend_.modeBefore) {
+                ::fchmod(descend_.fd, *descend_.modeBefore);
+            }
+            ::close(descend_.fd);
+        }
+        while (!folders_.empty()) {
+            pop();
+        }
+    }
+
+    std::optional<std::string> nextObject() override {
+        if (descend_.fd >= 0) {
+            push(descend_.fd, lastPath_ + "/", descend_.identity, descend_.modeBefore);
+            descend_ = {};
+        }
+        while (!folders_.empty()) {
+            Folder& folder = folders_.back();
+            if (folder.stream == nullptr) {  // could not be opened again
+                pop();
+                continue;
+            }
+            errno = 0;
+            struct dirent* entry = ::readdir(folder.stream);
+            if (entry == nullptr) {
+                if (errno != 0) {
+                    unread_.push_back({fullPath(folder.prefix), errno});
+                }
+                pop();
+                continue;
+            }
+            if (isDotOrDotDot(entry->d_name)) {
+                continue;
+            }
+            lastPath_ = folder.prefix + entry->d_name;
+            Examined item;
+            haveAttributes_ = examineEntry(::dirfd(folder.stream), entry->d_name,
+                                           folder.identity.st_dev, item) == 0;
+            if (haveAttributes_) {
+                attributes_ = attributesOf(item.st);
+                if (S_ISDIR(item.st.st_mode) && !item.mountRoot) {
+                    // Descend on the next call, so that the folder comes before its contents.
+                    prepareDescent(::dirfd(folder.stream), entry->d_name, item.st);
+                }
+            }
+            return lastPath_;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<FileAttributes> fileAttributes() const override {
+        if (!haveAttributes_) {
+            return std::nullopt;
+        }
+        return attributes_;
+    }
+
+    const std::vector<UnreadFolder>& unreadFolders() const override { return unread_; }
+
+private:
+    struct Folder {
+        DIR* stream = nullptr;  // null while closed to spare descriptors
+        std::string prefix;
+        struct stat identity {};
+        long position = 0;  // where reading goes on after the folder was closed
+        std::optional<mode_t> modeBefore;
+    };
+    struct Descent {
+        int fd = -1;
+        struct stat identity {};
+        std::optional<mode_t> modeBefore;
+    };
+
+    std::string fullPath(const std::string& prefix) const {
+        return prefix.empty()
+                   ? top_
+                   : stringByAppendingPathComponent(top_, prefix.substr(0, prefix.size() - 1));
+    }
+
+    void prepareDescent(int folderFd, const char* name, const struct stat& st) {
+        int fd = openSparingDescriptors([&] { return openExaminedFolder(folderFd, name, st); },
+                                        [this] { return closeShallowest(); });
+        int error = errno;
+        std::optional<mode_t> before;
+        if (fd < 0 && error == EACCES && (before = grantOwnerAccess(folderFd, name, st, me_))) {
+            fd = openExaminedFolder(folderFd, name, st);
+            error = errno;
+        }
+        if (fd < 0) {
+            unread_.push_back({fullPath(lastPath_ + "/"), error});
+            giveBackMode(folderFd, name, st, before);
+            return;
+        }
+        descend_ = {fd, st, before};
+    }
+
+    void push(int fd, std::string prefix, const struct stat& identity,
+              std::optional<mode_t> modeBefore) {
+        std::size_t open = 0;
+        for (const Folder& f : folders_) {
+            open += f.stream != nullptr;
+        }
+        if (open >= kMaxHeldFolders) {
+            closeShallowest();
+        }
+        DIR* stream = streamOf(fd);
+        if (stream == nullptr) {
+            unread_.push_back({fullPath(prefix), errno});
+            return;
+        }
+        folders_.push_back({stream, std::move(prefix), identity, 0, modeBefore});
+    }
+
+    bool closeShallowest() {
+        for (Folder& f : folders_) {
+            if (f.stream != nullptr && &f != &folders_.back()) {
+                f.position = ::telldir(f.stream);
+                ::closedir(f.stream);
+                f.stream = nullptr;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void pop() {
+        Folder& done = folders_.back();
+        if (done.stream != nullptr) {
+            if (folders_.size() >= 2) {
+                reopen(folders_[folders_.size() - 2], ::dirfd(done.stream));
+            }
+            if (done.modeBefore) {
+                ::fchmod(::dirfd(done.stream), *done.modeBefore);
+            }
+            ::closedir(done.stream);
+        }
+        folders_.pop_back();
+    }
+
+    void reopen(Folder& folder, int childFd) {
+        if (folder.stream != nullptr) {
+            return;
+        }
+        const int fd =
+            openSparingDescriptors([&] { return openParentFolder(childFd, folder.identity); },
+                                   [this] { return closeShallowest(); });
+        if ((folder.stream = streamOf(fd)) == nullptr) {
+            unread_.push_back({fullPath(folder.prefix), errno});
+            return;
+        }
+        ::seekdir(folder.stream, folder.position);
+    }
+
+    const uid_t me_ = ::geteuid();
+    std::string top_;
+    std::vector<Folder> folders_;
+    std::vector<UnreadFolder> unread_;
+    std::string lastPath_;
+    FileAttributes attributes_;
+    bool haveAttributes_ = false;
+    Descent descend_;
+};
+
+}  // namespace
+
+std::unique_ptr<DirectoryEnumerator> enumerateFolder(const std::string& path) {
+    return std::make_unique<PosixDirectoryEnumerator>(path);
+}
+
+}  // namespace entries

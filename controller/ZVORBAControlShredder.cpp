@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 
 #include "PathString.h"
 #include "ZVUtility.h"
@@ -28,11 +29,6 @@ constexpr const char* kDiskUtilityMessage =
     "can be used to (re)format an entire disk volumes. \n\nPlease refer to Apple documentation "
     "for details on required settings for erasing or formatting a disk volume. \n\nAfter "
     "launching the Apple \"Disk Utility\", this application will quit.";
-constexpr const char* kCouldNotOverwrite = "Could not overwrite the file (%@)";
-constexpr const char* kMountPoint = "Is a mount point: nothing in it was touched";
-constexpr const char* kNotRemovable = "Left untouched: it could not be removed afterwards (%@)";
-constexpr const char* kFlagged = "it or its folder is marked immutable or append-only";
-constexpr const char* kCouldNotExamine = "Could not examine the item (%@)";
 constexpr const char* kIsADevice = "%@ is a device: erase whole devices with the disk utility";
 constexpr const char* kRootOfFileSystem = "/ is the root of the file system: it is never shredded.";
 constexpr const char* kAmbiguousPath =
@@ -40,138 +36,15 @@ constexpr const char* kAmbiguousPath =
 constexpr const char* kWideChoice =
     "%@ is your home folder, the root of the file system or a folder directly under it. If you "
     "proceed, everything in it will be shredded. Please confirm that you mean this folder.";
-constexpr const char* kNoRandomBytes =
-    "Could not overwrite the file: the random device %@ could not be opened (%@)";
-constexpr const char* kChangedWhileOverwritten =
-    "The file kept growing while it was being overwritten";
 constexpr const char* kReadOnly =
     "%@ is on a read-only file system: nothing on it can be removed, so nothing is overwritten.";
 constexpr const char* kImmutable =
     "%@ or its folder is marked immutable or append-only: it cannot be removed, so nothing is "
     "overwritten.";
-constexpr const char* kUnverified =
-    "The last pass read back differently from what was written: the file is kept";
-constexpr const char* kUnreadable = "The last pass could not be read back (%@): the file is kept";
 constexpr const char* kCountIsShort =
     "Not counted: %@ folder(s) could not be read, the first %@ (%@)";
 
 }  // namespace
-
-std::string formatMessage(const std::string& format, std::initializer_list<std::string> args) {
-    std::string result;
-    auto next = args.begin();
-    for (std::string::size_type i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == '@' &&
-            next != args.end()) {
-            result += *next++;
-            ++i;
-        } else {
-            result += format[i];
-        }
-    }
-    return result;
-}
-
-std::string humanBytes(std::uint64_t bytes) {
-    // Decimal units, as the window's byte fields show them beside the exact figure.
-    static const char* const units[] = {"kB", "MB", "GB", "TB", "PB", "EB"};
-    if (bytes < 1000) {
-        return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
-    }
-    double value = static_cast<double>(bytes) / 1000;
-    int unit = 0;
-    while (value >= 999.95 && unit < 5) {
-        value /= 1000;
-        ++unit;
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f %s", value, units[unit]);
-    return text;
-}
-
-std::string escapedForLog(const std::string& path) {
-    static const char hex[] = "0123456789abcdef";
-    std::string escaped;
-    escaped.reserve(path.size());
-    for (unsigned char c : path) {
-        if (c == '\\') {
-            escaped += "\\\\";
-        } else if (c < 0x20 || c == 0x7f) {
-            escaped += "\\x";
-            escaped += hex[c >> 4];
-            escaped += hex[c & 0xf];
-        } else {
-            escaped += static_cast<char>(c);
-        }
-    }
-    return escaped;
-}
-
-std::string counted(std::uint64_t number, const char* one, const char* many) {
-    return std::to_string(number) + " " + (number == 1 ? one : many);
-}
-
-std::string modeInWords(ShredMode mode) {
-    switch (mode) {
-        case ShredMode::FourPasses:
-            return "4 passes";
-        case ShredMode::ElevenPasses:
-            return "11 passes";
-        case ShredMode::RandomPass:
-            break;
-    }
-    return "1 pass of random bytes";
-}
-
-std::string storageInWords(const StorageVerdict& verdict) {
-    static const char* const reach[] = {
-        "overwriting reaches the old data",
-        "overwriting may not reach all old copies",
-        "overwriting cannot reach the old copies",
-        "overwriting is not needed: nothing is kept on a disk",
-        "whether overwriting reaches the old data is unknown",
-    };
-    std::string text = "Storage";
-    if (!verdict.fileSystem.empty()) {
-        text += " (" + verdict.fileSystem + ")";
-    }
-    text += std::string(": ") + reach[static_cast<int>(verdict.reach)];
-    if (!verdict.reason.empty()) {
-        text += " (" + verdict.reason + ")";
-    }
-    if (verdict.encrypted) {
-        text += "; it is encrypted, so old copies cannot be read without its key";
-    }
-    return text;
-}
-
-std::string reasonInWords(const Reason& reason) {
-    const std::string system = reason.errorNumber != 0 ? std::strerror(reason.errorNumber) : "";
-    switch (reason.code) {
-        case ReasonCode::SystemError:
-            return system;
-        case ReasonCode::MountPoint:
-            return kMountPoint;
-        case ReasonCode::NotRemovable:
-            // EPERM here is a flag, not a permission: nothing a person fixes by asking.
-            return formatMessage(kNotRemovable, {reason.errorNumber == EPERM ? kFlagged : system});
-        case ReasonCode::StoppedByRequest:
-            return kStoppedByRequest;
-        case ReasonCode::StoppedInFirstPass:
-            return kStoppedInFirstPass;
-        case ReasonCode::CouldNotExamine:
-            return formatMessage(kCouldNotExamine, {system});
-        case ReasonCode::CouldNotOverwrite:
-            return formatMessage(kCouldNotOverwrite, {system});
-        case ReasonCode::NoRandomBytes:
-            return formatMessage(kNoRandomBytes, {kRandomDevice, system});
-        case ReasonCode::ChangedWhileOverwritten:
-            return kChangedWhileOverwritten;
-        case ReasonCode::Unverified:
-            return reason.errorNumber != 0 ? formatMessage(kUnreadable, {system}) : kUnverified;
-    }
-    return system;
-}
 
 ZVORBAControlShredder::ZVORBAControlShredder(const ShredderConnections& connections)
     : display_(connections.display),
@@ -320,72 +193,6 @@ void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirec
     progress->setDoubleValue(0.0);
 }
 
-namespace {
-std::string listed(const NamedItems& items) {
-    std::string text;
-    for (const std::string& name : items.first) {
-        text += (text.empty() ? "" : ", ") + name;
-    }
-    if (items.count > items.first.size()) {
-        text += " and " + std::to_string(items.count - items.first.size()) + " more";
-    }
-    return text;
-}
-}  // namespace
-
-std::string ZVORBAControlShredder::exactBytes(std::uint64_t bytes) const {
-    const std::string human = humanBytes(bytes);
-    return bytes < 1000 ? human : human + " (" + formatted(bytes) + " bytes)";
-}
-
-std::vector<std::string> ZVORBAControlShredder::warnings() const {
-    std::vector<std::string> lines;
-    if (account_.storage && account_.storage->reach != StorageReach::Reaches) {
-        lines.push_back(storageInWords(*account_.storage));
-    }
-    if (findings_.shared.count > 0) {
-        lines.push_back(counted(findings_.shared.count, "file also has", "files also have") +
-                        " names outside the selection: " + listed(findings_.shared) +
-                        ". Those names are removed here, and the contents stay on the disk "
-                        "under the others (hard links)");
-    }
-    if (links > 0) {
-        lines.push_back(counted(links, "symbolic link is removed; what it points to",
-                                "symbolic links are removed; what they point to") +
-                        " is left alone");
-    }
-    if (findings_.specialFiles > 0) {
-        lines.push_back(counted(findings_.specialFiles,
-                                "special file (device, pipe or socket) is removed; nothing in it",
-                                "special files (devices, pipes or sockets) are removed; nothing "
-                                "in them") +
-                        " is overwritten");
-    }
-    return lines;
-}
-
-std::vector<std::string> ZVORBAControlShredder::confirmationDetails(const std::string& path,
-                                                                    bool isDirectory) const {
-    std::string what = "What: " + path;
-    if (isDirectory) {
-        what = findings_.topNames.count == 0
-                   ? "What: the empty folder " + path
-                   : "What: the folder " + path + " with " + listed(findings_.topNames);
-    }
-    std::string much = "How much: " + counted(count, "item", "items");
-    if (links > 0) {
-        much += " (" + counted(links, "symbolic link", "symbolic links") + ")";
-    }
-    much += ", " + exactBytes(amount);
-    std::vector<std::string> lines = {
-        what, much,
-        "How: " + modeInWords(shredMode) + (verifyLastPass_ ? ", the last one read back" : "")};
-    for (std::string& warning : warnings()) {
-        lines.push_back(std::move(warning));
-    }
-    return lines;
-}
-
 bool ZVORBAControlShredder::isWideChoice(const std::string& path) const {
     // Told by identity, however the path spells it (relative, through "..", with a trailing
     // slash): the folder the walk will open, and its folder as the walk opens it.
@@ -415,132 +222,14 @@ void ZVORBAControlShredder::resetProgress() {
 
 void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsDirectory) {
     running_ = true;
-    outcome_ = RunOutcome::Denied;
-    amount = 0;
-    links = 0;
-    count = 0;
-    account_ = {};
-    sharedRemoved_.clear();
-    show(Field::statusText, "", true);
-
-    FileManager& files = *services_.fileManager;
-    UserDefaults& defaults = *services_.defaults;
-    // A symbolic link is the item chosen, even when a trailing slash names its target: the
-    // link is removed and what it points to is neither counted nor touched.
-    std::string path = chosen;
-    bool isDirectory = chosenIsDirectory;
-    const std::string trimmed = withoutTrailingSlashes(chosen);
-    const auto itself = files.fileAttributesAtPath(trimmed.empty() ? chosen : trimmed, false);
-    if (itself && itself->type == FileType::SymbolicLink) {
-        path = trimmed;
-        isDirectory = false;
-    }
-    // Removing a device node erases nothing on the device: say what would.
-    const char* denial = nullptr;
-    const std::string last = lastPathComponent(trimmed);
-    if (trimmed == "/" || trimmed.empty()) {
-        denial = kRootOfFileSystem;
-    } else if (last == "." || last == "..") {
-        denial = kAmbiguousPath;
-    } else if (itself && itself->type == FileType::Device) {
-        denial = kIsADevice;
-    } else if (const int blocker = files.removalBlockerAtPath(path); blocker != 0) {
-        denial = blocker == EROFS   ? kReadOnly
-                 : blocker == EPERM ? kImmutable
-                 : isDirectory      ? kDenialFolder
-                                    : kDenialFile;
-    }
-    if (denial != nullptr) {
-        services_.alerts->run({.kind = Alert::Kind::Denial,
-                               .critical = true,
-                               .title = kShredAlert,
-                               .message = formatMessage(denial, {path}),
-                               .defaultButton = kCancelShredding});
-        show(Field::statusText, kNothingTouched, false);
-        showAccount();
-        running_ = false;
-        return;
-    }
-    shredMode = shredModeFrom(defaults.integerForKey(settings_key::kShredMode));
-    verifyLastPass_ = defaults.integerForKey(settings_key::kShredVerify) == 1;
-    account_.verifying = verifyLastPass_;
-    account_.storage = files.storageVerdictAtPath(path);
-
-    showSelection(path, isDirectory);
-    countSelection(path, isDirectory);
-
-    const std::string countText = formatted(count);
-    show(Field::totalCount, countText, false);
-    show(Field::progressCount, countText, false);
-    const std::string linksText = formatted(links);
-    show(Field::totalLinks, linksText, false);
-    show(Field::progressLinks, linksText, false);
-    const std::string bytesText = formatted(amount);
-    const std::string bytesShown = exactBytes(amount);
-    show(Field::totalBytes, bytesShown, false);
-    show(Field::progressBytes, bytesShown, false);
-
-    outcome_ = RunOutcome::Cancelled;
-    bool proceed = !stopRequested();  // stopped while counting: nothing touched
-    if (!proceed) {
-        show(Field::statusText, kNothingTouched, false);
-    } else if (isDirectory && isWideChoice(path)) {
-        // A slip in a panel must not cost a whole home: asked even when confirmation is off.
-        const int answer = services_.alerts->run({.kind = Alert::Kind::Question,
-                                                  .critical = true,
-                                                  .title = kShredAlert,
-                                                  .message = formatMessage(kWideChoice, {path}),
-                                                  .defaultButton = kCancel,
-                                                  .alternateButton = kProceed});
-        proceed = answer == 0;
-        if (answer == 1) {
-            show(Field::statusText, kNothingTouched, false);
-        }
-    }
-    if (proceed && defaults.integerForKey(settings_key::kShredWarning) == 1) {
-        const int answer =
-            services_.alerts->run({.kind = Alert::Kind::Confirmation,
-                                   .critical = true,
-                                   .title = kShredAlert,
-                                   .message = kConfirmation,
-                                   .defaultButton = kCancel,
-                                   .alternateButton = kProceed,
-                                   .details = confirmationDetails(path, isDirectory)});
-        if (answer == 1) {
-            show(Field::statusText, kNothingTouched, false);
-        }
-        proceed = answer == 0;
-    } else if (proceed && services_.account != nullptr) {
-        // Nobody was asked: what overwriting will not reach is said before it starts.
-        if (const auto unreached = warnings(); !unreached.empty()) {
-            services_.account->showWarnings(unreached);
-        }
-    }
-
-    if (proceed) {
-        progress->setHidden(false);
-        barBeforeFile_ = 0;
-        runWritten_ = 0;
-        runStarted_ = std::chrono::steady_clock::now();
-        stoppedInAFile_ = false;
-        const bool removed = files.removeFileAtPath(path, *this);
-        outcome_ = removed ? RunOutcome::Shredded
-                           : (stopRequested() ? RunOutcome::Stopped : RunOutcome::Failed);
-        for (const auto& [file, name] : sharedRemoved_) {
-            account_.stillReachable.add(name);
-            sharedRemovedEarlier_.insert({file, name});
-        }
-        if (removed && stoppedInAFile_) {
-            // The last file was stopped after a whole pass and removed: everything is gone,
-            // but not in the passes the log and the success text would claim.
-            outcome_ = RunOutcome::Stopped;
-            show(Field::statusText, formatMessage(kErrorFormat, {kStoppedByRequest, path}), false);
-        } else if (removed) {
-            if (defaults.integerForKey(settings_key::kShredLogging) == 1) {
-                services_.log->log(formatMessage(kLogFormat, {bytesText, escapedForLog(path)}));
-            }
-            show(Field::statusText, kShredded, false);
-            showSelection(path, isDirectory);
+    beginRun();
+    Selection selection = resolveChoice(chosen, chosenIsDirectory);
+    if (const char* denial = denialFor(chosen, selection)) {
+        deny(selection.path, denial);
+    } else {
+        prepare(selection);
+        if (confirmed(selection)) {
+            walk(selection);
         }
     }
     showAccount();
@@ -548,77 +237,179 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
     running_ = false;
 }
 
-// ---- the account -----------------------------------------------------------------------
-
-std::string ZVORBAControlShredder::accountSummary() const {
-    if (outcome_ == RunOutcome::Denied || outcome_ == RunOutcome::Cancelled) {
-        return "Nothing was touched.";
-    }
-    const RunAccount& a = account_;
-    std::string line = counted(a.filesOverwritten, "file", "files") + " overwritten (" +
-                       humanBytes(a.bytesOverwritten) + ", " + modeInWords(shredMode) + ")";
-    if (a.verifying) {
-        line += " \u00b7 " + std::to_string(a.filesVerified) + " verified";
-    }
-    if (a.stillReachable.count > 0) {
-        line += " \u00b7 " + counted(a.stillReachable.count, "name", "names") +
-                " removed, contents still on the disk";
-    }
-    if (a.symbolicLinks.count > 0) {
-        line += " \u00b7 " + counted(a.symbolicLinks.count, "link", "links") +
-                " removed, targets untouched";
-    }
-    if (a.specialFiles.count > 0) {
-        line += " \u00b7 " + counted(a.specialFiles.count, "special file", "special files") +
-                " removed";
-    }
-    if (!a.kept.empty()) {
-        line += " \u00b7 " + counted(a.kept.size(), "item", "items") + " kept";
-    }
-    if (a.storage && a.storage->reach != StorageReach::Reaches) {
-        line += " \u00b7 see the storage note";
-    }
-    return line;
+void ZVORBAControlShredder::beginRun() {
+    outcome_ = RunOutcome::Denied;
+    amount = 0;
+    links = 0;
+    count = 0;
+    account_ = {};
+    sharedRemoved_.clear();
+    show(Field::statusText, "", true);
 }
 
-std::vector<std::string> ZVORBAControlShredder::accountDetails() const {
-    const RunAccount& a = account_;
-    std::vector<std::string> lines;
-    if (outcome_ != RunOutcome::Denied && outcome_ != RunOutcome::Cancelled) {
-        lines.push_back("Overwritten: " + counted(a.filesOverwritten, "file", "files") + ", " +
-                        exactBytes(a.bytesOverwritten) + ", " + modeInWords(shredMode) + " each");
-        if (a.verifying) {
-            lines.push_back("Verified: " + formatted(a.filesVerified) + " of " +
-                            formatted(a.filesOverwritten) +
-                            " files read back from the device as the last pass wrote them");
-        }
+Selection ZVORBAControlShredder::resolveChoice(const std::string& chosen, bool isDirectory) const {
+    // A symbolic link is the item chosen, even when a trailing slash names its target: the
+    // link is removed and what it points to is neither counted nor touched.
+    const std::string trimmed = withoutTrailingSlashes(chosen);
+    const auto itself =
+        services_.fileManager->fileAttributesAtPath(trimmed.empty() ? chosen : trimmed, false);
+    if (itself && itself->type == FileType::SymbolicLink) {
+        return {.path = trimmed, .isDirectory = false};
     }
-    auto named = [&lines](const NamedItems& items, const std::string& what) {
-        for (const std::string& path : items.first) {
-            lines.push_back(what + ": " + path);
+    return {.path = chosen, .isDirectory = isDirectory};
+}
+
+const char* ZVORBAControlShredder::denialFor(const std::string& chosen,
+                                             const Selection& selection) const {
+    FileManager& files = *services_.fileManager;
+    const std::string trimmed = withoutTrailingSlashes(chosen);
+    const std::string last = lastPathComponent(trimmed);
+    if (trimmed == "/" || trimmed.empty()) {
+        return kRootOfFileSystem;
+    }
+    if (last == "." || last == "..") {
+        return kAmbiguousPath;
+    }
+    // Removing a device node erases nothing on the device: say what would.
+    const auto itself = files.fileAttributesAtPath(selection.path, false);
+    if (itself && itself->type == FileType::Device) {
+        return kIsADevice;
+    }
+    switch (files.removalBlockerAtPath(selection.path)) {
+        case 0:
+            return nullptr;
+        case EROFS:
+            return kReadOnly;
+        case EPERM:
+            return kImmutable;
+        default:
+            return selection.isDirectory ? kDenialFolder : kDenialFile;
+    }
+}
+
+void ZVORBAControlShredder::deny(const std::string& path, const char* denial) {
+    services_.alerts->run({.kind = Alert::Kind::Denial,
+                           .critical = true,
+                           .title = kShredAlert,
+                           .message = formatMessage(denial, {path}),
+                           .defaultButton = kCancelShredding});
+    show(Field::statusText, kNothingTouched, false);
+}
+
+// The run's settings, the storage check, and the count, shown before anyone is asked.
+void ZVORBAControlShredder::prepare(Selection& selection) {
+    UserDefaults& defaults = *services_.defaults;
+    shredMode = shredModeFrom(defaults.integerForKey(settings_key::kShredMode));
+    verifyLastPass_ = defaults.integerForKey(settings_key::kShredVerify) == 1;
+    account_.verifying = verifyLastPass_;
+    account_.storage = services_.fileManager->storageVerdictAtPath(selection.path);
+
+    showSelection(selection.path, selection.isDirectory);
+    countSelection(selection.path, selection.isDirectory);
+    selection.items = count;
+    selection.links = links;
+    selection.bytes = amount;
+    selection.mode = shredMode;
+    selection.verifying = verifyLastPass_;
+    for (const auto& [total, left, figure] :
+         {std::tuple{Field::totalCount, Field::progressCount, formatted(count)},
+          std::tuple{Field::totalLinks, Field::progressLinks, formatted(links)},
+          std::tuple{Field::totalBytes, Field::progressBytes, exactBytes(amount)}}) {
+        show(total, figure, false);
+        show(left, figure, false);
+    }
+}
+
+// Asks what must be asked: the question before a home folder or a top folder, even with
+// confirmation off, and the confirmation when it is on. Nobody asked, the warnings are said
+// before the walk starts.
+bool ZVORBAControlShredder::confirmed(const Selection& selection) {
+    outcome_ = RunOutcome::Cancelled;
+    const auto ask = [this](Alert alert) {
+        const bool proceed = services_.alerts->run(alert) == 0;
+        if (!proceed) {
+            show(Field::statusText, kNothingTouched, false);
         }
-        if (items.count > items.first.size()) {
-            lines.push_back(what + ": and " + std::to_string(items.count - items.first.size()) +
-                            " more");
-        }
+        return proceed;
     };
-    named(a.stoppedEarly, "Removed after fewer passes than chosen, when the run was stopped");
-    named(a.stillReachable,
-          "Removed, but its contents stay on the disk under another name (hard link)");
-    named(a.symbolicLinks, "Removed; what it points to was not touched (symbolic link)");
-    named(a.specialFiles, "Removed; nothing in it was overwritten (device, pipe or socket)");
-    for (const auto& [path, why] : a.kept) {
-        lines.push_back("Kept: " + path + ": " + why);
+    if (stopRequested()) {  // stopped while counting: nothing touched
+        show(Field::statusText, kNothingTouched, false);
+        return false;
     }
-    if (a.storage) {
-        lines.push_back(storageInWords(*a.storage));
+    // A slip in a panel must not cost a whole home.
+    if (selection.isDirectory && isWideChoice(selection.path) &&
+        !ask({.kind = Alert::Kind::Question,
+              .critical = true,
+              .title = kShredAlert,
+              .message = formatMessage(kWideChoice, {selection.path}),
+              .defaultButton = kCancel,
+              .alternateButton = kProceed})) {
+        return false;
     }
-    return lines;
+    if (services_.defaults->integerForKey(settings_key::kShredWarning) == 1) {
+        return ask(
+            {.kind = Alert::Kind::Confirmation,
+             .critical = true,
+             .title = kShredAlert,
+             .message = kConfirmation,
+             .defaultButton = kCancel,
+             .alternateButton = kProceed,
+             .details = confirmationDetails(selection, findings_, account_,
+                                            [this](std::uint64_t n) { return formatted(n); })});
+    }
+    if (services_.account != nullptr) {
+        if (const auto unreached = warnings(); !unreached.empty()) {
+            services_.account->showWarnings(unreached);
+        }
+    }
+    return true;
+}
+
+void ZVORBAControlShredder::walk(const Selection& selection) {
+    progress->setHidden(false);
+    barBeforeFile_ = 0;
+    runWritten_ = 0;
+    runStarted_ = std::chrono::steady_clock::now();
+    stoppedInAFile_ = false;
+    const bool removed = services_.fileManager->removeFileAtPath(selection.path, *this);
+    outcome_ = removed ? RunOutcome::Shredded
+                       : (stopRequested() ? RunOutcome::Stopped : RunOutcome::Failed);
+    for (const auto& [file, name] : sharedRemoved_) {
+        account_.stillReachable.add(name);
+        sharedRemovedEarlier_.insert({file, name});
+    }
+    if (removed && stoppedInAFile_) {
+        // The last file was stopped after a whole pass and removed: everything is gone, but
+        // not in the passes the log and the success text would claim.
+        outcome_ = RunOutcome::Stopped;
+        show(Field::statusText, formatMessage(kErrorFormat, {kStoppedByRequest, selection.path}),
+             false);
+    } else if (removed) {
+        if (services_.defaults->integerForKey(settings_key::kShredLogging) == 1) {
+            services_.log->log(formatMessage(
+                kLogFormat, {formatted(selection.bytes), escapedForLog(selection.path)}));
+        }
+        show(Field::statusText, kShredded, false);
+        showSelection(selection.path, selection.isDirectory);
+    }
+}
+
+// ---- the account -----------------------------------------------------------------------
+
+std::vector<std::string> ZVORBAControlShredder::warnings() const {
+    return unreachedWarnings(account_, findings_, links);
+}
+
+std::string ZVORBAControlShredder::exactBytes(std::uint64_t bytes) const {
+    return ::exactBytes(bytes, [this](std::uint64_t n) { return formatted(n); });
 }
 
 void ZVORBAControlShredder::showAccount() {
     if (services_.account != nullptr) {
-        services_.account->showAccount(accountSummary(), accountDetails());
+        services_.account->showAccount(
+            accountSummary(outcome_, account_, shredMode),
+            accountDetails(outcome_, account_, shredMode,
+                           [this](std::uint64_t n) { return formatted(n); }));
     }
 }
 

@@ -12,6 +12,7 @@
 #include "Display.h"
 #include "FileManager.h"
 #include "Panels.h"
+#include "RunReport.h"
 #include "Services.h"
 #include "ZVUtility.h"
 
@@ -34,53 +35,6 @@ struct ShredderConnections {
     // Asked before each item of a walk and between blocks of a file; YES stops the walk
     // there, as a removal error would. Stop in the window, and a signal in the terminal.
     std::function<bool()> stopRequested;
-};
-
-// How the last shred run ended.
-enum class RunOutcome {
-    None,       // no run yet
-    Denied,     // the item may not be removed: nothing touched
-    Cancelled,  // the confirmation was not answered "Proceed": nothing touched
-    Stopped,    // a stop was asked for: the walk ended early
-    Failed,     // the walk met an error and stopped
-    Shredded,   // everything was overwritten and removed
-};
-
-// Paths of one kind: how many there were, and the first few to name.
-struct NamedItems {
-    static constexpr std::size_t kNamed = 5;
-    std::uint64_t count = 0;
-    std::vector<std::string> first;
-    void add(const std::string& path) {
-        if (++count <= kNamed) {
-            first.push_back(path);
-        }
-    }
-};
-
-// What a run did, as far as overwriting is concerned: its account.
-struct RunAccount {
-    std::uint64_t filesOverwritten = 0;
-    std::uint64_t bytesOverwritten = 0;  // each file's size once, not once per pass
-    std::uint64_t filesVerified = 0;
-    bool verifying = false;
-    // Removed after fewer passes than the mode has, because a stop was asked for.
-    NamedItems stoppedEarly;
-    // Removed without their contents being destroyed: names whose contents stay reachable
-    // through another link, symbolic links (targets left alone), special files.
-    NamedItems stillReachable;
-    NamedItems symbolicLinks;
-    NamedItems specialFiles;
-    // What the walk kept and why.
-    std::vector<std::pair<std::string, std::string>> kept;
-    std::optional<StorageVerdict> storage;
-};
-
-// What the count found that overwriting will not reach.
-struct SelectionFindings {
-    NamedItems topNames;  // the names directly in a chosen folder
-    NamedItems shared;    // regular files with names outside the selection (hard links)
-    std::uint64_t specialFiles = 0;
 };
 
 // The one controller of the application: it runs every shred, answers the delete walk's
@@ -147,11 +101,18 @@ private:
     void resetProgress();
     // What overwriting will not reach in the counted selection, one line each.
     std::vector<std::string> warnings() const;
-    std::vector<std::string> confirmationDetails(const std::string& path, bool isDirectory) const;
     void noteOverwrite(const WalkItem& item, const OverwriteOutcome& outcome);
-    std::string accountSummary() const;
-    std::vector<std::string> accountDetails() const;
     void showAccount();
+
+    // The steps of a run, in order.
+    void beginRun();
+    Selection resolveChoice(const std::string& chosen, bool isDirectory) const;
+    // Why the item may not be shredded at all, or null.
+    const char* denialFor(const std::string& chosen, const Selection& selection) const;
+    void deny(const std::string& path, const char* denial);
+    void prepare(Selection& selection);
+    bool confirmed(const Selection& selection);
+    void walk(const Selection& selection);
     // The home folder, "/" or a folder directly under it: too much to shred by a slip.
     bool isWideChoice(const std::string& path) const;
     // Whether an item is at path, a folder or not; a symbolic link is one, whatever it
@@ -194,53 +155,10 @@ private:
     std::chrono::steady_clock::time_point runStarted_;
 };
 
-// Shown texts and settings keys, shared with the front ends and their tests.
-namespace shredder_text {
-inline constexpr const char* kShredAlert = "Shred Alert";
-inline constexpr const char* kFileSystemAlert = "File System Alert";
-inline constexpr const char* kNothingTouched = "No files were touched - shredding cancelled.";
-inline constexpr const char* kShredded = "Files have been shredded.";
-inline constexpr const char* kAllFilesInFolder = "(all files in package or folder)";
-inline constexpr const char* kCancel = "Cancel";
-inline constexpr const char* kProceed = "Proceed";
-inline constexpr const char* kCancelShredding = "Cancel Shredding";
-inline constexpr const char* kStopShredding = "Stop Shredding";
-inline constexpr const char* kStoppedByRequest = "Shredding was interrupted";
-inline constexpr const char* kStoppedInFirstPass =
-    "Shredding was interrupted in the first pass: this file is left partly overwritten";
-inline constexpr const char* kConfirmation =
-    "If you proceed, you will be UNABLE to recover the shredded files. Please confirm that you "
-    "wish to proceed.";
-inline constexpr const char* kHelpCopyName = "ORBA Zurizede Readme.pdf";
-inline constexpr const char* kMailURL =
-    "mailto:support@zurizede.example.com?subject=Can%20you%20help%20with%20VARUdivezovu?";
-inline constexpr const char* kWebURL = "http://www.zurizede.example.com/";
-inline constexpr const char* kDiskUtilityTitle = "Apple Format Utility";
-inline constexpr const char* kLaunchDiskUtility = "Launch Disk Utility";
-}  // namespace shredder_text
-
+// Settings keys, shared with the front ends and their tests.
 namespace settings_key {
 inline constexpr const char* kShredMode = "shredMode";
 inline constexpr const char* kShredWarning = "shredWarning";
 inline constexpr const char* kShredLogging = "shredLogging";
 inline constexpr const char* kShredVerify = "shredVerify";
 }  // namespace settings_key
-
-// A byte count in the largest decimal unit that keeps it at or above one: "1.2 GB",
-// "512 bytes".
-std::string humanBytes(std::uint64_t bytes);
-
-// The mode in words: "1 pass of random bytes", "4 passes", "11 passes".
-std::string modeInWords(ShredMode mode);
-// Why an item was kept, in words: the one place a reason becomes text.
-std::string reasonInWords(const Reason& reason);
-// The storage verdict in words, with the file system and the reason.
-std::string storageInWords(const StorageVerdict& verdict);
-// "1 file", "2 files".
-std::string counted(std::uint64_t number, const char* one, const char* many);
-
-// Replaces each "%@" of format by the next argument, in order.
-std::string formatMessage(const std::string& format, std::initializer_list<std::string> args);
-// The path with control characters and backslashes escaped, so that a log entry stays on
-// one line and says exactly which bytes the path holds.
-std::string escapedForLog(const std::string& path);

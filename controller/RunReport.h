@@ -1,0 +1,131 @@
+#pragma once
+
+// What a run says, in words: the confirmation's details, the warnings, the account and the
+// reasons an item was kept. Pure functions of what the run counted and did.
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "FileManager.h"
+#include "ZVUtility.h"
+
+// How the last shred run ended.
+enum class RunOutcome {
+    None,       // no run yet
+    Denied,     // the item may not be removed: nothing touched
+    Cancelled,  // the confirmation was not answered "Proceed": nothing touched
+    Stopped,    // a stop was asked for: the walk ended early
+    Failed,     // the walk met an error and stopped
+    Shredded,   // everything was overwritten and removed
+};
+
+// Paths of one kind: how many there were, and the first few to name.
+struct NamedItems {
+    static constexpr std::size_t kNamed = 5;
+    std::uint64_t count = 0;
+    std::vector<std::string> first;
+    void add(const std::string& path) {
+        if (++count <= kNamed) {
+            first.push_back(path);
+        }
+    }
+};
+
+// What a run did, as far as overwriting is concerned: its account.
+struct RunAccount {
+    std::uint64_t filesOverwritten = 0;
+    std::uint64_t bytesOverwritten = 0;  // each file's size once, not once per pass
+    std::uint64_t filesVerified = 0;
+    bool verifying = false;
+    // Removed after fewer passes than the mode has, because a stop was asked for.
+    NamedItems stoppedEarly;
+    // Removed without their contents being destroyed: names whose contents stay reachable
+    // through another link, symbolic links (targets left alone), special files.
+    NamedItems stillReachable;
+    NamedItems symbolicLinks;
+    NamedItems specialFiles;
+    // What the walk kept and why.
+    std::vector<std::pair<std::string, std::string>> kept;
+    std::optional<StorageVerdict> storage;
+};
+
+// What the count found that overwriting will not reach.
+struct SelectionFindings {
+    NamedItems topNames;  // the names directly in a chosen folder
+    NamedItems shared;    // regular files with names outside the selection (hard links)
+    std::uint64_t specialFiles = 0;
+};
+
+// What was chosen for a run, and how it is to be shredded.
+struct Selection {
+    std::string path;
+    bool isDirectory = false;
+    std::uint64_t items = 0, links = 0, bytes = 0;
+    ShredMode mode = ShredMode::RandomPass;
+    bool verifying = false;
+};
+
+// A count grouped by thousands, as the number formatter "#,##0" shows it.
+using Grouped = std::function<std::string(std::uint64_t)>;
+
+// Shown texts, shared with the front ends and their tests.
+namespace shredder_text {
+inline constexpr const char* kShredAlert = "Shred Alert";
+inline constexpr const char* kFileSystemAlert = "File System Alert";
+inline constexpr const char* kNothingTouched = "No files were touched - shredding cancelled.";
+inline constexpr const char* kShredded = "Files have been shredded.";
+inline constexpr const char* kAllFilesInFolder = "(all files in package or folder)";
+inline constexpr const char* kCancel = "Cancel";
+inline constexpr const char* kProceed = "Proceed";
+inline constexpr const char* kCancelShredding = "Cancel Shredding";
+inline constexpr const char* kStopShredding = "Stop Shredding";
+inline constexpr const char* kStoppedByRequest = "Shredding was interrupted";
+inline constexpr const char* kStoppedInFirstPass =
+    "Shredding was interrupted in the first pass: this file is left partly overwritten";
+inline constexpr const char* kConfirmation =
+    "If you proceed, you will be UNABLE to recover the shredded files. Please confirm that you "
+    "wish to proceed.";
+inline constexpr const char* kHelpCopyName = "ORBA Zurizede Readme.pdf";
+inline constexpr const char* kMailURL =
+    "mailto:support@zurizede.example.com?subject=Can%20you%20help%20with%20VARUdivezovu?";
+inline constexpr const char* kWebURL = "http://www.zurizede.example.com/";
+inline constexpr const char* kDiskUtilityTitle = "Apple Format Utility";
+inline constexpr const char* kLaunchDiskUtility = "Launch Disk Utility";
+}  // namespace shredder_text
+
+// A byte count in the largest decimal unit that keeps it at or above one: "1.2 GB",
+// "512 bytes".
+std::string humanBytes(std::uint64_t bytes);
+
+// The mode in words: "1 pass of random bytes", "4 passes", "11 passes".
+std::string modeInWords(ShredMode mode);
+// Why an item was kept, in words: the one place a reason becomes text.
+std::string reasonInWords(const Reason& reason);
+// The storage verdict in words, with the file system and the reason.
+std::string storageInWords(const StorageVerdict& verdict);
+// "1 file", "2 files".
+std::string counted(std::uint64_t number, const char* one, const char* many);
+
+// Replaces each "%@" of format by the next argument, in order.
+std::string formatMessage(const std::string& format, std::initializer_list<std::string> args);
+// The path with control characters and backslashes escaped, so that a log entry stays on
+// one line and says exactly which bytes the path holds.
+std::string escapedForLog(const std::string& path);
+// "2.0 kB (2,048 bytes)", or just "12 bytes".
+std::string exactBytes(std::uint64_t bytes, const Grouped& grouped);
+// What overwriting will not reach in the counted selection, one line each.
+std::vector<std::string> unreachedWarnings(const RunAccount& account,
+                                           const SelectionFindings& findings, std::uint64_t links);
+// The lines below the confirmation: what, how much, how, and the warnings.
+std::vector<std::string> confirmationDetails(const Selection& chosen,
+                                             const SelectionFindings& findings,
+                                             const RunAccount& account, const Grouped& grouped);
+// The account's one line, and the details behind it.
+std::string accountSummary(RunOutcome outcome, const RunAccount& account, ShredMode mode);
+std::vector<std::string> accountDetails(RunOutcome outcome, const RunAccount& account,
+                                        ShredMode mode, const Grouped& grouped);

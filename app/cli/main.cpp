@@ -216,6 +216,117 @@ int terminalColumns() {
     return 80;
 }
 
+// Everything a shred from the terminal is wired from, made in this order.
+struct Wiring {
+    explicit Wiring(const Options& options)
+        : line(stderr, onTerminal(options), onTerminal(options) ? terminalColumns() : 80),
+          fields(terminalFields(line, stderr)),
+          bar(line),
+          defaults(stored),
+          alerts(line, options.yes ? Consent::Given : Consent::Ask, options.quiet, stderr, stdin),
+          log(true),
+          account(line, options.quiet, stderr),
+          shredder(connections(options)) {
+        shredder.awakeFromNib();
+    }
+    static bool onTerminal(const Options& options) {
+        return !options.quiet && ::isatty(STDERR_FILENO);
+    }
+    ShredderConnections connections(const Options& options) {
+        defaults.mode = options.mode;
+        defaults.confirm = options.confirm;
+        defaults.log = options.log;
+        defaults.verify = options.verify;
+        ShredderConnections c;
+        c.display = statusDisplayOf(fields, bar);
+        c.fileManager = &files;
+        c.defaults = &defaults;
+        c.alerts = &alerts;
+        c.log = &log;
+        c.account = &account;
+        c.application = &application;
+        c.workspace = &workspace;
+        c.makeNumberFormatter = [](const std::string&) {
+            return std::make_unique<QtNumberFormatter>();
+        };
+        c.stopRequested = [] { return interrupted != 0; };
+        return c;
+    }
+    const TerminalField& statusText() const {
+        return fields[static_cast<std::size_t>(Field::statusText)];
+    }
+
+    StatusLine line;
+    std::array<TerminalField, kFieldCount> fields;
+    TerminalProgress bar;
+    PosixFileManager files;
+    QtUserDefaults stored;
+    CommandLineDefaults defaults;
+    TerminalAlerts alerts;
+    PosixSystemLog log;
+    TerminalAccount account;
+    TerminalApplication application;
+    NoWorkspace workspace;
+    ZVORBAControlShredder shredder;
+};
+
+// Shreds one PATH and says how it went; answers whether it was shredded, and counts the
+// names its account says were removed while their contents stay under another link.
+bool shredOne(Wiring& w, const std::string& path, bool quiet, std::uint64_t& namesLeftByRuns) {
+    const std::string shown = escapedForLog(path);
+    if (interrupted) {
+        std::fprintf(stderr, "%s: %s: not shredded, interrupted before its turn\n", kProgram,
+                     shown.c_str());
+        return false;
+    }
+    w.fields[static_cast<std::size_t>(Field::statusText)].setStringValue("");
+    if (!w.shredder.applicationOpenFile(path)) {
+        std::fprintf(stderr, "%s: %s: No such file or folder\n", kProgram, shown.c_str());
+        return false;
+    }
+    w.line.clear();
+    const bool shredded = w.shredder.lastRunOutcome() == RunOutcome::Shredded;
+    const std::uint64_t namesLeft = w.shredder.lastRunAccount().stillReachable.count;
+    namesLeftByRuns += namesLeft;
+    if (!shredded || !quiet) {
+        std::fprintf(stderr, "%s: %s\n", shown.c_str(),
+                     escapedForLog(w.statusText().value()).c_str());
+    }
+    if (!shredded || namesLeft > 0 || !quiet) {
+        w.account.print(shown);
+    }
+    if (w.shredder.lastRunOutcome() == RunOutcome::Stopped) {
+        const QtNumberFormatter number;
+        const LeftInPlace left = leftInPlace(w.files, path);
+        std::fprintf(stderr, "%s: interrupted; %s items and %s bytes were left in place\n",
+                     kProgram, number.stringFromNumber(left.items).c_str(),
+                     number.stringFromNumber(left.bytes).c_str());
+    }
+    return shredded;
+}
+
+// Every regular file chosen overwritten, or the invocation did not do what was asked. A
+// name whose contents a later PATH overwrote under their last name is settled here, and
+// said to be when a run's account said otherwise. Answers whether contents stay.
+bool contentsStay(const ZVORBAControlShredder& shredder, std::uint64_t namesLeftByRuns,
+                  bool quiet) {
+    const std::vector<std::string> left = shredder.namesWithContentsElsewhere();
+    if (!left.empty()) {
+        std::fprintf(stderr, "%s: %s stay reachable through another link: %s%s\n", kProgram,
+                     counted(left.size(), "name was removed while its contents",
+                             "names were removed while their contents")
+                         .c_str(),
+                     escapedForLog(left.front()).c_str(), left.size() > 1 ? " and more" : "");
+    }
+    if (namesLeftByRuns > left.size() && !quiet) {
+        std::fprintf(stderr,
+                     "%s: the contents of %s removed above were overwritten later, under "
+                     "another name given as a PATH\n",
+                     kProgram, counted(namesLeftByRuns - left.size(), "name", "names").c_str());
+    }
+    return !left.empty();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -237,102 +348,14 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     QCoreApplication qt(qtArgc, argv);  // for the resource folder; the paths stay bytes
     installInterruptHandlers();
+    Wiring wiring(options);
 
-    const bool onTerminal = !options.quiet && ::isatty(STDERR_FILENO);
-    StatusLine line(stderr, onTerminal, onTerminal ? terminalColumns() : 80);
-    std::array<TerminalField, kFieldCount> fields = terminalFields(line, stderr);
-    TerminalField& statusText = fields[static_cast<std::size_t>(Field::statusText)];
-    TerminalProgress bar(line);
-
-    PosixFileManager files;
-    QtUserDefaults stored;
-    CommandLineDefaults defaults(stored);
-    defaults.mode = options.mode;
-    defaults.confirm = options.confirm;
-    defaults.log = options.log;
-    defaults.verify = options.verify;
-    TerminalAlerts alerts(line, options.yes ? Consent::Given : Consent::Ask, options.quiet, stderr,
-                          stdin);
-    PosixSystemLog log(true);
-    TerminalAccount account(line, options.quiet, stderr);
-    TerminalApplication application;
-    NoWorkspace workspace;
-
-    ShredderConnections c;
-    c.display = statusDisplayOf(fields, bar);
-    c.fileManager = &files;
-    c.defaults = &defaults;
-    c.alerts = &alerts;
-    c.log = &log;
-    c.account = &account;
-    c.application = &application;
-    c.workspace = &workspace;
-    c.makeNumberFormatter = [](const std::string&) {
-        return std::make_unique<QtNumberFormatter>();
-    };
-    c.stopRequested = [] { return interrupted != 0; };
-
-    ZVORBAControlShredder shredder(c);
-    shredder.awakeFromNib();
-
-    int status = 0;
+    bool allShredded = true;
     std::uint64_t namesLeftByRuns = 0;  // as each run's account said
     for (const std::string& path : options.paths) {
-        const std::string shown = escapedForLog(path);
-        if (interrupted) {
-            std::fprintf(stderr, "%s: %s: not shredded, interrupted before its turn\n", kProgram,
-                         shown.c_str());
-            status = 1;
-            continue;
-        }
-        statusText.setStringValue("");
-        if (!shredder.applicationOpenFile(path)) {
-            std::fprintf(stderr, "%s: %s: No such file or folder\n", kProgram, shown.c_str());
-            status = 1;
-            continue;
-        }
-        line.clear();
-        const bool shredded = shredder.lastRunOutcome() == RunOutcome::Shredded;
-        if (!shredded) {
-            status = 1;
-        }
-        const bool contentsLeft = shredder.lastRunAccount().stillReachable.count > 0;
-        namesLeftByRuns += shredder.lastRunAccount().stillReachable.count;
-        if (!shredded || !options.quiet) {
-            std::fprintf(stderr, "%s: %s\n", shown.c_str(),
-                         escapedForLog(statusText.value()).c_str());
-        }
-        if (!shredded || contentsLeft || !options.quiet) {
-            account.print(shown);
-        }
-        if (shredder.lastRunOutcome() == RunOutcome::Stopped) {
-            const QtNumberFormatter number;
-            const LeftInPlace left = leftInPlace(files, path);
-            std::fprintf(stderr, "%s: interrupted; %s items and %s bytes were left in place\n",
-                         kProgram, number.stringFromNumber(left.items).c_str(),
-                         number.stringFromNumber(left.bytes).c_str());
-        }
+        allShredded = shredOne(wiring, path, options.quiet, namesLeftByRuns) && allShredded;
     }
-    // Every regular file chosen overwritten, or the invocation did not do what was asked. A
-    // name whose contents a later PATH overwrote under their last name is settled here.
-    const std::vector<std::string> contentsLeft = shredder.namesWithContentsElsewhere();
-    if (!contentsLeft.empty()) {
-        status = 1;
-        std::fprintf(stderr, "%s: %s stay reachable through another link: %s%s\n", kProgram,
-                     counted(contentsLeft.size(), "name was removed while its contents",
-                             "names were removed while their contents")
-                         .c_str(),
-                     escapedForLog(contentsLeft.front()).c_str(),
-                     contentsLeft.size() > 1 ? " and more" : "");
-    }
-    if (namesLeftByRuns > contentsLeft.size() && !options.quiet) {
-        std::fprintf(
-            stderr, "%s: %s\n", kProgram,
-            ("the contents of " + counted(namesLeftByRuns - contentsLeft.size(), "name", "names") +
-             " removed above were overwritten later, under another name given as a "
-             "PATH")
-                .c_str());
-    }
-    shredder.applicationWillTerminate();
-    return status;
+    const bool stay = contentsStay(wiring.shredder, namesLeftByRuns, options.quiet);
+    wiring.shredder.applicationWillTerminate();
+    return allShredded && !stay ? 0 : 1;
 }

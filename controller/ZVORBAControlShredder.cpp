@@ -128,6 +128,34 @@ void ZVORBAControlShredder::showSelection(const std::string& path, bool isDirect
     }
 }
 
+void ZVORBAControlShredder::countFolder(
+    const std::string& path,
+    const std::function<void(const FileAttributes&, const std::string&)>& note) {
+    auto entries = services_.fileManager->enumeratorAtPath(path);
+    while (!stopRequested()) {
+        const auto name = entries->nextObject();
+        if (!name) {
+            break;
+        }
+        count += 1;  // first, so that an entry without attributes counts too
+        if (name->find('/') == std::string::npos) {
+            findings_.topNames.add(*name);
+        }
+        if (auto attributes = entries->fileAttributes()) {
+            note(*attributes, stringByAppendingPathComponent(path, *name));
+        }
+    }
+    // Totals that leave out what a folder holds must say so before anyone confirms them.
+    unreadFolders_ = entries->unreadFolders();
+    if (!unreadFolders_.empty()) {
+        const UnreadFolder& first = unreadFolders_.front();
+        show(Field::statusText,
+             formatMessage(kCountIsShort, {std::to_string(unreadFolders_.size()), first.path,
+                                           std::strerror(first.errorNumber)}),
+             true);
+    }
+}
+
 void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirectory) {
     FileManager& files = *services_.fileManager;
     unreadFolders_.clear();
@@ -154,29 +182,7 @@ void ZVORBAControlShredder::countSelection(const std::string& path, bool isDirec
             note(*attributes, path);
         }
     } else {
-        auto entries = files.enumeratorAtPath(path);
-        while (!stopRequested()) {
-            const auto name = entries->nextObject();
-            if (!name) {
-                break;
-            }
-            count += 1;  // first, so that an entry without attributes counts too
-            if (name->find('/') == std::string::npos) {
-                findings_.topNames.add(*name);
-            }
-            if (auto attributes = entries->fileAttributes()) {
-                note(*attributes, stringByAppendingPathComponent(path, *name));
-            }
-        }
-        // Totals that leave out what a folder holds must say so before anyone confirms them.
-        unreadFolders_ = entries->unreadFolders();
-        if (!unreadFolders_.empty()) {
-            const UnreadFolder& first = unreadFolders_.front();
-            show(Field::statusText,
-                 formatMessage(kCountIsShort, {std::to_string(unreadFolders_.size()), first.path,
-                                               std::strerror(first.errorNumber)}),
-                 true);
-        }
+        countFolder(path, note);
     }
     for (const auto& [file, seen] : linked) {
         const std::uint64_t linkCount = [&] {
@@ -478,6 +484,12 @@ std::optional<Reason> ZVORBAControlShredder::fileManagerWillProcessPath(FileMana
         link ? OverwriteOutcome{0, OverwriteStatus::NotOverwritable}
              : overwriteExaminedFileAt(item.folderFd, item.name, item.status, shredMode, watched);
     noteOverwrite(item, outcome);
+    countOff(outcome);
+    return reasonToKeep(outcome);
+}
+
+// The file is off the counters and on the bar.
+void ZVORBAControlShredder::countOff(const OverwriteOutcome& outcome) {
     runWritten_ += outcome.bytes * static_cast<std::uint64_t>(outcome.passesCompleted);
     if (statusShowsPass_) {
         show(Field::statusText, "", true);
@@ -491,9 +503,11 @@ std::optional<Reason> ZVORBAControlShredder::fileManagerWillProcessPath(FileMana
     progress->incrementBy(static_cast<double>(outcome.bytes));
     progress->display();
     barBeforeFile_ += static_cast<double>(outcome.bytes);
+}
 
-    // Removing such a file now would leave contents on the disk while telling the user it
-    // was shredded: keep it and let the walk stop on it.
+// Removing a file that was not overwritten would leave its contents on the disk while telling
+// the user it was shredded: it is kept, and the walk stops on it.
+std::optional<Reason> ZVORBAControlShredder::reasonToKeep(const OverwriteOutcome& outcome) {
     switch (outcome.status) {
         case OverwriteStatus::Failed:
             return Reason{ReasonCode::CouldNotOverwrite, outcome.errorNumber};

@@ -98,6 +98,10 @@ private:
     std::string exactBytes(std::uint64_t bytes) const;
     void showSelection(const std::string& path, bool isDirectory);
     void countSelection(const std::string& path, bool isDirectory);
+    void countFolder(const std::string& path,
+                     const std::function<void(const FileAttributes&, const std::string&)>& note);
+    void countOff(const OverwriteOutcome& outcome);
+    std::optional<Reason> reasonToKeep(const OverwriteOutcome& outcome);
     void resetProgress();
     // What overwriting will not reach in the counted selection, one line each.
     std::vector<std::string> warnings() const;

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <future>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -552,19 +553,103 @@ OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, ShredMod
     return overwriteExaminedFileAt(folderFd, name, examined, mode, seams);
 }
 
+namespace {
+
+struct PassPlan {
+    const unsigned char* pattern;  // one byte per pass, or null for one random pass
+    int passes;
+};
+
+PassPlan planFor(ShredMode mode) {
+    switch (mode) {
+        case ShredMode::FourPasses:
+            return {fourPassPattern, 4};
+        case ShredMode::ElevenPasses:
+            return {elevenPassPattern, 11};
+        case ShredMode::RandomPass:
+            break;
+    }
+    return {nullptr, 1};
+}
+
+// The examined file open as fd, in the folder under its name.
+struct OpenFile {
+    int fd;
+    int folderFd;
+    const std::string& name;
+    const struct stat& examined;
+};
+
+// Every pass over the file, and again over what was appended meanwhile, a few rounds at most.
+// Answers nothing when all of it was written, covered then saying how far; else the outcome.
+std::optional<OverwriteOutcome> writeAllRounds(PassWriter& writer, const OpenFile& file,
+                                               std::uint64_t& covered) {
+    std::uint64_t end = static_cast<std::uint64_t>(file.examined.st_size);
+    for (int round = 0;; ++round) {
+        if (int error = writer.allPasses(covered, end - covered)) {
+            if (error != kStopRequested) {
+                return failure(error);
+            }
+            // Everything up to `end` has had at least this round's completed passes; the walk
+            // removes the name next only if it still shows the file written.
+            const int completed = writer.passesCompleted();
+            if (completed > 0 && !nameShows(file.folderFd, file.name, file.examined)) {
+                return failure(ESTALE);
+            }
+            return OverwriteOutcome{completed > 0 ? end : 0, OverwriteStatus::Stopped, 0,
+                                    completed};
+        }
+        covered = end;
+        // Bytes appended while we wrote would survive the removal: overwrite them too, but
+        // not for ever.
+        struct stat now;
+        if (::fstat(file.fd, &now) != 0) {
+            return failure(errno);
+        }
+        if (static_cast<std::uint64_t>(now.st_size) <= covered) {
+            return std::nullopt;
+        }
+        if (round == kGrowthRounds) {
+            return refusal(OverwriteStatus::Changed);
+        }
+        end = static_cast<std::uint64_t>(now.st_size);
+    }
+}
+
+// After every pass: the read-back when asked for, and the name checked to show the file
+// written, so that the walk removes no other one.
+OverwriteOutcome finished(PassWriter& writer, const OpenFile& file, const PassPlan& plan,
+                          std::uint64_t covered, const OverwriteSeams& seams) {
+    bool verified = false;
+    if (seams.verifyLastPass) {
+        const int result = readBackLastPass(
+            file.fd, covered, plan.pattern != nullptr ? &plan.pattern[plan.passes - 1] : nullptr,
+            plan.pattern != nullptr ? 0 : writer.lastPassDigest(), seams);
+        if (result == kStopRequested) {
+            // Every pass reached the device: the walk removes the name if it still shows it.
+            if (!nameShows(file.folderFd, file.name, file.examined)) {
+                return failure(ESTALE);
+            }
+            return {covered, OverwriteStatus::Stopped, 0, plan.passes};
+        }
+        if (result != 0) {
+            return {covered, OverwriteStatus::Unverified, result == kReadBackDiffers ? 0 : result,
+                    plan.passes};
+        }
+        verified = true;
+    }
+    if (!nameShows(file.folderFd, file.name, file.examined)) {
+        return failure(errno);
+    }
+    return {covered, OverwriteStatus::Overwritten, 0, plan.passes, verified};
+}
+
+}  // namespace
+
 OverwriteOutcome overwriteExaminedFileAt(int folderFd, const std::string& name,
                                          const struct stat& examined, ShredMode mode,
                                          const OverwriteSeams& seams) {
-    const unsigned char* pattern = nullptr;
-    int passes = 1;
-    if (mode == ShredMode::FourPasses) {
-        pattern = fourPassPattern;
-        passes = 4;
-    } else if (mode == ShredMode::ElevenPasses) {
-        pattern = elevenPassPattern;
-        passes = 11;
-    }
-
+    const PassPlan plan = planFor(mode);
     if (!isSingleLinkRegularFile(examined)) {
         // Another hard link, perhaps outside the selection, still shows this data; the
         // last name inside the selection gets overwritten when the walk reaches it.
@@ -576,7 +661,7 @@ OverwriteOutcome overwriteExaminedFileAt(int folderFd, const std::string& name,
     // Only now is the random device needed: an empty file, a link or a fifo has nothing to
     // overwrite and goes without it; a file with contents is not touched without it.
     RandomDevice random;
-    if (pattern == nullptr) {
+    if (plan.pattern == nullptr) {
         random = openRandomDevice(seams.randomDevice);
         if (random.fd < 0) {
             return {0, OverwriteStatus::NoRandomBytes, errno, 0};
@@ -592,64 +677,18 @@ OverwriteOutcome overwriteExaminedFileAt(int folderFd, const std::string& name,
         return failure(errorNumber);
     }
     // One descriptor for every pass: a file renamed into place meanwhile is never written.
-    const auto size = static_cast<std::uint64_t>(examined.st_size);
-    PassWriter writer(fd.get(), pattern, passes, random.fd, size, seams);
+    const OpenFile file{fd.get(), folderFd, name, examined};
+    PassWriter writer(fd.get(), plan.pattern, plan.passes, random.fd,
+                      static_cast<std::uint64_t>(examined.st_size), seams);
     std::uint64_t covered = 0;
-    std::uint64_t end = size;
-    for (int round = 0;; ++round) {
-        if (int error = writer.allPasses(covered, end - covered)) {
-            if (error != kStopRequested) {
-                return failure(error);
-            }
-            // Everything up to `end` has had at least this round's completed passes; the walk
-            // removes the name next only if it still shows the file written.
-            const int completed = writer.passesCompleted();
-            if (completed > 0 && !nameShows(folderFd, name, examined)) {
-                return failure(ESTALE);
-            }
-            return {completed > 0 ? end : 0, OverwriteStatus::Stopped, 0, completed};
-        }
-        covered = end;
-        // Bytes appended while we wrote would survive the removal: overwrite them too, but
-        // not for ever.
-        struct stat now;
-        if (::fstat(fd.get(), &now) != 0) {
-            return failure(errno);
-        }
-        if (static_cast<std::uint64_t>(now.st_size) <= covered) {
-            break;
-        }
-        if (round == kGrowthRounds) {
-            return refusal(OverwriteStatus::Changed);
-        }
-        end = static_cast<std::uint64_t>(now.st_size);
+    if (auto ended = writeAllRounds(writer, file, covered)) {
+        return *ended;
     }
-    bool verified = false;
-    if (seams.verifyLastPass) {
-        const int result =
-            readBackLastPass(fd.get(), covered, pattern != nullptr ? &pattern[passes - 1] : nullptr,
-                             pattern != nullptr ? 0 : writer.lastPassDigest(), seams);
-        if (result == kStopRequested) {
-            // Every pass reached the device: the walk removes the name if it still shows it.
-            if (!nameShows(folderFd, name, examined)) {
-                return failure(ESTALE);
-            }
-            return {covered, OverwriteStatus::Stopped, 0, passes};
-        }
-        if (result != 0) {
-            return {covered, OverwriteStatus::Unverified, result == kReadBackDiffers ? 0 : result,
-                    passes};
-        }
-        verified = true;
-    }
-    // The name must still show the file we wrote, or the walk would next remove another one.
-    if (!nameShows(folderFd, name, examined)) {
+    OverwriteOutcome outcome = finished(writer, file, plan, covered, seams);
+    if (outcome.status == OverwriteStatus::Overwritten && ::close(fd.release()) != 0) {
         return failure(errno);
     }
-    if (::close(fd.release()) != 0) {
-        return failure(errno);
-    }
-    return {covered, OverwriteStatus::Overwritten, 0, passes, verified};
+    return outcome;
 }
 
 OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mode,

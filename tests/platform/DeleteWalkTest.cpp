@@ -208,6 +208,35 @@ TEST(DeleteWalk, StopsAtFirstErrorAndLeavesNothingUnderARandomName) {
     EXPECT_EQ(left, (std::set<std::string>{kept, kept + "/f"}));
 }
 
+// An emptied folder waits under its random name until its parent is read to the end; one
+// that gains an entry meanwhile cannot be removed, and gets its own name back.
+TEST(DeleteWalk, AWaitingFolderThatGainsAnEntryGetsItsOwnNameBack) {
+    TempDir dir;
+    for (const char* folder : {"top", "top/a", "top/b"}) makeFolder(dir / folder);
+    writeFile(dir / "top/a/f", "a");
+    writeFile(dir / "top/b/f", "b");
+    PosixFileManager files;
+    RecordingHandler handler;
+    handler.proceed = true;
+    int seen = 0;
+    handler.onAnnounce = [&](const WalkItem& item) {
+        if (lastPathComponent(item.path) != "f" || ++seen != 2)
+            return;  // the second folder's file: the first folder waits, emptied
+        for (auto entries = files.enumeratorAtPath(dir / "top"); auto e = entries->nextObject();)
+            if (*e != "a" && *e != "b" && e->find('/') == std::string::npos)
+                writeFile(dir / ("top/" + *e + "/intruder"), "new");
+    };
+    EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
+    ASSERT_EQ(handler.errors.size(), 2u);  // the folder, then the top that holds it
+    EXPECT_EQ(handler.errors[0].reason.errorNumber, ENOTEMPTY);
+    const std::string own = lastPathComponent(handler.errors[0].path);
+    EXPECT_EQ(readFile(dir / ("top/" + own + "/intruder")), "new");
+    std::set<std::string> left;
+    for (auto entries = files.enumeratorAtPath(dir / "top"); auto e = entries->nextObject();)
+        left.insert(*e);
+    EXPECT_EQ(left, (std::set<std::string>{own, own + "/intruder"}));
+}
+
 TEST(DeleteWalk, MissingItemIsAnErrorAndASymlinkTopIsRemovedNotFollowed) {
     TempDir dir;
     PosixFileManager files;

@@ -168,6 +168,7 @@ public:
 
 }  // namespace
 
+// One command per benchmark, each a few lines: read as a table, not split up.
 int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "file") == 0) {
         struct stat st;

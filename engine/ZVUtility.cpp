@@ -444,7 +444,9 @@ bool holdsOnly(unsigned char byte, const unsigned char* data, std::uint64_t leng
 // cache still holds what was written, so reads go past it with O_DIRECT, set on the open
 // descriptor (reopening would need /proc). Where the file system refuses direct reads, its
 // clean cached pages are dropped instead and read normally. Answers 0, an errno value,
-// kReadBackDiffers or kStopRequested.
+// kReadBackDiffers or kStopRequested. Kept in one piece on purpose: its retries (EINTR, a
+// direct read refused at the first block) and its one short block at the end of the file read
+// best side by side.
 int readBackLastPass(int fd, std::uint64_t length, const unsigned char* pattern,
                      std::uint64_t digest, const OverwriteSeams& seams) {
     const int flags = ::fcntl(fd, F_GETFL);

@@ -254,6 +254,29 @@ std::string virtualDiskKind(const std::string& device) {
     return {};
 }
 
+// The device numbers of what a mapped or RAID device is made of.
+std::vector<std::string> slavesOf(const std::string& base) {
+    std::vector<std::string> numbers;
+    DIR* slaves = ::opendir((base + "/slaves").c_str());
+    if (slaves == nullptr) {
+        return numbers;
+    }
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(slaves)) {
+        if (entry->d_name[0] != '.' && names.size() < kMaxDevices) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    ::closedir(slaves);
+    for (const std::string& name : names) {
+        if (std::string number = readSmallFile(base + "/slaves/" + name + "/dev");
+            !number.empty()) {
+            numbers.push_back(std::move(number));
+        }
+    }
+    return numbers;
+}
+
 void examineDevice(const std::string& sysfs, const std::string& number, int depth,
                    std::set<std::string>& seen, DeviceFacts& facts) {
     const std::string base = sysfs + "/dev/block/" + number;
@@ -269,24 +292,10 @@ void examineDevice(const std::string& sysfs, const std::string& number, int dept
         facts.encrypted = true;
     }
     // A mapped or RAID device is as good as the devices it is made of.
-    bool stacked = false;
-    if (DIR* slaves = ::opendir((base + "/slaves").c_str())) {
-        std::vector<std::string> names;
-        while (const dirent* entry = ::readdir(slaves)) {
-            if (entry->d_name[0] != '.' && names.size() < kMaxDevices) {
-                names.emplace_back(entry->d_name);
-            }
+    if (const std::vector<std::string> under = slavesOf(base); !under.empty()) {
+        for (const std::string& slave : under) {
+            examineDevice(sysfs, slave, depth + 1, seen, facts);
         }
-        ::closedir(slaves);
-        for (const std::string& name : names) {
-            const std::string slave = readSmallFile(base + "/slaves/" + name + "/dev");
-            if (!slave.empty()) {
-                stacked = true;
-                examineDevice(sysfs, slave, depth + 1, seen, facts);
-            }
-        }
-    }
-    if (stacked) {
         return;
     }
     if (exists(base + "/partition")) {
@@ -508,6 +517,46 @@ StorageVerdict inPlaceVerdict(const std::string& sysfsRoot, unsigned major, unsi
 
 namespace {
 
+// The device a folder's file system is on, and the mount's id where statx gives one.
+struct MountedOn {
+    unsigned major = 0, minor = 0;
+    std::string mountId;
+};
+
+MountedOn mountedOn(int folderFd) {
+    MountedOn on;
+    struct statx stx;
+    if (::statx(folderFd, "", AT_EMPTY_PATH | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_MNT_ID,
+                &stx) == 0) {
+        on.major = stx.stx_dev_major;
+        on.minor = stx.stx_dev_minor;
+        if ((stx.stx_mask & STATX_MNT_ID) != 0) {
+            on.mountId = std::to_string(stx.stx_mnt_id);
+        }
+        return on;
+    }
+    struct stat st;
+    if (::fstat(folderFd, &st) == 0) {
+        on.major = ::major(st.st_dev);
+        on.minor = ::minor(st.st_dev);
+    }
+    return on;
+}
+
+// The mount's own name for its type tells ext2 from ext3 and names the FUSE program; else
+// the type's, else its magic number.
+std::string typeName(std::uint32_t magic, const KnownType* type, const std::string& mountType) {
+    if (!mountType.empty()) {
+        return mountType;
+    }
+    if (type != nullptr) {
+        return type->name;
+    }
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08x", static_cast<unsigned>(magic));
+    return hex;
+}
+
 StorageVerdict examine(const std::string& path) {
     StorageVerdict verdict;
     std::string itemName;
@@ -521,36 +570,11 @@ StorageVerdict examine(const std::string& path) {
     // f_type is a signed word on some architectures: only its low 32 bits are the magic.
     const auto magic = static_cast<std::uint32_t>(fs.f_type);
 
-    std::string mountId;
-    unsigned major = 0, minor = 0;
-    struct statx stx;
-    if (::statx(folder.get(), "", AT_EMPTY_PATH | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_MNT_ID,
-                &stx) == 0) {
-        major = stx.stx_dev_major;
-        minor = stx.stx_dev_minor;
-        if ((stx.stx_mask & STATX_MNT_ID) != 0) {
-            mountId = std::to_string(stx.stx_mnt_id);
-        }
-    } else {
-        struct stat st;
-        if (::fstat(folder.get(), &st) == 0) {
-            major = ::major(st.st_dev);
-            minor = ::minor(st.st_dev);
-        }
-    }
+    const MountedOn on = mountedOn(folder.get());
     MountEntry mount;
-    const bool mountKnown = findMount(mountId, deviceName(major, minor), mount);
-
+    const bool mountKnown = findMount(on.mountId, deviceName(on.major, on.minor), mount);
     const KnownType* type = knownType(magic);
-    if (mountKnown && !mount.type.empty()) {
-        verdict.fileSystem = mount.type;  // tells ext2 from ext3, names the FUSE program
-    } else if (type != nullptr) {
-        verdict.fileSystem = type->name;
-    } else {
-        char hex[16];
-        std::snprintf(hex, sizeof hex, "0x%08x", static_cast<unsigned>(magic));
-        verdict.fileSystem = hex;
-    }
+    verdict.fileSystem = typeName(magic, type, mountKnown ? mount.type : std::string());
 
     std::vector<std::string> reasons;
     if (type == nullptr) {
@@ -562,7 +586,8 @@ StorageVerdict examine(const std::string& path) {
                                        ((mountKnown && hasOption(mount, "data=journal")) ||
                                         hasJournalDataFlag(folder.get()) ||
                                         fileHasJournalDataFlag(folder.get(), itemName));
-                const StorageVerdict byDevice = inPlaceVerdict("/sys", major, minor, journaled);
+                const StorageVerdict byDevice =
+                    inPlaceVerdict("/sys", on.major, on.minor, journaled);
                 verdict.reach = byDevice.reach;
                 verdict.encrypted = byDevice.encrypted;
                 reasons.push_back(byDevice.reason);

@@ -182,21 +182,29 @@ TEST(DeleteWalk, ItemsThatCannotBeRenamedAreRemovedUnderTheirOwnNames) {
     EXPECT_EQ(seen.removed, (std::set<std::string>{top, top + "/sub", top + "/sub/f"}));
 }
 
+// Walks top/a/f and top/b/f; atSecondFile runs when the second file is announced, the first
+// folder then waiting, emptied, under a random name.
+bool walkTwoFolders(const TempDir& dir, RecordingHandler& handler,
+                    const std::function<void(const WalkItem&)>& atSecondFile) {
+    for (const char* folder : {"top", "top/a", "top/b"}) makeFolder(dir / folder);
+    writeFile(dir / "top/a/f", "a");
+    writeFile(dir / "top/b/f", "b");
+    int seen = 0;
+    handler.onAnnounce = [&](const WalkItem& item) {
+        if (lastPathComponent(item.path) == "f" && ++seen == 2)
+            atSecondFile(item);
+    };
+    return PosixFileManager().removeFileAtPath(dir / "top", handler);
+}
+
 // The walk stops at the first error and keeps what it had not reached; a folder already
 // emptied is removed all the same, never left behind under a random name.
 TEST(DeleteWalk, StopsAtFirstErrorAndLeavesNothingUnderARandomName) {
     TempDir dir;
-    for (const char* folder : {"top", "top/a", "top/b"}) makeFolder(dir / folder);
-    writeFile(dir / "top/a/f", "a");
-    writeFile(dir / "top/b/f", "b");
     PosixFileManager files;
     RecordingHandler handler;
-    int seen = 0;
-    handler.onAnnounce = [&](const WalkItem& item) {
-        if (lastPathComponent(item.path) == "f" && ++seen == 2)
-            handler.refuse = item.path;
-    };
-    EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
+    EXPECT_FALSE(
+        walkTwoFolders(dir, handler, [&](const WalkItem& item) { handler.refuse = item.path; }));
     ASSERT_EQ(handler.errors.size(), 1u);
     EXPECT_EQ(handler.errors[0].path, handler.refuse);
     EXPECT_EQ(handler.errors[0].reason.code, ReasonCode::CouldNotOverwrite);
@@ -212,21 +220,14 @@ TEST(DeleteWalk, StopsAtFirstErrorAndLeavesNothingUnderARandomName) {
 // that gains an entry meanwhile cannot be removed, and gets its own name back.
 TEST(DeleteWalk, AWaitingFolderThatGainsAnEntryGetsItsOwnNameBack) {
     TempDir dir;
-    for (const char* folder : {"top", "top/a", "top/b"}) makeFolder(dir / folder);
-    writeFile(dir / "top/a/f", "a");
-    writeFile(dir / "top/b/f", "b");
     PosixFileManager files;
     RecordingHandler handler;
     handler.proceed = true;
-    int seen = 0;
-    handler.onAnnounce = [&](const WalkItem& item) {
-        if (lastPathComponent(item.path) != "f" || ++seen != 2)
-            return;  // the second folder's file: the first folder waits, emptied
+    EXPECT_FALSE(walkTwoFolders(dir, handler, [&](const WalkItem&) {
         for (auto entries = files.enumeratorAtPath(dir / "top"); auto e = entries->nextObject();)
             if (*e != "a" && *e != "b" && e->find('/') == std::string::npos)
                 writeFile(dir / ("top/" + *e + "/intruder"), "new");
-    };
-    EXPECT_FALSE(files.removeFileAtPath(dir / "top", handler));
+    }));
     ASSERT_EQ(handler.errors.size(), 2u);  // the folder, then the top that holds it
     EXPECT_EQ(handler.errors[0].reason.errorNumber, ENOTEMPTY);
     const std::string own = lastPathComponent(handler.errors[0].path);

@@ -29,15 +29,13 @@ public:
             fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         }
         const int openError = errno;
+        UniqueFd owned(fd);
         if (fd < 0 || ::fstat(fd, &st) != 0) {
             unread_.push_back({path, fd < 0 ? openError : errno});
             giveBackMode(AT_FDCWD, path.c_str(), st, before);
-            if (fd >= 0) {
-                ::close(fd);
-            }
             return;
         }
-        push(fd, std::string(), st, before);
+        push(owned.release(), std::string(), st, before);
     }
     ~PosixDirectoryEnumerator() override {
         if (descend_.fd >= 0) {  // dropped before it went into the last folder it found

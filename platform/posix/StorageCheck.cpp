@@ -165,13 +165,12 @@ const KnownType* knownType(std::uint32_t magic) {
 
 // The first line of a small sysfs file, read at most `limit` bytes of it.
 std::string readSmallFile(const std::string& path, std::size_t limit = 256) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (fd.get() < 0) {
         return {};
     }
     std::string text(limit, '\0');
-    const ssize_t got = ::read(fd, text.data(), limit);
-    ::close(fd);
+    const ssize_t got = ::read(fd.get(), text.data(), limit);
     text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     const std::size_t end = text.find_first_of("\r\n");
     if (end != std::string::npos) {
@@ -373,8 +372,8 @@ bool parseMountLine(const std::string& line, const std::string& mountId, const s
 
 // Without /proc there is nothing to read, and nothing is said about it.
 bool findMount(const std::string& mountId, const std::string& device, MountEntry& entry) {
-    const int fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    const UniqueFd fd(::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
         return false;
     }
     // A few thousand mounts take a megabyte or so; past the limit the search gives up.
@@ -384,7 +383,7 @@ bool findMount(const std::string& mountId, const std::string& device, MountEntry
     char chunk[16384];
     bool found = false;
     while (!found && total < kLimit) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -400,7 +399,6 @@ bool findMount(const std::string& mountId, const std::string& device, MountEntry
         }
         pending.erase(0, start);
     }
-    ::close(fd);
     return found;
 }
 
@@ -418,15 +416,11 @@ bool fileHasJournalDataFlag(int folderFd, const std::string& name) {
         !S_ISREG(st.st_mode)) {
         return false;
     }
-    const int fd =
-        ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const UniqueFd fd(::openat(folderFd, name.c_str(),
+                               O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat opened;
-    const bool flagged = fd >= 0 && ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
-                         opened.st_ino == st.st_ino && hasJournalDataFlag(fd);
-    if (fd >= 0) {
-        ::close(fd);
-    }
-    return flagged;
+    return fd.get() >= 0 && ::fstat(fd.get(), &opened) == 0 && S_ISREG(opened.st_mode) &&
+           opened.st_ino == st.st_ino && hasJournalDataFlag(fd.get());
 }
 
 // Opens the folder whose file system holds the item: a folder itself, anything else (a link

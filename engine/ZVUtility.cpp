@@ -3,6 +3,8 @@
 #include "base/UniqueFd.h"
 
 #include <fcntl.h>
+#include <openssl/crypto.h>
+#include <openssl/evp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -10,10 +12,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <future>
 #include <memory>
 #include <optional>
-#include <system_error>
 #include <utility>
 
 ZVUtility::ZVUtility() = default;
@@ -25,14 +25,11 @@ const unsigned char fourPassPattern[4] = {0x55, 0xFF, 0xAA, 0x00};
 const unsigned char elevenPassPattern[11] = {0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22,
                                              0x55, 0x11, 0xFF, 0x55, 0x00};
 
-// Random bytes are taken in whole chunks of this size, also for a file's last, shorter one.
+// Blocks are whole chunks of this size, also for a small file's only one.
 constexpr std::uint64_t kChunkSize = 4096;
 // Writes go to the kernel a block at a time: a 4 KiB write per system call halves throughput.
 constexpr std::uint64_t kPatternBlock = 1 << 20;
-constexpr std::uint64_t kLargeRandomBlock = 8 << 20;
 constexpr std::uint64_t kWritebackEvery = 8 << 20;
-// Below this many chunks a random block is read by one thread: a second costs more than it saves.
-constexpr std::uint64_t kChunksForTwoReaders = 64;
 // How often a file that grows while it is overwritten has its new tail overwritten too.
 constexpr int kGrowthRounds = 3;
 constexpr auto kProgressInterval = std::chrono::milliseconds(100);
@@ -52,14 +49,8 @@ std::uint64_t wholeChunks(std::uint64_t bytes) {
 
 // A block no larger than the file needs, so that a small file costs neither a megabyte of
 // memory nor a megabyte of random bytes.
-std::uint64_t patternBlockFor(std::uint64_t length) {
+std::uint64_t blockFor(std::uint64_t length) {
     return std::min(wholeChunks(length) * kChunkSize, kPatternBlock);
-}
-
-// The random device's generator runs on the reading threads: a large file gets large blocks,
-// so that the readers spend their time reading rather than starting and waiting.
-std::uint64_t randomBlockFor(std::uint64_t length) {
-    return length >= kLargeRandomBlock ? kLargeRandomBlock : patternBlockFor(length);
 }
 
 OverwriteOutcome failure(int errorNumber) {
@@ -218,95 +209,39 @@ int readFully(int fd, unsigned char* into, std::uint64_t bytes) {
     });
 }
 
-// Random bytes for one pass over `length` bytes, a block of whole chunks at a time. When the
-// pass needs more than one block, the next block is read on a second thread while this one
-// is written, so that reading the device and writing the file overlap.
-class RandomBlocks {
+// Random bytes from a keyed stream: ChaCha20, keyed for each file with 32 bytes read from
+// the random device. As unpredictable as the device, and drawn at several gigabytes a second
+// on one core, where reading the device block by block gave about half a gigabyte.
+class KeyedStream {
 public:
-    RandomBlocks(int device, std::uint64_t length)
-        : device_(device),
-          chunksLeft_(wholeChunks(length)),
-          chunksPerBlock_(randomBlockFor(length) / kChunkSize) {
-        blocks_[0].reset(new unsigned char[chunksPerBlock_ * kChunkSize]);
-        inBlock_ = takeChunks();
-        error_ = fill(blocks_[0].get(), inBlock_);
-        prefetch();
-    }
-
-    // The next block and its length in bytes, or null when the device failed (see error()).
-    const unsigned char* next(std::uint64_t& bytes) {
-        if (!first_) {
-            if (!pending_.valid()) {
-                error_ = EIO;
-                return nullptr;
-            }
-            error_ = pending_.get();
-            current_ ^= 1;
-            inBlock_ = pendingChunks_;
-            prefetch();
+    // 0, or why no key could be read (errno; EIO for a short read).
+    int keyFrom(int device) {
+        unsigned char key[32];
+        if (int error = readFully(device, key, sizeof key)) {
+            return error;
         }
-        first_ = false;
-        if (error_ != 0) {
-            return nullptr;
-        }
-        bytes = inBlock_ * kChunkSize;
-        return blocks_[current_].get();
+        // A fresh key for every file: the counter and the nonce may start at zero.
+        static const unsigned char kStart[16] = {};
+        context_.reset(EVP_CIPHER_CTX_new());
+        const bool keyed = context_ != nullptr && EVP_EncryptInit_ex(context_.get(), EVP_chacha20(),
+                                                                     nullptr, key, kStart) == 1;
+        OPENSSL_cleanse(key, sizeof key);
+        return keyed ? 0 : EIO;
     }
-    int error() const { return error_; }
+    // The next `length` bytes of the stream (at most a block), into out: 0, or EIO.
+    int fill(unsigned char* out, std::size_t length) {
+        std::memset(out, 0, length);
+        int produced = 0;
+        return EVP_EncryptUpdate(context_.get(), out, &produced, out, static_cast<int>(length)) ==
+                           1 &&
+                       static_cast<std::size_t>(produced) == length
+                   ? 0
+                   : EIO;
+    }
 
 private:
-    std::uint64_t takeChunks() {
-        const std::uint64_t n = std::min(chunksLeft_, chunksPerBlock_);
-        chunksLeft_ -= n;
-        return n;
-    }
-    void prefetch() {
-        if (chunksLeft_ == 0 || error_ != 0) {
-            return;
-        }
-        const int spare = current_ ^ 1;
-        if (!blocks_[spare]) {
-            blocks_[spare].reset(new unsigned char[chunksPerBlock_ * kChunkSize]);
-        }
-        pendingChunks_ = takeChunks();
-        auto read = [this, into = blocks_[spare].get(), n = pendingChunks_] {
-            return fill(into, n);
-        };
-        try {
-            pending_ = std::async(std::launch::async, read);
-        } catch (const std::system_error&) {
-            pending_ = std::async(std::launch::deferred, read);  // no thread to spare: read it then
-        }
-    }
-    int fill(unsigned char* into, std::uint64_t chunks) const {
-        const std::uint64_t bytes = kChunkSize * chunks;
-        if (chunks < kChunksForTwoReaders) {
-            return readFully(device_, into, bytes);
-        }
-        // Two readers on two halves make the bytes about twice as fast as one.
-        const std::uint64_t half = kChunkSize * (chunks / 2);
-        std::future<int> other;
-        auto read = [this, into, half] { return readFully(device_, into, half); };
-        try {
-            other = std::async(std::launch::async, read);
-        } catch (const std::system_error&) {
-            other = std::async(std::launch::deferred, read);
-        }
-        const int mine = readFully(device_, into + half, bytes - half);
-        const int theirs = other.get();
-        return theirs != 0 ? theirs : mine;
-    }
-
-    int device_;
-    std::uint64_t chunksLeft_;
-    std::uint64_t chunksPerBlock_;
-    std::unique_ptr<unsigned char[]> blocks_[2];
-    int current_ = 0;
-    bool first_ = true;
-    std::uint64_t inBlock_ = 0;
-    std::uint64_t pendingChunks_ = 0;
-    int error_ = 0;
-    std::future<int> pending_;  // last member: joined before the blocks go
+    std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> context_{nullptr,
+                                                                             &EVP_CIPHER_CTX_free};
 };
 
 int writeAll(int fd, const unsigned char* data, std::uint64_t bytes, std::uint64_t offset) {
@@ -318,19 +253,18 @@ int writeAll(int fd, const unsigned char* data, std::uint64_t bytes, std::uint64
 // The passes of one mode over one open file.
 class PassWriter {
 public:
-    PassWriter(int fd, const unsigned char* pattern, int passes, int randomDevice,
+    // A pattern pass writes one byte over and over; a random pass (no pattern) draws from
+    // the stream.
+    PassWriter(int fd, const unsigned char* pattern, int passes, KeyedStream* stream,
                std::uint64_t size, const OverwriteSeams& seams)
         : fd_(fd),
           pattern_(pattern),
           passes_(passes),
-          randomDevice_(randomDevice),
+          stream_(stream),
           seams_(seams),
-          digestLastPass_(seams.verifyLastPass && pattern == nullptr) {
-        if (pattern_ != nullptr) {
-            patternBlock_.reset(new unsigned char[patternBlockFor(size)]);
-            patternBlockSize_ = patternBlockFor(size);
-        }
-    }
+          digestLastPass_(seams.verifyLastPass && pattern == nullptr),
+          block_(new unsigned char[blockFor(size)]),
+          blockSize_(blockFor(size)) {}
 
     // Every pass over [offset, offset + length), each one reaching the device before the
     // next: without that, Linux may drop the dirty pages of a file that is unlinked next
@@ -359,11 +293,8 @@ public:
 
 private:
     int onePass(int pass, std::uint64_t offset, std::uint64_t length) {
-        std::unique_ptr<RandomBlocks> random;
         if (pattern_ != nullptr) {
-            std::memset(patternBlock_.get(), pattern_[pass], patternBlockSize_);
-        } else {
-            random = std::make_unique<RandomBlocks>(randomDevice_, length);
+            std::memset(block_.get(), pattern_[pass], blockSize_);
         }
         std::uint64_t sinceWriteback = 0;
         for (std::uint64_t done = 0; done < length;) {
@@ -373,17 +304,17 @@ private:
                 seams_.observer->overwriteShouldStop()) {
                 return kStopRequested;
             }
-            std::uint64_t blockBytes = patternBlockSize_;
-            const unsigned char* block = patternBlock_.get();
-            if (random && (block = random->next(blockBytes)) == nullptr) {
-                return random->error();
+            const std::uint64_t bytes = std::min(blockSize_, length - done);
+            if (pattern_ == nullptr) {
+                if (int error = stream_->fill(block_.get(), bytes)) {
+                    return error;
+                }
             }
-            const std::uint64_t bytes = std::min(blockBytes, length - done);
-            if (int error = writeAll(fd_, block, bytes, offset + done)) {
+            if (int error = writeAll(fd_, block_.get(), bytes, offset + done)) {
                 return error;
             }
             if (digestLastPass_ && pass == passes_ - 1) {
-                lastPassDigest_.add(block, bytes);
+                lastPassDigest_.add(block_.get(), bytes);
             }
             done += bytes;
             // Start the device's writes every few megabytes instead of leaving them all to
@@ -408,12 +339,12 @@ private:
     int fd_;
     const unsigned char* pattern_;
     int passes_;
-    int randomDevice_;
+    KeyedStream* stream_;
     const OverwriteSeams& seams_;
     const bool digestLastPass_;
     StreamDigest lastPassDigest_;
-    std::unique_ptr<unsigned char[]> patternBlock_;
-    std::uint64_t patternBlockSize_ = 0;
+    std::unique_ptr<unsigned char[]> block_;
+    const std::uint64_t blockSize_;
     int passesCompleted_ = 0;
     // The first report comes only after a while: a small file is never reported at all.
     std::chrono::steady_clock::time_point lastReport_ = std::chrono::steady_clock::now();
@@ -662,11 +593,14 @@ OverwriteOutcome overwriteExaminedFileAt(int folderFd, const std::string& name,
     }
     // Only now is the random device needed: an empty file, a link or a fifo has nothing to
     // overwrite and goes without it; a file with contents is not touched without it.
-    RandomDevice random;
+    KeyedStream stream;
     if (plan.pattern == nullptr) {
-        random = openRandomDevice(seams.randomDevice);
+        const RandomDevice random = openRandomDevice(seams.randomDevice);
         if (random.fd < 0) {
             return {0, OverwriteStatus::NoRandomBytes, errno, 0};
+        }
+        if (int error = stream.keyFrom(random.fd)) {
+            return {0, OverwriteStatus::NoRandomBytes, error, 0};
         }
     }
 
@@ -680,7 +614,7 @@ OverwriteOutcome overwriteExaminedFileAt(int folderFd, const std::string& name,
     }
     // One descriptor for every pass: a file renamed into place meanwhile is never written.
     const OpenFile file{fd.get(), folderFd, name, examined};
-    PassWriter writer(fd.get(), plan.pattern, plan.passes, random.fd,
+    PassWriter writer(fd.get(), plan.pattern, plan.passes, &stream,
                       static_cast<std::uint64_t>(examined.st_size), seams);
     std::uint64_t covered = 0;
     if (auto ended = writeAllRounds(writer, file, covered)) {

@@ -2,7 +2,7 @@
 # Installs what a fresh Debian 12 machine lacks for building and testing; does nothing
 # when everything is there already.
 set -euo pipefail
-packages=(g++ cmake make clang-format googletest libgtest-dev qt6-base-dev qt6-base-dev-tools
+packages=(g++ cmake make clang-format googletest libssl-dev libgtest-dev qt6-base-dev qt6-base-dev-tools
           xvfb xauth openbox x11-utils fonts-dejavu-core libgl1-mesa-dev coreutils time
           mount util-linux e2fsprogs btrfs-progs dmsetup
           desktop-file-utils appstream xdg-utils man-db groff-base

@@ -284,19 +284,30 @@ TEST(OverwriteFile, ChunkBoundariesWriteExactlyTheLength) {
     }
 }
 
-TEST(OverwriteFile, RandomModeReadsAWholeChunkPerChunk) {
-    // A device of 12,288 bytes is exactly what a 10,000-byte file needs (three chunks);
-    // one byte fewer makes the last read short, which must not count as overwritten.
+// The random pass is a stream keyed from the device for each file: a device that cannot give
+// a whole key keeps the file whole, the same key gives the same bytes, and the real device
+// gives every run bytes of its own.
+TEST(OverwriteFile, TheRandomPassIsAStreamKeyedFromTheDeviceForEachFile) {
     TempDir dir;
-    writeFile(dir / "random", std::string(12288, 'R'));
-    writeFile(dir / "short", std::string(12287, 'R'));
-    writeFile(dir / "f", std::string(10000, 'x'));
-    EXPECT_EQ(overwriteFileExplained(dir / "f", 0, (dir / "random").c_str()).bytes, 10000u);
-    EXPECT_EQ(readFile(dir / "f"), std::string(10000, 'R'));
-    writeFile(dir / "f", std::string(10000, 'x'));
-    const OverwriteOutcome outcome = overwriteFileExplained(dir / "f", 0, (dir / "short").c_str());
-    EXPECT_EQ(outcome.bytes, 0u);
-    EXPECT_EQ(outcome.status, OverwriteStatus::Failed);
+    writeFile(dir / "key", std::string(32, 'k'));
+    writeFile(dir / "short", std::string(31, 'k'));
+    const std::string original(10000, 'x');
+    auto written = [&](const std::string& device) {
+        writeFile(dir / "f", original);
+        EXPECT_EQ(overwriteFileExplained(dir / "f", 0, device.c_str()).bytes, 10000u) << device;
+        return readFile(dir / "f");
+    };
+    writeFile(dir / "f", original);
+    const OverwriteOutcome shortKey = overwriteFileExplained(dir / "f", 0, (dir / "short").c_str());
+    EXPECT_EQ(shortKey.status, OverwriteStatus::NoRandomBytes);
+    EXPECT_EQ(readFile(dir / "f"), original);
+    const std::string keyed = written(dir / "key");
+    EXPECT_EQ(written(dir / "key"), keyed);
+    EXPECT_EQ(keyed.find(std::string(16, 'k')), std::string::npos);
+    EXPECT_EQ(keyed.find(std::string(16, 'x')), std::string::npos);
+    const std::string first = written(kRandomDevice);
+    EXPECT_NE(first, keyed);
+    EXPECT_NE(written(kRandomDevice), first);
 }
 
 TEST(OverwriteFile, MissingPathEmptyFileAndMissingRandomDeviceYieldZero) {

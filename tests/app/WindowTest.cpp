@@ -11,28 +11,21 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <QUrlQuery>
 #include <QtTest>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
-#include "SingleInstance.h"
 #include "ZurizedeShell.h"
 
 namespace {
@@ -46,13 +39,9 @@ public slots:
     void open(const QUrl& url) { opened << url; }
 };
 
-QString tmpDir() {
-    return QFile::decodeName(qgetenv("TMPDIR"));
-}
-
 // The program's private folders; the tests' own temporary folders lie beside them.
 QStringList privateFolders() {
-    return QDir(tmpDir())
+    return QDir(qgetenv("TMPDIR"))
         .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
         .filter(QRegularExpression("\\.[0-9]+\\.[A-Za-z0-9]{5}$"));
 }
@@ -63,16 +52,19 @@ void writeFile(const QString& path, const QByteArray& contents) {
     f.write(contents);
 }
 
-QAbstractButton* button(QMessageBox& box, const QString& text) {
-    for (QAbstractButton* b : box.buttons()) {
-        if (b->text() == text)
-            return b;
+// A folder of `count` files f0, f1, ... each holding contents.
+void makeFolder(const QString& folder, int count, const QByteArray& contents) {
+    QVERIFY(QDir().mkpath(folder));
+    for (int i = 0; i < count; ++i) {
+        writeFile(folder + QString("/f%1").arg(i), contents);
     }
-    return nullptr;
 }
 
-std::string native(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+QAbstractButton* button(QMessageBox& box, const QString& text) {
+    const QList<QAbstractButton*> all = box.buttons();
+    const auto it =
+        std::find_if(all.begin(), all.end(), [&](auto* b) { return b->text() == text; });
+    return it == all.end() ? nullptr : *it;
 }
 
 // Settings as another program (or the terminal front end) would store them.
@@ -115,194 +107,118 @@ private slots:
         alertsSeen.clear();
         urls.opened.clear();
         qputenv("ZURIZEDE_RESOURCE_DIR", ZURIZEDE_RESOURCES);
-        for (const char* scheme : {"file", "mailto", "http"}) {
-            QDesktopServices::setUrlHandler(scheme, &urls, "open");
-        }
+        QDesktopServices::setUrlHandler("file", &urls, "open");
         answerAlertsWith("Proceed");
     }
     void cleanup() {
-        for (const char* scheme : {"file", "mailto", "http"}) {
-            QDesktopServices::unsetUrlHandler(scheme);
-        }
+        QDesktopServices::unsetUrlHandler("file");
         QtAlertPanels::setAnswerer({});
-        QtOpenPanel::setChooser({});
         QVERIFY2(privateFolders().isEmpty(), qPrintable(privateFolders().join(",")));
     }
 
-    // The help is copied once into an owner-only private folder; quitting shreds the copy in
-    // the mode of the last run, not in one chosen since, and the frame comes back.
-    void thePrivateFolderHoldsTheHelpAndQuitShredsItInTheLastRunsMode() {
+    // The help is copied into an owner-only private folder. The registered defaults ask first:
+    // the shred thread asks, the window's thread shows the question, names in it as plain
+    // text, and the account line follows the answer (its wording is checked on the
+    // controller). Quitting shreds the help's copy in the mode of the last run, not in one
+    // chosen since.
+    void thePrivateFolderTheConfirmationAndQuittingInTheLastRunsMode() {
         QTemporaryDir work;
-        writeFile(work.filePath("doomed"), "secret");
-        QSize size;
-        {
-            ZurizedeShell shell;
-            shell.start();
-            Ui::MainWindow& ui = shell.window().ui;
-            const QStringList folders = privateFolders();
-            QCOMPARE(folders.size(), 1);
-            const QString expected = QString("^zurizede_window_tests\\.%1\\.[A-Za-z0-9]{5}$")
-                                         .arg(QCoreApplication::applicationPid());
-            QVERIFY2(QRegularExpression(expected).match(folders[0]).hasMatch(),
-                     qPrintable(folders[0]));
-            const QString folder = tmpDir() + "/" + folders[0];
-            QCOMPARE(QString::fromStdString(*shell.controller().privateTempFolder()), folder);
-            struct stat st;
-            QCOMPARE(::stat(QFile::encodeName(folder), &st), 0);
-            QCOMPARE(st.st_mode & 07777, 0700u);
-
-            // Twice: the same copy opened, copied once.
-            const QString copy = folder + "/ORBA Zurizede Readme.pdf";
-            ui.actionHelp->trigger();
-            struct stat first, second;
-            QCOMPARE(::stat(QFile::encodeName(copy), &first), 0);
-            ui.actionHelp->trigger();
-            QCOMPARE(::stat(QFile::encodeName(copy), &second), 0);
-            QCOMPARE(second.st_ino, first.st_ino);
-            QCOMPARE(urls.opened, (QList<QUrl>(2, QUrl::fromLocalFile(copy))));
-            const int held = ::open(QFile::encodeName(copy), O_RDONLY);
-            QVERIFY(held >= 0);
-            QByteArray bytes(first.st_size, '\0');
-            QCOMPARE(::pread(held, bytes.data(), bytes.size(), 0), (ssize_t)bytes.size());
-            QVERIFY(bytes.startsWith("%PDF"));
-
-            ui.actionModeEleven->trigger();
-            shell.openPaths({native(work.filePath("doomed"))});
-            // The file goes first; the run's last words are drawn when it ends.
-            QTRY_COMPARE(ui.statusText->text(), QString("Files have been shredded."));
-            QVERIFY(!QFileInfo::exists(work.filePath("doomed")));
-            store({{"shredMode", 0}});  // chosen after the run
-            shell.window().resize(640, 430);
-            size = shell.window().size();
-            ui.actionQuit->trigger();
-            QVERIFY(shell.application().hasTerminated());
-            QVERIFY(!QFileInfo::exists(folder));
-            QCOMPARE(::pread(held, bytes.data(), bytes.size(), 0), (ssize_t)bytes.size());
-            ::close(held);
-            QCOMPARE(bytes, QByteArray(bytes.size(), '\0'));  // the eleventh pass
-        }
-        ZurizedeShell again;
-        again.start();
-        QCOMPARE(again.window().size(), size);
-        again.window().close();  // closing the window quits
-        QVERIFY(again.application().hasTerminated());
-    }
-
-    // The registered defaults ask first. The shred thread asks, the window's thread shows the
-    // question, names in it as plain text; the account line follows the answer, its details
-    // on request, for a tree with a hard link, a fifo and a link. (The exact wording is checked
-    // on the controller.)
-    void theRegisteredDefaultsAskNamingTheSelectionAndTheAccountFollows() {
-        QTemporaryDir work;
-        QDir(work.path()).mkpath("kept");
-        writeFile(work.filePath("kept/<b>bold"), "kept");
-        writeFile(work.filePath("elsewhere"), "other name");
-        QCOMPARE(::link(QFile::encodeName(work.filePath("elsewhere")),
-                        QFile::encodeName(work.filePath("kept/linked"))),
-                 0);
-        QCOMPARE(::mkfifo(QFile::encodeName(work.filePath("kept/fifo")), 0600), 0);
-        QCOMPARE(::symlink("..", QFile::encodeName(work.filePath("kept/up"))), 0);
+        makeFolder(work.filePath("doomed"), 0, {});
+        writeFile(work.filePath("doomed/<b>bold"), "kept");
         ZurizedeShell shell;
         shell.start();
         Ui::MainWindow& ui = shell.window().ui;
-        QVERIFY(ui.actionAskConfirmation->isChecked());
-        QVERIFY(ui.actionModeRandom->isChecked());
-        QVERIFY(!ui.actionVerifyLastPass->isChecked());
+        QCOMPARE(privateFolders().size(), 1);
+        const QString folder = QDir(qgetenv("TMPDIR")).filePath(privateFolders()[0]);
+        QCOMPARE(QString::fromStdString(*shell.controller().privateTempFolder()), folder);
+        struct stat st;
+        QCOMPARE(::stat(QFile::encodeName(folder), &st), 0);
+        QCOMPARE(st.st_mode & 07777, 0700u);
+        // The copy is held open, to read what quitting left in its blocks.
+        const QString copy = folder + "/ORBA Zurizede Readme.pdf";
+        ui.actionHelp->trigger();
+        QCOMPARE(urls.opened, QList<QUrl>{QUrl::fromLocalFile(copy)});
+        const int held = ::open(QFile::encodeName(copy), O_RDONLY);
+        QVERIFY(held >= 0);
+        QByteArray bytes(QFileInfo(copy).size(), '\0');
+        QCOMPARE(::pread(held, bytes.data(), bytes.size(), 0), (ssize_t)bytes.size());
+        QVERIFY(bytes.startsWith("%PDF"));
+
         bool onWindowThread = false;
         QString details;
         QtAlertPanels::setAnswerer([&](QMessageBox& box) {
             alertsSeen << box.text();
-            details = box.informativeText();
+            // A name holding markup would be shown as another name.
             auto* label = box.findChild<QLabel*>("qt_msgbox_informativelabel");
-            if (label == nullptr || label->textFormat() != Qt::PlainText) {
-                details.clear();  // a name holding markup would be shown as another name
-            }
+            details = label && label->textFormat() == Qt::PlainText ? box.informativeText() : "";
             onWindowThread = QThread::currentThread() == qApp->thread();
             return button(box, "Cancel");
         });
-        shell.openPaths({native(work.filePath("kept"))});
+        shell.openPaths({work.filePath("doomed").toStdString()});
         QTRY_COMPARE(alertsSeen.size(), 1);
         QVERIFY(onWindowThread);
-        QVERIFY2(details.startsWith("What: the folder " + work.filePath("kept") + " with ") &&
-                     details.contains("<b>bold") && details.contains("\nHow much: ") &&
-                     details.contains("\n1 file also has names outside the selection: ") &&
-                     details.contains("\n1 symbolic link is removed") &&
-                     details.contains("\n1 special file (device, pipe or socket) is removed"),
+        QVERIFY2(details.startsWith("What: the folder " + work.filePath("doomed") + " with ") &&
+                     details.contains("<b>bold"),
                  qPrintable(details));
-        QTRY_COMPARE(ui.statusText->text(),
-                     QString("No files were touched - shredding cancelled."));
         QTRY_COMPARE(ui.accountText->text(), QString("Nothing was touched."));
-        QVERIFY(QFileInfo::exists(work.filePath("kept/<b>bold")));
+        QVERIFY(QFileInfo::exists(work.filePath("doomed/<b>bold")));
 
         answerAlertsWith("Proceed");
-        shell.openPaths({native(work.filePath("kept"))});
-        QTRY_VERIFY(ui.accountText->text().startsWith("1 file overwritten (4 bytes, "));
-        QVERIFY(ui.accountText->text().contains("1 name removed, contents still on the disk"));
-        QVERIFY(ui.accountDetails->isEnabled());
-        QtAlertPanels::setAnswerer([&](QMessageBox& box) {
-            details = box.informativeText();
-            return box.buttons().at(0);
-        });
-        ui.accountDetails->click();
-        QVERIFY2(details.contains("Removed, but its contents stay on the disk under another name "
-                                  "(hard link): " +
-                                  work.filePath("kept/linked")),
-                 qPrintable(details));
-        shell.application().terminate();
+        ui.actionModeEleven->trigger();
+        shell.openPaths({work.filePath("doomed").toStdString()});
+        // The account is drawn during the run; quitting before its end would ask first.
+        QTRY_VERIFY(!shell.isRunning() &&
+                    ui.accountText->text().startsWith("1 file overwritten (4 bytes, "));
+        QVERIFY(!QFileInfo::exists(work.filePath("doomed")));
+        store({{"shredMode", 0}});  // chosen after the run
+        ui.actionQuit->trigger();
+        QVERIFY(shell.application().hasTerminated());
+        QVERIFY(!QFileInfo::exists(folder));
+        QCOMPARE(::pread(held, bytes.data(), bytes.size(), 0), (ssize_t)bytes.size());
+        ::close(held);
+        QCOMPARE(bytes, QByteArray(bytes.size(), '\0'));  // the eleventh pass
     }
 
-    // What a newcomer sees first: the drop area's buttons run the panels; the settings are
-    // said in words and open their menu, which writes them and shows them as stored when it
-    // opens; every field can be reached and named.
-    void theIdleWindowExplainsItselfAndEveryFieldCanBeReached() {
+    // The settings are said in words; their menu writes them and shows them as stored when
+    // it opens. At the smallest size the window allows, every field shows a whole line, can
+    // be reached and is named; a long path is shortened in the middle, whole in the tooltip.
+    void theWindowExplainsItselfAndHoldsAtItsMinimum() {
+        QTemporaryDir work;
+        const QString deep = work.filePath(QString("a-rather-long-folder-name/").repeated(8));
+        makeFolder(deep, 1, "kept");
         ZurizedeShell shell;
         shell.start();
         Ui::MainWindow& ui = shell.window().ui;
-        QCOMPARE(ui.dropStack->currentWidget(), ui.idlePage);
-        QStringList panels;
-        QtOpenPanel::setChooser([&](QFileDialog& panel) {
-            panels << panel.windowTitle();
-            panel.reject();
-        });
-        ui.chooseFilesButton->click();
-        QTRY_COMPARE(panels.size(), 1);
-        QTRY_VERIFY(ui.chooseFolderButton->isEnabled());
-        ui.chooseFolderButton->click();
-        QTRY_COMPARE(panels, (QStringList{"Shred File", "Shred Folder & Contents"}));
-
-        QCOMPARE(ui.settingsLine->text(),
-                 QString("1 pass of random bytes · asks before shredding · not logged"));
-        QCOMPARE(ui.settingsLine->menu(), ui.menuSettings);
-        ui.actionModeEleven->trigger();
-        ui.actionAskConfirmation->trigger();  // on by default: now off
-        ui.actionLogShreds->trigger();
-        ui.actionVerifyLastPass->trigger();
+        for (QAction* action : {ui.actionModeEleven, ui.actionAskConfirmation, ui.actionLogShreds,
+                                ui.actionVerifyLastPass}) {
+            action->trigger();  // asking is on by default: now off
+        }
         QCOMPARE(ui.settingsLine->text(),
                  QString("11 passes · shreds without asking · logged · verifies the last pass"));
-        QVERIFY(!ui.actionModeRandom->isChecked() && !ui.actionModeFour->isChecked());
         QSettings settings("ORBA", "Zurizede");
         settings.sync();
-        QCOMPARE(settings.value("shredMode").toInt(), 2);
-        QCOMPARE(settings.value("shredWarning").toInt(), 0);
-        QCOMPARE(settings.value("shredLogging").toInt(), 1);
-        QCOMPARE(settings.value("shredVerify").toInt(), 1);
+        for (const auto& [key, value] : {std::pair{"shredMode", 2},
+                                         {"shredWarning", 0},
+                                         {"shredLogging", 1},
+                                         {"shredVerify", 1}}) {
+            QCOMPARE(settings.value(key).toInt(), value);
+        }
         // Changed elsewhere (the terminal front end, another session): shown when opened.
-        store({{"shredMode", 1}, {"shredWarning", 1}});
+        store({{"shredMode", 1}, {"shredWarning", 1}, {"shredLogging", 0}});
         emit ui.menuSettings->aboutToShow();
-        QVERIFY(ui.actionModeFour->isChecked() && !ui.actionModeEleven->isChecked());
-        QVERIFY(ui.actionAskConfirmation->isChecked());
         QVERIFY(ui.settingsLine->text().startsWith("4 passes · asks before shredding"));
 
-        QList<QLineEdit*> fields = shell.window().findChildren<QLineEdit*>();
-        QCOMPARE(fields.size(), 9);
-        for (QLabel* label : shell.window().findChildren<QLabel*>()) {
-            if (auto* field = qobject_cast<QLineEdit*>(label->buddy())) {
-                fields.removeOne(field);
-                QVERIFY(!field->accessibleName().isEmpty());
-            }
-        }
-        QVERIFY2(fields.size() == 3, "only the three Left to shred fields share a label");
-        shell.window().show();
+        shell.window().resize(1, 1);  // as small as the window lets itself be made
+        answerAlertsWith("Cancel");
+        shell.openPaths({(deep + "f0").toStdString()});
+        QTRY_COMPARE(alertsSeen.size(), 1);
+        QTRY_VERIFY(!shell.isRunning());
+        const QString folder = QDir::cleanPath(deep), shown = ui.folderText->text();
+        QCOMPARE(ui.folderText->toolTip(), folder);
+        QVERIFY2(shown.contains(QChar(0x2026)) && shown.startsWith(folder.left(4)) &&
+                     shown.endsWith("name"),
+                 qPrintable(shown));
+        QTRY_VERIFY(ui.totalBytes->text().startsWith("4 bytes"));
         shell.window().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&shell.window()));
         ui.chooseFilesButton->setFocus();
@@ -312,38 +228,10 @@ private slots:
             reached << QApplication::focusWidget();
         }
         for (QLineEdit* field : shell.window().findChildren<QLineEdit*>()) {
-            QVERIFY2(reached.contains(field) && field->isReadOnly(),
-                     qPrintable(field->objectName()));
-        }
-        shell.application().terminate();
-    }
-
-    // A long path is shortened in the middle, whole in the tooltip; at the smallest size the
-    // window allows, every field still shows a whole line of text.
-    void pathsAreShortenedInTheMiddleAndTheLayoutHoldsAtItsMinimum() {
-        QTemporaryDir work;
-        const QString deep = work.filePath(QString("a-rather-long-folder-name/").repeated(8));
-        QVERIFY(QDir().mkpath(deep));
-        writeFile(deep + "kept", "kept");
-        ZurizedeShell shell;
-        shell.start();
-        Ui::MainWindow& ui = shell.window().ui;
-        shell.window().show();
-        shell.window().resize(1, 1);  // as small as the window lets itself be made
-        answerAlertsWith("Cancel");
-        shell.openPaths({native(deep + "kept")});
-        QTRY_COMPARE(alertsSeen.size(), 1);
-        QTRY_VERIFY(!shell.isRunning());
-        const QString folder = QDir::cleanPath(deep);
-        QCOMPARE(ui.folderText->toolTip(), folder);
-        QVERIFY2(ui.folderText->text().contains(QChar(0x2026)), qPrintable(ui.folderText->text()));
-        QVERIFY(ui.folderText->text().startsWith(folder.left(4)));
-        QVERIFY(ui.folderText->text().endsWith("name"));
-        QTRY_VERIFY(ui.totalBytes->text().startsWith("4 bytes"));
-        for (QLineEdit* field : shell.window().findChildren<QLineEdit*>()) {
-            QVERIFY2(field->contentsRect().height() >= field->fontMetrics().height(),
-                     qPrintable(field->objectName()));
-            QVERIFY2(field->isVisible() && field->width() > field->fontMetrics().height(),
+            const int line = field->fontMetrics().height();
+            QVERIFY2(reached.contains(field) && field->isReadOnly() &&
+                         !field->accessibleName().isEmpty() && field->isVisible() &&
+                         field->contentsRect().height() >= line && field->width() > line,
                      qPrintable(field->objectName()));
         }
         QVERIFY(ui.settingsLine->isVisible());
@@ -351,130 +239,27 @@ private slots:
         shell.application().terminate();
     }
 
-    // Without a private folder to copy the help into, Help still starts the user's document
-    // viewer, with nothing open.
-    void helpWithoutAPrivateFolderStartsTheViewerEmpty() {
-        if (QStandardPaths::findExecutable("xdg-mime").isEmpty()) {
-            QSKIP("xdg-mime (xdg-utils) is not installed");
-        }
-        QTemporaryDir desktop;
-        const QString marker = desktop.filePath("viewer-started");
-        const QString viewer = desktop.filePath("viewer");
-        writeFile(viewer, ("#!/bin/sh\necho \"$#\" > '" + marker + "'\n").toUtf8());
-        QFile(viewer).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        QVERIFY(QDir().mkpath(desktop.filePath("data/applications")));
-        QVERIFY(QDir().mkpath(desktop.filePath("config")));
-        writeFile(
-            desktop.filePath("data/applications/test-viewer.desktop"),
-            ("[Desktop Entry]\nType=Application\nName=Viewer\nExec=" + viewer + " %f\n").toUtf8());
-        writeFile(desktop.filePath("config/mimeapps.list"),
-                  "[Default Applications]\napplication/pdf=test-viewer.desktop\n");
-        const QHash<QByteArray, QByteArray> changed = {
-            {"XDG_DATA_HOME", QFile::encodeName(desktop.filePath("data"))},
-            {"XDG_DATA_DIRS", QFile::encodeName(desktop.filePath("data"))},
-            {"XDG_CONFIG_HOME", QFile::encodeName(desktop.filePath("config"))},
-            {"XDG_CURRENT_DESKTOP", "X-Generic"},
-            {"TMPDIR", QFile::encodeName(desktop.filePath("missing"))}};
-        QHash<QByteArray, QByteArray> before;
-        for (auto it = changed.begin(); it != changed.end(); ++it) {
-            before[it.key()] = qgetenv(it.key());
-            qputenv(it.key(), it.value());
-        }
-        {
-            ZurizedeShell shell;
-            shell.start();
-            QVERIFY(!shell.controller().privateTempFolder());
-            shell.window().ui.actionHelp->trigger();
-            QTRY_VERIFY(QFile::exists(marker));
-            QFile started(marker);
-            QVERIFY(started.open(QIODevice::ReadOnly));
-            QCOMPARE(started.readAll().trimmed(), QByteArray("0"));  // no document given
-            QVERIFY(urls.opened.isEmpty());
-            shell.application().terminate();
-        }
-        for (auto it = before.begin(); it != before.end(); ++it) {
-            it.value().isEmpty() ? qunsetenv(it.key()) : qputenv(it.key(), it.value());
-        }
-    }
-
-    // The support links open in the user's applications. The disk tool is started, and the
-    // program quits, only when its alert is answered so; Cancel changes nothing.
-    void theLinksOpenAndTheDiskToolStartsOnlyWhenAsked() {
-        QTemporaryDir bin;
-        const QString marker = bin.filePath("launched");
-        writeFile(bin.filePath("gnome-disks"),
-                  ("#!/bin/sh\n/usr/bin/touch '" + marker + "'\n").toUtf8());
-        QFile::setPermissions(bin.filePath("gnome-disks"), QFile::ReadOwner | QFile::ExeOwner);
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(bin.path()));
-        ZurizedeShell shell;
-        shell.start();
-        Ui::MainWindow& ui = shell.window().ui;
-        ui.actionSupportMail->trigger();
-        ui.actionWebSite->trigger();
-        QCOMPARE(urls.opened.size(), 2);
-        QCOMPARE(urls.opened[0].scheme(), QString("mailto"));
-        QCOMPARE(QUrlQuery(urls.opened[0]).queryItemValue("subject", QUrl::FullyDecoded),
-                 QString("Can you help with VARUdivezovu?"));
-        QVERIFY(urls.opened[0].path().endsWith(".example.com"));
-        QCOMPARE(urls.opened[1].scheme(), QString("http"));
-        QVERIFY(urls.opened[1].host().endsWith("example.com"));
-
-        answerAlertsWith("Cancel");
-        ui.actionDiskUtility->trigger();
-        QTRY_COMPARE(alertsSeen.size(), 1);
-        QTRY_VERIFY(!shell.isRunning());
-        QVERIFY(alertsSeen[0].startsWith("Apple Format Utility: This function will launch"));
-        QVERIFY(!shell.application().hasTerminated());
-        QCOMPARE(privateFolders().size(), 1);
-        QCOMPARE(ui.statusText->text(), QString());
-        answerAlertsWith("Launch Disk Utility");
-        QTRY_VERIFY(ui.actionDiskUtility->isEnabled());
-        ui.actionDiskUtility->trigger();
-        QTRY_VERIFY(shell.application().hasTerminated());
-        qputenv("PATH", path);
-        QTRY_VERIFY(QFileInfo::exists(marker));
-    }
-
-    // A run happens on the shred thread: the window moves its bar during one large file,
-    // takes a drop and keeps it waiting, disables what would start another run, and stops
-    // when Stop is pressed, with the alert shown on the window's thread.
+    // A run happens on the shred thread: the window takes a drop and keeps it waiting,
+    // disables what would start another run, and Stop ends the run without asking, keeping
+    // every file it had not reached whole.
     void aRunLeavesTheWindowFreeAndStopEndsIt() {
         store({{"shredWarning", 0}, {"shredMode", 2}});
         QTemporaryDir work;
-        QDir(work.path()).mkpath("first");
-        QDir(work.path()).mkpath("second");
+        makeFolder(work.filePath("first"), 20, "small");
         writeFile(work.filePath("first/big"), QByteArray(64 << 20, 'x'));
-        for (int i = 0; i < 20; ++i) {
-            writeFile(work.filePath("first/f%1").arg(i), "small");
-        }
-        writeFile(work.filePath("second/s"), "second");
+        makeFolder(work.filePath("second"), 1, "second");
         ZurizedeShell shell;
         shell.start();
         Ui::MainWindow& ui = shell.window().ui;
-        QVERIFY(!ui.actionStop->isEnabled() && !ui.stopButton->isEnabled());
-        QtAlertPanels::setAnswerer([&](QMessageBox& box) {
-            alertsSeen << box.windowTitle() + ": " + box.text();
-            return box.buttons().at(0);
-        });
-        QList<int> barValues;
-        connect(ui.progress, &QProgressBar::valueChanged, this,
-                [&](int value) { barValues << value; });
-
-        shell.openPaths({native(work.filePath("first"))});
+        QVERIFY(!ui.stopButton->isEnabled());
+        shell.openPaths({work.filePath("first").toStdString()});
         // On the big file's second pass: its first one has reached the disk.
         QTRY_VERIFY_WITH_TIMEOUT(
             QRegularExpression("^Pass ([2-9]|1[01]) of 11").match(ui.statusText->text()).hasMatch(),
             60000);
-        QVERIFY(shell.isRunning());
-        QVERIFY(ui.actionStop->isEnabled() && ui.stopButton->isEnabled());
-        QCOMPARE(ui.dropStack->currentWidget(), ui.runPage);  // the run in the drop area's place
-        QVERIFY(ui.progress->isVisible() && ui.stopButton->isVisible());
-        for (QAction* action : {ui.actionShredFile, ui.actionShredFolder, ui.actionDiskUtility}) {
-            QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
-        }
-        QVERIFY(ui.actionHelp->isEnabled() && ui.actionModeFour->isEnabled());
-        shell.openPaths({native(work.filePath("second"))});
+        QVERIFY(ui.stopButton->isEnabled() && !ui.actionShredFolder->isEnabled());
+        QCOMPARE(ui.dropStack->currentWidget(), ui.runPage);
+        shell.openPaths({work.filePath("second").toStdString()});
         QCOMPARE(shell.waitingPaths(), 1u);
         ui.stopButton->click();
 
@@ -484,10 +269,8 @@ private slots:
                  qPrintable(ui.statusText->text()));
         QVERIFY(QFileInfo::exists(work.filePath("first")));
         expectFilesHold(work.filePath("first"), "small");
-        QVERIFY(std::any_of(barValues.begin(), barValues.end(),
-                            [](int v) { return v > 0 && v < QtProgressIndicator::kSteps; }));
         QTRY_VERIFY(!shell.isRunning());
-        QVERIFY(ui.actionShredFile->isEnabled() && !ui.actionStop->isEnabled());
+        QVERIFY(ui.actionShredFolder->isEnabled() && !ui.stopButton->isEnabled());
         shell.application().terminate();
     }
 
@@ -495,67 +278,39 @@ private slots:
     // the run and quits the usual way. A quit signal stops it without asking.
     void quittingDuringARunAsksOrStops() {
         store({{"shredWarning", 0}, {"shredMode", 2}});
+        const QString question = "A shred is running. Stop it and quit?";
         for (bool fromSignal : {false, true}) {
             QTemporaryDir work;
-            QDir(work.path()).mkdir("tree");
-            for (int i = 0; i < 400; ++i) {
-                writeFile(work.filePath("tree/f%1").arg(i), "contents");
-            }
+            makeFolder(work.filePath("tree"), 400, "contents");
             ZurizedeShell shell;
             shell.start();
             QStringList questions;
             int keepAnswers = fromSignal ? 0 : 1;
             QtAlertPanels::setAnswerer([&](QMessageBox& box) {
                 questions << box.text();
-                if (box.text() != "A shred is running. Stop it and quit?") {
-                    return box.buttons().at(0);
-                }
                 return button(box, keepAnswers-- > 0 ? "Keep Shredding" : "Stop and Quit");
             });
-            shell.openPaths({native(work.filePath("tree"))});
+            shell.openPaths({work.filePath("tree").toStdString()});
             QTRY_VERIFY(shell.window().ui.fileText->text().startsWith('f'));
             if (fromSignal) {
                 shell.application().terminate();  // what SIGTERM, SIGHUP and a session end do
             } else {
                 QVERIFY(!shell.window().close());
-                QVERIFY(shell.isRunning());
-                QVERIFY(!shell.application().hasTerminated());
+                QVERIFY(shell.isRunning() && !shell.application().hasTerminated());
                 QVERIFY(!shell.window().close());
             }
             QTRY_VERIFY(shell.application().hasTerminated());
-            QCOMPARE(questions.count("A shred is running. Stop it and quit?"), fromSignal ? 0 : 2);
+            QCOMPARE(questions, fromSignal ? QStringList() : QStringList(2, question));
             QVERIFY(QFileInfo::exists(work.filePath("tree")));  // the rest was not shredded
             expectFilesHold(work.filePath("tree"), "contents");
             QVERIFY(privateFolders().isEmpty());
         }
     }
 
-    // A launch hands its paths to the running window only if that window takes them; one
-    // that is quitting refuses, and the launch then knows to open a window of its own.
-    void aHandOverIsAnsweredAndAQuittingInstanceRefusesIt() {
-        QTemporaryDir run;
-        const QString socket = run.filePath("instance.socket");
-        for (bool taking : {true, false}) {
-            SingleInstance running(socket);
-            std::vector<std::string> arrived;
-            QVERIFY(running.listen([&](const std::vector<std::string>& paths) {
-                arrived = paths;
-                return taking;
-            }));
-            std::atomic<int> handed{-1};
-            std::thread later([&] { handed = SingleInstance(socket).handOver({"/a", "/b c"}); });
-            QTRY_VERIFY(handed != -1);
-            later.join();
-            QCOMPARE(handed.load(), taking ? 1 : 0);
-            QCOMPARE(arrived, (std::vector<std::string>{"/a", "/b c"}));
-        }
-    }
-
-    // ---- the program itself ------------------------------------------------------------
-
-    // A file named on the command line is shredded; a second launch in the same session hands
-    // its paths over and makes no folder, while another session gets an instance of its own.
-    // Quit signals quit the usual way: each instance removes its own folder, saving the frame.
+    // The program itself: a file named on the command line is shredded; a second launch in
+    // the same session hands its paths over and makes no folder, while another session gets
+    // an instance of its own. Quit signals quit the usual way: each instance removes its own
+    // folder, saving the frame.
     void launchesHandOverWithinASessionAndQuitSignalsQuitTheUsualWay() {
         store({{"shredWarning", 0}});
         QTemporaryDir run, otherRun, work;
@@ -579,16 +334,13 @@ private slots:
         QCOMPARE(privateFolders().size(), 1);
         launch(other, otherRun, {});
         QTRY_COMPARE_WITH_TIMEOUT(privateFolders().size(), 2, 20000);
-        const QStringList folders = privateFolders();
-        QVERIFY2(folders[0].split('.')[1] != folders[1].split('.')[1],
-                 qPrintable(folders.join(",")));  // each its own process id
-        ::kill(first.processId(), SIGTERM);
-        QVERIFY(first.waitForFinished(20000));
-        QCOMPARE(first.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(privateFolders().size(), 1);  // only its own went
-        ::kill(other.processId(), SIGHUP);
-        QVERIFY(other.waitForFinished(20000));
-        QCOMPARE(other.exitStatus(), QProcess::NormalExit);
+        const std::tuple<QProcess*, int, int> quits[] = {{&first, SIGTERM, 1}, {&other, SIGHUP, 0}};
+        for (const auto& [process, signal, left] : quits) {
+            ::kill(process->processId(), signal);
+            QVERIFY(process->waitForFinished(20000));
+            QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+            QCOMPARE(privateFolders().size(), left);  // only its own went
+        }
         QSettings settings("ORBA", "Zurizede");
         settings.sync();
         QVERIFY(settings.contains("Main"));

@@ -1,6 +1,5 @@
 // Runs the built zurizede-cli as a user would, on real temporary folders.
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -10,7 +9,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +20,10 @@
 
 namespace {
 
+constexpr auto npos = std::string::npos;
+
+using Started = std::pair<pid_t, int>;  // the process, and where its output is read
+
 struct Finished {
     int status = -1;  // exit status, or -1 when it did not exit normally
     std::string output;
@@ -26,174 +31,122 @@ struct Finished {
 
 class Cli : public ::testing::Test {
 protected:
-    std::vector<std::string> environment() const {
-        return {"HOME=" + dir.path(), "XDG_CONFIG_HOME=" + (dir / "config"), "LANG=C.UTF-8",
-                "PATH=/usr/bin:/bin"};
-    }
-
-    static std::vector<char*> pointers(std::vector<std::string>& strings) {
-        std::vector<char*> result;
-        for (std::string& s : strings) result.push_back(s.data());
-        result.push_back(nullptr);
-        return result;
-    }
-
-    // Starts the program with standard input from /dev/null and its output into a pipe.
-    pid_t start(std::vector<std::string> args, int& outputFd, const std::string& cwd = {}) {
-        args.insert(args.begin(), ZURIZEDE_CLI);
-        std::vector<std::string> env = environment();
-        int fds[2];
-        EXPECT_EQ(::pipe(fds), 0);
-        const pid_t pid = ::fork();
+    // Starts the program in the temporary folder, with its output into a pipe and its input
+    // from /dev/null, or on a terminal of its own. Answers its process and where its output
+    // is read (and a terminal's answer written).
+    Started start(const std::vector<std::string>& args, bool onTerminal = false) {
+        std::vector<std::string> all = {"/usr/bin/env",       "-i",
+                                        "HOME=" + dir.path(), "XDG_CONFIG_HOME=" + (dir / "config"),
+                                        "LANG=C.UTF-8",       "PATH=/usr/bin:/bin",
+                                        ZURIZEDE_CLI};
+        all.insert(all.end(), args.begin(), args.end());
+        int fds[2] = {-1, -1};
+        EXPECT_EQ(onTerminal ? 0 : ::pipe(fds), 0);
+        const pid_t pid = onTerminal ? ::forkpty(&fds[0], nullptr, nullptr, nullptr) : ::fork();
         if (pid == 0) {
-            const int in = ::open("/dev/null", O_RDONLY);
-            ::dup2(in, 0);
-            ::dup2(fds[1], 1);
-            ::dup2(fds[1], 2);
-            ::close(fds[0]);
-            if (!cwd.empty() && ::chdir(cwd.c_str()) != 0)
-                ::_exit(127);
-            auto argv = pointers(args);
-            auto envp = pointers(env);
-            ::execve(argv[0], argv.data(), envp.data());
+            if (!onTerminal) {
+                ::dup2(::open("/dev/null", O_RDONLY), 0);
+                ::dup2(fds[1], 1);
+                ::dup2(fds[1], 2);
+            }
+            std::vector<char*> argv;
+            for (std::string& s : all) argv.push_back(s.data());
+            argv.push_back(nullptr);
+            if (::chdir(dir.path().c_str()) == 0)
+                ::execv(argv[0], argv.data());
             ::_exit(127);
         }
-        ::close(fds[1]);
-        outputFd = fds[0];
-        return pid;
+        if (!onTerminal)
+            ::close(fds[1]);
+        return {pid, fds[0]};
     }
 
-    static Finished finish(pid_t pid, int outputFd) {
+    // Reads all it says, answering the confirmation when it asks on a terminal.
+    static Finished finish(Started started, std::string answer = {}) {
+        const auto [pid, fd] = started;
         Finished done;
         char buffer[4096];
-        ssize_t n;
-        while ((n = ::read(outputFd, buffer, sizeof buffer)) > 0) done.output.append(buffer, n);
-        ::close(outputFd);
+        pollfd p{fd, POLLIN, 0};
+        for (ssize_t n; ::poll(&p, 1, 60000) > 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+            done.output.append(buffer, n);  // a terminal reads EIO once the program has gone
+            if (!answer.empty() && done.output.find("[y/N]") != npos) {
+                EXPECT_EQ(::write(fd, answer.data(), answer.size()), (ssize_t)answer.size());
+                answer.clear();
+            }
+        }
+        ::close(fd);
         int status = 0;
         ::waitpid(pid, &status, 0);
         done.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         return done;
     }
 
-    Finished run(std::vector<std::string> args, const std::string& cwd = {}) {
-        int fd = -1;
-        const pid_t pid = start(std::move(args), fd, cwd);
-        return finish(pid, fd);
-    }
+    Finished run(const std::vector<std::string>& args) { return finish(start(args)); }
 
     void storeSettings(const std::string& lines) {
-        ::mkdir((dir / "config").c_str(), 0700);
-        ::mkdir((dir / "config/ORBA").c_str(), 0700);
+        std::filesystem::create_directories(dir / "config/ORBA");
         writeFile(dir / "config/ORBA/Zurizede.conf", "[General]\n" + lines);
+    }
+
+    static std::string fileOf(const std::string& top, int i) {
+        return top + (i % 2 ? "/sub/f" : "/f") + std::to_string(i);
     }
 
     void makeTree(const std::string& top, int files) {
         makeFolder(top);
         makeFolder(top + "/sub");
-        for (int i = 0; i < files; ++i) {
-            writeFile(top + (i % 2 ? "/sub/f" : "/f") + std::to_string(i),
-                      "contents " + std::to_string(i));
-        }
+        for (int i = 0; i < files; ++i) writeFile(fileOf(top, i), "contents " + std::to_string(i));
     }
 
     static int entries(const std::string& folder) {
-        int n = 0;
-        if (DIR* d = ::opendir(folder.c_str())) {
-            while (dirent* e = ::readdir(d)) n += e->d_name[0] != '.';
-            ::closedir(d);
-        }
-        return n;
+        std::error_code gone;
+        return std::distance(std::filesystem::directory_iterator(folder, gone), {});
     }
 
     TempDir dir;
 };
 
+// One line, escaped, and nothing done.
 TEST_F(Cli, BadUsageExitsTwoWithOneLine) {
-    for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{},
-                                               {"-m", "x", "a"},
-                                               {"--mode=1x", "a"},
-                                               {"-m", "7", "a"},
-                                               {"--bogus", "a"},
-                                               {"-z", "a"},
-                                               {"-y"},
-                                               {"--mode"},
-                                               {"--yes=1", "a"},
-                                               {"--ver", "a"}}) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {}, {"-m", "7", "a"}, {"--bogus\x1b[1A", "a"}, {"-y"}, {"--yes=1", "a"}}) {
         const Finished done = run(args);
         EXPECT_EQ(done.status, 2) << done.output;
         EXPECT_EQ(std::count(done.output.begin(), done.output.end(), '\n'), 1) << done.output;
-        EXPECT_EQ(done.output.rfind("zurizede-cli: ", 0), 0u) << done.output;
+        EXPECT_EQ(done.output.find('\x1b'), npos) << done.output;
     }
-    const Finished help = run({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.output.find("Usage: zurizede-cli"), std::string::npos);
-    const Finished version = run({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.output.rfind("zurizede-cli ", 0), 0u);
 }
 
-// As GNU tools take them: options after a path, letters together with the mode's value
-// attached, "--" ending the options, a lone "-" naming a file.
-TEST_F(Cli, OptionsAsGnuToolsTakeThem) {
-    for (const char* name : {"a", "-", "-y"}) writeFile(dir / name, "contents");
-    const Finished done = run({"a", "-ym1", "-", "--", "-y"}, dir.path());
-    EXPECT_EQ(done.status, 0) << done.output;
-    for (const char* name : {"a", "-", "-y"}) {
-        EXPECT_NE(::access((dir / name).c_str(), F_OK), 0) << name;
-    }
-    EXPECT_NE(done.output.find("4 passes"), std::string::npos) << done.output;
-}
-
-// A name holding terminal escape sequences never reaches the terminal raw.
-TEST_F(Cli, ControlCharactersInNamesAreEscaped) {
-    const std::string name = "evil\x1b[2K\rFiles have been shredded.";
-    makeFolder(dir / name);
-    const Finished missing = run({"-y", dir / (name + "-missing"), "--bogus\x1b[1A"});
-    const Finished denied = run({dir / name});  // no terminal: the confirmation is cancelled
-    for (const Finished& done : {missing, denied}) {
-        EXPECT_EQ(done.output.find('\x1b'), std::string::npos) << done.output;
-        EXPECT_EQ(done.output.find('\r'), std::string::npos) << done.output;
-    }
-    EXPECT_NE(denied.output.find("evil\\x1b[2K\\x0dFiles"), std::string::npos) << denied.output;
-}
-
+// With no terminal to ask, the confirmation is cancelled; a name holding terminal escape
+// sequences never reaches the output raw.
 TEST_F(Cli, NothingIsShreddedWithoutConsentWhenNoTerminalCanAsk) {
-    makeTree(dir / "tree", 4);
-    const Finished done = run({dir / "tree"});  // the registered defaults ask first
+    const std::string tree = dir / "evil\x1b[2K\rFiles have been shredded.";
+    makeTree(tree, 4);
+    const Finished done = run({tree});  // the registered defaults ask first
     EXPECT_EQ(done.status, 1);
-    EXPECT_NE(done.output.find("Shred Alert: If you proceed"), std::string::npos);
-    EXPECT_NE(done.output.find("No files were touched - shredding cancelled."), std::string::npos);
-    EXPECT_EQ(entries(dir / "tree"), 3);
-    EXPECT_EQ(readFile(dir / "tree/f0"), "contents 0");
-
+    EXPECT_NE(done.output.find("evil\\x1b[2K\\x0dFiles"), npos) << done.output;
+    EXPECT_EQ(done.output.find_first_of("\x1b\r"), npos) << done.output;
     storeSettings("shredWarning=0\n");
-    const Finished forced = run({"--confirm", dir / "tree"});
-    EXPECT_EQ(forced.status, 1);
-    EXPECT_TRUE(exists(dir / "tree/f0"));
+    EXPECT_EQ(run({"--confirm", tree}).status, 1);
+    EXPECT_EQ(entries(tree), 3);
+    EXPECT_EQ(readFile(tree + "/f0"), "contents 0");
 }
 
+// Options as GNU tools take them: after a path, letters together with the mode's value
+// attached, "--" ending the options, a lone "-" naming a file. A missing path makes the
+// status 1 and stops none after it.
 TEST_F(Cli, YesShredsEveryPathInOrderAndAMissingOneMakesItOne) {
     makeTree(dir / "first", 6);
-    writeFile(dir / "second", "second");
-    const Finished done = run({"-y", "-m", "1", dir / "first", dir / "missing", dir / "second"});
+    for (const char* name : {"-", "-y"}) writeFile(dir / name, "contents");
+    const Finished done = run({"first", "-ym1", "missing", "-", "--", "-y"});
     EXPECT_EQ(done.status, 1) << done.output;
-    EXPECT_FALSE(exists(dir / "first"));
-    EXPECT_FALSE(exists(dir / "second"));
-    const auto first = done.output.find(dir / "first: Files have been shredded.");
-    const auto missing = done.output.find(dir / "missing: No such file or folder");
-    const auto second = done.output.find(dir / "second: Files have been shredded.");
-    ASSERT_NE(first, std::string::npos) << done.output;
-    ASSERT_NE(missing, std::string::npos) << done.output;
-    ASSERT_NE(second, std::string::npos) << done.output;
-    EXPECT_LT(first, missing);
-    EXPECT_LT(missing, second);
-
-    makeTree(dir / "again", 2);
-    const Finished quiet = run({"--yes", "-q", dir / "again"});
-    EXPECT_EQ(quiet.status, 0);
-    EXPECT_EQ(quiet.output, "");  // the answered confirmation and the success left out
-    EXPECT_FALSE(exists(dir / "again"));
+    for (const char* name : {"first", "-", "-y"}) EXPECT_FALSE(exists(dir / name)) << name;
+    const auto first = done.output.find("first: Files have been shredded.");
+    const auto missing = done.output.find("missing: No such file or folder");
+    const auto last = done.output.find("-y: Files have been shredded.");
+    EXPECT_LT(first, missing) << done.output;
+    EXPECT_LT(missing, last) << done.output;
+    EXPECT_NE(last, npos) << done.output;
 }
 
 // Exit 0 claims every chosen file's contents were destroyed: a name whose contents stay
@@ -206,151 +159,91 @@ TEST_F(Cli, TheAccountSaysWhatWasNotDestroyedAndTheExitStatusFollowsIt) {
     EXPECT_EQ(shared.status, 1) << shared.output;
     EXPECT_FALSE(exists(dir / "tree"));
     EXPECT_EQ(readFile(dir / "backup"), "still here");
-    EXPECT_NE(shared.output.find("2 files overwritten"), std::string::npos) << shared.output;
-    EXPECT_NE(shared.output.find("Verified: 2 of 2 files read back"), std::string::npos);
-    EXPECT_NE(shared.output.find("1 name was removed while its contents stay reachable through "
-                                 "another link"),
-              std::string::npos);
+    EXPECT_NE(shared.output.find("1 name was removed while its contents stay reachable"), npos);
 
     // Both names given: the contents are overwritten at the last, and that settles the first.
     ASSERT_EQ(::link((dir / "backup").c_str(), (dir / "second").c_str()), 0);
     const Finished both = run({"--yes", dir / "backup", dir / "second"});
     EXPECT_EQ(both.status, 0) << both.output;
     EXPECT_FALSE(exists(dir / "backup") || exists(dir / "second"));
-    EXPECT_NE(both.output.find("the contents of 1 name removed above were overwritten later"),
-              std::string::npos)
-        << both.output;
 
     // A link named directly is an item, whether its target is a folder, missing or itself.
     makeTree(dir / "target", 2);
     ASSERT_EQ(::symlink("target", (dir / "link").c_str()), 0);
     ASSERT_EQ(::symlink("no-file", (dir / "dangling").c_str()), 0);
     ASSERT_EQ(::symlink("looping", (dir / "looping").c_str()), 0);
-    const Finished link = run({"--yes", dir / "link/", dir / "dangling", dir / "looping"});
+    ASSERT_EQ(::symlink("target/f0", (dir / "file-link").c_str()), 0);
+    const Finished link = run({"--yes", "link/", "dangling", "looping", "file-link"});
     EXPECT_EQ(link.status, 0) << link.output;
     EXPECT_EQ(readFile(dir / "target/f0"), "contents 0");
-    for (const char* name : {"link", "dangling", "looping"}) {
+    EXPECT_NE(link.output.find("What: link\n  How much: 1 item (1 symbolic link)"), npos);
+    for (const char* name : {"link", "dangling", "looping", "file-link"}) {
         EXPECT_FALSE(exists(dir / name)) << name;
-        EXPECT_NE(link.output.find("Removed; what it points to was not touched (symbolic link): " +
-                                   (dir / name)),
-                  std::string::npos)
+        EXPECT_NE(link.output.find(std::string("not touched (symbolic link): ") + name), npos)
             << link.output;
     }
 }
 
-TEST_F(Cli, StoredSettingsAreObeyedAndLoggingCanBeAsked) {
+// Stored settings leave the confirmation out and ask for the log line, and quiet leaves out
+// all but that line: one line, naming the path's bytes exactly, control characters escaped.
+TEST_F(Cli, StoredSettingsAreObeyedAndTheLogLineIsAllAQuietRunSays) {
     storeSettings("shredWarning=0\nshredLogging=1\n");
-    writeFile(dir / "five", "12345");
-    const Finished done = run({dir / "five"});
+    const std::string top = dir / "caf\xc3\xa9\n\\";
+    makeFolder(top);
+    writeFile(top + "/five", "12345");
+    const Finished done = run({"-q", top});
     EXPECT_EQ(done.status, 0) << done.output;
-    EXPECT_FALSE(exists(dir / "five"));
-    EXPECT_NE(done.output.find("Shred 5 bytes @ path '" + (dir / "five") + "'"), std::string::npos)
-        << done.output;
-    EXPECT_EQ(done.output.find("Shred Alert"), std::string::npos);
-
-    storeSettings("shredWarning=0\nshredLogging=0\n");
-    writeFile(dir / "quiet", "123");
-    const Finished quiet = run({"-q", "--log", dir / "quiet"});
-    EXPECT_EQ(quiet.status, 0);
-    EXPECT_EQ(quiet.output, "Shred 3 bytes @ path '" + (dir / "quiet") + "'\n");
+    EXPECT_EQ(done.output, "Shred 5 bytes @ path '" + (dir / "caf\xc3\xa9\\x0a\\\\") + "'\n");
+    EXPECT_FALSE(exists(top));
 }
 
+// What is left is whole, and the figures printed are exact: every item still there, the top
+// folder too, and the bytes of the files alone.
 TEST_F(Cli, AnInterruptStopsTheWalkBetweenItemsAndExitsOne) {
     makeTree(dir / "big", 4000);
-    int fd = -1;
-    const pid_t pid = start({"-y", "-m", "2", dir / "big", dir / "never"}, fd);
+    const Started started = start({"-y", "-m", "2", dir / "big", dir / "never"});
     // Eleven synced passes per file: the walk takes many seconds; interrupt it once it began.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (entries(dir / "big") + entries(dir / "big/sub") > 3990 &&
-           std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    ::kill(pid, SIGTERM);
-    const Finished done = finish(pid, fd);
+    for (int i = 0; i < 3000 && entries(dir / "big") + entries(dir / "big/sub") > 3990; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // a minute at most
+    ::kill(started.first, SIGTERM);
+    const Finished done = finish(started);
     EXPECT_EQ(done.status, 1) << done.output;
-    EXPECT_NE(done.output.find("Shredding was interrupted"), std::string::npos) << done.output;
-    EXPECT_NE(done.output.find("interrupted; "), std::string::npos);
-    EXPECT_NE(done.output.find(dir / "never: not shredded"), std::string::npos);
-    EXPECT_EQ(done.output.find("Files have been shredded."), std::string::npos);
-    ASSERT_TRUE(exists(dir / "big"));
-    // What is left is whole: every remaining file still holds what it held. The figures
-    // printed are exact: every item still there, the top folder too, and the bytes of the
-    // files alone.
-    int checked = 0;
+    EXPECT_NE(done.output.find(dir / "never: not shredded"), npos) << done.output;
+    EXPECT_EQ(done.output.find("Files have been shredded."), npos);
     std::uint64_t bytes = 0;
     for (int i = 0; i < 4000; ++i) {
-        const std::string path = (dir / "big") + (i % 2 ? "/sub/f" : "/f") + std::to_string(i);
-        if (exists(path)) {
-            EXPECT_EQ(readFile(path), "contents " + std::to_string(i));
-            bytes += readFile(path).size();
-            ++checked;
+        const std::string contents = "contents " + std::to_string(i);
+        if (exists(fileOf(dir / "big", i))) {
+            EXPECT_EQ(readFile(fileOf(dir / "big", i)), contents);
+            bytes += contents.size();
         }
     }
-    EXPECT_GT(checked, 0);
+    EXPECT_GT(bytes, 0u);
     const int items = 1 + entries(dir / "big") + entries(dir / "big/sub");
-    auto grouped = [](std::uint64_t n) {
-        std::string digits = std::to_string(n);
-        for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
-        return digits;
-    };
-    EXPECT_NE(done.output.find("interrupted; " + grouped(items) + " items and " + grouped(bytes) +
-                               " bytes were left in place"),
-              std::string::npos)
+    std::string said = done.output;
+    said.erase(std::remove(said.begin(), said.end(), ','), said.end());  // figures grouped
+    EXPECT_NE(said.find("interrupted; " + std::to_string(items) + " items and " +
+                        std::to_string(bytes) + " bytes were left in place"),
+              npos)
         << done.output;
 }
 
-// On a terminal the confirmation is asked and the status line drawn.
+// On a terminal the confirmation is asked and the status line drawn; a name in either is
+// never sent to the terminal raw.
 TEST_F(Cli, OnATerminalTheConfirmationIsAsked) {
     for (const std::string answer : {"n", "y"}) {
         const std::string tree = dir / ("tree-" + answer);
         makeTree(tree, 2);
-        // Named in the confirmation and on the status line: never sent to the terminal raw.
         writeFile(tree + "/evil\x1b]0;owned\x07\x1b[2K", "x");
-        std::vector<std::string> args = {ZURIZEDE_CLI, tree};
-        std::vector<std::string> env = environment();
-        int master = -1;
-        const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            auto argv = pointers(args);
-            auto envp = pointers(env);
-            ::execve(argv[0], argv.data(), envp.data());
-            ::_exit(127);
+        Finished done = finish(start({tree}, true), answer + "\n");
+        EXPECT_NE(done.output.find("[y/N] " + answer), npos) << done.output;  // echoed
+        EXPECT_EQ(done.status, answer == "y" ? 0 : 1) << done.output;
+        EXPECT_EQ(exists(tree + "/f0"), answer == "n");
+        EXPECT_NE(done.output.find("evil\\x1b]0;owned\\x07"), npos) << done.output;
+        for (std::size_t at; (at = done.output.find("\033[K")) != npos;) {
+            done.output.erase(at, 3);  // the status line's own erasing
         }
-        std::string output;
-        bool answered = false;
-        char buffer[1024];
-        for (;;) {
-            pollfd p{master, POLLIN, 0};
-            if (::poll(&p, 1, 30000) <= 0)
-                break;
-            const ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n <= 0)
-                break;  // EIO once the program has gone
-            output.append(buffer, n);
-            if (!answered && output.find("[y/N]") != std::string::npos) {
-                const std::string line = answer + "\n";
-                ASSERT_EQ(::write(master, line.data(), line.size()), (ssize_t)line.size());
-                answered = true;
-            }
-        }
-        ::close(master);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        EXPECT_TRUE(answered) << output;
-        if (answer == "n") {
-            EXPECT_EQ(WEXITSTATUS(status), 1) << output;
-            EXPECT_TRUE(exists(tree + "/f0"));
-        } else {
-            EXPECT_EQ(WEXITSTATUS(status), 0) << output;
-            EXPECT_FALSE(exists(tree));
-            EXPECT_NE(output.find("\r\033[K"), std::string::npos);  // the status line
-        }
-        EXPECT_NE(output.find("evil\\x1b]0;owned\\x07"), std::string::npos) << output;
-        for (std::size_t at; (at = output.find("\033[K")) != std::string::npos;) {
-            output.erase(at, 3);  // the status line's own erasing
-        }
-        EXPECT_EQ(output.find_first_of("\x1b\x07"), std::string::npos) << output;
+        EXPECT_EQ(done.output.find_first_of("\x1b\x07"), npos) << done.output;
     }
 }
 

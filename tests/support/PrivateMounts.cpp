@@ -14,9 +14,6 @@ constexpr int kUnavailable = 77;
 
 PrivateMountsResult inPrivateMountNamespace(const std::function<void()>& body, bool hideProc) {
     const pid_t child = ::fork();
-    if (child < 0) {
-        return PrivateMountsResult::Failed;
-    }
     if (child == 0) {
         if (::unshare(CLONE_NEWNS) != 0 ||
             ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
@@ -28,7 +25,7 @@ PrivateMountsResult inPrivateMountNamespace(const std::function<void()>& body, b
         ::_exit(::testing::Test::HasFailure() ? 1 : 0);
     }
     int status = 0;
-    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
         return PrivateMountsResult::Failed;
     }
     if (WEXITSTATUS(status) == kUnavailable) {

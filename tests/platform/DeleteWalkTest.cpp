@@ -180,23 +180,26 @@ TEST(DeleteWalk, StopsAtFirstErrorAndAWaitingFolderThatGainsAnEntryGetsItsOwnNam
 }
 
 // The walk reaches every item through the folder it holds: a file deeper than PATH_MAX is
-// reachable, and a folder swapped for a link after the walk saw it leads nowhere outside
-// the tree. Run with /proc and, below, without it.
-void walkADeepTreeWithAFolderSwappedForALink() {
+// reachable, and a folder swapped, after the walk saw it, for a link to itself or for another
+// folder is not entered. Run with /proc and, below, without it.
+void walkADeepTreeWithSwappedFolders() {
     TempDir dir;
     makeFolder(dir / "top");
     ::close(makeFoldersDeeperThanPathMax(dir / "top", "deep-file"));
-    makeFolder(dir / "top/sub");
-    writeFile(dir / "top/sub/f", "x");
-    makeFolder(dir / "outside");
+    for (const char* folder : {"top/linked", "top/replaced", "outside"}) makeFolder(dir / folder);
+    writeFile(dir / "top/linked/f", "x");
     writeFile(dir / "outside/precious", "p");
     RecordingHandler handler;
-    handler.proceed = true;  // past the swapped folder, on to the deep file
+    handler.proceed = true;  // past the swapped folders, on to the deep file
     bool deepFileFound = false;
     handler.onAnnounce = [&](const WalkItem& item) {
-        if (item.path == dir / "top/sub") {
-            ASSERT_EQ(::rename((dir / "top/sub").c_str(), (dir / "moved").c_str()), 0);
-            ASSERT_EQ(::symlink((dir / "outside").c_str(), (dir / "top/sub").c_str()), 0);
+        if (item.path == dir / "top/linked") {
+            ASSERT_EQ(::rename((dir / "top/linked").c_str(), (dir / "moved").c_str()), 0);
+            ASSERT_EQ(::symlink((dir / "moved").c_str(), (dir / "top/linked").c_str()), 0);
+        }
+        if (item.path == dir / "top/replaced") {
+            ASSERT_EQ(::rmdir((dir / "top/replaced").c_str()), 0);
+            ASSERT_EQ(::rename((dir / "outside").c_str(), (dir / "top/replaced").c_str()), 0);
         }
         if (lastPathComponent(item.path) == "deep-file") {
             EXPECT_GT(item.path.size(), static_cast<std::size_t>(PATH_MAX));
@@ -207,21 +210,23 @@ void walkADeepTreeWithAFolderSwappedForALink() {
     };
     EXPECT_FALSE(PosixFileManager().removeFileAtPath(dir / "top", handler));
     EXPECT_TRUE(deepFileFound);
-    EXPECT_EQ(readFile(dir / "outside/precious"), "p");
-    ASSERT_FALSE(handler.errors.empty());
-    EXPECT_EQ(handler.errors[0].path, dir / "top/sub");
-    for (const auto& path : handler.announced) EXPECT_EQ(path.find("precious"), std::string::npos);
+    EXPECT_EQ(readFile(dir / "moved/f"), "x");
+    EXPECT_EQ(readFile(dir / "top/replaced/precious"), "p");
+    std::set<std::string> failed;
+    for (const RemovalError& error : handler.errors) failed.insert(error.path);
+    EXPECT_EQ(failed,
+              (std::set<std::string>{dir / "top", dir / "top/linked", dir / "top/replaced"}));
 }
 
 TEST(DeleteWalk, ADeepTreeIsReachedAndASwappedFolderIsNotFollowed) {
-    walkADeepTreeWithAFolderSwappedForALink();
+    walkADeepTreeWithSwappedFolders();
 }
 
 // Without /proc (a chroot, a rescue shell, a small container) the same holds.
 TEST(DeleteWalkAtTheEdges, WithoutProcEveryItemIsReachedThroughTheHeldFolder) {
     RUN_IN_PRIVATE_MOUNTS(true, [] {
         ASSERT_NE(::access("/proc/self/fd", F_OK), 0);
-        walkADeepTreeWithAFolderSwappedForALink();
+        walkADeepTreeWithSwappedFolders();
     });
 }
 

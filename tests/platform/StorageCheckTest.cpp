@@ -161,9 +161,8 @@ void layOut(const std::string& root, const FakeDisk& disk) {
     link("../..", folder + "/device");
     link(inDevices, root + "/dev/block/8:0");
     link(inDevices + "/" + disk.name + "1", root + "/dev/block/8:1");
-    if (disk.driver != nullptr) {
-        link(std::string("../bus/drivers/") + disk.driver,
-             parent + "/driver");  // read, not followed
+    if (disk.driver != nullptr) {  // only its name is read: it need lead nowhere
+        link(std::string("../bus/drivers/") + disk.driver, parent + "/driver");
     }
 }
 

@@ -189,22 +189,17 @@ private slots:
         ZurizedeShell shell;
         shell.start();
         Ui::MainWindow& ui = shell.window().ui;
-        for (QAction* action : {ui.actionModeEleven, ui.actionAskConfirmation, ui.actionLogShreds,
-                                ui.actionVerifyLastPass}) {
+        for (QAction* action : {ui.actionAskConfirmation, ui.actionLogShreds}) {
             action->trigger();  // asking is on by default: now off
         }
         QCOMPARE(ui.settingsLine->text(),
-                 QString("11 passes · shreds without asking · logged · verifies the last pass"));
+                 QString("1 pass of random bytes · shreds without asking · "
+                         "logged"));
         QSettings settings("ORBA", "Zurizede");
-        settings.sync();
-        for (const auto& [key, value] : {std::pair{"shredMode", 2},
-                                         {"shredWarning", 0},
-                                         {"shredLogging", 1},
-                                         {"shredVerify", 1}}) {
-            QCOMPARE(settings.value(key).toInt(), value);
-        }
+        QCOMPARE(settings.value("shredWarning").toInt(), 0);
+        QCOMPARE(settings.value("shredLogging").toInt(), 1);
         // Changed elsewhere (the terminal front end, another session): shown when opened.
-        store({{"shredMode", 1}, {"shredWarning", 1}, {"shredLogging", 0}});
+        store({{"shredMode", 1}, {"shredWarning", 1}});
         emit ui.menuSettings->aboutToShow();
         QVERIFY(ui.settingsLine->text().startsWith("4 passes · asks before shredding"));
 

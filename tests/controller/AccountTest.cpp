@@ -14,13 +14,17 @@ namespace {
 
 class RecordingAccount : public AccountView {
 public:
-    void showWarnings(const std::vector<std::string>&) override {}
+    void showWarnings(const std::vector<std::string>& lines) override {
+        warnings = lines;
+        watchedWasThere = exists(watched);
+    }
     void showAccount(const std::string& line, const std::vector<std::string>& lines) override {
         summary = line;
         details = lines;
     }
-    std::string summary;
-    std::vector<std::string> details;
+    std::string summary, watched;
+    std::vector<std::string> details, warnings;
+    bool watchedWasThere = false;
 };
 
 bool anyHolds(const std::vector<std::string>& lines, const std::string& part) {
@@ -73,6 +77,16 @@ TEST_F(Account, TheConfirmationNamesTheSelectionAndTheAccountWhatWasNotDestroyed
         EXPECT_NE(view.summary.find(part), std::string::npos) << view.summary;
     }
     EXPECT_TRUE(anyHolds(view.details, "under another name (hard link): " + (dir / "tree/shared")));
+
+    // Nobody asked: the warnings come before the walk, while the tree is still there.
+    makeFolder(dir / "again");
+    ASSERT_EQ(::symlink("outside", (dir / "again/link").c_str()), 0);
+    view.watched = dir / "again";
+    defaults.values = {{"shredWarning", 0}};
+    shredder->shredFiles(dir / "again", true);
+    EXPECT_TRUE(view.watchedWasThere && anyHolds(view.warnings, "1 symbolic link is removed"));
+    EXPECT_EQ(alerts.seen.size(), 1u);
+    EXPECT_FALSE(exists(dir / "again"));
 }
 
 // What cannot be removed is left whole, and the run stops on it saying why when it is not a

@@ -36,10 +36,9 @@ bool run(const std::string& command, std::string* output = nullptr) {
 // when none could be attached.
 class LoopDevice {
 public:
-    LoopDevice(const std::string& image, off_t size, bool partitions = false) {
+    LoopDevice(const std::string& image, off_t size) {
         if (!run("truncate -s " + std::to_string(size) + " '" + image +
-                     "' && losetup --find --show " + (partitions ? "--partscan '" : "'") + image +
-                     "'",
+                     "' && losetup --find --show '" + image + "'",
                  &device_)) {
             device_.clear();
         }
@@ -50,37 +49,15 @@ public:
         }
     }
     const std::string& device() const { return device_; }
-    // Makes the device call itself a spinning disk that takes no discard, or a flash device;
-    // no when there is no device.
-    bool setRotational(bool rotational) const {
+    // Makes the device call itself a spinning disk that takes no discard; no when there is
+    // no device.
+    bool setSpinning() const {
         const std::string queue = "/sys/block/" + lastPathComponent(device_) + "/queue/";
-        return !device_.empty() && run(rotational ? "echo 1 >" + queue + "rotational && echo 0 >" +
-                                                        queue + "discard_max_bytes"
-                                                  : "echo 0 >" + queue + "rotational");
+        return !device_.empty() &&
+               run("echo 1 >" + queue + "rotational && echo 0 >" + queue + "discard_max_bytes");
     }
 
 private:
-    std::string device_;
-};
-
-// A dm-crypt mapping over a device, named as cryptsetup names a plain one, removed again at
-// the end; device() is empty when there is no dmsetup, or the kernel offers no device-mapper
-// or no crypt target.
-class CryptMapping {
-public:
-    CryptMapping(const std::string& under, off_t size) {
-        // Without udev nothing else makes the node.
-        if (run("dmsetup create " + name_ + " --uuid CRYPT-PLAIN-" + name_ + " --table '0 " +
-                std::to_string(size / 512) + " crypt aes-xts-plain64 " + std::string(64, 'a') +
-                " 0 " + under + " 0' && dmsetup mknodes " + name_)) {
-            device_ = "/dev/mapper/" + name_;
-        }
-    }
-    ~CryptMapping() { run("dmsetup remove --retry " + name_ + " 2>/dev/null"); }
-    const std::string& device() const { return device_; }
-
-private:
-    const std::string name_ = "zurizede-storage-" + std::to_string(::getpid());
     std::string device_;
 };
 
@@ -209,37 +186,32 @@ TEST(StorageDevice, VirtualThinAndUnreadableDisksAreNeverSaidToBeReached) {
     EXPECT_EQ(inPlaceVerdict(empty.path(), 8, 0, false).reach, MayNotReachAll);
 }
 
-// An ext4 partition on a spinning disk, with a folder whose files have their data journaled,
-// and an ext4 filling a flash device; memory, and a link to a folder elsewhere, beside them.
+// An ext4 on a spinning disk of the kernel's own, with a folder whose files have their data
+// journaled; memory, and a link to a folder elsewhere, beside it. (The table above judges
+// flash, partitions and mappings.)
 TEST_F(StorageCheck, InPlaceIsJudgedByTheDeviceAndTheJournal) {
-    LoopDevice disk(dir / "disk.img", kImageSize, true);
-    LoopDevice flash(dir / "flash.img", kImageSize);
-    if (!disk.setRotational(true) || !flash.setRotational(false)) {
+    LoopDevice disk(dir / "disk.img", kImageSize);
+    if (!disk.setSpinning()) {
         GTEST_SKIP() << "no loop device whose queue/rotational can be written could be attached";
     }
-    ASSERT_TRUE(
-        run("addpart " + disk.device() + " 1 2048 " + std::to_string(kImageSize / 512 - 2048)));
-    const std::string partition = disk.device() + "p1";
-    ASSERT_TRUE(run("mkfs.ext4 -q -F " + partition + " && mkfs.ext4 -q -F " + flash.device()));
+    const std::string& ext4 = disk.device();
+    ASSERT_TRUE(run("mkfs.ext4 -q -F " + ext4));
     // Set offline: setting it on a mounted file system needs CAP_SYS_RESOURCE. 0x80000 is
     // the extents flag mkfs gave the folder, 0x4000 the journal-data flag.
-    ASSERT_TRUE(run("debugfs -w -R 'mkdir journaled' " + partition + " 2>/dev/null") &&
-                run("debugfs -w -R 'set_inode_field journaled flags 0x84000' " + partition +
-                    " 2>/dev/null"));
-    for (const char* folder : {"spinning", "flash", "tmpfs"}) makeFolder(dir / folder);
+    ASSERT_TRUE(
+        run("debugfs -w -R 'mkdir journaled' " + ext4 + " 2>/dev/null") &&
+        run("debugfs -w -R 'set_inode_field journaled flags 0x84000' " + ext4 + " 2>/dev/null"));
+    for (const char* folder : {"spinning", "tmpfs"}) makeFolder(dir / folder);
     const auto byDevice = [&] {
-        ASSERT_TRUE(mountExt4(partition, dir / "spinning") &&
-                    mountExt4(flash.device(), dir / "flash"))
-            << std::strerror(errno);
+        ASSERT_TRUE(mountExt4(ext4, dir / "spinning")) << std::strerror(errno);
         expectVerdict(dir / "spinning", StorageReach::Reaches, "ext4", "spinning disk");
         expectVerdict(dir / "spinning/journaled", StorageReach::MayNotReachAll, "ext4", "journal");
-        expectVerdict(dir / "flash", StorageReach::MayNotReachAll, "ext4", "solid-state");
     };
     RUN_IN_PRIVATE_MOUNTS(false, byDevice);
     RUN_IN_PRIVATE_MOUNTS(true, byDevice);  // sysfs alone finds the device
 
     RUN_IN_PRIVATE_MOUNTS(false, [&] {
-        ASSERT_TRUE(mountExt4(partition, dir / "spinning", "data=journal")) << std::strerror(errno);
+        ASSERT_TRUE(mountExt4(ext4, dir / "spinning", "data=journal")) << std::strerror(errno);
         expectVerdict(dir / "spinning", StorageReach::MayNotReachAll, "ext4", "journal");
         mountTmpfs(dir / "tmpfs");
         expectVerdict(dir / "tmpfs", StorageReach::NotNeeded, "tmpfs", "memory");
@@ -250,23 +222,6 @@ TEST_F(StorageCheck, InPlaceIsJudgedByTheDeviceAndTheJournal) {
             EXPECT_EQ(verdict.reach, StorageReach::NotNeeded) << link << ": " << verdict.reason;
             EXPECT_EQ(verdict.fileSystem, "tmpfs") << link;
         }
-    });
-}
-
-TEST_F(StorageCheck, ReportsDmCryptUnderTheFileSystem) {
-    LoopDevice flash(dir / "crypt.img", kImageSize);
-    const CryptMapping crypt(flash.device(), kImageSize);
-    if (!flash.setRotational(false) || crypt.device().empty()) {
-        GTEST_SKIP() << "no dm-crypt mapping over a loop device called flash could be made: no "
-                        "loop device, dmsetup, device-mapper or crypt target";
-    }
-    ASSERT_TRUE(run("mkfs.ext4 -q -F " + crypt.device()));
-    makeFolder(dir / "crypt");
-    RUN_IN_PRIVATE_MOUNTS(false, [&] {
-        ASSERT_TRUE(mountExt4(crypt.device(), dir / "crypt")) << std::strerror(errno);
-        // The flash device is found below the mapping, and the mapping is dm-crypt.
-        expectVerdict(dir / "crypt", StorageReach::MayNotReachAll, "ext4", "encrypted", true);
-        EXPECT_NE(checkStorage(dir / "crypt/folder").reason.find("solid-state"), std::string::npos);
     });
 }
 

@@ -579,52 +579,87 @@ OverwriteOutcome finished(PassWriter& writer, const OpenFile& file, const PassPl
 
 }  // namespace
 
-OverwriteOutcome overwriteExaminedFileAt(int folderFd, const std::string& name,
-                                         const struct stat& examined, ShredMode mode,
-                                         const OverwriteSeams& seams) {
-    const PassPlan plan = planFor(mode);
+struct OverwriteJob::State {
+    int folderFd;
+    std::string name;
+    struct stat examined;
+    PassPlan plan;
+    OverwriteSeams seams;
+    KeyedStream stream;
+    UniqueFd fd;
+    std::optional<OverwriteOutcome> outcome;  // set once known
+};
+
+OverwriteJob::OverwriteJob(int folderFd, const std::string& name, const struct stat& examined,
+                           ShredMode mode, OverwriteSeams seams)
+    : state_(new State{
+          folderFd, name, examined, planFor(mode), std::move(seams), {}, UniqueFd(), {}}) {
+    State& job = *state_;
     if (!isSingleLinkRegularFile(examined)) {
         // Another hard link, perhaps outside the selection, still shows this data; the
         // last name inside the selection gets overwritten when the walk reaches it.
-        return refusal(OverwriteStatus::NotOverwritable);
+        job.outcome = refusal(OverwriteStatus::NotOverwritable);
+        return;
     }
     if (examined.st_size <= 0) {
-        return refusal(OverwriteStatus::Empty);
+        job.outcome = refusal(OverwriteStatus::Empty);
+        return;
     }
     // Only now is the random device needed: an empty file, a link or a fifo has nothing to
     // overwrite and goes without it; a file with contents is not touched without it.
-    KeyedStream stream;
-    if (plan.pattern == nullptr) {
-        const RandomDevice random = openRandomDevice(seams.randomDevice);
-        if (random.fd < 0) {
-            return {0, OverwriteStatus::NoRandomBytes, errno, 0};
-        }
-        if (int error = stream.keyFrom(random.fd)) {
-            return {0, OverwriteStatus::NoRandomBytes, error, 0};
+    if (job.plan.pattern == nullptr) {
+        const RandomDevice random = openRandomDevice(job.seams.randomDevice);
+        const int error = random.fd < 0 ? errno : job.stream.keyFrom(random.fd);
+        if (error != 0) {
+            job.outcome = OverwriteOutcome{0, OverwriteStatus::NoRandomBytes, error, 0};
+            return;
         }
     }
-
-    if (seams.beforeOpen) {
-        seams.beforeOpen();
+    if (job.seams.beforeOpen) {
+        job.seams.beforeOpen();
     }
     int errorNumber = 0;
-    UniqueFd fd = openExaminedFile(folderFd, name.c_str(), examined, &errorNumber);
-    if (fd.get() < 0) {
-        return failure(errorNumber);
+    job.fd = openExaminedFile(folderFd, name.c_str(), examined, &errorNumber);
+    if (job.fd.get() < 0) {
+        job.outcome = failure(errorNumber);
+    }
+}
+
+OverwriteJob::~OverwriteJob() = default;
+OverwriteJob::OverwriteJob(OverwriteJob&&) noexcept = default;
+OverwriteJob& OverwriteJob::operator=(OverwriteJob&&) noexcept = default;
+
+void OverwriteJob::run() {
+    State& job = *state_;
+    if (job.outcome) {
+        return;
     }
     // One descriptor for every pass: a file renamed into place meanwhile is never written.
-    const OpenFile file{fd.get(), folderFd, name, examined};
-    PassWriter writer(fd.get(), plan.pattern, plan.passes, &stream,
-                      static_cast<std::uint64_t>(examined.st_size), seams);
+    const OpenFile file{job.fd.get(), job.folderFd, job.name, job.examined};
+    PassWriter writer(job.fd.get(), job.plan.pattern, job.plan.passes, &job.stream,
+                      static_cast<std::uint64_t>(job.examined.st_size), job.seams);
     std::uint64_t covered = 0;
     if (auto ended = writeAllRounds(writer, file, covered)) {
-        return *ended;
+        job.outcome = *ended;
+        return;
     }
-    OverwriteOutcome outcome = finished(writer, file, plan, covered, seams);
-    if (outcome.status == OverwriteStatus::Overwritten && ::close(fd.release()) != 0) {
-        return failure(errno);
+    job.outcome = finished(writer, file, job.plan, covered, job.seams);
+    if (job.outcome->status == OverwriteStatus::Overwritten && ::close(job.fd.release()) != 0) {
+        job.outcome = failure(errno);
     }
-    return outcome;
+}
+
+const OverwriteOutcome& OverwriteJob::outcome() const {
+    static const OverwriteOutcome notRun = failure(EINVAL);
+    return state_->outcome ? *state_->outcome : notRun;
+}
+
+OverwriteOutcome overwriteExaminedFileAt(int folderFd, const std::string& name,
+                                         const struct stat& examined, ShredMode mode,
+                                         const OverwriteSeams& seams) {
+    OverwriteJob job(folderFd, name, examined, mode, seams);
+    job.run();
+    return job.outcome();
 }
 
 OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mode,

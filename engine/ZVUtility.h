@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 // The shredding unit: overwrites one file's contents in place and nothing else.
@@ -92,6 +93,30 @@ OverwriteOutcome overwriteFileExplained(const std::string& path, std::int32_t mo
 // that holds the folder hands it over, so no path is looked up again.
 OverwriteOutcome overwriteFileAt(int folderFd, const std::string& name, ShredMode mode,
                                  const OverwriteSeams& seams = {});
+
+// One file's overwrite in two steps, for a caller that runs the passes on another thread:
+// made where the file was examined (it checks the file, keys the random stream and opens
+// the file), then run once, on any one thread, while the folder stays open. The seams are
+// called on the thread that runs it.
+class OverwriteJob {
+public:
+    OverwriteJob(int folderFd, const std::string& name, const struct stat& examined, ShredMode mode,
+                 OverwriteSeams seams = {});
+    ~OverwriteJob();
+    OverwriteJob(OverwriteJob&&) noexcept;
+    OverwriteJob& operator=(OverwriteJob&&) noexcept;
+
+    // Every pass, each synced before the next, the growth rounds, the read-back when asked
+    // for, and the name checked to still show the file written. Nothing when the outcome
+    // was known when it was made.
+    void run();
+    // What it came to; a job never run has failed.
+    const OverwriteOutcome& outcome() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 // The same for an entry the caller has just examined, never following a link (a delete walk
 // has): its status is not read again, and only the file it shows is written.

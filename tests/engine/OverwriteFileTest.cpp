@@ -7,7 +7,6 @@
 
 #include <fstream>
 #include <set>
-#include <thread>
 #include <vector>
 
 #include "TempDir.h"
@@ -78,20 +77,6 @@ INSTANTIATE_TEST_SUITE_P(Modes, OverwritePasses,
                                                     {0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, 0x11,
                                                      0xFF, 0x55, 0x00}},
                                            PassCase{0, {}}, PassCase{7, {}}, PassCase{-1, {}}));
-
-// A job made where the file was examined writes nothing until it runs, here on another
-// thread, and then every pass.
-TEST(OverwriteFile, AJobMadeHereRunsItsPassesOnAnotherThread) {
-    TempDir dir;
-    writeFile(dir / "f", "contents");
-    struct stat examined;
-    ASSERT_EQ(::lstat((dir / "f").c_str(), &examined), 0);
-    OverwriteJob job(AT_FDCWD, dir / "f", examined, ShredMode::FourPasses);
-    EXPECT_EQ(readFile(dir / "f"), "contents");
-    std::thread([&job] { job.run(); }).join();
-    EXPECT_EQ(job.outcome().status, OverwriteStatus::Overwritten);
-    EXPECT_EQ(readFile(dir / "f"), std::string(8, '\0'));
-}
 
 TEST(OverwriteFile, AFailedSyncMakesTheResultZero) {
     TempDir dir;

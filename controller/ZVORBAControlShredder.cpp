@@ -41,6 +41,9 @@ constexpr const char* kReadOnly =
 constexpr const char* kImmutable =
     "%@ or its folder is marked immutable or append-only: it cannot be removed, so nothing is "
     "overwritten.";
+// Files up to this size go to the pool of overwriters: their time is their syncs, and a
+// pass's block of this size for each of the pool's threads keeps memory small.
+constexpr off_t kPooledFileBytes = 256 << 10;
 constexpr const char* kCountIsShort =
     "Not counted: %@ folder(s) could not be read, the first %@ (%@)";
 
@@ -52,7 +55,12 @@ ZVORBAControlShredder::ZVORBAControlShredder(const ShredderConnections& connecti
       window(connections.window),
       services_(connections) {}
 
-ZVORBAControlShredder::~ZVORBAControlShredder() = default;
+ZVORBAControlShredder::~ZVORBAControlShredder() {
+    // A job still on the pool refers to what is about to go: wait for it.
+    for (const auto& file : inFlight_) {
+        services_.overwriters->wait(file->ticket);
+    }
+}
 
 void ZVORBAControlShredder::show(Field field, const std::string& text, bool redrawNow) {
     TextField* shown = display_[field];
@@ -250,6 +258,7 @@ void ZVORBAControlShredder::beginRun() {
     count = 0;
     account_ = {};
     sharedRemoved_.clear();
+    walkRefused_ = false;
     show(Field::statusText, "", true);
 }
 
@@ -452,8 +461,8 @@ void ZVORBAControlShredder::noteOverwrite(const WalkItem& item, const OverwriteO
 
 // ---- the delete walk's callbacks -------------------------------------------------------
 
-std::optional<Reason> ZVORBAControlShredder::fileManagerWillProcessPath(FileManager& manager,
-                                                                        const WalkItem& item) {
+Decision ZVORBAControlShredder::fileManagerWillProcessPath(FileManager& manager,
+                                                           const WalkItem& item) {
     if (stopRequested()) {
         return Reason{ReasonCode::StoppedByRequest};  // the item stays, and so does the rest
     }
@@ -473,19 +482,50 @@ std::optional<Reason> ZVORBAControlShredder::fileManagerWillProcessPath(FileMana
     }
     if (folder) {
         show(Field::fileText, "", false);
-        return std::nullopt;
+        return {};
     }
     show(Field::fileText, lastPathComponent(item.path), true);
 
     OverwriteSeams watched;
-    watched.observer = this;
     watched.verifyLastPass = verifyLastPass_;
+    watched.syncPass = services_.syncPass;
+    // A small file's time is its syncs: it goes to the pool, and the walk removes it once
+    // every pass of it reached the device. Its own passes stay in order, each synced.
+    if (!link && services_.overwriters != nullptr && S_ISREG(item.status.st_mode) &&
+        item.status.st_nlink == 1 && item.status.st_size > 0 &&
+        item.status.st_size <= kPooledFileBytes) {
+        auto file = std::make_unique<InFlight>(InFlight{
+            item.name, item.path, item.status,
+            OverwriteJob(item.folderFd, item.name, item.status, shredMode, std::move(watched))});
+        InFlight* started = file.get();
+        file->ticket = services_.overwriters->start([started] { started->job.run(); });
+        inFlight_.push_back(std::move(file));
+        return Decision::later();
+    }
+    watched.observer = this;
     const OverwriteOutcome outcome =
         link ? OverwriteOutcome{0, OverwriteStatus::NotOverwritable}
              : overwriteExaminedFileAt(item.folderFd, item.name, item.status, shredMode, watched);
     noteOverwrite(item, outcome);
     countOff(outcome);
-    return reasonToKeep(outcome);
+    const std::optional<Reason> keep = reasonToKeep(outcome);
+    return keep ? Decision(*keep) : Decision();
+}
+
+// The files on the pool, in the order they were announced: each waited for, counted off and
+// settled by how it ended, as one overwritten in turn would be.
+std::vector<Decision> ZVORBAControlShredder::fileManagerFinishItems(FileManager& /*manager*/) {
+    std::vector<Decision> decisions;
+    for (const auto& file : inFlight_) {
+        services_.overwriters->wait(file->ticket);
+        const OverwriteOutcome& outcome = file->job.outcome();
+        noteOverwrite({-1, file->name.c_str(), file->status, file->path}, outcome);
+        countOff(outcome);
+        const std::optional<Reason> keep = reasonToKeep(outcome);
+        decisions.push_back(keep ? Decision(*keep) : Decision());
+    }
+    inFlight_.clear();
+    return decisions;
 }
 
 // The file is off the counters and on the bar.
@@ -577,6 +617,12 @@ bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*ma
     const std::string why = reasonInWords(info.reason);
     const std::string message = formatMessage(kErrorFormat, {why, info.path});
     account_.kept.emplace_back(info.path, why);
+    // Files already under way when the walk stopped are settled after it: the first error
+    // was said and asked about, these are in the account.
+    if (walkRefused_) {
+        return false;
+    }
+    walkRefused_ = true;
     // A stop was asked for by a person or by the session ending: nobody needs to be told,
     // and a quit must not wait for a panel to be answered.
     if (!stopRequested()) {

@@ -35,6 +35,11 @@ struct ShredderConnections {
     // Asked before each item of a walk and between blocks of a file; YES stops the walk
     // there, as a removal error would. Stop in the window, and a signal in the terminal.
     std::function<bool()> stopRequested;
+    // Optional: small files are overwritten on its threads, their syncs in flight together.
+    // Without it every file is overwritten in turn.
+    TaskPool* overwriters = nullptr;
+    // Replaces the sync that makes each pass reach the device (tests); answers 0 or errno.
+    std::function<int(int fd)> syncPass;
 };
 
 // The one controller of the application: it runs every shred, answers the delete walk's
@@ -63,8 +68,8 @@ public:
     // overwrites a file under its last name settles the names removed before it.
     std::vector<std::string> namesWithContentsElsewhere() const;
 
-    std::optional<Reason> fileManagerWillProcessPath(FileManager& manager,
-                                                     const WalkItem& item) override;
+    Decision fileManagerWillProcessPath(FileManager& manager, const WalkItem& item) override;
+    std::vector<Decision> fileManagerFinishItems(FileManager& manager) override;
     bool fileManagerShouldProceedAfterError(FileManager& manager,
                                             const RemovalError& info) override;
 
@@ -150,6 +155,15 @@ private:
     // The same, left over from earlier runs.
     std::map<std::pair<std::uint64_t, std::uint64_t>, std::string> sharedRemovedEarlier_;
     bool verifyLastPass_ = false;
+    bool walkRefused_ = false;  // the walk was told to stop: later errors are only counted
+    // Small files whose overwrite runs on the pool, in the order they were announced.
+    struct InFlight {
+        std::string name, path;
+        struct stat status;
+        OverwriteJob job;
+        std::uint64_t ticket = 0;
+    };
+    std::vector<std::unique_ptr<InFlight>> inFlight_;
     // Progress inside the file in hand: the bar's value before it, and how much the run has
     // written so far, for the time left.
     double barBeforeFile_ = 0;

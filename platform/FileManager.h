@@ -101,14 +101,32 @@ struct ItemExamination {
 
 class FileManager;
 
+// What the handler of a delete walk answers for an item announced to it: remove it, keep it
+// (reported as a removal error with the reason), or ask again later, for a file whose
+// overwrite is still under way.
+struct Decision {
+    enum class Action { Remove, Keep, Later };
+    Decision() = default;
+    Decision(Reason why) : action(Action::Keep), reason(why) {}  // NOLINT: a reason keeps it
+    static Decision later() {
+        Decision decision;
+        decision.action = Action::Later;
+        return decision;
+    }
+    Action action = Action::Remove;
+    Reason reason;
+};
+
 // The handler of a delete walk.
 class RemovalHandler {
 public:
     virtual ~RemovalHandler() = default;
-    // Called for every item just before the walk removes it. A returned reason keeps the
-    // item: the walk reports it as a removal error with that reason instead of removing it.
-    virtual std::optional<Reason> fileManagerWillProcessPath(FileManager& manager,
-                                                             const WalkItem& item) = 0;
+    // Called for every item just before the walk removes it.
+    virtual Decision fileManagerWillProcessPath(FileManager& manager, const WalkItem& item) = 0;
+    // The files answered Later, in the order they were announced: called once the walk must
+    // know how they ended (before it goes into or out of a folder, with enough of them
+    // waiting, and at its end), it waits for them all and answers Remove or Keep for each.
+    virtual std::vector<Decision> fileManagerFinishItems(FileManager& /*manager*/) { return {}; }
     // Called when the walk could not remove an item; NO stops the walk at once.
     virtual bool fileManagerShouldProceedAfterError(FileManager& manager,
                                                     const RemovalError& info) = 0;

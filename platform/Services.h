@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -50,4 +51,14 @@ public:
     // known by that name, bringing it to the front.
     virtual bool openFile(const std::optional<std::string>& path,
                           const std::string& application) = 0;
+};
+
+// Runs tasks on threads of its own, several at once: the overwrites of many small files, so
+// that their syncs are in flight together.
+class TaskPool {
+public:
+    virtual ~TaskPool() = default;
+    // Starts the task; wait(ticket) returns once it has run.
+    virtual std::uint64_t start(std::function<void()> task) = 0;
+    virtual void wait(std::uint64_t ticket) = 0;
 };

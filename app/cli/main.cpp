@@ -18,6 +18,7 @@
 #include "PosixSystemLog.h"
 #include "QtCoreServices.h"
 #include "TerminalFrontEnd.h"
+#include "ThreadTaskPool.h"
 #include "ZVORBAControlShredder.h"
 
 #ifndef ZURIZEDE_VERSION
@@ -27,6 +28,9 @@
 namespace {
 
 constexpr const char* kProgram = "zurizede-cli";
+// Threads that overwrite small files, so that many of their syncs are in flight together:
+// the disk then merges their flushes.
+constexpr unsigned kOverwriters = 32;
 
 constexpr const char* kUsage =
     "Usage: zurizede-cli [OPTION]... PATH...\n"
@@ -250,6 +254,7 @@ struct Wiring {
             return std::make_unique<QtNumberFormatter>();
         };
         c.stopRequested = [] { return interrupted != 0; };
+        c.overwriters = &overwriters;
         return c;
     }
     const TerminalField& statusText() const {
@@ -267,6 +272,7 @@ struct Wiring {
     TerminalAccount account;
     TerminalApplication application;
     NoWorkspace workspace;
+    ThreadTaskPool overwriters{kOverwriters};
     ZVORBAControlShredder shredder;
 };
 

@@ -85,6 +85,7 @@ ZurizedeShell::ZurizedeShell()
         return std::make_unique<QtNumberFormatter>();
     };
     c.stopRequested = [this] { return stopRequested_.load(); };
+    c.overwriters = &overwriters_;
     controller_ = std::make_unique<ZVORBAControlShredder>(c);
 
     connect(&shredThread_, &ShredThread::jobFinished, this, [this] { runEnded(); });

@@ -16,6 +16,7 @@
 #include "QtShell.h"
 #include "QtShredThread.h"
 #include "ShredderWindow.h"
+#include "ThreadTaskPool.h"
 #include "ZVORBAControlShredder.h"
 
 class QLabel;
@@ -84,7 +85,8 @@ private:
     std::unique_ptr<QtApplicationService> application_;
     std::unique_ptr<ZVORBAControlShredder> controller_;
     std::atomic<bool> stopRequested_{false};
-    ShredThread shredThread_;  // after what its jobs use: it is joined first
+    ThreadTaskPool overwriters_{32};  // small files' overwrites, their syncs together
+    ShredThread shredThread_;         // after what its jobs use: it is joined first
     std::deque<std::string> waiting_;
     QLabel* waitingLabel_ = nullptr;
     int exposureWaits_ = 0;

@@ -17,6 +17,10 @@ namespace entries {
 
 namespace {
 
+// Files a handler may have under way in one folder before the walk asks how they ended:
+// enough for their syncs to overlap, few enough that memory stays flat.
+constexpr std::size_t kMaxPending = 64;
+
 Reason systemError(int error) {
     return {ReasonCode::SystemError, error};
 }
@@ -64,6 +68,8 @@ public:
         if (visit(name.c_str()) == Step::Descended) {
             emptyTrees();
         }
+        // A stop leaves no file under way: each is settled by how it ended.
+        finishPending();
         if (stopped_) {
             leaveTheStandingLevels();
         }
@@ -80,6 +86,13 @@ private:
         std::optional<mode_t> modeBefore;
     };
 
+    // A file the handler answered Later for, waiting in its folder to be removed or kept.
+    struct Pending {
+        std::string name, path;
+        struct stat st;
+        std::optional<mode_t> before;
+    };
+
     struct Level {
         int fd = -1;            // the folder, or -1 while closed to spare descriptors
         DIR* stream = nullptr;  // its entries; none for the top item's folder
@@ -90,7 +103,8 @@ private:
         int removalRefused = -1;           // errno, 0 when its entries may go, -1 not asked yet
         std::unordered_set<std::string> passedOver;              // failures the handler let us skip
         std::unordered_map<std::string, WaitingFolder> waiting;  // by their random names
-        bool lostEntries = false;  // the walk removed entries: its blocks may hold their names
+        bool lostEntries = false;      // the walk removed entries: its blocks may hold their names
+        std::vector<Pending> pending;  // in the order they were announced
     };
 
     static void close(Level& level) {
@@ -116,8 +130,12 @@ private:
                 }
                 continue;
             }
-            if (errno != 0) {
-                if (fail(level.path, systemError(errno), nullptr) == Step::Stop) {
+            const int error = errno;
+            if (finishPending() == Step::Stop) {
+                return;
+            }
+            if (error != 0) {
+                if (fail(level.path, systemError(error), nullptr) == Step::Stop) {
                     return;
                 }
                 climb(false);
@@ -150,25 +168,72 @@ private:
             return fail(path, {ReasonCode::NotRemovable, refused}, name);
         }
         const std::optional<mode_t> before = grantOwnerAccess(folderFd, name, item.st, me_);
-        if (auto refusal =
-                handler_.fileManagerWillProcessPath(manager_, {folderFd, name, item.st, path})) {
+        // The files still under way in this folder are settled before a folder in it is.
+        if (S_ISDIR(item.st.st_mode) && finishPending() == Step::Stop) {
             giveBackMode(folderFd, name, item.st, before);
-            return fail(path, *refusal, name);
+            return Step::Stop;
+        }
+        const Decision decision =
+            handler_.fileManagerWillProcessPath(manager_, {folderFd, name, item.st, path});
+        if (decision.action == Decision::Action::Keep) {
+            giveBackMode(folderFd, name, item.st, before);
+            return fail(path, decision.reason, name);
         }
         if (S_ISDIR(item.st.st_mode)) {
             return descend(name, path, item.st, before);
         }
+        if (decision.action == Decision::Action::Later) {
+            levels_[at].pending.push_back({name, path, item.st, before});
+            return at == 0 || levels_[at].pending.size() >= kMaxPending ? finishPending()
+                                                                        : Step::Next;
+        }
+        return removeFile(at, name, path, item.st, before);
+    }
+
+    // Removes a file the handler is done with, under a random name.
+    Step removeFile(std::size_t at, const char* name, const std::string& path,
+                    const struct stat& st, const std::optional<mode_t>& before) {
+        const int folderFd = levels_[at].fd;
         const std::string removed = obscuredName(folderFd, name, noise_);
         if (::unlinkat(folderFd, removed.c_str(), 0) != 0 && errno != ENOENT) {
             const int error = errno;
             if (!restoreName(folderFd, removed, name)) {
                 levels_[at].passedOver.insert(removed);
             }
-            giveBackMode(folderFd, name, item.st, before);
+            giveBackMode(folderFd, name, st, before);
             return fail(path, systemError(error), name);
         }
         levels_[at].lostEntries = true;
         return Step::Next;
+    }
+
+    // Asks the handler how the files waiting in the innermost folder ended, and removes or
+    // keeps each in turn. Stop when one of them stopped the walk; the rest are settled all
+    // the same, each by how it ended.
+    Step finishPending() {
+        const std::size_t at = levels_.size() - 1;
+        if (levels_[at].pending.empty()) {
+            return Step::Next;
+        }
+        const std::vector<Pending> pending = std::move(levels_[at].pending);
+        levels_[at].pending.clear();
+        const std::vector<Decision> decisions = handler_.fileManagerFinishItems(manager_);
+        Step step = Step::Next;
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            const Pending& file = pending[i];
+            // A handler that cannot say how a file ended has it kept.
+            const Decision decision =
+                i < decisions.size() ? decisions[i] : Decision(systemError(EIO));
+            Step done;
+            if (decision.action == Decision::Action::Keep) {
+                giveBackMode(levels_[at].fd, file.name.c_str(), file.st, file.before);
+                done = fail(file.path, decision.reason, file.name.c_str());
+            } else {
+                done = removeFile(at, file.name.c_str(), file.path, file.st, file.before);
+            }
+            step = done == Step::Stop ? Step::Stop : step;
+        }
+        return step;
     }
 
     int removalRefused(std::size_t at, const struct stat& item) {

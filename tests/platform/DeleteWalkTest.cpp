@@ -55,7 +55,7 @@ namespace {
 // Records the walk's calls and checks, at each announcement, that the item is still there.
 class RecordingHandler : public RemovalHandler {
 public:
-    std::optional<Reason> fileManagerWillProcessPath(FileManager&, const WalkItem& item) override {
+    Decision fileManagerWillProcessPath(FileManager&, const WalkItem& item) override {
         announced.push_back(item.path);
         struct stat st;
         presentWhenAnnounced = presentWhenAnnounced &&
@@ -65,7 +65,7 @@ public:
             onAnnounce(item);
         if (item.path == refuse)
             return Reason{ReasonCode::CouldNotOverwrite, EIO};
-        return std::nullopt;
+        return {};
     }
     bool fileManagerShouldProceedAfterError(FileManager&, const RemovalError& info) override {
         errors.push_back(info);

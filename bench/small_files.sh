@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# 10,000 files of 4 KiB in 100 folders: zurizede-cli against find + shred (with as many passes
+# as the mode) and rm -r, and rm -rf alone; whole processes, the sides taking turns round by
+# round, medians. BASELINE=PATH adds another zurizede-cli (an earlier build) to the rotation.
+# A benchmark, never a test:  bash bench/small_files.sh [BUILD_DIR] [MODE] [ROUNDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/release}
+mode=${2:-0}
+rounds=${3:-3}
+cli="$build/app/zurizede-cli"
+[ -x "$cli" ] || { cmake -S . -B "$build" >/dev/null; cmake --build "$build" -j "$(nproc)" --target zurizede-cli; }
+work=$(mktemp -d "$build/small-files.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+export HOME="$work" XDG_CONFIG_HOME="$work/config"
+tree="$work/tree"
+gen() {
+  python3 - "$tree" <<'PY'
+import os, sys
+top = sys.argv[1]
+os.mkdir(top)
+for d in range(100):
+    sub = os.path.join(top, "d%03d" % d)
+    os.mkdir(sub)
+    for f in range(100):
+        fd = os.open(os.path.join(sub, "f%03d" % f), os.O_WRONLY | os.O_CREAT, 0o600)
+        os.write(fd, os.urandom(4096))
+        os.close(fd)
+PY
+  sync
+}
+seconds() { local s e; s=$(date +%s.%N); sh -c "$1" >/dev/null 2>&1; e=$(date +%s.%N); awk -v s="$s" -v e="$e" 'BEGIN { printf "%.3f\n", e - s }'; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+passes=$([ "$mode" = 2 ] && echo "-n10 -z" || { [ "$mode" = 1 ] && echo "-n3 -z" || echo "-n1"; })
+declare -A command=(
+  [zurizede]="'$cli' -y -q -m $mode '$tree'"
+  [shred]="find '$tree' -type f -exec shred $passes --remove=unlink {} + && rm -r '$tree'"
+  [rm]="rm -rf '$tree'")
+sides=(zurizede shred rm)
+if [ -n "${BASELINE:-}" ]; then
+  command[baseline]="'$BASELINE' -y -q -m $mode '$tree'"
+  sides+=(baseline)
+fi
+declare -A times
+for round in $(seq "$rounds"); do
+  for k in "${!sides[@]}"; do
+    side=${sides[$(((k + round) % ${#sides[@]}))]}
+    rm -rf "$tree"; gen
+    times[$side]+="$(seconds "${command[$side]}") "
+    [ ! -e "$tree" ] || { echo "not removed by: ${command[$side]}" >&2; exit 1; }
+  done
+done
+z=$(tr ' ' '\n' <<<"${times[zurizede]}" | grep . | median)
+for side in "${sides[@]}"; do
+  m=$(tr ' ' '\n' <<<"${times[$side]}" | grep . | median)
+  awk -v s="$side" -v m="$m" -v z="$z" 'BEGIN { printf "%-9s %7.3f s   zurizede-cli / this %.2f\n", s, m, z / m }'
+done

@@ -83,10 +83,11 @@ private:
     WindowThreadAccount runAccount_;
     PosixSystemLog log_;
     std::unique_ptr<QtApplicationService> application_;
+    // Small files' overwrites, their syncs together; it outlives the controller that uses it.
+    ThreadTaskPool overwriters_{32};
     std::unique_ptr<ZVORBAControlShredder> controller_;
     std::atomic<bool> stopRequested_{false};
-    ThreadTaskPool overwriters_{32};  // small files' overwrites, their syncs together
-    ShredThread shredThread_;         // after what its jobs use: it is joined first
+    ShredThread shredThread_;  // after what its jobs use: it is joined first
     std::deque<std::string> waiting_;
     QLabel* waitingLabel_ = nullptr;
     int exposureWaits_ = 0;

@@ -6,18 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 rounds=${2:-5}
-cli="$build/app/zurizede-cli"
-[ -x "$cli" ] || { cmake -S . -B "$build" >/dev/null; cmake --build "$build" -j "$(nproc)" --target zurizede-cli; }
-work=$(mktemp -d "$build/random-pass.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-export HOME="$work" XDG_CONFIG_HOME="$work/config"
-seconds() { local s e; s=$(date +%s.%N); "$@" >/dev/null 2>&1; e=$(date +%s.%N); awk -v s="$s" -v e="$e" 'BEGIN { print e - s }'; }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# shellcheck source=bench/common.sh
+source bench/common.sh
 zurizede=() dd=()
 for _ in $(seq "$rounds"); do
   head -c 1073741824 /dev/zero > "$work/f"; sync
-  dd+=("$(seconds dd if=/dev/zero of="$work/f" bs=4M count=256 conv=notrunc,fdatasync)")
-  zurizede+=("$(seconds "$cli" -y -q -m 0 "$work/f")")
+  dd+=("$(seconds "dd if=/dev/zero of='$work/f' bs=4M count=256 conv=notrunc,fdatasync")")
+  zurizede+=("$(seconds "'$cli' -y -q -m 0 '$work/f'")")
 done
 z=$(printf '%s\n' "${zurizede[@]}" | median)
 d=$(printf '%s\n' "${dd[@]}" | median)

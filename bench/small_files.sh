@@ -8,11 +8,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build/release}
 mode=${2:-0}
 rounds=${3:-3}
-cli="$build/app/zurizede-cli"
-[ -x "$cli" ] || { cmake -S . -B "$build" >/dev/null; cmake --build "$build" -j "$(nproc)" --target zurizede-cli; }
-work=$(mktemp -d "$build/small-files.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-export HOME="$work" XDG_CONFIG_HOME="$work/config"
+# shellcheck source=bench/common.sh
+source bench/common.sh
 tree="$work/tree"
 gen() {
   python3 - "$tree" <<'PY'
@@ -29,8 +26,6 @@ for d in range(100):
 PY
   sync
 }
-seconds() { local s e; s=$(date +%s.%N); sh -c "$1" >/dev/null 2>&1; e=$(date +%s.%N); awk -v s="$s" -v e="$e" 'BEGIN { printf "%.3f\n", e - s }'; }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 passes=$([ "$mode" = 2 ] && echo "-n10 -z" || { [ "$mode" = 1 ] && echo "-n3 -z" || echo "-n1"; })
 declare -A command=(
   [zurizede]="'$cli' -y -q -m $mode '$tree'"

@@ -76,6 +76,8 @@ using Grouped = std::function<std::string(std::uint64_t)>;
 // Shown texts, shared with the front ends and their tests.
 namespace shredder_text {
 inline constexpr const char* kShredAlert = "Shred Alert";
+// An error and the path it happened at: "reason: path".
+inline constexpr const char* kErrorFormat = "%@: %@";
 inline constexpr const char* kFileSystemAlert = "File System Alert";
 inline constexpr const char* kNothingTouched = "No files were touched - shredding cancelled.";
 inline constexpr const char* kShredded = "Files have been shredded.";

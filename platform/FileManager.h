@@ -92,7 +92,7 @@ public:
     virtual const std::vector<UnreadFolder>& unreadFolders() const = 0;
 };
 
-// What is at a path, following a final symbolic link.
+// What a symbolic link leads to.
 enum class ItemKind { Missing, Directory, NotDirectory, Unexaminable };
 struct ItemExamination {
     ItemKind kind = ItemKind::Missing;
@@ -107,7 +107,8 @@ class FileManager;
 struct Decision {
     enum class Action { Remove, Keep, Later };
     Decision() = default;
-    Decision(Reason why) : action(Action::Keep), reason(why) {}  // NOLINT: a reason keeps it
+    // Implicit: a handler answers a reason to keep the item.
+    Decision(Reason why) : action(Action::Keep), reason(why) {}
     static Decision later() {
         Decision decision;
         decision.action = Action::Later;
@@ -151,8 +152,6 @@ public:
     // Whether something exists at path, following a final symbolic link; isDirectory is
     // set only when it does.
     virtual bool fileExistsAtPath(const std::string& path, bool& isDirectory) const = 0;
-    // The same, telling "nothing there" apart from "could not look".
-    virtual ItemExamination examineItemAtPath(const std::string& path) const = 0;
     // What the symbolic link a walk is announcing leads to: a link to nothing, to itself or
     // to what may not be looked at leads to nothing (Missing).
     virtual ItemExamination examineLinkTarget(const WalkItem& link) const = 0;

@@ -70,24 +70,12 @@ std::unique_ptr<DirectoryEnumerator> PosixFileManager::enumeratorAtPath(
 }
 
 bool PosixFileManager::fileExistsAtPath(const std::string& path, bool& isDirectory) const {
-    const ItemExamination item = examineItemAtPath(path);
-    if (item.kind != ItemKind::Directory && item.kind != ItemKind::NotDirectory) {
-        return false;
-    }
-    isDirectory = item.kind == ItemKind::Directory;
-    return true;
-}
-
-ItemExamination PosixFileManager::examineItemAtPath(const std::string& path) const {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) {
-        const int error = errno;
-        if (error == ENOENT || error == ENOTDIR) {
-            return {ItemKind::Missing, 0};
-        }
-        return {ItemKind::Unexaminable, error};
+        return false;
     }
-    return {S_ISDIR(st.st_mode) ? ItemKind::Directory : ItemKind::NotDirectory, 0};
+    isDirectory = S_ISDIR(st.st_mode);
+    return true;
 }
 
 ItemExamination PosixFileManager::examineLinkTarget(const WalkItem& link) const {

@@ -17,7 +17,6 @@ public:
                                                        bool traverseLink) const override;
     std::unique_ptr<DirectoryEnumerator> enumeratorAtPath(const std::string& path) const override;
     bool fileExistsAtPath(const std::string& path, bool& isDirectory) const override;
-    ItemExamination examineItemAtPath(const std::string& path) const override;
     ItemExamination examineLinkTarget(const WalkItem& link) const override;
     bool removeFileAtPath(const std::string& path, RemovalHandler& handler) override;
     bool copyPath(const std::string& source, const std::string& destination) override;

@@ -1,10 +1,9 @@
 #include "ZVUtility.h"
 
+#include "KeyedStream.h"
 #include "base/UniqueFd.h"
 
 #include <fcntl.h>
-#include <openssl/crypto.h>
-#include <openssl/evp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -208,41 +207,6 @@ int readFully(int fd, unsigned char* into, std::uint64_t bytes) {
         return ::read(fd, into + done, left);
     });
 }
-
-// Random bytes from a keyed stream: ChaCha20, keyed for each file with 32 bytes read from
-// the random device. As unpredictable as the device, and drawn at several gigabytes a second
-// on one core, where reading the device block by block gave about half a gigabyte.
-class KeyedStream {
-public:
-    // 0, or why no key could be read (errno; EIO for a short read).
-    int keyFrom(int device) {
-        unsigned char key[32];
-        if (int error = readFully(device, key, sizeof key)) {
-            return error;
-        }
-        // A fresh key for every file: the counter and the nonce may start at zero.
-        static const unsigned char kStart[16] = {};
-        context_.reset(EVP_CIPHER_CTX_new());
-        const bool keyed = context_ != nullptr && EVP_EncryptInit_ex(context_.get(), EVP_chacha20(),
-                                                                     nullptr, key, kStart) == 1;
-        OPENSSL_cleanse(key, sizeof key);
-        return keyed ? 0 : EIO;
-    }
-    // The next `length` bytes of the stream (at most a block), into out: 0, or EIO.
-    int fill(unsigned char* out, std::size_t length) {
-        std::memset(out, 0, length);
-        int produced = 0;
-        return EVP_EncryptUpdate(context_.get(), out, &produced, out, static_cast<int>(length)) ==
-                           1 &&
-                       static_cast<std::size_t>(produced) == length
-                   ? 0
-                   : EIO;
-    }
-
-private:
-    std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> context_{nullptr,
-                                                                             &EVP_CIPHER_CTX_free};
-};
 
 int writeAll(int fd, const unsigned char* data, std::uint64_t bytes, std::uint64_t offset) {
     return transferFully(bytes, [&](std::uint64_t done, std::uint64_t left) {
@@ -609,7 +573,7 @@ OverwriteJob::OverwriteJob(int folderFd, const std::string& name, const struct s
     // overwrite and goes without it; a file with contents is not touched without it.
     if (job.plan.pattern == nullptr) {
         const RandomDevice random = openRandomDevice(job.seams.randomDevice);
-        const int error = random.fd < 0 ? errno : job.stream.keyFrom(random.fd);
+        const int error = random.fd < 0 ? errno : job.stream.keyFromDevice(random.fd);
         if (error != 0) {
             job.outcome = OverwriteOutcome{0, OverwriteStatus::NoRandomBytes, error, 0};
             return;

@@ -271,3 +271,24 @@ std::vector<std::string> accountDetails(RunOutcome outcome, const RunAccount& a,
     }
     return lines;
 }
+
+void addTo(RunAccount& total, const RunAccount& run) {
+    total.filesOverwritten += run.filesOverwritten;
+    total.bytesOverwritten += run.bytesOverwritten;
+    total.filesVerified += run.filesVerified;
+    total.verifying = total.verifying || run.verifying;
+    for (const auto& [into, from] : {std::pair{&total.stoppedEarly, &run.stoppedEarly},
+                                     std::pair{&total.stillReachable, &run.stillReachable},
+                                     std::pair{&total.symbolicLinks, &run.symbolicLinks},
+                                     std::pair{&total.specialFiles, &run.specialFiles}}) {
+        for (const std::string& path : from->first) {
+            into->add(path);
+        }
+        // Those past the first few are counted, not named.
+        into->count += from->count - from->first.size();
+    }
+    total.kept.insert(total.kept.end(), run.kept.begin(), run.kept.end());
+    if (!total.storage) {
+        total.storage = run.storage;
+    }
+}

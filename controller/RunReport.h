@@ -54,6 +54,9 @@ struct RunAccount {
     std::optional<StorageVerdict> storage;
 };
 
+// Adds one run's account to the accounts of the runs before it.
+void addTo(RunAccount& total, const RunAccount& run);
+
 // What the count found that overwriting will not reach.
 struct SelectionFindings {
     NamedItems topNames;  // the names directly in a chosen folder

@@ -237,9 +237,13 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
             walk(selection);
         }
     }
-    showAccount();
+    if (batch_) {
+        addTo(*batch_, account_);
+    } else {
+        showAccount();
+    }
     resetProgress();
-    running_ = false;
+    running_ = batch_.has_value();  // the Trash's run goes on
 }
 
 void ZVORBAControlShredder::beginRun() {
@@ -341,6 +345,9 @@ bool ZVORBAControlShredder::confirmed(const Selection& selection) {
     if (stopRequested()) {  // stopped while counting: nothing touched
         show(Field::statusText, kNothingTouched, false);
         return false;
+    }
+    if (batch_) {
+        return true;  // the Trash's one confirmation covered it
     }
     // A slip in a panel must not cost a whole home.
     if (selection.isDirectory && isWideChoice(selection.path) &&

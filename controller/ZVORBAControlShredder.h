@@ -11,9 +11,11 @@
 
 #include "Display.h"
 #include "FileManager.h"
+#include "FreeSpace.h"
 #include "Panels.h"
 #include "RunReport.h"
 #include "Services.h"
+#include "Trash.h"
 #include "ZVUtility.h"
 
 // What the interface file connects: the window, its status display and the platform's
@@ -40,12 +42,17 @@ struct ShredderConnections {
     TaskPool* overwriters = nullptr;
     // Replaces the sync that makes each pass reach the device (tests); answers 0 or errno.
     std::function<int(int fd)> syncPass;
+    // The remedies for what overwriting in place cannot reach; optional.
+    FreeSpaceWiper* freeSpace = nullptr;
+    TrashCan* trash = nullptr;
 };
 
 // The one controller of the application: it runs every shred, answers the delete walk's
 // callbacks, and carries out the menu actions. It knows nothing of threads: every call into
 // it is made on one thread at a time.
-class ZVORBAControlShredder : public RemovalHandler, private OverwriteObserver {
+class ZVORBAControlShredder : public RemovalHandler,
+                              private OverwriteObserver,
+                              private FillObserver {
 public:
     explicit ZVORBAControlShredder(const ShredderConnections& connections);
     ~ZVORBAControlShredder() override;
@@ -61,6 +68,13 @@ public:
     void shredFiles(const std::string& path, bool isDirectory);
     void shredFile();       // the file panel, then a run per chosen file
     void shredDirectory();  // the folder panel, then a run per chosen folder
+    // Fills the free space of the file system holding the folder with random bytes and gives
+    // it back, after saying what that reaches and asking.
+    void wipeFreeSpaceAtPath(const std::string& folder);
+    void wipeFreeSpace();  // the folder panel, then the wipe
+    // Every item of every trash folder the user has, each through a shred run, with its
+    // record; one confirmation and one account for all of it.
+    void shredTrash();
     // A path the desktop asks us to open; answers whether anything existed there.
     bool applicationOpenFile(const std::string& path);
     // The names removed by every run so far whose contents were not overwritten under
@@ -96,6 +110,8 @@ private:
     void overwriteProgress(int pass, int passes, std::uint64_t written,
                            std::uint64_t length) override;
     bool overwriteShouldStop() override;
+    void fillProgress(std::uint64_t written) override;
+    bool fillShouldStop() override;
     bool stopRequested() const;
 
     std::string formatted(std::uint64_t number) const;
@@ -129,6 +145,14 @@ private:
     bool itemExists(const std::string& path, bool& isDirectory) const;
     // Runs the file or folder panel; the chosen paths, or nothing when cancelled.
     std::optional<std::vector<std::string>> choose(bool folders);
+    // Why the free space of that file system is not wiped, or nothing.
+    std::optional<std::string> wipeRefusal(const std::string& folder,
+                                           const std::optional<FileSystemFacts>& facts,
+                                           int errorNumber) const;
+    void endRun();
+    void tellAccount(const std::string& summary, const std::vector<std::string>& details);
+    // One trash folder's items through shred runs, then their records.
+    void shredTrashFolder(const TrashFolder& folder, const std::vector<TrashedItem>& items);
 
     // Shows text in a field of the status display, redrawn at once or with the next frame.
     void show(Field field, const std::string& text, bool redrawNow);
@@ -171,6 +195,11 @@ private:
     bool statusShowsPass_ = false;
     bool stoppedInAFile_ = false;  // a file was stopped after a whole pass and removed
     std::chrono::steady_clock::time_point runStarted_;
+    // While a free-space wipe runs: the bytes it may fill.
+    std::uint64_t fillTotal_ = 0;
+    // While the Trash is shredded: the runs' accounts added up, and no run asks or tells on
+    // its own.
+    std::optional<RunAccount> batch_;
 };
 
 // Settings keys, shared with the front ends and their tests.

@@ -202,11 +202,6 @@ private:
     std::uint64_t length_ = 0;
 };
 
-int readFully(int fd, unsigned char* into, std::uint64_t bytes) {
-    return transferFully(bytes, [&](std::uint64_t done, std::uint64_t left) {
-        return ::read(fd, into + done, left);
-    });
-}
 
 int writeAll(int fd, const unsigned char* data, std::uint64_t bytes, std::uint64_t offset) {
     return transferFully(bytes, [&](std::uint64_t done, std::uint64_t left) {

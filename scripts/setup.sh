@@ -14,6 +14,6 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  $sudo apt-get -o APT::Sandbox::User=root update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get -o APT::Sandbox::User=root install -y -qq --no-install-recommends "${missing[@]}"
 fi

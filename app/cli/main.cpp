@@ -14,8 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "FreeSpaceFill.h"
 #include "PosixFileManager.h"
 #include "PosixSystemLog.h"
+#include "PosixTrash.h"
 #include "QtCoreServices.h"
 #include "TerminalFrontEnd.h"
 #include "ThreadTaskPool.h"
@@ -34,8 +36,14 @@ constexpr unsigned kOverwriters = 32;
 
 constexpr const char* kUsage =
     "Usage: zurizede-cli [OPTION]... PATH...\n"
+    "  or:  zurizede-cli [OPTION]... --free-space FOLDER\n"
+    "  or:  zurizede-cli [OPTION]... --trash\n"
     "Overwrite each file, and every file inside each folder, in place, then remove it.\n"
     "\n"
+    "      --free-space FOLDER  fill the free space of the file system holding FOLDER\n"
+    "                 with random bytes, then give it back at once: this reaches what\n"
+    "                 earlier deletes and copy-on-write left in free blocks\n"
+    "      --trash    shred every item in your trash folders, and their records\n"
     "  -m, --mode N   shred mode of this run: 0 one pass of random bytes, 1 four\n"
     "                 pattern passes, 2 eleven pattern passes (default: the shredMode\n"
     "                 setting)\n"
@@ -76,12 +84,13 @@ void installInterruptHandlers() {
 struct Options {
     std::optional<std::int32_t> mode;
     bool yes = false, confirm = false, log = false, verify = false, quiet = false;
-    bool help = false, version = false;
+    bool help = false, version = false, trash = false;
+    std::optional<std::string> freeSpace;
     std::vector<std::string> paths;
 };
 
 // Long options without a letter get values past every character.
-enum : int { kConfirm = 256, kLog, kVerify, kVersion };
+enum : int { kConfirm = 256, kLog, kVerify, kVersion, kFreeSpace, kTrash };
 
 constexpr option kLongOptions[] = {
     {"mode", required_argument, nullptr, 'm'},
@@ -92,6 +101,8 @@ constexpr option kLongOptions[] = {
     {"quiet", no_argument, nullptr, 'q'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
+    {"free-space", required_argument, nullptr, kFreeSpace},
+    {"trash", no_argument, nullptr, kTrash},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -104,8 +115,11 @@ constexpr const char* kShortOptions = ":m:yqh";
 // at just before optind.
 std::string refusal(int result, char** argv) {
     if (result == ':') {
-        const bool isLong = std::string(argv[optind - 1]).rfind("--", 0) == 0;
-        return isLong ? "--mode needs a number" : "-m needs a number";
+        const std::string element = argv[optind - 1];
+        if (element.rfind("--f", 0) == 0) {
+            return "--free-space needs a FOLDER";
+        }
+        return element.rfind("--", 0) == 0 ? "--mode needs a number" : "-m needs a number";
     }
     for (const option* o = kLongOptions; optopt != 0 && o->name != nullptr; ++o) {
         if (optopt == o->val) {
@@ -170,12 +184,22 @@ std::optional<std::string> parse(int argc, char** argv, Options& options) {
             case kVersion:
                 options.version = true;
                 break;
+            case kFreeSpace:
+                options.freeSpace = optarg;
+                break;
+            case kTrash:
+                options.trash = true;
+                break;
             default:
                 return refusal(result, argv);
         }
     }
     options.paths.assign(argv + optind, argv + argc);
-    if (!options.help && !options.version && options.paths.empty()) {
+    const bool remedy = options.freeSpace || options.trash;
+    if (remedy && (!options.paths.empty() || (options.freeSpace && options.trash))) {
+        return "--free-space and --trash each go alone, without a PATH";
+    }
+    if (!options.help && !options.version && !remedy && options.paths.empty()) {
         return "no PATH to shred";
     }
     return std::nullopt;
@@ -220,6 +244,19 @@ int terminalColumns() {
     return 80;
 }
 
+// Where the user's data lives: $XDG_DATA_HOME, else ~/.local/share.
+std::optional<std::string> userDataHome() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data != nullptr && data[0] == '/') {
+        return data;
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') {
+        return std::string(home) + "/.local/share";
+    }
+    return std::nullopt;
+}
+
 // Everything a shred from the terminal is wired from, made in this order.
 struct Wiring {
     explicit Wiring(const Options& options)
@@ -255,6 +292,8 @@ struct Wiring {
         };
         c.stopRequested = [] { return interrupted != 0; };
         c.overwriters = &overwriters;
+        c.freeSpace = &freeSpace;
+        c.trash = &trash;
         return c;
     }
     const TerminalField& statusText() const {
@@ -273,6 +312,8 @@ struct Wiring {
     TerminalApplication application;
     NoWorkspace workspace;
     ThreadTaskPool overwriters{kOverwriters};
+    PosixFreeSpaceWiper freeSpace;
+    PosixTrashCan trash{userDataHome()};
     ZVORBAControlShredder shredder;
 };
 
@@ -309,6 +350,25 @@ bool shredOne(Wiring& w, const std::string& path, bool quiet, std::uint64_t& nam
                      number.stringFromNumber(left.bytes).c_str());
     }
     return shredded;
+}
+
+// A free-space wipe or the Trash: says how it went; answers whether it did all it should.
+bool runRemedy(Wiring& w, const Options& options) {
+    w.fields[static_cast<std::size_t>(Field::statusText)].setStringValue("");
+    if (options.freeSpace) {
+        w.shredder.wipeFreeSpaceAtPath(*options.freeSpace);
+    } else {
+        w.shredder.shredTrash();
+    }
+    w.line.clear();
+    const bool done = w.shredder.lastRunOutcome() == RunOutcome::Shredded;
+    const std::string shown = options.freeSpace ? escapedForLog(*options.freeSpace) : "Trash";
+    if (!done || !options.quiet) {
+        std::fprintf(stderr, "%s: %s\n", shown.c_str(),
+                     escapedForLog(w.statusText().value()).c_str());
+        w.account.print(shown);
+    }
+    return done;
 }
 
 // Every regular file chosen overwritten, or the invocation did not do what was asked. A
@@ -356,6 +416,12 @@ int main(int argc, char** argv) {
     installInterruptHandlers();
     Wiring wiring(options);
 
+    if (options.freeSpace || options.trash) {
+        const bool done = runRemedy(wiring, options);
+        const bool stay = options.trash && contentsStay(wiring.shredder, 0, options.quiet);
+        wiring.shredder.applicationWillTerminate();
+        return done && !stay ? 0 : 1;
+    }
     bool allShredded = true;
     std::uint64_t namesLeftByRuns = 0;  // as each run's account said
     for (const std::string& path : options.paths) {

@@ -7,6 +7,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
+#include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -332,7 +334,23 @@ void examineDevice(const std::string& sysfs, const std::string& number, int dept
 struct MountEntry {
     std::string type;
     std::vector<std::string> options;  // the mount's and its file system's
+    std::string mountPoint, source;
 };
+
+// mountinfo writes a space, a tab, a newline and a backslash in a path as octal escapes.
+std::string unescapedMountField(const std::string& field) {
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() &&
+            field.find_first_not_of("01234567", i + 1) >= i + 4) {
+            text += static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8));
+            i += 3;
+        } else {
+            text += field[i];
+        }
+    }
+    return text;
+}
 
 std::vector<std::string> splitted(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -363,6 +381,8 @@ bool parseMountLine(const std::string& line, const std::string& mountId, const s
         return false;
     }
     entry.type = fields[separator + 1];
+    entry.mountPoint = unescapedMountField(fields[4]);
+    entry.source = unescapedMountField(fields[separator + 2]);
     entry.options = splitted(fields[5], ',');
     for (std::string& option : splitted(fields[separator + 3], ',')) {
         entry.options.push_back(std::move(option));
@@ -611,4 +631,57 @@ StorageVerdict checkStorage(const std::string& path) {
         verdict.reason = "could not be examined";
         return verdict;
     }
+}
+
+std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& errorNumber) {
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct statfs fs;
+    struct statvfs vfs;
+    if (fd.get() < 0 || ::fstatfs(fd.get(), &fs) != 0 || ::fstatvfs(fd.get(), &vfs) != 0) {
+        errorNumber = errno;
+        return std::nullopt;
+    }
+    FileSystemFacts facts;
+    const auto magic = static_cast<std::uint32_t>(fs.f_type);
+    const KnownType* type = knownType(magic);
+    const MountedOn on = mountedOn(fd.get());
+    MountEntry mount;
+    const bool mountKnown = findMount(on.mountId, deviceName(on.major, on.minor), mount);
+    facts.type = typeName(magic, type, mountKnown ? mount.type : std::string());
+    facts.mountPoint = mountKnown ? mount.mountPoint : folder;
+    facts.device = mountKnown ? mount.source : deviceName(on.major, on.minor);
+    facts.blockSize = vfs.f_frsize;
+    facts.freeBytes = static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize;
+    // Root may fill the reserve as well; anyone else stops short of it.
+    facts.reservedBytes =
+        ::geteuid() == 0 ? 0
+                         : static_cast<std::uint64_t>(vfs.f_bfree - vfs.f_bavail) * vfs.f_frsize;
+    if (::geteuid() == 0) {
+        facts.freeBytes = static_cast<std::uint64_t>(vfs.f_bfree) * vfs.f_frsize;
+    }
+    facts.freeInodes = vfs.f_favail;
+    facts.readOnly = (vfs.f_flag & ST_RDONLY) != 0;
+    facts.writable = ::access(folder.c_str(), W_OK | X_OK) == 0;
+    facts.network = type != nullptr && type->kind == Kind::Network;
+    facts.storage = checkStorage(folder);
+    return facts;
+}
+
+std::vector<std::string> mountPoints() {
+    std::vector<std::string> points;
+    std::FILE* table = std::fopen("/proc/self/mountinfo", "re");
+    if (table == nullptr) {
+        return points;
+    }
+    char* line = nullptr;
+    std::size_t capacity = 0;
+    while (::getline(&line, &capacity, table) > 0) {
+        const std::vector<std::string> fields = splitted(line, ' ');
+        if (fields.size() > 4) {
+            points.push_back(unescapedMountField(fields[4]));
+        }
+    }
+    std::free(line);
+    std::fclose(table);
+    return points;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "FileManager.h"
+#include "FreeSpace.h"
 
 // What overwriting in place reaches on the file system holding path: its type (statfs), how
 // ext4 journals data, and the block device under it (rotational or flash, dm-crypt), found
@@ -15,3 +18,11 @@ StorageVerdict checkStorage(const std::string& path);
 // virtual disk, or unidentified. Its fileSystem is left empty.
 StorageVerdict inPlaceVerdict(const std::string& sysfsRoot, unsigned major, unsigned minor,
                               bool journaled);
+
+// The file system holding the folder: where it is mounted, from what, how much of it is free,
+// and what overwriting reaches there. Nothing, with errorNumber set, when it cannot be
+// examined.
+std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& errorNumber);
+
+// Where every file system this process sees is mounted, from /proc/self/mountinfo.
+std::vector<std::string> mountPoints();

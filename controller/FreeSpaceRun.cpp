@@ -1,0 +1,277 @@
+// The free-space wipe: what overwriting in place leaves behind in free blocks (files deleted
+// earlier, the old blocks of a copy-on-write file system) is overwritten by filling them.
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+#include "KeyedStream.h"
+#include "ZVORBAControlShredder.h"
+
+using namespace shredder_text;
+
+namespace {
+
+constexpr const char* kWipeTitle = "Wipe Free Space";
+constexpr const char* kWipeQuestion =
+    "Wipe the free space of the file system mounted at %@? Its free space is filled with "
+    "random bytes and then given back at once. Programs that write to this file system may "
+    "fail until the wipe ends.";
+constexpr const char* kWipeCancelled = "Nothing was written - wipe cancelled.";
+constexpr const char* kWiped = "Free space has been wiped.";
+constexpr const char* kWipeStopped = "The wipe was stopped: the space it filled is free again.";
+constexpr const char* kNotExamined = "%@ could not be examined: %@.";
+constexpr const char* kInMemory =
+    "%@ is on a memory file system (%@): nothing of it reaches a disk, so there is no free "
+    "space to wipe.";
+constexpr const char* kOnNetwork =
+    "%@ is on a network file system (%@): its free space lies on another machine, which "
+    "decides what a write reaches. It is not wiped.";
+constexpr const char* kReadOnlyMount =
+    "%@ is on a read-only file system: its free space cannot be written.";
+constexpr const char* kNotWritable =
+    "You may not write in %@: choose a folder of your own on that file system.";
+
+std::string seconds(double value) {
+    char text[32];
+    if (value < 90) {
+        std::snprintf(text, sizeof text, "%.1f s", value);
+    } else if (value < 5400) {
+        std::snprintf(text, sizeof text, "%.0f min", value / 60);
+    } else {
+        std::snprintf(text, sizeof text, "%.1f h", value / 3600);
+    }
+    return text;
+}
+
+std::string rate(double bytesPerSecond) {
+    return humanBytes(static_cast<std::uint64_t>(bytesPerSecond)) + "/s";
+}
+
+// What filling the free space will not reach there, one line each.
+std::vector<std::string> notReached(const FileSystemFacts& facts, const Grouped& grouped) {
+    std::vector<std::string> lines;
+    if (facts.reservedBytes > 0) {
+        lines.push_back("Not reached: " + exactBytes(facts.reservedBytes, grouped) +
+                        " reserved for root (run as root to wipe it too)");
+    }
+    if (facts.storage.reach == StorageReach::CannotReach) {
+        lines.push_back("Not reached: blocks that snapshots of this file system still hold");
+    }
+    if (facts.storage.reach != StorageReach::Reaches) {
+        lines.push_back(
+            "Not reached: on flash or virtual disks, blocks the device keeps elsewhere (" +
+            facts.storage.reason + ")");
+    }
+    return lines;
+}
+
+std::string fileSystemLine(const FileSystemFacts& facts) {
+    return "File system: " + facts.type + " mounted at " + facts.mountPoint + " from " +
+           facts.device;
+}
+
+std::string trimInWords(int error) {
+    switch (error) {
+        case 0:
+            return "The device was asked to discard the free blocks (FITRIM): a request to the "
+                   "device, not a proof that it did";
+        case EPERM:
+        case EACCES:
+            return "The device was not asked to discard the free blocks: only root may ask";
+        case EOPNOTSUPP:
+        case ENOTTY:
+            return "The device was not asked to discard the free blocks: it does not accept "
+                   "discard";
+        default:
+            return std::string("The device could not be asked to discard the free blocks (") +
+                   std::strerror(error) + ")";
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> ZVORBAControlShredder::wipeRefusal(
+    const std::string& folder, const std::optional<FileSystemFacts>& facts, int errorNumber) const {
+    if (!facts) {
+        return formatMessage(kNotExamined, {folder, std::strerror(errorNumber)});
+    }
+    if (facts->storage.reach == StorageReach::NotNeeded) {
+        return formatMessage(kInMemory, {folder, facts->type});
+    }
+    if (facts->network) {
+        return formatMessage(kOnNetwork, {folder, facts->type});
+    }
+    if (facts->readOnly) {
+        return formatMessage(kReadOnlyMount, {folder});
+    }
+    if (!facts->writable) {
+        return formatMessage(kNotWritable, {folder});
+    }
+    return std::nullopt;
+}
+
+void ZVORBAControlShredder::wipeFreeSpace() {
+    OpenPanelSettings settings;
+    settings.title = kWipeTitle;
+    settings.message = "Select a folder on the file system whose free space is to be wiped.";
+    settings.prompt = "Wipe";
+    settings.canChooseFiles = false;
+    settings.canChooseDirectories = true;
+    settings.allowsMultipleSelection = false;
+    if (services_.openPanel->runModal(settings) == kOpenPanelOK &&
+        !services_.openPanel->filenames().empty()) {
+        wipeFreeSpaceAtPath(services_.openPanel->filenames().front());
+    }
+}
+
+void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
+    running_ = true;
+    beginRun();
+    const Grouped grouped = [this](std::uint64_t n) { return formatted(n); };
+    FreeSpaceWiper& wiper = *services_.freeSpace;
+    int errorNumber = 0;
+    const std::optional<FileSystemFacts> facts = wiper.fileSystemAtPath(folder, errorNumber);
+    if (const auto refusal = wipeRefusal(folder, facts, errorNumber)) {
+        services_.alerts->run({.kind = Alert::Kind::Denial,
+                               .critical = true,
+                               .title = kWipeTitle,
+                               .message = *refusal,
+                               .defaultButton = kCancel});
+        show(Field::statusText, *refusal, false);
+        endRun();
+        return;
+    }
+    account_.storage = facts->storage;
+    show(Field::folderText, facts->mountPoint, true);
+    show(Field::fileText, "Free space of " + facts->device + " (" + facts->type + ")", true);
+    show(Field::totalBytes, exactBytes(facts->freeBytes), false);
+    show(Field::progressBytes, exactBytes(facts->freeBytes), false);
+    show(Field::statusText, "Measuring how fast the disk takes writes...", true);
+
+    KeyedStream stream;
+    const int keyError = stream.keyFrom(kRandomDevice);
+    const RandomBytes random = [&stream](unsigned char* out, std::size_t length) {
+        return stream.fill(out, length);
+    };
+    const double measured = keyError == 0 ? wiper.measureWriteRate(folder, random) : 0;
+    std::vector<std::string> details{fileSystemLine(*facts),
+                                     "Free space: " + exactBytes(facts->freeBytes)};
+    if (measured > 0) {
+        details.push_back("Estimated time: about " +
+                          seconds(static_cast<double>(facts->freeBytes) / measured) +
+                          " (a short write ran at " + rate(measured) + ")");
+    }
+    for (std::string& line : notReached(*facts, grouped)) {
+        details.push_back(std::move(line));
+    }
+    details.push_back(storageInWords(facts->storage));
+    outcome_ = RunOutcome::Cancelled;
+    if (services_.alerts->run({.kind = Alert::Kind::Confirmation,
+                               .critical = true,
+                               .title = kWipeTitle,
+                               .message = formatMessage(kWipeQuestion, {facts->mountPoint}),
+                               .defaultButton = kCancel,
+                               .alternateButton = kProceed,
+                               .details = details}) != 0 ||
+        stopRequested()) {
+        show(Field::statusText, kWipeCancelled, false);
+        tellAccount(kWipeCancelled, {});
+        endRun();
+        return;
+    }
+    if (keyError != 0) {
+        outcome_ = RunOutcome::Failed;
+        const std::string why = reasonInWords({ReasonCode::NoRandomBytes, keyError});
+        show(Field::statusText, formatMessage(kErrorFormat, {why, folder}), false);
+        tellAccount("Nothing was written: " + why, {});
+        endRun();
+        return;
+    }
+
+    fillTotal_ = facts->freeBytes;
+    progress->setMinValue(0.0);
+    progress->setMaxValue(static_cast<double>(fillTotal_));
+    progress->setDoubleValue(0.0);
+    progress->setHidden(false);
+    runStarted_ = std::chrono::steady_clock::now();
+    const FillResult result = wiper.fillFreeSpace(folder, random, *this);
+    const double took =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - runStarted_).count();
+    const int trimError = result.full && !result.stopped && result.errorNumber == 0
+                              ? wiper.trimFreeSpace(facts->mountPoint)
+                              : -1;
+
+    std::string summary;
+    if (result.stopped) {
+        outcome_ = RunOutcome::Stopped;
+        summary = kWipeStopped;
+    } else if (result.errorNumber != 0 || !result.full) {
+        outcome_ = RunOutcome::Failed;
+        summary = std::string("The wipe failed (") + std::strerror(result.errorNumber) +
+                  "): the space it filled is free again.";
+    } else {
+        outcome_ = RunOutcome::Shredded;
+        summary = kWiped;
+    }
+    show(Field::statusText, summary, false);
+    show(Field::progressBytes,
+         exactBytes(fillTotal_ > result.bytesWritten ? fillTotal_ - result.bytesWritten : 0),
+         false);
+    std::vector<std::string> account{
+        fileSystemLine(*facts),
+        "Written: " + exactBytes(result.bytesWritten) + " of random bytes in " + seconds(took) +
+            (took > 0 ? " (" + rate(static_cast<double>(result.bytesWritten) / took) + ")" : ""),
+        "Given back: the fill's files " +
+            std::string(result.namedFiles ? "lost their names as they were made"
+                                          : "never had names") +
+            ", and were let go " + seconds(result.secondsFull) + " after the last write"};
+    if (result.dataInInodes) {
+        account.push_back("Inodes made anew: " + formatted(result.inodesFilled) +
+                          " (this file system keeps small files' data in inodes)");
+    }
+    for (std::string& line : notReached(*facts, grouped)) {
+        account.push_back(std::move(line));
+    }
+    if (trimError >= 0) {
+        account.push_back(trimInWords(trimError));
+    }
+    account.push_back(storageInWords(facts->storage));
+    tellAccount(summary + " " + exactBytes(result.bytesWritten) + " written.", account);
+    endRun();
+}
+
+void ZVORBAControlShredder::fillProgress(std::uint64_t written) {
+    progress->setDoubleValue(static_cast<double>(written));
+    progress->display();
+    show(Field::progressBytes, exactBytes(fillTotal_ > written ? fillTotal_ - written : 0), false);
+    const double took =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - runStarted_).count();
+    if (took > 0 && written > 0) {
+        const double perSecond = static_cast<double>(written) / took;
+        const double left =
+            fillTotal_ > written ? static_cast<double>(fillTotal_ - written) / perSecond : 0;
+        show(Field::statusText,
+             "Writing " + humanBytes(written) + " at " + rate(perSecond) + ", about " +
+                 seconds(left) + " left",
+             true);
+    }
+}
+
+bool ZVORBAControlShredder::fillShouldStop() {
+    return stopRequested();
+}
+
+void ZVORBAControlShredder::tellAccount(const std::string& summary,
+                                        const std::vector<std::string>& details) {
+    if (services_.account != nullptr) {
+        services_.account->showAccount(summary, details);
+    }
+}
+
+void ZVORBAControlShredder::endRun() {
+    resetProgress();
+    fillTotal_ = 0;
+    running_ = false;
+}

@@ -1,0 +1,331 @@
+#include "FreeSpaceFill.h"
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <linux/magic.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "StorageCheck.h"
+#include "base/UniqueFd.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Large writes past the page cache run at the disk's speed with one core to spare for the
+// random stream; past the first "full", halving them reaches the small free extents too.
+constexpr std::size_t kLargeWrite = 4 << 20;
+// One fill file holds at most this much: FAT-like file systems limit a file's size, and a
+// file system of many terabytes still needs only a few hundred descriptors.
+constexpr std::uint64_t kFileLimit = std::uint64_t{16} << 30;
+// Where writes go through the page cache, dirty pages are pushed out as they come, so that
+// the final sync, while the disk is full, is short.
+constexpr std::uint64_t kSyncEvery = 64 << 20;
+constexpr std::uint64_t kMeasureLimit = 64 << 20;
+constexpr auto kProgressInterval = std::chrono::milliseconds(100);
+// ext4 keeps a small file's data inside its inode when it was made with inline_data.
+constexpr int kInlineDataFlag = 0x10000000;
+// Descriptors left for everything else while inodes are being filled.
+constexpr rlim_t kSpareDescriptors = 64;
+
+struct FreeDeleter {
+    void operator()(unsigned char* p) const { std::free(p); }
+};
+using Buffer = std::unique_ptr<unsigned char, FreeDeleter>;
+
+Buffer alignedBuffer(std::size_t bytes) {
+    void* memory = nullptr;
+    return Buffer(::posix_memalign(&memory, 4096, bytes) == 0 ? static_cast<unsigned char*>(memory)
+                                                              : nullptr);
+}
+
+// The files of one fill. Each is unnamed from the start (O_TMPFILE) where the file system
+// allows it, so that however the process ends, the kernel gives their space back; elsewhere
+// each is made in a private folder and its name removed at once.
+class FillFiles {
+public:
+    explicit FillFiles(int folderFd) : folderFd_(folderFd) {}
+    ~FillFiles() {
+        closeAll();
+        if (privateFolder_.get() >= 0) {
+            ::unlinkat(folderFd_, privateName_.c_str(), AT_REMOVEDIR);
+        }
+    }
+    FillFiles(const FillFiles&) = delete;
+    FillFiles& operator=(const FillFiles&) = delete;
+
+    // A new empty file of the fill, written past the page cache when direct and allowed: its
+    // descriptor, or -1 with errno set.
+    int add(bool direct, bool& isDirect) {
+        const int flags = O_RDWR | O_CLOEXEC | O_NOFOLLOW;
+        UniqueFd fd;
+        isDirect = false;
+        for (const bool tryDirect : {direct, false}) {
+            if (!tryDirect && isDirect) {
+                break;
+            }
+            fd = named_ ? makeNamed(flags | (tryDirect ? O_DIRECT : 0))
+                        : UniqueFd(::openat(folderFd_, ".",
+                                            flags | O_TMPFILE | (tryDirect ? O_DIRECT : 0), 0600));
+            if (fd.get() < 0 && !named_ && (errno == EOPNOTSUPP || errno == EISDIR)) {
+                named_ = true;  // no unnamed files here
+                fd = makeNamed(flags | (tryDirect ? O_DIRECT : 0));
+            }
+            if (fd.get() >= 0) {
+                isDirect = tryDirect;
+                break;
+            }
+            if (errno != EINVAL || !tryDirect) {
+                return -1;
+            }
+        }
+        if (fd.get() < 0) {
+            return -1;
+        }
+        files_.push_back(std::move(fd));
+        return files_.back().get();
+    }
+    bool named() const { return named_; }
+    std::size_t count() const { return files_.size(); }
+    // Gives every byte back: the files have no names, so closing them frees them.
+    void closeAll() { files_.clear(); }
+
+private:
+    UniqueFd makeNamed(int flags) {
+        if (privateFolder_.get() < 0) {
+            std::random_device seed;
+            for (int attempt = 0; attempt < 100 && privateFolder_.get() < 0; ++attempt) {
+                privateName_ = ".zurizede-fill-" + std::to_string(seed());
+                if (::mkdirat(folderFd_, privateName_.c_str(), 0700) == 0) {
+                    privateFolder_ =
+                        UniqueFd(::openat(folderFd_, privateName_.c_str(),
+                                          O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+                } else if (errno != EEXIST) {
+                    return UniqueFd();
+                }
+            }
+            if (privateFolder_.get() < 0) {
+                return UniqueFd();
+            }
+        }
+        const std::string name = std::to_string(files_.size());
+        UniqueFd fd(::openat(privateFolder_.get(), name.c_str(), flags | O_CREAT | O_EXCL, 0600));
+        if (fd.get() >= 0) {
+            ::unlinkat(privateFolder_.get(), name.c_str(), 0);
+        }
+        return fd;
+    }
+
+    int folderFd_;
+    bool named_ = false;
+    UniqueFd privateFolder_;
+    std::string privateName_;
+    std::vector<UniqueFd> files_;
+};
+
+int writeSome(int fd, const unsigned char* data, std::size_t bytes, std::uint64_t offset,
+              std::size_t& written) {
+    for (;;) {
+        const ssize_t n = ::pwrite(fd, data, bytes, static_cast<off_t>(offset));
+        if (n > 0) {
+            written = static_cast<std::size_t>(n);
+            return 0;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        return n < 0 ? errno : ENOSPC;
+    }
+}
+
+// Whether a file made here keeps a few bytes in its inode.
+bool keepsDataInInodes(int folderFd) {
+    struct statfs fs;
+    if (::fstatfs(folderFd, &fs) != 0 || fs.f_type != EXT4_SUPER_MAGIC) {
+        return false;
+    }
+    FillFiles probe(folderFd);
+    bool direct = false;
+    const int fd = probe.add(false, direct);
+    int flags = 0;
+    return fd >= 0 && ::pwrite(fd, "z", 1, 0) == 1 && ::fsync(fd) == 0 &&
+           ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & kInlineDataFlag) != 0;
+}
+
+// As many descriptors as the system lets this process have, for the inode fill.
+void raiseDescriptorLimit() {
+    struct rlimit limit;
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+std::optional<FileSystemFacts> PosixFreeSpaceWiper::fileSystemAtPath(const std::string& folder,
+                                                                     int& errorNumber) const {
+    return fileSystemFacts(folder, errorNumber);
+}
+
+double PosixFreeSpaceWiper::measureWriteRate(const std::string& folder, const RandomBytes& random) {
+    const UniqueFd folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct statvfs fs;
+    if (folderFd.get() < 0 || ::fstatvfs(folderFd.get(), &fs) != 0) {
+        return 0;
+    }
+    // An eighth of the free space at most, so that a nearly full disk is not filled to
+    // measure it.
+    const std::uint64_t available = static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize;
+    std::uint64_t total = std::min<std::uint64_t>(kMeasureLimit, available / 8);
+    total -= total % kLargeWrite;
+    const Buffer buffer = alignedBuffer(kLargeWrite);
+    FillFiles files(folderFd.get());
+    bool direct = false;
+    const int fd = total == 0 || !buffer ? -1 : files.add(true, direct);
+    if (fd < 0) {
+        return 0;
+    }
+    const Clock::time_point start = Clock::now();
+    for (std::uint64_t offset = 0; offset < total;) {
+        std::size_t written = 0;
+        if (random(buffer.get(), kLargeWrite) != 0 ||
+            writeSome(fd, buffer.get(), kLargeWrite, offset, written) != 0) {
+            return 0;
+        }
+        offset += written;
+    }
+    if (::fdatasync(fd) != 0) {
+        return 0;
+    }
+    const double seconds = secondsSince(start);
+    return seconds > 0 ? static_cast<double>(total) / seconds : 0;
+}
+
+FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const RandomBytes& random,
+                                              FillObserver& observer) {
+    FillResult result;
+    const UniqueFd folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Buffer buffer = alignedBuffer(kLargeWrite);
+    struct statvfs fs;
+    if (folderFd.get() < 0 || !buffer || ::fstatvfs(folderFd.get(), &fs) != 0) {
+        result.errorNumber = !buffer ? ENOMEM : errno;
+        return result;
+    }
+    // Blocks freed a moment ago are free only once the file system has committed that: then
+    // the fill reaches them too.
+    ::syncfs(folderFd.get());
+    raiseDescriptorLimit();
+    result.dataInInodes = keepsDataInInodes(folderFd.get());
+
+    FillFiles files(folderFd.get());
+    const std::size_t smallest = std::max<std::size_t>(fs.f_bsize, 512);
+    std::size_t size = kLargeWrite;
+    int fd = -1;
+    bool direct = false;
+    std::uint64_t offset = 0, sinceSync = 0;
+    Clock::time_point lastWrite = Clock::now(), lastShown = lastWrite;
+    for (;;) {
+        if (observer.fillShouldStop()) {
+            result.stopped = true;
+            break;
+        }
+        if (fd < 0) {
+            fd = files.add(true, direct);
+            offset = 0;
+            if (fd < 0) {
+                const int error = errno;
+                result.full = error == ENOSPC;  // not even an inode is left for another file
+                result.errorNumber = error == ENOSPC ? 0 : error;
+                break;
+            }
+        }
+        if (const int error = random(buffer.get(), size)) {
+            result.errorNumber = error;
+            break;
+        }
+        std::size_t written = 0;
+        const int error = writeSome(fd, buffer.get(), size, offset, written);
+        if (error == 0) {
+            offset += written;
+            sinceSync += written;
+            result.bytesWritten += written;
+            lastWrite = Clock::now();
+            // Past the page cache a write is in place; through it, it is pushed out now.
+            if (!direct && sinceSync >= kSyncEvery) {
+                ::fdatasync(fd);
+                sinceSync = 0;
+            }
+            // A short write leaves an offset direct writes may not start at: a new file.
+            if (offset >= kFileLimit || (direct && offset % smallest != 0)) {
+                fd = -1;
+            }
+            if (lastWrite - lastShown >= kProgressInterval) {
+                observer.fillProgress(result.bytesWritten);
+                lastShown = lastWrite;
+            }
+        } else if (error == ENOSPC && size > smallest) {
+            size = std::max(size / 2, smallest);
+        } else if (error == ENOSPC) {
+            result.full = true;
+            break;
+        } else if (error == EFBIG) {
+            fd = -1;  // this file may grow no further: the next one goes on
+        } else {
+            result.errorNumber = error;
+            break;
+        }
+    }
+    observer.fillProgress(result.bytesWritten);
+    // Small files' data kept in inodes is overwritten when an inode is made anew: take every
+    // free one the descriptors allow.
+    if (result.full && result.dataInInodes) {
+        struct rlimit limit {};
+        ::getrlimit(RLIMIT_NOFILE, &limit);
+        while (!observer.fillShouldStop() && files.count() + kSpareDescriptors < limit.rlim_cur) {
+            bool unused = false;
+            if (files.add(false, unused) < 0) {
+                break;
+            }
+            ++result.inodesFilled;
+        }
+        lastWrite = Clock::now();
+    }
+    result.namedFiles = files.named();
+    if (!result.stopped && ::syncfs(folderFd.get()) != 0 && result.errorNumber == 0) {
+        result.errorNumber = errno;
+    }
+    files.closeAll();
+    // ext4 frees a closed unnamed file at once; btrfs only when it next commits: now.
+    ::syncfs(folderFd.get());
+    result.secondsFull = secondsSince(lastWrite);
+    return result;
+}
+
+int PosixFreeSpaceWiper::trimFreeSpace(const std::string& mountPoint) {
+    const UniqueFd fd(::open(mountPoint.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct fstrim_range range {};
+    range.len = ULLONG_MAX;
+    if (fd.get() < 0 || ::ioctl(fd.get(), FITRIM, &range) != 0) {
+        return errno;
+    }
+    return 0;
+}

@@ -1,8 +1,10 @@
 #include "ZurizedeShell.h"
 
 #include <QActionGroup>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
@@ -34,6 +36,15 @@ std::vector<std::unique_ptr<DrawnTextField>> drawnFrom(
     return fields;
 }
 
+// Where the home trash lies: $XDG_DATA_HOME, else ~/.local/share.
+std::optional<std::string> dataHome() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty()) {
+        return std::nullopt;
+    }
+    return QFile::encodeName(data).toStdString();
+}
+
 std::vector<DrawnTextField*> pointers(const std::vector<std::unique_ptr<DrawnTextField>>& all) {
     std::vector<DrawnTextField*> result;
     for (const auto& field : all) {
@@ -55,7 +66,8 @@ ZurizedeShell::ZurizedeShell()
       runWorkspace_(bridge_, workspace_),
       account_(window_.ui.accountText, window_.ui.accountDetails, alerts_),
       runAccount_(bridge_, account_),
-      log_(true) {
+      log_(true),
+      trash_(dataHome()) {
     application_ = std::make_unique<QtApplicationService>(
         [this] {
             stopRequested_ = false;  // the stop was for the run; the private folder still goes
@@ -86,6 +98,8 @@ ZurizedeShell::ZurizedeShell()
     };
     c.stopRequested = [this] { return stopRequested_.load(); };
     c.overwriters = &overwriters_;
+    c.freeSpace = &freeSpace_;
+    c.trash = &trash_;
     controller_ = std::make_unique<ZVORBAControlShredder>(c);
 
     connect(&shredThread_, &ShredThread::jobFinished, this, [this] { runEnded(); });
@@ -168,7 +182,8 @@ void ZurizedeShell::showRunning(bool running) {
     } else {
         pacer_.stop();
     }
-    for (QAction* action : {ui.actionShredFile, ui.actionShredFolder, ui.actionDiskUtility}) {
+    for (QAction* action : {ui.actionShredFile, ui.actionShredFolder, ui.actionDiskUtility,
+                            ui.actionWipeFreeSpace, ui.actionShredTrash}) {
         action->setEnabled(!running);
     }
     ui.chooseFilesButton->setEnabled(!running);
@@ -221,6 +236,8 @@ void ZurizedeShell::connectMenus() {
     run(ui.actionShredFile, &ZVORBAControlShredder::shredFile);
     run(ui.actionShredFolder, &ZVORBAControlShredder::shredDirectory);
     run(ui.actionDiskUtility, &ZVORBAControlShredder::diskUtility);
+    run(ui.actionWipeFreeSpace, &ZVORBAControlShredder::wipeFreeSpace);
+    run(ui.actionShredTrash, &ZVORBAControlShredder::shredTrash);
     // These touch nothing of a run and work during one: on the window's thread.
     auto now = [this](QAction* action, void (ZVORBAControlShredder::*member)()) {
         connect(action, &QAction::triggered, this, [this, member] { ((*controller_).*member)(); });

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "FreeSpaceFill.h"
 #include "PosixFileManager.h"
 #include "PosixSystemLog.h"
+#include "PosixTrash.h"
 #include "QtCoreServices.h"
 #include "QtDisplay.h"
 #include "QtServices.h"
@@ -85,6 +87,8 @@ private:
     std::unique_ptr<QtApplicationService> application_;
     // Small files' overwrites, their syncs together; it outlives the controller that uses it.
     ThreadTaskPool overwriters_{32};
+    PosixFreeSpaceWiper freeSpace_;
+    PosixTrashCan trash_;
     std::unique_ptr<ZVORBAControlShredder> controller_;
     std::atomic<bool> stopRequested_{false};
     ShredThread shredThread_;  // after what its jobs use: it is joined first

@@ -224,7 +224,7 @@ void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
         "Written: " + exactBytes(result.bytesWritten) + " of random bytes in " + seconds(took) +
             (took > 0 ? " (" + rate(static_cast<double>(result.bytesWritten) / took) + ")" : ""),
         "Given back: the fill's files " +
-            std::string(result.namedFiles ? "lost their names as they were made"
+            std::string(result.namedFiles ? "had names in a private folder, all removed"
                                           : "never had names") +
             ", and were let go " + seconds(result.secondsFull) + " after the last write"};
     if (result.dataInInodes) {

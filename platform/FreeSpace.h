@@ -28,8 +28,8 @@ struct FillResult {
     std::uint64_t bytesWritten = 0;
     std::uint64_t inodesFilled = 0;  // files made to reach data kept in inodes
     bool dataInInodes = false;       // the file system keeps small files' data in inodes
-    bool namedFiles = false;         // it refused unnamed files: named ones were used
-    bool full = false;               // every block this process may fill was written
+    bool namedFiles = false;  // some had names (no unnamed files there, or too few descriptors)
+    bool full = false;        // every block this process may fill was written
     bool stopped = false;
     int errorNumber = 0;     // what ended it before the file system was full
     double secondsFull = 0;  // from the last write until the space was given back

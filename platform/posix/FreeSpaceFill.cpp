@@ -99,13 +99,39 @@ public:
         files_.push_back(std::move(fd));
         return files_.back().get();
     }
-    bool named() const { return named_; }
+    // An empty file that keeps its inode without a descriptor: named in the private folder
+    // until the fill ends. For inodes past what descriptors allow.
+    bool addKeptName() {
+        UniqueFd fd = makeNamed(O_RDONLY | O_CLOEXEC, false);
+        if (fd.get() < 0) {
+            return false;
+        }
+        kept_.push_back(made_ - 1);
+        return true;
+    }
+    // Lets go of the last few files made, so that their inodes are free for the files to come.
+    void releaseLast(std::size_t count) {
+        for (; count > 0 && !kept_.empty(); --count) {
+            ::unlinkat(privateFolder_.get(), std::to_string(kept_.back()).c_str(), 0);
+            kept_.pop_back();
+        }
+        for (; count > 0 && !files_.empty(); --count) {
+            files_.pop_back();
+        }
+    }
+    bool named() const { return named_ || made_ > 0; }
     std::size_t count() const { return files_.size(); }
     // Gives every byte back: the files have no names, so closing them frees them.
-    void closeAll() { files_.clear(); }
+    void closeAll() {
+        files_.clear();
+        for (const std::uint64_t name : kept_) {
+            ::unlinkat(privateFolder_.get(), std::to_string(name).c_str(), 0);
+        }
+        kept_.clear();
+    }
 
 private:
-    UniqueFd makeNamed(int flags) {
+    UniqueFd makeNamed(int flags, bool removeName = true) {
         if (privateFolder_.get() < 0) {
             std::random_device seed;
             for (int attempt = 0; attempt < 100 && privateFolder_.get() < 0; ++attempt) {
@@ -122,9 +148,9 @@ private:
                 return UniqueFd();
             }
         }
-        const std::string name = std::to_string(files_.size());
+        const std::string name = std::to_string(made_++);
         UniqueFd fd(::openat(privateFolder_.get(), name.c_str(), flags | O_CREAT | O_EXCL, 0600));
-        if (fd.get() >= 0) {
+        if (fd.get() >= 0 && removeName) {
             ::unlinkat(privateFolder_.get(), name.c_str(), 0);
         }
         return fd;
@@ -135,6 +161,8 @@ private:
     UniqueFd privateFolder_;
     std::string privateName_;
     std::vector<UniqueFd> files_;
+    std::uint64_t made_ = 0;           // named files made so far, each named by its number
+    std::vector<std::uint64_t> kept_;  // of those, the ones whose names stay until the end
 };
 
 int writeSome(int fd, const unsigned char* data, std::size_t bytes, std::uint64_t offset,
@@ -237,6 +265,25 @@ FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const R
     result.dataInInodes = keepsDataInInodes(folderFd.get());
 
     FillFiles files(folderFd.get());
+    // Small files' data kept in inodes is overwritten when an inode is made anew: take every
+    // free one, unnamed while descriptors last, then named in the private folder, before the
+    // data fill leaves no block for those names. A few go back for the data's own files.
+    if (result.dataInInodes) {
+        struct rlimit limit {};
+        ::getrlimit(RLIMIT_NOFILE, &limit);
+        while (!observer.fillShouldStop()) {
+            bool unused = false;
+            const bool made = files.count() + kSpareDescriptors < limit.rlim_cur
+                                  ? files.add(false, unused) >= 0
+                                  : files.addKeptName();
+            if (!made) {
+                break;
+            }
+            ++result.inodesFilled;
+        }
+        files.releaseLast(kSpareDescriptors / 4);
+    }
+
     const std::size_t smallest = std::max<std::size_t>(fs.f_bsize, 512);
     std::size_t size = kLargeWrite;
     int fd = -1;
@@ -295,20 +342,6 @@ FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const R
         }
     }
     observer.fillProgress(result.bytesWritten);
-    // Small files' data kept in inodes is overwritten when an inode is made anew: take every
-    // free one the descriptors allow.
-    if (result.full && result.dataInInodes) {
-        struct rlimit limit {};
-        ::getrlimit(RLIMIT_NOFILE, &limit);
-        while (!observer.fillShouldStop() && files.count() + kSpareDescriptors < limit.rlim_cur) {
-            bool unused = false;
-            if (files.add(false, unused) < 0) {
-                break;
-            }
-            ++result.inodesFilled;
-        }
-        lastWrite = Clock::now();
-    }
     result.namedFiles = files.named();
     if (!result.stopped && ::syncfs(folderFd.get()) != 0 && result.errorNumber == 0) {
         result.errorNumber = errno;

@@ -1,0 +1,233 @@
+// Wipe Free Space and Shred Trash, run by zurizede-cli on small file systems made for them
+// on loop devices: never on a file system of the machine itself.
+
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "CliRunner.h"
+
+namespace {
+
+bool sh(const std::string& command) {
+    return std::system(command.c_str()) == 0;
+}
+
+// A file system in an image file, mounted on a loop device at mnt. Discard is off on the
+// device, so that only what the program writes changes what the image holds.
+class LoopImage {
+public:
+    LoopImage(const std::string& image, const std::string& mnt, const std::string& mkfs,
+              const std::string& size, const std::string& options = "")
+        : image_(image), mnt_(mnt) {
+        std::filesystem::create_directories(mnt);
+        mounted_ = sh("truncate -s " + size + " '" + image + "' && " + mkfs + " '" + image +
+                      "' >/dev/null 2>&1 && mount -o loop" + options + " '" + image + "' '" + mnt +
+                      "' && echo 0 > /sys/block/$(basename $(findmnt -no SOURCE '" + mnt +
+                      "'))/queue/discard_max_bytes");
+    }
+    ~LoopImage() { unmount(); }
+    bool mounted() const { return mounted_; }
+    void unmount() {
+        if (mounted_) {
+            sh("umount '" + mnt_ + "'");
+            mounted_ = false;
+        }
+    }
+    // Whether the image file, as the device holds it, contains the text anywhere.
+    bool holds(const std::string& text) const {
+        sh("sync");
+        std::ifstream in(image_, std::ios::binary);
+        const std::string raw((std::istreambuf_iterator<char>(in)), {});
+        return raw.find(text) != npos;
+    }
+    std::uint64_t freeBytes() const {
+        struct statvfs fs {};
+        ::statvfs(mnt_.c_str(), &fs);
+        return static_cast<std::uint64_t>(fs.f_bfree) * fs.f_frsize;
+    }
+
+private:
+    std::string image_, mnt_;
+    bool mounted_ = false;
+};
+
+class Remedy : public Cli {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0 || ::access("/dev/loop-control", W_OK) != 0) {
+            GTEST_SKIP() << "needs root and loop devices to mount file systems made for the test";
+        }
+    }
+    // The files of the fill are gone: the file system holds what it held before.
+    static std::vector<std::string> namesIn(const std::string& mnt) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(mnt)) {
+            names.push_back(entry.path().lexically_relative(mnt));
+        }
+        return names;
+    }
+};
+
+constexpr const char* kMarker = "ZURIZEDE-MARKER-";
+
+std::string markerLines(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += kMarker + std::to_string(i) + "\n";
+    return text;
+}
+
+// What earlier deletes and copy-on-write left in free blocks is gone from the raw image,
+// and the free space is back as it was.
+TEST_F(Remedy, TheFreeSpaceWipeReachesWhatDeletesAndCopyOnWriteLeft) {
+    struct Case {
+        const char* what;
+        const char* mkfs;
+        bool shredFirst;  // else removed with a plain delete
+        int files, lines;
+    };
+    for (const Case& c : {Case{"ext4", "mkfs.ext4 -q -F -b 4096", false, 20, 3000},
+                          Case{"btrfs", "mkfs.btrfs -q -f", true, 1, 3000},
+                          Case{"ext4 inline_data", "mkfs.ext4 -q -F -b 4096 -I 256 -O inline_data",
+                               false, 200, 1}}) {
+        SCOPED_TRACE(c.what);
+        LoopImage image(dir / "image", dir / "mnt", c.mkfs, "160M");
+        ASSERT_TRUE(image.mounted());
+        for (int i = 0; i < c.files; ++i) {
+            writeFile(dir / ("mnt/m" + std::to_string(i)), markerLines(c.lines));
+        }
+        sh("sync");
+        for (int i = 0; i < c.files; ++i) {
+            const std::string file = dir / ("mnt/m" + std::to_string(i));
+            if (c.shredFirst) {
+                EXPECT_EQ(run({"--yes", "-q", file}).status, 0);
+            } else {
+                std::filesystem::remove(file);
+            }
+        }
+        ASSERT_TRUE(image.holds(kMarker)) << "nothing left behind to wipe";
+        const std::uint64_t before = image.freeBytes();
+
+        const Finished done = run({"--yes", "--free-space", dir / "mnt"});
+        EXPECT_EQ(done.status, 0) << done.output;
+        EXPECT_NE(done.output.find("Free space has been wiped."), npos) << done.output;
+        EXPECT_NEAR(double(image.freeBytes()), double(before), before * 0.01);
+        EXPECT_EQ(namesIn(dir / "mnt").size(), c.shredFirst ? 0u : 1u);  // lost+found
+        image.unmount();
+        EXPECT_FALSE(image.holds(kMarker));
+        std::filesystem::remove(dir / "image");
+    }
+}
+
+// However the fill ends early, killed or stopped, the space is free again at once and no
+// file of it is left.
+TEST_F(Remedy, AFillEndedEarlyGivesTheSpaceBackAtOnce) {
+    for (const int signal : {SIGKILL, SIGINT}) {
+        SCOPED_TRACE(signal);
+        LoopImage image(dir / "image", dir / "mnt", "mkfs.ext4 -q -F -b 4096", "1536M");
+        ASSERT_TRUE(image.mounted());
+        const std::uint64_t before = image.freeBytes();
+        const Started started = start({"--yes", "--free-space", dir / "mnt"});
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point limit = Clock::now() + std::chrono::seconds(60);
+        while (image.freeBytes() > before / 2 && Clock::now() < limit) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ASSERT_LT(image.freeBytes(), before / 2) << "the fill never got under way";
+        ::kill(started.first, signal);
+        const Clock::time_point signalled = Clock::now();
+        while (image.freeBytes() < before * 0.99 &&
+               Clock::now() - signalled < std::chrono::seconds(5)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        EXPECT_LE(Clock::now() - signalled, std::chrono::seconds(1));
+        const Finished done = finish(started);
+        if (signal == SIGINT) {
+            EXPECT_EQ(done.status, 1);
+            EXPECT_NE(done.output.find("The wipe was stopped: the space it filled is free again."),
+                      npos)
+                << done.output;
+        }
+        EXPECT_EQ(namesIn(dir / "mnt"), std::vector<std::string>{"lost+found"});
+        image.unmount();
+        std::filesystem::remove(dir / "image");
+    }
+}
+
+// Memory and read-only file systems are refused; nobody answering is a cancel.
+TEST_F(Remedy, WhatNeedsNoWipeOrCannotTakeOneIsRefused) {
+    std::filesystem::create_directories(dir / "memory");
+    ASSERT_EQ(::mount("none", (dir / "memory").c_str(), "tmpfs", 0, "size=1m"), 0);
+    Finished done = run({"--yes", "--free-space", dir / "memory"});
+    ::umount((dir / "memory").c_str());
+    EXPECT_EQ(done.status, 1);
+    EXPECT_NE(done.output.find("is on a memory file system (tmpfs)"), npos) << done.output;
+
+    LoopImage readOnly(dir / "image", dir / "mnt", "mkfs.ext4 -q -F", "16M", ",ro");
+    ASSERT_TRUE(readOnly.mounted());
+    done = run({"--yes", "--free-space", dir / "mnt"});
+    EXPECT_EQ(done.status, 1);
+    EXPECT_NE(done.output.find("is on a read-only file system"), npos) << done.output;
+    readOnly.unmount();
+
+    LoopImage writable(dir / "image2", dir / "mnt", "mkfs.ext4 -q -F", "16M");
+    const std::uint64_t before = writable.freeBytes();
+    done = run({"--free-space", dir / "mnt"});
+    EXPECT_EQ(done.status, 1);
+    EXPECT_NE(done.output.find("Nothing was written - wipe cancelled."), npos) << done.output;
+    EXPECT_EQ(writable.freeBytes(), before);
+}
+
+void trashItem(const std::string& trash, const std::string& name, const std::string& contents,
+               const std::string& originalPath) {
+    std::filesystem::create_directories(trash + "/files");
+    std::filesystem::create_directories(trash + "/info");
+    writeFile(trash + "/files/" + name, contents);
+    writeFile(trash + "/info/" + name + ".trashinfo",
+              "[Trash Info]\nPath=" + originalPath + "\nDeletionDate=2026-12-01T10:00:00\n");
+}
+
+// Every trash folder is emptied through shred runs, records and directorysizes lines too;
+// a shared .Trash that is a link is not followed.
+TEST_F(Remedy, ShreddingTheTrashEmptiesEveryTrashFolderAndNothingElse) {
+    LoopImage home(dir / "home.img", dir / "home", "mkfs.ext4 -q -F", "32M");
+    LoopImage usb(dir / "usb.img", dir / "usb", "mkfs.ext4 -q -F", "32M");
+    ASSERT_TRUE(home.mounted() && usb.mounted());
+    const std::string homeTrash = dir / "home/data/Trash";
+    trashItem(homeTrash, "notes.txt", markerLines(400), "/home/ana/notes.txt");
+    trashItem(homeTrash, "from usb", markerLines(400), dir / "usb/photos/from usb");
+    std::filesystem::create_directories(homeTrash + "/files/my folder");
+    writeFile(homeTrash + "/files/my folder/inner", markerLines(400));
+    writeFile(homeTrash + "/info/my folder.trashinfo",
+              "[Trash Info]\nPath=/home/ana/my%20folder\nDeletionDate=2026-12-01T10:00:00\n");
+    writeFile(homeTrash + "/directorysizes",
+              "16384 1764583200 my%20folder\n4096 1764583200 gone\n");
+    trashItem(dir / "usb/.Trash-0", "report.pdf", markerLines(400), "report.pdf");
+    // Somebody else's folder behind a link where the shared trash would be.
+    trashItem(dir / "usb/elsewhere/0", "keep", "not in any trash", "keep");
+    ::chmod((dir / "usb/elsewhere").c_str(), 01777);
+    ASSERT_EQ(::symlink("elsewhere", (dir / "usb/.Trash").c_str()), 0);
+    sh("sync");
+
+    const Finished done =
+        finish(start({"--yes", "--confirm", "--trash"}, false, dir / "home/data"));
+    EXPECT_EQ(done.status, 0) << done.output;
+    EXPECT_NE(done.output.find("4 items"), npos) << done.output;  // the home trash's count
+    EXPECT_NE(done.output.find("from usb was trashed from another file system"), npos)
+        << done.output;
+    for (const std::string& trash : {homeTrash, dir / "usb/.Trash-0"}) {
+        EXPECT_EQ(entries(trash + "/files"), 0) << trash;
+        EXPECT_EQ(entries(trash + "/info"), 0) << trash;
+    }
+    EXPECT_EQ(readFile(homeTrash + "/directorysizes"), "4096 1764583200 gone\n");
+    EXPECT_TRUE(exists(dir / "usb/elsewhere/0/files/keep"));
+    home.unmount();
+    usb.unmount();
+    EXPECT_FALSE(home.holds(kMarker));
+    EXPECT_FALSE(usb.holds(kMarker));
+}
+
+}  // namespace

@@ -202,7 +202,6 @@ private:
     std::uint64_t length_ = 0;
 };
 
-
 int writeAll(int fd, const unsigned char* data, std::uint64_t bytes, std::uint64_t offset) {
     return transferFully(bytes, [&](std::uint64_t done, std::uint64_t left) {
         return ::pwrite(fd, data + done, left, static_cast<off_t>(offset + done));

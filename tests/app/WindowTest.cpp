@@ -10,7 +10,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -20,6 +22,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
@@ -266,6 +269,49 @@ private slots:
         expectFilesHold(work.filePath("first"), "small");
         QTRY_VERIFY(!shell.isRunning());
         QVERIFY(ui.actionShredFolder->isEnabled() && !ui.stopButton->isEnabled());
+        shell.application().terminate();
+    }
+
+    // The File menu's remedies run like a shred: Shred Trash empties the trash through a run
+    // and says so; Wipe Free Space takes its folder from the panel and refuses a memory file
+    // system in an alert.
+    void theRemediesRunFromTheFileMenu() {
+        QTemporaryDir work;
+        QDir().mkpath(work.filePath("data/Trash/files"));
+        QDir().mkpath(work.filePath("data/Trash/info"));
+        writeFile(work.filePath("data/Trash/files/old letter"), "trashed");
+        writeFile(work.filePath("data/Trash/info/old letter.trashinfo"),
+                  "[Trash Info]\nPath=/home/ana/old%20letter\nDeletionDate=2026-12-01T10:00:00\n");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(work.filePath("data")));
+        ZurizedeShell shell;
+        qunsetenv("XDG_DATA_HOME");
+        shell.start();
+        Ui::MainWindow& ui = shell.window().ui;
+        ui.actionShredTrash->trigger();
+        QTRY_VERIFY(!shell.isRunning() && !ui.accountText->text().isEmpty());
+        QVERIFY2(ui.accountText->text().startsWith("2 files overwritten"),
+                 qPrintable(ui.accountText->text()));
+        QCOMPARE(QDir(work.filePath("data/Trash/files")).isEmpty(), true);
+        QCOMPARE(QDir(work.filePath("data/Trash/info")).isEmpty(), true);
+
+        if (QStorageInfo("/dev/shm").fileSystemType() != "tmpfs") {
+            shell.application().terminate();
+            QSKIP("no tmpfs at /dev/shm to choose in the panel");
+        }
+        QtOpenPanel::setChooser([](QFileDialog& panel) {
+            panel.setDirectory("/dev");
+            panel.findChild<QLineEdit*>("fileNameEdit")->setText("shm");
+            for (QAbstractButton* b : panel.findChild<QDialogButtonBox*>()->buttons()) {
+                if (b->text() == "Wipe")
+                    b->click();
+            }
+        });
+        alertsSeen.clear();
+        ui.actionWipeFreeSpace->trigger();
+        QTRY_VERIFY(!shell.isRunning() && !alertsSeen.isEmpty());
+        QtOpenPanel::setChooser({});
+        QVERIFY2(alertsSeen.join("").contains("is on a memory file system (tmpfs)"),
+                 qPrintable(alertsSeen.join("\n")));
         shell.application().terminate();
     }
 

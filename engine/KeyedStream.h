@@ -15,8 +15,8 @@ public:
     int keyFromDevice(int device);
     // The same from the device at path ("/dev/urandom").
     int keyFrom(const char* devicePath);
-    // The next `length` bytes of the stream (at most 1 GiB), into out: 0, or EIO when it
-    // was never keyed or the cipher failed.
+    // The next `length` bytes of the stream, into out: 0, or EIO when it was never keyed or
+    // the cipher failed.
     int fill(unsigned char* out, std::size_t length);
 
 private:

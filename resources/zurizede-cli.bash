@@ -19,12 +19,16 @@ _zurizede_cli()
             COMPREPLY=($(compgen -W '0 1 2' -- "$cur"))
             return
             ;;
+        --free-space)
+            _filedir -d
+            return
+            ;;
     esac
     $split && return
 
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '-m --mode= -y --yes --confirm --log --verify -q --quiet
-            -h --help --version --' -- "$cur"))
+            -h --help --version --free-space= --trash --' -- "$cur"))
         [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
         return
     fi

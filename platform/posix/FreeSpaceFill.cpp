@@ -15,7 +15,9 @@
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <future>
 #include <memory>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -36,6 +38,10 @@ constexpr std::uint64_t kFileLimit = std::uint64_t{16} << 30;
 // the final sync, while the disk is full, is short.
 constexpr std::uint64_t kSyncEvery = 64 << 20;
 constexpr std::uint64_t kMeasureLimit = 64 << 20;
+// How often the free space left is looked at, and how little of it is left when the fill so
+// far is committed.
+constexpr std::uint64_t kCommitCheckEvery = 64 << 20;
+constexpr std::uint64_t kCommitBefore = 512 << 20;
 constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 // ext4 keeps a small file's data inside its inode when it was made with inline_data.
 constexpr int kInlineDataFlag = 0x10000000;
@@ -180,6 +186,64 @@ int writeSome(int fd, const unsigned char* data, std::size_t bytes, std::uint64_
     }
 }
 
+// The fill's random blocks, the next one made on a thread of its own while the last one is
+// written: a core makes the stream about as fast as a disk takes it, so they go together.
+class RandomBlocks {
+public:
+    explicit RandomBlocks(const RandomBytes& random)
+        : random_(random), blocks_{alignedBuffer(kLargeWrite), alignedBuffer(kLargeWrite)} {
+        if (allocated()) {
+            making_ = std::async(std::launch::async, [this] { return make(0); });
+        }
+    }
+    ~RandomBlocks() {
+        if (making_.valid()) {
+            making_.wait();
+        }
+    }
+    bool allocated() const { return blocks_[0] && blocks_[1]; }
+    // A block of kLargeWrite random bytes, valid until the next call; null on an error.
+    const unsigned char* next() {
+        error_ = making_.get();
+        if (error_ != 0) {
+            return nullptr;
+        }
+        const int ready = current_;
+        current_ = 1 - current_;
+        making_ = std::async(std::launch::async, [this, other = current_] { return make(other); });
+        return blocks_[ready].get();
+    }
+    int error() const { return error_; }
+
+private:
+    int make(int which) { return random_(blocks_[which].get(), kLargeWrite); }
+
+    const RandomBytes& random_;
+    Buffer blocks_[2];
+    int current_ = 0;
+    int error_ = 0;
+    std::future<int> making_;
+};
+
+// The free space this process may still fill.
+std::uint64_t freeLeft(int fd) {
+    struct statvfs fs;
+    if (::fstatvfs(fd, &fs) != 0) {
+        return UINT64_MAX;
+    }
+    return (::geteuid() == 0 ? fs.f_bfree : fs.f_bavail) * fs.f_frsize;
+}
+
+// The largest power of two no greater than the free space this process may still fill.
+std::size_t largestFitting(int fd) {
+    const std::uint64_t left = freeLeft(fd);
+    std::size_t size = 1;
+    while (size * 2 <= left && size < kLargeWrite) {
+        size *= 2;
+    }
+    return size;
+}
+
 // Whether a file made here keeps a few bytes in its inode.
 bool keepsDataInInodes(int folderFd) {
     struct statfs fs;
@@ -252,17 +316,17 @@ FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const R
                                               FillObserver& observer) {
     FillResult result;
     const UniqueFd folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    const Buffer buffer = alignedBuffer(kLargeWrite);
+    RandomBlocks blocks(random);
     struct statvfs fs;
-    if (folderFd.get() < 0 || !buffer || ::fstatvfs(folderFd.get(), &fs) != 0) {
-        result.errorNumber = !buffer ? ENOMEM : errno;
+    if (folderFd.get() < 0 || !blocks.allocated() || ::fstatvfs(folderFd.get(), &fs) != 0) {
+        result.errorNumber = !blocks.allocated() ? ENOMEM : errno;
         return result;
     }
-    // Blocks freed a moment ago are free only once the file system has committed that: then
-    // the fill reaches them too.
+    result.dataInInodes = keepsDataInInodes(folderFd.get());
+    // Blocks freed a moment ago (the probe's too) are free only once the file system has
+    // committed that: then the fill reaches them, and a full disk forces no commit.
     ::syncfs(folderFd.get());
     raiseDescriptorLimit();
-    result.dataInInodes = keepsDataInInodes(folderFd.get());
 
     FillFiles files(folderFd.get());
     // Small files' data kept in inodes is overwritten when an inode is made anew: take every
@@ -290,6 +354,8 @@ FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const R
     bool direct = false;
     std::uint64_t offset = 0, sinceSync = 0;
     Clock::time_point lastWrite = Clock::now(), lastShown = lastWrite;
+    std::optional<Clock::time_point> fullSince;  // the first write the file system refused
+    bool committedEarly = false;
     for (;;) {
         if (observer.fillShouldStop()) {
             result.stopped = true;
@@ -305,12 +371,13 @@ FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const R
                 break;
             }
         }
-        if (const int error = random(buffer.get(), size)) {
-            result.errorNumber = error;
+        const unsigned char* block = blocks.next();
+        if (block == nullptr) {
+            result.errorNumber = blocks.error();
             break;
         }
         std::size_t written = 0;
-        const int error = writeSome(fd, buffer.get(), size, offset, written);
+        const int error = writeSome(fd, block, size, offset, written);
         if (error == 0) {
             offset += written;
             sinceSync += written;
@@ -321,6 +388,13 @@ FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const R
                 ::fdatasync(fd);
                 sinceSync = 0;
             }
+            // Shortly before the disk is full, what the fill wrote so far is committed: the
+            // commit then costs no time while other programs find no space.
+            if (!committedEarly && result.bytesWritten % kCommitCheckEvery < written &&
+                freeLeft(fd) < kCommitBefore) {
+                ::syncfs(folderFd.get());
+                committedEarly = true;
+            }
             // A short write leaves an offset direct writes may not start at: a new file.
             if (offset >= kFileLimit || (direct && offset % smallest != 0)) {
                 fd = -1;
@@ -330,7 +404,10 @@ FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const R
                 lastShown = lastWrite;
             }
         } else if (error == ENOSPC && size > smallest) {
-            size = std::max(size / 2, smallest);
+            // Each refused write costs the file system a commit: go straight to the largest
+            // size the space it still counts as free can take, then halve.
+            fullSince = fullSince.value_or(Clock::now());
+            size = std::max(std::min(size / 2, largestFitting(fd)), smallest);
         } else if (error == ENOSPC) {
             result.full = true;
             break;
@@ -349,7 +426,7 @@ FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const R
     files.closeAll();
     // ext4 frees a closed unnamed file at once; btrfs only when it next commits: now.
     ::syncfs(folderFd.get());
-    result.secondsFull = secondsSince(lastWrite);
+    result.secondsFull = secondsSince(fullSince.value_or(lastWrite));
     return result;
 }
 

@@ -133,6 +133,25 @@ void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
     FreeSpaceWiper& wiper = *services_.freeSpace;
     int errorNumber = 0;
     const std::optional<FileSystemFacts> facts = wiper.fileSystemAtPath(folder, errorNumber);
+    const auto keepRecord = [&](const std::string& summary, const std::vector<std::string>& details,
+                                const FillResult& result) {
+        record_ = recordOfRun("free-space", folder, runBegan_, std::chrono::system_clock::now(),
+                              facts ? std::optional(facts->storage) : std::nullopt);
+        record_.method =
+            "1 pass of random bytes (a ChaCha20 stream keyed from /dev/urandom) into files "
+            "without names that fill the free space, synced to the disk, then let go";
+        record_.verification = "not read back: the space is given back as soon as it is written";
+        record_.totals = {{"freeBytes", facts ? facts->freeBytes : 0},
+                          {"bytesWritten", result.bytesWritten},
+                          {"inodesMadeAnew", result.inodesFilled}};
+        record_.touched = result.bytesWritten > 0;
+        record_.status = outcome_ == RunOutcome::Shredded ? "shredded"
+                         : record_.touched                ? "partly"
+                                                          : "not";
+        record_.summary = summary;
+        record_.details = details;
+        record_.warnings = facts ? notReached(*facts, grouped) : std::vector<std::string>{};
+    };
     if (const auto refusal = wipeRefusal(folder, facts, errorNumber)) {
         services_.alerts->run({.kind = Alert::Kind::Denial,
                                .critical = true,
@@ -140,6 +159,7 @@ void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
                                .message = *refusal,
                                .defaultButton = kCancel});
         show(Field::statusText, *refusal, false);
+        keepRecord(*refusal, {}, {});
         endRun();
         return;
     }
@@ -178,6 +198,7 @@ void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
         stopRequested()) {
         show(Field::statusText, kWipeCancelled, false);
         tellAccount(kWipeCancelled, {});
+        keepRecord(kWipeCancelled, details, {});
         endRun();
         return;
     }
@@ -186,6 +207,7 @@ void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
         const std::string why = reasonInWords({ReasonCode::NoRandomBytes, keyError});
         show(Field::statusText, formatMessage(kErrorFormat, {why, folder}), false);
         tellAccount("Nothing was written: " + why, {});
+        keepRecord("Nothing was written: " + why, details, {});
         endRun();
         return;
     }
@@ -239,6 +261,7 @@ void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
     }
     account.push_back(storageInWords(facts->storage));
     tellAccount(summary + " " + exactBytes(result.bytesWritten) + " written.", account);
+    keepRecord(summary + " " + exactBytes(result.bytesWritten) + " written.", account, result);
     endRun();
 }
 

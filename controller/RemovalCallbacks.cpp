@@ -20,8 +20,42 @@ constexpr off_t kPooledFileBytes = 256 << 10;
 
 }  // namespace
 
+void ZVORBAControlShredder::recordItem(const WalkItem& item, const std::string& type,
+                                       const OverwriteOutcome* outcome, const std::string& reason) {
+    if (!services_.recordItems) {
+        return;
+    }
+    ReportItem line{escapedForLog(item.path), type};
+    line.size = S_ISREG(item.status.st_mode) ? static_cast<std::uint64_t>(item.status.st_size) : 0;
+    line.outcome = "removed";
+    line.reason = reason;
+    if (outcome != nullptr) {
+        line.passes = outcome->passesCompleted;
+        line.verified = outcome->verified;
+        const std::optional<Reason> keep = reasonToKeep(*outcome);
+        if (keep) {
+            line.outcome = "kept";
+            line.reason = reasonInWords(*keep);
+        } else if (outcome->passesCompleted > 0) {
+            line.outcome = "shredded";
+        }
+    }
+    items_.push_back(std::move(line));
+}
+
 void ZVORBAControlShredder::noteOverwrite(const WalkItem& item, const OverwriteOutcome& outcome) {
     const std::pair<std::uint64_t, std::uint64_t> file{item.status.st_dev, item.status.st_ino};
+    if (S_ISREG(item.status.st_mode)) {
+        const bool shared = outcome.status == OverwriteStatus::NotOverwritable;
+        recordItem(item, "file", &outcome,
+                   shared                                     ? "its contents have another name"
+                   : outcome.status == OverwriteStatus::Empty ? "empty: nothing to overwrite"
+                   : outcome.status == OverwriteStatus::Stopped
+                       ? "stopped after " + std::to_string(outcome.passesCompleted) + " pass(es)"
+                       : "");
+    } else if (!S_ISLNK(item.status.st_mode)) {
+        recordItem(item, "special file", &outcome, "a special file: nothing to overwrite");
+    }
     switch (outcome.status) {
         case OverwriteStatus::Overwritten:
         case OverwriteStatus::Stopped:
@@ -68,9 +102,13 @@ Decision ZVORBAControlShredder::fileManagerWillProcessPath(FileManager& manager,
             return Reason{ReasonCode::CouldNotExamine, target.errorNumber};
         }
         account_.symbolicLinks.add(item.path);
+        recordItem(item, "symbolic link", nullptr, "what it points to was not touched");
         folder = target.kind != ItemKind::NotDirectory;
     }
     if (folder) {
+        if (!link) {
+            recordItem(item, "folder", nullptr);
+        }
         show(Field::fileText, "", false);
         return {};
     }
@@ -207,6 +245,15 @@ bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*ma
     const std::string why = reasonInWords(info.reason);
     const std::string message = formatMessage(kErrorFormat, {why, info.path});
     account_.kept.emplace_back(info.path, why);
+    if (services_.recordItems) {
+        // The item the walk could not remove after all, or one it never announced.
+        const std::string shown = escapedForLog(info.path);
+        if (items_.empty() || items_.back().path != shown) {
+            items_.push_back({shown, ""});
+        }
+        items_.back().outcome = "kept";
+        items_.back().reason = why;
+    }
     // Files already under way when the walk stopped are settled after it: the first error
     // was said and asked about, these are in the account.
     if (walkRefused_) {

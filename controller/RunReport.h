@@ -3,6 +3,7 @@
 // What a run says, in words: the confirmation's details, the warnings, the account and the
 // reasons an item was kept. Pure functions of what the run counted and did.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "FileManager.h"
+#include "Report.h"
 #include "ZVUtility.h"
 
 // How the last shred run ended.
@@ -101,6 +103,9 @@ inline constexpr const char* kMailURL =
 inline constexpr const char* kWebURL = "http://www.zurizede.example.com/";
 inline constexpr const char* kDiskUtilityTitle = "Apple Format Utility";
 inline constexpr const char* kLaunchDiskUtility = "Launch Disk Utility";
+// A report's reason for a name removed unoverwritten while its contents had another, until
+// the run's end tells where they went.
+inline constexpr const char* kContentsHaveAnotherName = "its contents have another name";
 }  // namespace shredder_text
 
 // A byte count in the largest decimal unit that keeps it at or above one: "1.2 GB",
@@ -134,3 +139,17 @@ std::vector<std::string> confirmationDetails(const Selection& chosen,
 std::string accountSummary(RunOutcome outcome, const RunAccount& account, ShredMode mode);
 std::vector<std::string> accountDetails(RunOutcome outcome, const RunAccount& account,
                                         ShredMode mode, const Grouped& grouped);
+
+// What a report of a run says: the facts every kind of run has (the times, the storage),
+// then, for a shred or the Trash, the account item by item.
+RunRecord recordOfRun(const std::string& kind, const std::string& subject,
+                      std::chrono::system_clock::time_point began,
+                      std::chrono::system_clock::time_point ended,
+                      const std::optional<StorageVerdict>& storage);
+void addShredAccount(RunRecord& record, RunOutcome outcome, const RunAccount& account,
+                     ShredMode mode, std::vector<ReportItem> items,
+                     const std::vector<std::string>& warnings, const Grouped& grouped);
+// "2026-12-07T19:40:12+01:00".
+std::string isoTime(std::chrono::system_clock::time_point time);
+// Adds a later run of the same invocation to a record (the terminal's several PATHs).
+void addRun(RunRecord& all, const RunRecord& run);

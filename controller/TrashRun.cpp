@@ -31,6 +31,14 @@ struct TrashContents {
 void ZVORBAControlShredder::shredTrash() {
     running_ = true;
     beginRun();
+    const auto began = runBegan_;
+    // Whatever it comes to, the report says so.
+    const auto keepRecord = [this, &began](const std::vector<std::string>& warnings) {
+        record_ = recordOfRun("trash", "the trash", began, std::chrono::system_clock::now(),
+                              account_.storage);
+        addShredAccount(record_, outcome_, account_, shredMode, std::move(items_), warnings,
+                        [this](std::uint64_t n) { return formatted(n); });
+    };
     FileManager& files = *services_.fileManager;
     std::vector<TrashContents> trash;
     std::uint64_t allItems = 0;
@@ -68,6 +76,8 @@ void ZVORBAControlShredder::shredTrash() {
         outcome_ = RunOutcome::Shredded;
         show(Field::statusText, kTrashEmpty, false);
         tellAccount(kTrashEmpty, {});
+        keepRecord({});
+        record_.summary = kTrashEmpty;
         endRun();
         return;
     }
@@ -93,6 +103,7 @@ void ZVORBAControlShredder::shredTrash() {
             outcome_ = RunOutcome::Cancelled;
             show(Field::statusText, kNothingTouched, false);
             tellAccount(kNothingTouched, {});
+            keepRecord(copiedAcross);
             endRun();
             return;
         }
@@ -120,6 +131,8 @@ void ZVORBAControlShredder::shredTrash() {
         outcome_, account_, shredMode, [this](std::uint64_t n) { return formatted(n); });
     details.insert(details.end(), copiedAcross.begin(), copiedAcross.end());
     tellAccount(accountSummary(outcome_, account_, shredMode), details);
+    keepRecord(copiedAcross);
+    record_.details = details;
     endRun();
 }
 

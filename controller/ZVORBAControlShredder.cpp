@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <set>
 #include <tuple>
 
 #include "PathString.h"
@@ -237,16 +238,25 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
             walk(selection);
         }
     }
+    settleSharedNames();
     if (batch_) {
         addTo(*batch_, account_);
     } else {
         showAccount();
+        record_ = recordOfRun("shred", chosen, runBegan_, std::chrono::system_clock::now(),
+                              account_.storage);
+        addShredAccount(record_, outcome_, account_, shredMode, std::move(items_), warnings(),
+                        [this](std::uint64_t n) { return formatted(n); });
     }
     resetProgress();
     running_ = batch_.has_value();  // the Trash's run goes on
 }
 
 void ZVORBAControlShredder::beginRun() {
+    runBegan_ = std::chrono::system_clock::now();
+    if (!batch_) {
+        items_.clear();
+    }
     outcome_ = RunOutcome::Denied;
     amount = 0;
     links = 0;
@@ -409,6 +419,22 @@ void ZVORBAControlShredder::walk(const Selection& selection) {
 
 // ---- the account -----------------------------------------------------------------------
 
+// A name removed because its contents had another name says, once the run is over, whether
+// those contents were overwritten under that other name after all.
+void ZVORBAControlShredder::settleSharedNames() {
+    std::set<std::string> stay;
+    for (const auto& [file, name] : sharedRemoved_) {
+        stay.insert(escapedForLog(name));
+    }
+    for (ReportItem& item : items_) {
+        if (item.reason == kContentsHaveAnotherName) {
+            item.reason = stay.count(item.path) != 0
+                              ? "its contents stay reachable through another name"
+                              : "its contents were overwritten under another name";
+        }
+    }
+}
+
 std::vector<std::string> ZVORBAControlShredder::warnings() const {
     return unreachedWarnings(account_, findings_, links);
 }
@@ -486,6 +512,10 @@ bool ZVORBAControlShredder::itemExists(const std::string& path, bool& isDirector
 bool ZVORBAControlShredder::applicationOpenFile(const std::string& path) {
     bool isDirectory = true;
     if (!itemExists(path, isDirectory)) {
+        const auto now = std::chrono::system_clock::now();
+        record_ = recordOfRun("shred", path, now, now, std::nullopt);
+        record_.status = "not";
+        record_.summary = "No such file or folder: nothing was touched.";
         return false;
     }
     shredFiles(path, isDirectory);

@@ -13,6 +13,7 @@
 #include "FileManager.h"
 #include "FreeSpace.h"
 #include "Panels.h"
+#include "Report.h"
 #include "RunReport.h"
 #include "Services.h"
 #include "Trash.h"
@@ -45,6 +46,9 @@ struct ShredderConnections {
     // The remedies for what overwriting in place cannot reach; optional.
     FreeSpaceWiper* freeSpace = nullptr;
     TrashCan* trash = nullptr;
+    // Keep every item of a run for its report (the window, and the terminal when one is
+    // asked for): the memory a run takes then grows with the items it has.
+    bool recordItems = false;
 };
 
 // The one controller of the application: it runs every shred, answers the delete walk's
@@ -99,6 +103,8 @@ public:
     bool isRunning() const { return running_; }
     RunOutcome lastRunOutcome() const { return outcome_; }
     const RunAccount& lastRunAccount() const { return account_; }
+    // What a report of the last run says.
+    const RunRecord& lastRunRecord() const { return record_; }
     const std::optional<std::string>& privateTempFolder() const { return tempApplication; }
     std::uint64_t itemCounter() const { return count; }
     std::uint64_t byteCounter() const { return amount; }
@@ -150,6 +156,9 @@ private:
                                            const std::optional<FileSystemFacts>& facts,
                                            int errorNumber) const;
     void endRun();
+    void settleSharedNames();
+    void recordItem(const WalkItem& item, const std::string& type, const OverwriteOutcome* outcome,
+                    const std::string& reason = {});
     void tellAccount(const std::string& summary, const std::vector<std::string>& details);
     // One trash folder's items through shred runs, then their records.
     void shredTrashFolder(const TrashFolder& folder, const std::vector<TrashedItem>& items);
@@ -200,6 +209,11 @@ private:
     // While the Trash is shredded: the runs' accounts added up, and no run asks or tells on
     // its own.
     std::optional<RunAccount> batch_;
+    // For the report: the items of the run (or of the Trash's runs) as they ended, when it
+    // began, and what it comes to.
+    std::vector<ReportItem> items_;
+    std::chrono::system_clock::time_point runBegan_;
+    RunRecord record_;
 };
 
 // Settings keys, shared with the front ends and their tests.

@@ -34,6 +34,8 @@ struct StorageVerdict {
     std::string fileSystem;  // its type's name: "ext4", "btrfs", ...
     std::string reason;      // why, e.g. "copy-on-write: every pass goes to new blocks"
     bool encrypted = false;  // on a dm-crypt volume: old copies are encrypted
+    // Which file system and device, where known: for a report that names them.
+    std::string mountPoint, device, uuid, model, serial;
 };
 
 // Why the walk keeps an item or stops on it: a code, and the errno value behind it where

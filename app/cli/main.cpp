@@ -7,10 +7,14 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QSettings>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,12 +23,16 @@
 #include "PosixSystemLog.h"
 #include "PosixTrash.h"
 #include "QtCoreServices.h"
+#include "QtReportWriter.h"
 #include "TerminalFrontEnd.h"
 #include "ThreadTaskPool.h"
 #include "ZVORBAControlShredder.h"
 
 #ifndef ZURIZEDE_VERSION
 #define ZURIZEDE_VERSION "unknown"
+#endif
+#ifndef ZURIZEDE_COMMIT
+#define ZURIZEDE_COMMIT "unknown"
 #endif
 
 namespace {
@@ -44,6 +52,9 @@ constexpr const char* kUsage =
     "                 with random bytes, then give it back at once: this reaches what\n"
     "                 earlier deletes and copy-on-write left in free blocks\n"
     "      --trash    shred every item in your trash folders, and their records\n"
+    "      --report FILE  write a report of the run to FILE: PDF for .pdf (with its\n"
+    "                 JSON beside it), JSON for .json; may be given more than once\n"
+    "      --operator NAME  the person named in the report as having run it\n"
     "  -m, --mode N   shred mode of this run: 0 one pass of random bytes, 1 four\n"
     "                 pattern passes, 2 eleven pattern passes (default: the shredMode\n"
     "                 setting)\n"
@@ -86,11 +97,18 @@ struct Options {
     bool yes = false, confirm = false, log = false, verify = false, quiet = false;
     bool help = false, version = false, trash = false;
     std::optional<std::string> freeSpace;
+    std::vector<std::string> reports;
+    std::optional<std::string> operatorName;
     std::vector<std::string> paths;
 };
 
+bool endsWith(const std::string& text, const char* end) {
+    const std::size_t length = std::strlen(end);
+    return text.size() > length && text.compare(text.size() - length, length, end) == 0;
+}
+
 // Long options without a letter get values past every character.
-enum : int { kConfirm = 256, kLog, kVerify, kVersion, kFreeSpace, kTrash };
+enum : int { kConfirm = 256, kLog, kVerify, kVersion, kFreeSpace, kTrash, kReport, kOperator };
 
 constexpr option kLongOptions[] = {
     {"mode", required_argument, nullptr, 'm'},
@@ -103,6 +121,8 @@ constexpr option kLongOptions[] = {
     {"version", no_argument, nullptr, kVersion},
     {"free-space", required_argument, nullptr, kFreeSpace},
     {"trash", no_argument, nullptr, kTrash},
+    {"report", required_argument, nullptr, kReport},
+    {"operator", required_argument, nullptr, kOperator},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -116,8 +136,12 @@ constexpr const char* kShortOptions = ":m:yqh";
 std::string refusal(int result, char** argv) {
     if (result == ':') {
         const std::string element = argv[optind - 1];
-        if (element.rfind("--f", 0) == 0) {
-            return "--free-space needs a FOLDER";
+        for (const auto& [prefix, refusal] : {std::pair{"--f", "--free-space needs a FOLDER"},
+                                              std::pair{"--r", "--report needs a FILE"},
+                                              std::pair{"--o", "--operator needs a NAME"}}) {
+            if (element.rfind(prefix, 0) == 0) {
+                return refusal;
+            }
         }
         return element.rfind("--", 0) == 0 ? "--mode needs a number" : "-m needs a number";
     }
@@ -190,11 +214,22 @@ std::optional<std::string> parse(int argc, char** argv, Options& options) {
             case kTrash:
                 options.trash = true;
                 break;
+            case kReport:
+                options.reports.emplace_back(optarg);
+                break;
+            case kOperator:
+                options.operatorName = optarg;
+                break;
             default:
                 return refusal(result, argv);
         }
     }
     options.paths.assign(argv + optind, argv + argc);
+    for (const std::string& file : options.reports) {
+        if (!endsWith(file, ".pdf") && !endsWith(file, ".json")) {
+            return "the report '" + file + "' must end in .pdf or .json";
+        }
+    }
     const bool remedy = options.freeSpace || options.trash;
     if (remedy && (!options.paths.empty() || (options.freeSpace && options.trash))) {
         return "--free-space and --trash each go alone, without a PATH";
@@ -294,6 +329,7 @@ struct Wiring {
         c.overwriters = &overwriters;
         c.freeSpace = &freeSpace;
         c.trash = &trash;
+        c.recordItems = !options.reports.empty();
         return c;
     }
     const TerminalField& statusText() const {
@@ -393,6 +429,29 @@ bool contentsStay(const ZVORBAControlShredder& shredder, std::uint64_t namesLeft
     return !left.empty();
 }
 
+// Each report asked for; one that cannot be written is said, and changes nothing else.
+void writeReports(const Options& options, const RunRecord& record) {
+    if (options.reports.empty()) {
+        return;
+    }
+    ReportAuthor author;
+    author.version = ZURIZEDE_VERSION;
+    author.commit = ZURIZEDE_COMMIT;
+    author.operatorName = options.operatorName.value_or(
+        QSettings("ORBA", "Zurizede").value("operatorName").toString().toStdString());
+    QtReportWriter writer(author);
+    for (const std::string& file : options.reports) {
+        const std::string error = writer.write(record, file);
+        if (!error.empty()) {
+            std::fprintf(stderr, "%s: the report was not written: %s\n", kProgram,
+                         escapedForLog(error).c_str());
+        } else if (!options.quiet) {
+            std::fprintf(stderr, "%s: report written to %s\n", kProgram,
+                         escapedForLog(file).c_str());
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -411,23 +470,36 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // A PDF needs QtGui and its fonts, never a screen: the offscreen platform.
+    const bool pdf = std::any_of(options.reports.begin(), options.reports.end(),
+                                 [](const std::string& file) { return endsWith(file, ".pdf"); });
+    if (pdf) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    // This program says what it has to say itself: Qt's own remarks stay out of it.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     int qtArgc = 1;
-    QCoreApplication qt(qtArgc, argv);  // for the resource folder; the paths stay bytes
+    // For the resource folder, and the PDF; the paths stay bytes.
+    const std::unique_ptr<QCoreApplication> qt =
+        pdf ? std::make_unique<QGuiApplication>(qtArgc, argv)
+            : std::make_unique<QCoreApplication>(qtArgc, argv);
     installInterruptHandlers();
     Wiring wiring(options);
 
-    if (options.freeSpace || options.trash) {
-        const bool done = runRemedy(wiring, options);
-        const bool stay = options.trash && contentsStay(wiring.shredder, 0, options.quiet);
-        wiring.shredder.applicationWillTerminate();
-        return done && !stay ? 0 : 1;
-    }
-    bool allShredded = true;
+    bool done = true;
     std::uint64_t namesLeftByRuns = 0;  // as each run's account said
-    for (const std::string& path : options.paths) {
-        allShredded = shredOne(wiring, path, options.quiet, namesLeftByRuns) && allShredded;
+    RunRecord record;
+    if (options.freeSpace || options.trash) {
+        done = runRemedy(wiring, options);
+        record = wiring.shredder.lastRunRecord();
     }
-    const bool stay = contentsStay(wiring.shredder, namesLeftByRuns, options.quiet);
+    for (const std::string& path : options.paths) {
+        done = shredOne(wiring, path, options.quiet, namesLeftByRuns) && done;
+        addRun(record, wiring.shredder.lastRunRecord());
+    }
+    const bool stay = (options.trash || !options.paths.empty()) &&
+                      contentsStay(wiring.shredder, namesLeftByRuns, options.quiet);
     wiring.shredder.applicationWillTerminate();
-    return allShredded && !stay ? 0 : 1;
+    writeReports(options, record);
+    return done && !stay ? 0 : 1;
 }

@@ -571,6 +571,76 @@ std::string typeName(std::uint32_t magic, const KnownType* type, const std::stri
     return hex;
 }
 
+// What udev recorded of a block device: "ID_FS_UUID", "ID_MODEL", "ID_SERIAL_SHORT", ...
+std::string udevProperty(unsigned major, unsigned minor, const std::string& key) {
+    std::FILE* data = std::fopen(("/run/udev/data/b" + deviceName(major, minor)).c_str(), "re");
+    if (data == nullptr) {
+        return {};
+    }
+    const std::string prefix = "E:" + key + "=";
+    std::string value;
+    char line[512];
+    while (value.empty() && std::fgets(line, sizeof line, data) != nullptr) {
+        const std::string text = line;
+        if (text.rfind(prefix, 0) == 0) {
+            value = text.substr(prefix.size(), text.find_first_of("\r\n") - prefix.size());
+        }
+    }
+    std::fclose(data);
+    return value;
+}
+
+// The device's model and serial from sysfs, where udev has nothing: a partition's are its
+// disk's.
+std::string sysfsDeviceFact(unsigned major, unsigned minor, const char* fact) {
+    const std::string base = "/sys/dev/block/" + deviceName(major, minor);
+    for (const std::string& at : {base + "/device/", base + "/../device/", base + "/"}) {
+        const std::string value = trimmedSpaces(readSmallFile(at + fact));
+        if (!value.empty()) {
+            return value;
+        }
+    }
+    return {};
+}
+
+// The file system's UUID as /dev/disk/by-uuid names it.
+std::string uuidByLink(unsigned major, unsigned minor) {
+    DIR* links = ::opendir("/dev/disk/by-uuid");
+    if (links == nullptr) {
+        return {};
+    }
+    std::string uuid;
+    while (const dirent* entry = ::readdir(links)) {
+        struct stat st;
+        const std::string link = std::string("/dev/disk/by-uuid/") + entry->d_name;
+        if (uuid.empty() && entry->d_name[0] != '.' && ::stat(link.c_str(), &st) == 0 &&
+            S_ISBLK(st.st_mode) && ::major(st.st_rdev) == major && ::minor(st.st_rdev) == minor) {
+            uuid = entry->d_name;
+        }
+    }
+    ::closedir(links);
+    return uuid;
+}
+
+void identify(StorageVerdict& verdict, const MountedOn& on, const MountEntry* mount) {
+    if (mount != nullptr) {
+        verdict.mountPoint = mount->mountPoint;
+        verdict.device = mount->source;
+    }
+    verdict.uuid = udevProperty(on.major, on.minor, "ID_FS_UUID");
+    if (verdict.uuid.empty()) {
+        verdict.uuid = uuidByLink(on.major, on.minor);
+    }
+    verdict.model = udevProperty(on.major, on.minor, "ID_MODEL");
+    if (verdict.model.empty()) {
+        verdict.model = sysfsDeviceFact(on.major, on.minor, "model");
+    }
+    verdict.serial = udevProperty(on.major, on.minor, "ID_SERIAL_SHORT");
+    if (verdict.serial.empty()) {
+        verdict.serial = sysfsDeviceFact(on.major, on.minor, "serial");
+    }
+}
+
 StorageVerdict examine(const std::string& path) {
     StorageVerdict verdict;
     std::string itemName;
@@ -589,6 +659,7 @@ StorageVerdict examine(const std::string& path) {
     const bool mountKnown = findMount(on.mountId, deviceName(on.major, on.minor), mount);
     const KnownType* type = knownType(magic);
     verdict.fileSystem = typeName(magic, type, mountKnown ? mount.type : std::string());
+    identify(verdict, on, mountKnown ? &mount : nullptr);
 
     std::vector<std::string> reasons;
     if (type == nullptr) {

@@ -1,0 +1,129 @@
+// What a report of a run says, made from the run's account: the record a front end writes
+// as PDF or JSON. A kind of run adds its own figures to recordOfRun's.
+
+#include <ctime>
+
+#include "RunReport.h"
+
+namespace {
+
+std::string reachInWords(StorageReach reach) {
+    switch (reach) {
+        case StorageReach::Reaches:
+            return "reaches";
+        case StorageReach::MayNotReachAll:
+            return "may not reach all";
+        case StorageReach::CannotReach:
+            return "cannot reach";
+        case StorageReach::NotNeeded:
+            return "not needed";
+        case StorageReach::Unknown:
+            return "unknown";
+    }
+    return "unknown";
+}
+
+std::string methodInWords(ShredMode mode) {
+    switch (mode) {
+        case ShredMode::FourPasses:
+            return "4 passes of the bytes 0x55, 0xFF, 0xAA, 0x00, each synced to the disk "
+                   "before the next";
+        case ShredMode::ElevenPasses:
+            return "11 passes of the bytes 0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, 0x11, 0xFF, "
+                   "0x55, 0x00, each synced to the disk before the next";
+        case ShredMode::RandomPass:
+            break;
+    }
+    return "1 pass of random bytes (a ChaCha20 stream keyed for each file from /dev/urandom), "
+           "synced to the disk";
+}
+
+}  // namespace
+
+std::string isoTime(std::chrono::system_clock::time_point time) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
+    std::tm local{};
+    ::localtime_r(&seconds, &local);
+    char text[40];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
+    std::string iso = text;
+    // ISO 8601 writes the zone's hours and minutes apart: +0100 becomes +01:00.
+    if (iso.size() >= 5) {
+        iso.insert(iso.size() - 2, ":");
+    }
+    return iso;
+}
+
+RunRecord recordOfRun(const std::string& kind, const std::string& subject,
+                      std::chrono::system_clock::time_point began,
+                      std::chrono::system_clock::time_point ended,
+                      const std::optional<StorageVerdict>& storage) {
+    RunRecord record;
+    record.kind = kind;
+    record.subject = escapedForLog(subject);
+    record.started = isoTime(began);
+    record.ended = isoTime(ended);
+    record.seconds = std::chrono::duration<double>(ended - began).count();
+    if (storage) {
+        record.storage = {
+            storage->fileSystem, storage->uuid,   storage->mountPoint,          storage->device,
+            storage->model,      storage->serial, reachInWords(storage->reach), storage->reason};
+    }
+    return record;
+}
+
+void addShredAccount(RunRecord& record, RunOutcome outcome, const RunAccount& account,
+                     ShredMode mode, std::vector<ReportItem> items,
+                     const std::vector<std::string>& warnings, const Grouped& grouped) {
+    record.method = methodInWords(mode);
+    record.verification = account.verifying
+                              ? "the last pass of every file was read back from the device: " +
+                                    std::to_string(account.filesVerified) + " of " +
+                                    std::to_string(account.filesOverwritten) +
+                                    " files read back as written"
+                              : "not asked for: the passes were not read back";
+    std::uint64_t removed = 0;
+    for (const ReportItem& item : items) {
+        removed += item.outcome != "kept" ? 1 : 0;
+    }
+    record.totals = {{"items", items.size()},
+                     {"itemsRemoved", removed},
+                     {"filesOverwritten", account.filesOverwritten},
+                     {"bytesOverwritten", account.bytesOverwritten},
+                     {"filesVerified", account.filesVerified},
+                     {"symbolicLinksRemoved", account.symbolicLinks.count},
+                     {"specialFilesRemoved", account.specialFiles.count},
+                     {"namesRemovedWhileContentsStay", account.stillReachable.count},
+                     {"itemsKept", account.kept.size()}};
+    record.items = std::move(items);
+    record.touched = removed > 0 || account.filesOverwritten > 0;
+    record.status = outcome == RunOutcome::Shredded ? "shredded"
+                    : record.touched                ? "partly"
+                                                    : "not";
+    record.summary = accountSummary(outcome, account, mode);
+    record.details = accountDetails(outcome, account, mode, grouped);
+    record.warnings = warnings;
+}
+
+void addRun(RunRecord& all, const RunRecord& run) {
+    if (all.kind.empty()) {
+        all = run;
+        return;
+    }
+    // Runs of one invocation, one after the other: from the first one's start to the last
+    // one's end, everything each did, and the worst of their results.
+    all.subject += ", " + run.subject;
+    all.ended = run.ended;
+    all.seconds += run.seconds;
+    for (std::size_t i = 0; i < all.totals.size() && i < run.totals.size(); ++i) {
+        all.totals[i].second += run.totals[i].second;
+    }
+    all.items.insert(all.items.end(), run.items.begin(), run.items.end());
+    all.touched = all.touched || run.touched;
+    if (run.status != "shredded" || all.status != "shredded") {
+        all.status = all.touched ? "partly" : "not";
+    }
+    all.summary += " " + run.summary;
+    all.details.insert(all.details.end(), run.details.begin(), run.details.end());
+    all.warnings.insert(all.warnings.end(), run.warnings.begin(), run.warnings.end());
+}

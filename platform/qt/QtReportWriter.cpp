@@ -1,0 +1,215 @@
+#include "QtReportWriter.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSysInfo>
+#include <QTextDocument>
+
+namespace {
+
+constexpr int kPdfItems = 1000;  // the JSON lists them all
+
+QString text(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QString html(const std::string& s) {
+    return text(s).toHtmlEscaped();
+}
+
+// "filesOverwritten" reads "files overwritten".
+QString words(const std::string& camel) {
+    QString spoken;
+    for (const QChar c : text(camel)) {
+        if (c.isUpper()) {
+            spoken += ' ';
+        }
+        spoken += c.toLower();
+    }
+    return spoken;
+}
+
+QString userName() {
+    const passwd* user = ::getpwuid(::geteuid());
+    return user != nullptr ? QString::fromLocal8Bit(user->pw_name) : QString();
+}
+
+QJsonArray lines(const std::vector<std::string>& all) {
+    QJsonArray array;
+    for (const std::string& line : all) {
+        array.append(text(line));
+    }
+    return array;
+}
+
+QString tableRow(const QString& label, const QString& value) {
+    return "<tr><td><b>" + label.toHtmlEscaped() + "</b></td><td>" + value + "</td></tr>";
+}
+
+}  // namespace
+
+QtReportWriter::QtReportWriter(ReportAuthor author) : author_(std::move(author)) {}
+
+QByteArray QtReportWriter::json(const RunRecord& record) const {
+    QJsonObject storage{
+        {"fileSystem", text(record.storage.fileSystem)}, {"uuid", text(record.storage.uuid)},
+        {"mountPoint", text(record.storage.mountPoint)}, {"device", text(record.storage.device)},
+        {"model", text(record.storage.model)},           {"serial", text(record.storage.serial)},
+        {"verdict", text(record.storage.reach)},         {"reason", text(record.storage.reason)}};
+    QJsonObject totals;
+    for (const auto& [name, figure] : record.totals) {
+        totals.insert(text(name), static_cast<qint64>(figure));
+    }
+    QJsonArray items;
+    for (const ReportItem& item : record.items) {
+        items.append(QJsonObject{{"path", text(item.path)},
+                                 {"type", text(item.type)},
+                                 {"size", static_cast<qint64>(item.size)},
+                                 {"passes", item.passes},
+                                 {"verified", item.verified},
+                                 {"outcome", text(item.outcome)},
+                                 {"reason", text(item.reason)}});
+    }
+    const QJsonObject report{
+        {"schema", "zurizede-report/1"},
+        {"tool", QJsonObject{{"name", text(author_.tool)},
+                             {"version", text(author_.version)},
+                             {"commit", text(author_.commit)}}},
+        {"where", QJsonObject{{"host", QSysInfo::machineHostName()},
+                              {"user", userName()},
+                              {"uid", static_cast<qint64>(::geteuid())},
+                              {"operator", text(author_.operatorName)}}},
+        {"run", QJsonObject{{"kind", text(record.kind)},
+                            {"subject", text(record.subject)},
+                            {"started", text(record.started)},
+                            {"ended", text(record.ended)},
+                            {"seconds", record.seconds}}},
+        {"how",
+         QJsonObject{{"method", text(record.method)}, {"verification", text(record.verification)}}},
+        {"storage", storage},
+        {"totals", totals},
+        {"items", items},
+        {"status", QJsonObject{{"result", text(record.status)},
+                               {"summary", text(record.summary)},
+                               {"details", lines(record.details)}}},
+        {"warnings", lines(record.warnings)},
+    };
+    return QJsonDocument(report).toJson(QJsonDocument::Indented);
+}
+
+QString QtReportWriter::html(const RunRecord& record, const QString& jsonName,
+                             const QByteArray& digest) const {
+    const auto& s = record.storage;
+    QString page = "<h2>ORBA Zurizede: report of a run</h2>";
+    page +=
+        "<p>This report records what the program did and saw. It does not certify the "
+        "device: see what overwriting cannot reach below.</p><table cellpadding='2'>";
+    page += tableRow("Result", "<b>" + ::html(record.status) + "</b>: " + ::html(record.summary));
+    page += tableRow("Run", ::html(record.kind) + " of " + ::html(record.subject));
+    page += tableRow("Started", ::html(record.started));
+    page += tableRow("Ended",
+                     ::html(record.ended) + " (" + QString::number(record.seconds, 'f', 1) + " s)");
+    page +=
+        tableRow("Tool", ::html(author_.tool) + " " + ::html(author_.version) +
+                             (author_.commit.empty() ? "" : ", commit " + ::html(author_.commit)));
+    page += tableRow("Where", QSysInfo::machineHostName().toHtmlEscaped() + ", user " +
+                                  userName().toHtmlEscaped() + " (uid " +
+                                  QString::number(::geteuid()) + ")");
+    if (!author_.operatorName.empty()) {
+        page += tableRow("Operator", ::html(author_.operatorName));
+    }
+    page += tableRow("Method", ::html(record.method));
+    page += tableRow("Verification", ::html(record.verification));
+    page += tableRow("Storage", ::html(s.fileSystem) + " at " + ::html(s.mountPoint) + " on " +
+                                    ::html(s.device) +
+                                    (s.uuid.empty() ? "" : ", UUID " + ::html(s.uuid)) +
+                                    (s.model.empty() ? "" : ", model " + ::html(s.model)) +
+                                    (s.serial.empty() ? "" : ", serial " + ::html(s.serial)));
+    page +=
+        tableRow("Storage verdict", "<b>" + ::html(s.reach) + "</b> (" + ::html(s.reason) + ")");
+    page += "</table><h3>Totals</h3><table cellpadding='2'>";
+    for (const auto& [name, figure] : record.totals) {
+        page += tableRow(words(name), QLocale().toString(static_cast<qulonglong>(figure)));
+    }
+    page += "</table>";
+    if (!record.warnings.empty() || !record.details.empty()) {
+        page += "<h3>Account and warnings</h3><ul>";
+        for (const auto* all : {&record.details, &record.warnings}) {
+            for (const std::string& line : *all) {
+                page += "<li>" + ::html(line) + "</li>";
+            }
+        }
+        page += "</ul>";
+    }
+    if (!record.items.empty()) {
+        page +=
+            "<h3>Items</h3><table border='1' cellspacing='0' cellpadding='2'>"
+            "<tr><th>Path</th><th>Size</th><th>Passes</th><th>Verified</th><th>Outcome</th></tr>";
+        const int shown = std::min<int>(kPdfItems, static_cast<int>(record.items.size()));
+        for (int i = 0; i < shown; ++i) {
+            const ReportItem& item = record.items[static_cast<std::size_t>(i)];
+            page += "<tr><td>" + ::html(item.path) + "</td><td>" + QString::number(item.size) +
+                    "</td><td>" + QString::number(item.passes) + "</td><td>" +
+                    (item.verified ? "yes" : "no") + "</td><td>" + ::html(item.outcome) +
+                    (item.reason.empty() ? "" : ": " + ::html(item.reason)) + "</td></tr>";
+        }
+        page += "</table>";
+        if (record.items.size() > static_cast<std::size_t>(shown)) {
+            page += "<p>… and " + QString::number(record.items.size() - shown) +
+                    " more items, every one of them listed in the JSON.</p>";
+        }
+    }
+    page += "<p>The same report as JSON: " + jsonName.toHtmlEscaped() + ", SHA-256 <tt>" +
+            QString::fromLatin1(digest.toHex()) + "</tt></p>";
+    return page;
+}
+
+std::string QtReportWriter::write(const RunRecord& record, const std::string& path) {
+    const QString target = QFile::decodeName(QByteArray::fromStdString(path));
+    const QByteArray document = json(record);
+    const bool pdf = target.endsWith(".pdf", Qt::CaseInsensitive);
+    if (!pdf && !target.endsWith(".json", Qt::CaseInsensitive)) {
+        return "a report is written as .pdf or .json, not as " + path;
+    }
+    // A PDF has its JSON beside it, so that the digest it shows can be checked.
+    const QString jsonPath = pdf ? target.left(target.size() - 4) + ".json" : target;
+    QFile jsonFile(jsonPath);
+    if (!jsonFile.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        jsonFile.write(document) != document.size() || !jsonFile.flush()) {
+        return QFile::encodeName(jsonPath).toStdString() + ": " +
+               jsonFile.errorString().toStdString();
+    }
+    jsonFile.close();
+    if (!pdf) {
+        return {};
+    }
+    QFile pdfFile(target);
+    if (!pdfFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return path + ": " + pdfFile.errorString().toStdString();
+    }
+    QPdfWriter writer(&pdfFile);
+    writer.setTitle("ORBA Zurizede report");
+    writer.setCreator(text(author_.tool));
+    writer.setPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                           ? QPageSize(QPageSize::Letter)
+                           : QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    QTextDocument page;
+    page.setHtml(html(record, QFileInfo(jsonPath).fileName(),
+                      QCryptographicHash::hash(document, QCryptographicHash::Sha256)));
+    page.print(&writer);
+    if (pdfFile.error() != QFileDevice::NoError || !pdfFile.flush()) {
+        return path + ": " + pdfFile.errorString().toStdString();
+    }
+    return {};
+}

@@ -1,0 +1,198 @@
+// Reports of runs as zurizede-cli writes them: the JSON checked against its documented
+// schema, the PDF read back as text with pdftotext.
+
+#include <sys/mount.h>
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+#include <map>
+#include <set>
+
+#include "CliRunner.h"
+
+namespace {
+
+// The value at key, then at its key: a report's "status" and "result", say.
+QString at(const QJsonObject& report, const char* key, const char* inner) {
+    return report[key].toObject()[inner].toString();
+}
+
+QJsonObject readJson(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+// Checks a value against the parts of JSON Schema the report's schema uses: type, enum,
+// required, properties, additionalProperties and items. Answers what does not hold.
+std::vector<std::string> violations(const QJsonValue& value, const QJsonObject& schema,
+                                    const std::string& at) {
+    std::vector<std::string> found;
+    const QString type = schema["type"].toString();
+    const bool typed =
+        type.isEmpty() || (type == "object" && value.isObject()) ||
+        (type == "array" && value.isArray()) || (type == "string" && value.isString()) ||
+        (type == "boolean" && value.isBool()) || (type == "number" && value.isDouble()) ||
+        (type == "integer" && value.isDouble() &&
+         value.toDouble() == static_cast<double>(value.toInteger()));
+    if (!typed) {
+        return {at + " is not " + type.toStdString()};
+    }
+    if (schema.contains("enum") && !schema["enum"].toArray().contains(value)) {
+        found.push_back(at + " = " + value.toVariant().toString().toStdString() +
+                        " is not allowed");
+    }
+    const QJsonObject object = value.toObject();
+    for (const QJsonValue& name : schema["required"].toArray()) {
+        if (!object.contains(name.toString())) {
+            found.push_back(at + "." + name.toString().toStdString() + " is missing");
+        }
+    }
+    const QJsonObject properties = schema["properties"].toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const QJsonObject rule = properties.contains(it.key())
+                                     ? properties[it.key()].toObject()
+                                     : schema["additionalProperties"].toObject();
+        for (std::string& v : violations(it.value(), rule, at + "." + it.key().toStdString())) {
+            found.push_back(std::move(v));
+        }
+    }
+    const QJsonArray array = value.toArray();
+    for (qsizetype i = 0; i < array.size(); ++i) {
+        for (std::string& v :
+             violations(array[i], schema["items"].toObject(), at + "[" + std::to_string(i) + "]")) {
+            found.push_back(std::move(v));
+        }
+    }
+    return found;
+}
+
+std::string pdfText(const std::string& pdf) {
+    std::string text;
+    if (std::FILE* out = ::popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r")) {
+        char chunk[4096];
+        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, out)) > 0;)
+            text.append(chunk, n);
+        ::pclose(out);
+    }
+    // The PDF's font joins "fi" into one glyph, which pdftotext gives back as such.
+    for (std::size_t at; (at = text.find("\xef\xac\x81")) != std::string::npos;) {
+        text.replace(at, 3, "fi");
+    }
+    return text;
+}
+
+class Report : public Cli {};
+
+// A tree with two names of one file, a fifo, a link, a mount point that stays and names that
+// need escaping: every item in the JSON with its outcome, the JSON as its schema says, and
+// the PDF showing what the account showed, with the digest of the JSON beside it.
+TEST_F(Report, EveryItemWithItsOutcomeInBothFormats) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to mount the folder the walk must keep";
+    }
+    // The walk stops on the item it keeps: that one is a PATH of its own, after the tree.
+    const std::string t = dir / "t", k = dir / "k";
+    makeFolder(t);
+    makeFolder(k);
+    writeFile(t + "/a", "first name");
+    ASSERT_EQ(::link((t + "/a").c_str(), (t + "/b").c_str()), 0);
+    ASSERT_EQ(::mkfifo((t + "/fifo").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("a", (t + "/link").c_str()), 0);
+    writeFile(t + "/<b>bold", "markup");
+    writeFile(t + "/ctl\x01name", "control");
+    ASSERT_EQ(::mount("none", k.c_str(), "tmpfs", 0, "size=64k"), 0);
+    const Finished done = run({"--yes", "--operator", "Ana Admin", "--report", dir / "r.pdf",
+                               "--report", dir / "s.json", "t", "k"});
+    ::umount(k.c_str());
+    EXPECT_EQ(done.status, 1) << done.output;  // the mount point stayed
+
+    const QJsonObject report = readJson(dir / "s.json");
+    const QJsonObject schema = readJson(ZURIZEDE_SCHEMA);
+    EXPECT_EQ(violations(report, schema, "report"), std::vector<std::string>{});
+    EXPECT_EQ(report["where"]["operator"].toString(), "Ana Admin");
+    EXPECT_EQ(report["status"]["result"].toString(), "partly");
+    std::map<std::string, std::string> outcomes;
+    for (const QJsonValue& item : report["items"].toArray()) {
+        outcomes[item["path"].toString().toStdString()] = item["outcome"].toString().toStdString() +
+                                                          " " +
+                                                          item["reason"].toString().toStdString();
+    }
+    const std::string top = "t";  // as it was given
+    EXPECT_EQ(outcomes.size(), 8u);
+    EXPECT_EQ(outcomes[top + "/fifo"], "removed a special file: nothing to overwrite");
+    EXPECT_EQ(outcomes[top + "/link"], "removed what it points to was not touched");
+    EXPECT_EQ(outcomes[top + "/<b>bold"], "shredded ");
+    EXPECT_EQ(outcomes[top + "/ctl\\x01name"], "shredded ");
+    EXPECT_EQ(outcomes["k"].rfind("kept ", 0), 0u) << outcomes["k"];
+    // One name went unoverwritten, the other was overwritten: the contents are gone.
+    EXPECT_EQ(std::set<std::string>({outcomes[top + "/a"], outcomes[top + "/b"]}),
+              std::set<std::string>(
+                  {"removed its contents were overwritten under another name", "shredded "}));
+    EXPECT_EQ(report["totals"]["filesOverwritten"].toInt(), 3);
+    EXPECT_EQ(report["totals"]["itemsKept"].toInt(), 1);
+
+    const std::string text = pdfText(dir / "r.pdf");
+    QFile beside(QString::fromStdString(dir / "r.json"));
+    ASSERT_TRUE(beside.open(QIODevice::ReadOnly));
+    const std::string digest =
+        QCryptographicHash::hash(beside.readAll(), QCryptographicHash::Sha256)
+            .toHex()
+            .toStdString();
+    for (const std::string& shown :
+         {std::string("1 pass of random bytes"), std::string("files overwritten"),
+          report["storage"]["verdict"].toString().toStdString(), std::string("t/<b>bold"),
+          std::string("t/ctl\\x01name"), std::string("t/fifo"), std::string("Ana Admin"), digest}) {
+        EXPECT_NE(text.find(shown), npos) << shown << "\n" << text;
+    }
+    EXPECT_EQ(text.find('\x01'), npos);
+}
+
+// A run that did nothing, or stopped, says so; a report that cannot be written is said and
+// changes nothing else.
+TEST_F(Report, RunsThatFellShortSaySoAndAFailedReportChangesNothing) {
+    writeFile(dir / "kept", "kept");
+    Finished done = run({"--report", dir / "cancelled.json", dir / "kept"});  // nobody answers
+    EXPECT_EQ(done.status, 1);
+    EXPECT_EQ(at(readJson(dir / "cancelled.json"), "status", "summary"), "Nothing was touched.");
+    EXPECT_EQ(at(readJson(dir / "cancelled.json"), "status", "result"), "not");
+
+    done = run({"--yes", "--report", dir / "denied.json", "/"});
+    EXPECT_EQ(done.status, 1);
+    EXPECT_EQ(at(readJson(dir / "denied.json"), "status", "result"), "not");
+
+    writeFile(dir / "big", std::string(256 << 20, 'x'));
+    const Started started =
+        start({"--yes", "--mode", "2", "--report", dir / "stopped.json", dir / "big"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ::kill(started.first, SIGINT);
+    done = finish(started);
+    EXPECT_EQ(done.status, 1);
+    const QJsonObject stopped = readJson(dir / "stopped.json");
+    EXPECT_EQ(at(stopped, "status", "result"), "partly");
+    EXPECT_TRUE(
+        stopped["status"].toObject()["details"].toVariant().toStringList().join(" ").contains(
+            "when the run was stopped"))
+        << QJsonDocument(stopped).toJson().toStdString();
+
+    // Read-only for root too: a read-only file system.
+    makeFolder(dir / "readonly");
+    const bool mounted = ::geteuid() == 0 &&
+                         ::mount("none", (dir / "readonly").c_str(), "tmpfs", MS_RDONLY, "") == 0;
+    ::chmod((dir / "readonly").c_str(), 0555);
+    writeFile(dir / "gone", "gone");
+    done = run({"--yes", "--report", dir / "readonly/r.pdf", dir / "gone"});
+    if (mounted) {
+        ::umount((dir / "readonly").c_str());
+    }
+    EXPECT_EQ(done.status, 0) << done.output;
+    EXPECT_NE(done.output.find("the report was not written: " + (dir / "readonly/r.json") + ": "),
+              npos)
+        << done.output;
+}
+
+}  // namespace

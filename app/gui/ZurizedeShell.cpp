@@ -1,9 +1,16 @@
 #include "ZurizedeShell.h"
 
 #include <QActionGroup>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
@@ -15,6 +22,27 @@ constexpr const char* kRunningTitle = "ORBA Zurizede";
 constexpr const char* kStopAndQuitQuestion = "A shred is running. Stop it and quit?";
 constexpr const char* kStopAndQuit = "Stop and Quit";
 constexpr const char* kKeepShredding = "Keep Shredding";
+constexpr const char* kSaveReportsKey = "saveReports";
+constexpr const char* kReportFolderKey = "reportFolder";
+constexpr const char* kOperatorKey = "operatorName";
+
+#ifndef ZURIZEDE_VERSION
+#define ZURIZEDE_VERSION "unknown"
+#endif
+#ifndef ZURIZEDE_COMMIT
+#define ZURIZEDE_COMMIT "unknown"
+#endif
+
+// Where reports go after every run unless the person chose elsewhere.
+QString defaultReportFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+           "/Zurizede Reports";
+}
+
+// "Zurizede Report 2026-12-07 19.40.12", from when the run ended.
+QString reportName() {
+    return "Zurizede Report " + QDateTime::currentDateTime().toString("yyyy-MM-dd HH.mm.ss");
+}
 
 // The nine fields, in Field order.
 std::vector<std::unique_ptr<QtTextField>> fieldsOf(Ui::MainWindow& ui) {
@@ -100,6 +128,7 @@ ZurizedeShell::ZurizedeShell()
     c.overwriters = &overwriters_;
     c.freeSpace = &freeSpace_;
     c.trash = &trash_;
+    c.recordItems = true;  // for Save Report…
     controller_ = std::make_unique<ZVORBAControlShredder>(c);
 
     connect(&shredThread_, &ShredThread::jobFinished, this, [this] { runEnded(); });
@@ -167,6 +196,8 @@ void ZurizedeShell::perform(std::function<void()> action) {
 
 void ZurizedeShell::runEnded() {
     showRunning(false);
+    window_.ui.saveReport->setEnabled(controller_->lastRunRecord().touched);
+    saveReportsAfterRun();
     application_->quitIfRequested();
     if (!waiting_.empty()) {
         QTimer::singleShot(0, this, [this] { openWaitingPaths(); });
@@ -269,6 +300,10 @@ void ZurizedeShell::connectMenus() {
         windowDefaults_.setInteger(settings_key::kShredVerify, checked ? 1 : 0);
     });
     connect(ui.accountDetails, &QPushButton::clicked, this, [this] { account_.showDetails(); });
+    connect(ui.saveReport, &QPushButton::clicked, this, [this] { saveReport(); });
+    connect(ui.actionSaveReports, &QAction::triggered, this,
+            [this](bool checked) { chooseReportSaving(checked); });
+    connect(ui.actionOperatorName, &QAction::triggered, this, [this] { askOperatorName(); });
     connect(ui.chooseFilesButton, &QPushButton::clicked, ui.actionShredFile, &QAction::trigger);
     connect(ui.chooseFolderButton, &QPushButton::clicked, ui.actionShredFolder, &QAction::trigger);
     for (QAction* setting : ui.menuSettings->actions()) {
@@ -290,6 +325,8 @@ void ZurizedeShell::reflectSettings() {
     ui.actionLogShreds->setChecked(windowDefaults_.integerForKey(settings_key::kShredLogging) == 1);
     ui.actionVerifyLastPass->setChecked(windowDefaults_.integerForKey(settings_key::kShredVerify) ==
                                         1);
+    ui.actionSaveReports->setChecked(windowDefaults_.settings().value(kSaveReportsKey).toInt() ==
+                                     1);
     showSettings();
 }
 
@@ -305,4 +342,86 @@ void ZurizedeShell::showSettings() {
         line += " · verifies the last pass";
     }
     window_.ui.settingsLine->setText(line);
+}
+
+// ---- reports ----------------------------------------------------------------------------
+
+ReportAuthor ZurizedeShell::reportAuthor() {
+    ReportAuthor author;
+    author.version = ZURIZEDE_VERSION;
+    author.commit = ZURIZEDE_COMMIT;
+    author.operatorName = windowDefaults_.settings().value(kOperatorKey).toString().toStdString();
+    return author;
+}
+
+bool ZurizedeShell::writeReport(const QString& path) {
+    QtReportWriter writer(reportAuthor());
+    const std::string error =
+        writer.write(controller_->lastRunRecord(), QFile::encodeName(path).toStdString());
+    if (!error.empty()) {
+        alerts_.run({.kind = Alert::Kind::Error,
+                     .critical = true,
+                     .title = "Save Report",
+                     .message = "The report was not written: " + error,
+                     .defaultButton = "OK"});
+    }
+    return error.empty();
+}
+
+void ZurizedeShell::saveReport() {
+    QFileDialog panel(&window_, "Save Report");
+    panel.setOption(QFileDialog::DontUseNativeDialog);
+    panel.setAcceptMode(QFileDialog::AcceptSave);
+    panel.setNameFilters({"PDF, with its JSON beside it (*.pdf)", "JSON (*.json)"});
+    panel.setDefaultSuffix("pdf");
+    panel.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    panel.selectFile(reportName() + ".pdf");
+    connect(&panel, &QFileDialog::filterSelected, &panel, [&panel](const QString& filter) {
+        panel.setDefaultSuffix(filter.startsWith("JSON") ? "json" : "pdf");
+    });
+    if (panel.exec() == QDialog::Accepted && !panel.selectedFiles().isEmpty()) {
+        writeReport(panel.selectedFiles().front());
+    }
+}
+
+void ZurizedeShell::saveReportsAfterRun() {
+    QSettings& settings = windowDefaults_.settings();
+    if (settings.value(kSaveReportsKey).toInt() != 1 || !controller_->lastRunRecord().touched) {
+        return;
+    }
+    const QString folder = settings.value(kReportFolderKey, defaultReportFolder()).toString();
+    QDir().mkpath(folder);
+    writeReport(QDir(folder).filePath(reportName() + ".pdf"));  // and its JSON beside it
+}
+
+void ZurizedeShell::chooseReportSaving(bool on) {
+    QSettings& settings = windowDefaults_.settings();
+    if (on) {
+        QFileDialog panel(&window_, "Folder for Reports");
+        panel.setOption(QFileDialog::DontUseNativeDialog);
+        panel.setFileMode(QFileDialog::Directory);
+        panel.setOption(QFileDialog::ShowDirsOnly);
+        const QString folder = settings.value(kReportFolderKey, defaultReportFolder()).toString();
+        QDir().mkpath(folder);
+        panel.setDirectory(folder);
+        if (panel.exec() != QDialog::Accepted || panel.selectedFiles().isEmpty()) {
+            window_.ui.actionSaveReports->setChecked(false);
+            return;
+        }
+        settings.setValue(kReportFolderKey, panel.selectedFiles().front());
+    }
+    settings.setValue(kSaveReportsKey, on ? 1 : 0);
+}
+
+void ZurizedeShell::askOperatorName() {
+    QSettings& settings = windowDefaults_.settings();
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(&window_, "Operator Name",
+                              "The name reports give as the person who ran them "
+                              "(leave it empty for none):",
+                              QLineEdit::Normal, settings.value(kOperatorKey).toString(), &ok);
+    if (ok) {
+        settings.setValue(kOperatorKey, name.trimmed());
+    }
 }

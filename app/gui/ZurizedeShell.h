@@ -14,6 +14,7 @@
 #include "PosixTrash.h"
 #include "QtCoreServices.h"
 #include "QtDisplay.h"
+#include "QtReportWriter.h"
 #include "QtServices.h"
 #include "QtShell.h"
 #include "QtShredThread.h"
@@ -57,6 +58,13 @@ private:
     void showWaiting();
     // Whether the window may close now; during a run it asks first.
     bool closeRequested();
+    // Reports: the one the person asks for, and those saved after every run.
+    void saveReport();
+    void saveReportsAfterRun();
+    void chooseReportSaving(bool on);
+    void askOperatorName();
+    // Writes the last run's report to path; a failure is said in an alert.
+    bool writeReport(const QString& path);
     // Quit, asking first during a run.
     void quitAsking();
     bool confirmStopAndQuit();
@@ -94,5 +102,6 @@ private:
     ShredThread shredThread_;  // after what its jobs use: it is joined first
     std::deque<std::string> waiting_;
     QLabel* waitingLabel_ = nullptr;
+    ReportAuthor reportAuthor();
     int exposureWaits_ = 0;
 };

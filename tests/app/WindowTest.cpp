@@ -24,6 +24,7 @@
 #include <QSettings>
 #include <QStorageInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 #include <QtTest>
 
@@ -312,6 +313,40 @@ private slots:
         QtOpenPanel::setChooser({});
         QVERIFY2(alertsSeen.join("").contains("is on a memory file system (tmpfs)"),
                  qPrintable(alertsSeen.join("\n")));
+        shell.application().terminate();
+    }
+
+    // After a run, Save Report… writes the report chosen in its panel; with the setting on,
+    // every run leaves its report, PDF and JSON, in the folder chosen for them.
+    void reportsAreSavedOnRequestAndAfterEveryRun() {
+        QTemporaryDir work;
+        makeFolder(work.filePath("doomed"), 3, "secret");
+        QSettings("ORBA", "Zurizede").setValue("saveReports", 1);
+        QSettings("ORBA", "Zurizede").setValue("reportFolder", work.filePath("reports"));
+        ZurizedeShell shell;
+        shell.start();
+        Ui::MainWindow& ui = shell.window().ui;
+        QVERIFY(!ui.saveReport->isEnabled());
+        shell.openPaths({work.filePath("doomed").toStdString()});
+        QTRY_VERIFY(!shell.isRunning() && ui.saveReport->isEnabled());
+        const QStringList saved = QDir(work.filePath("reports")).entryList(QDir::Files);
+        QCOMPARE(saved.size(), 2);
+        QVERIFY2(saved[0].endsWith(".json") && saved[1].endsWith(".pdf"),
+                 qPrintable(saved.join(",")));
+
+        QTimer::singleShot(0, [&] {
+            auto* panel = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(panel != nullptr);
+            panel->selectFile(work.filePath("asked.json"));
+            QMetaObject::invokeMethod(panel, "accept");
+        });
+        ui.saveReport->click();
+        QFile asked(work.filePath("asked.json"));
+        QVERIFY(asked.open(QIODevice::ReadOnly));
+        const QByteArray report = asked.readAll();
+        QVERIFY2(report.contains("\"schema\": \"zurizede-report/1\"") &&
+                     report.contains("\"filesOverwritten\": 3"),
+                 report.constData());
         shell.application().terminate();
     }
 

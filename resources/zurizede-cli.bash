@@ -23,12 +23,19 @@ _zurizede_cli()
             _filedir -d
             return
             ;;
+        --report)
+            _filedir '@(pdf|json)'
+            return
+            ;;
+        --operator)
+            return
+            ;;
     esac
     $split && return
 
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '-m --mode= -y --yes --confirm --log --verify -q --quiet
-            -h --help --version --free-space= --trash --' -- "$cur"))
+            -h --help --version --free-space= --trash --report= --operator= --' -- "$cur"))
         [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
         return
     fi

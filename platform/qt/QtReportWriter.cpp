@@ -14,6 +14,7 @@
 #include <QPdfWriter>
 #include <QSysInfo>
 #include <QTextDocument>
+#include <set>
 
 namespace {
 
@@ -144,9 +145,12 @@ QString QtReportWriter::html(const RunRecord& record, const QString& jsonName,
     page += "</table>";
     if (!record.warnings.empty() || !record.details.empty()) {
         page += "<h3>Account and warnings</h3><ul>";
+        std::set<std::string> said;  // a warning the account repeats is shown once
         for (const auto* all : {&record.details, &record.warnings}) {
             for (const std::string& line : *all) {
-                page += "<li>" + ::html(line) + "</li>";
+                if (said.insert(line).second) {
+                    page += "<li>" + ::html(line) + "</li>";
+                }
             }
         }
         page += "</ul>";
@@ -154,7 +158,8 @@ QString QtReportWriter::html(const RunRecord& record, const QString& jsonName,
     if (!record.items.empty()) {
         page +=
             "<h3>Items</h3><table border='1' cellspacing='0' cellpadding='2'>"
-            "<tr><th>Path</th><th>Size</th><th>Passes</th><th>Verified</th><th>Outcome</th></tr>";
+            "<tr><th width='45%'>Path</th><th>Size</th><th>Passes</th><th>Verified</th>"
+            "<th>Outcome</th></tr>";
         const int shown = std::min<int>(kPdfItems, static_cast<int>(record.items.size()));
         for (int i = 0; i < shown; ++i) {
             const ReportItem& item = record.items[static_cast<std::size_t>(i)];

@@ -37,10 +37,10 @@ struct RunRecord {
     ReportStorage storage;
     // Named figures, in order; a name in camel case ("filesOverwritten") reads as words.
     std::vector<std::pair<std::string, std::uint64_t>> totals;
-    std::vector<ReportItem> items;                              // every item, in order
-    std::string status;                                         // "shredded", "partly", "not"
-    std::string summary;                                        // the account's line
-    std::vector<std::string> details;                           // and its details
+    std::vector<ReportItem> items;      // every item, in order
+    std::string status;                 // "shredded", "partly", "not"
+    std::string summary;                // the account's line
+    std::vector<std::string> details;   // and its details
     std::vector<std::string> warnings;  // what the confirmation and the account warned of
     bool touched = false;               // anything was written or removed
 };

@@ -31,9 +31,6 @@
 #ifndef ZURIZEDE_VERSION
 #define ZURIZEDE_VERSION "unknown"
 #endif
-#ifndef ZURIZEDE_COMMIT
-#define ZURIZEDE_COMMIT "unknown"
-#endif
 
 namespace {
 

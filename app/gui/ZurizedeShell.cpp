@@ -26,13 +26,6 @@ constexpr const char* kSaveReportsKey = "saveReports";
 constexpr const char* kReportFolderKey = "reportFolder";
 constexpr const char* kOperatorKey = "operatorName";
 
-#ifndef ZURIZEDE_VERSION
-#define ZURIZEDE_VERSION "unknown"
-#endif
-#ifndef ZURIZEDE_COMMIT
-#define ZURIZEDE_COMMIT "unknown"
-#endif
-
 // Where reports go after every run unless the person chose elsewhere.
 QString defaultReportFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +

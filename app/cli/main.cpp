@@ -27,6 +27,7 @@
 #include "TerminalFrontEnd.h"
 #include "ThreadTaskPool.h"
 #include "ZVORBAControlShredder.h"
+#include "ZurizedeCommit.h"
 
 #ifndef ZURIZEDE_VERSION
 #define ZURIZEDE_VERSION "unknown"

@@ -1,10 +1,13 @@
 #include "ZurizedeShell.h"
 
+#include "ZurizedeCommit.h"
+
 #include <QActionGroup>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -384,7 +387,13 @@ void ZurizedeShell::saveReportsAfterRun() {
     }
     const QString folder = settings.value(kReportFolderKey, defaultReportFolder()).toString();
     QDir().mkpath(folder);
-    writeReport(QDir(folder).filePath(reportName() + ".pdf"));  // and its JSON beside it
+    // Runs that end within a second of each other keep a report each.
+    const QString name = reportName();
+    QString path = QDir(folder).filePath(name + ".pdf");
+    for (int n = 2; QFileInfo::exists(path) || QFileInfo::exists(path.chopped(4) + ".json"); ++n) {
+        path = QDir(folder).filePath(name + " (" + QString::number(n) + ").pdf");
+    }
+    writeReport(path);  // and its JSON beside it
 }
 
 void ZurizedeShell::chooseReportSaving(bool on) {

@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QFont>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -210,6 +211,11 @@ std::string QtReportWriter::write(const RunRecord& record, const std::string& pa
                            : QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     QTextDocument page;
+    // Letters stay letters ("fi", not one ligature glyph), so that the PDF's text can be
+    // searched for what it says.
+    QFont font = page.defaultFont();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    page.setDefaultFont(font);
     page.setHtml(html(record, QFileInfo(jsonPath).fileName(),
                       QCryptographicHash::hash(document, QCryptographicHash::Sha256)));
     page.print(&writer);

@@ -79,10 +79,6 @@ std::string pdfText(const std::string& pdf) {
             text.append(chunk, n);
         ::pclose(out);
     }
-    // The PDF's font joins "fi" into one glyph, which pdftotext gives back as such.
-    for (std::size_t at; (at = text.find("\xef\xac\x81")) != std::string::npos;) {
-        text.replace(at, 3, "fi");
-    }
     return text;
 }
 

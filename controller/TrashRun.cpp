@@ -1,7 +1,7 @@
 // Shredding the Trash: every trashed item through a shred run of its own, then its record,
 // under one confirmation and one account.
 
-#include <fcntl.h>
+#include <cstring>
 
 #include "ZVORBAControlShredder.h"
 
@@ -63,8 +63,7 @@ void ZVORBAControlShredder::shredTrash() {
             }
             if (item.fromAnotherFileSystem) {
                 copiedAcross.push_back(formatMessage(
-                    kCopiedAcross, {escapedForLog(item.name), escapedForLog(item.originalPath),
-                                    item.originalMount}));
+                    kCopiedAcross, {item.name, item.originalPath, item.originalMount}));
             }
         }
         allItems += contents.items.size();
@@ -87,7 +86,7 @@ void ZVORBAControlShredder::shredTrash() {
     if (defaults.integerForKey(settings_key::kShredWarning) == 1) {
         std::vector<std::string> details;
         for (const TrashContents& contents : trash) {
-            details.push_back(escapedForLog(contents.folder.path) + ": " +
+            details.push_back(contents.folder.path + ": " +
                               counted(contents.count, "item", "items") + ", " +
                               exactBytes(contents.bytes));
         }
@@ -140,6 +139,17 @@ void ZVORBAControlShredder::shredTrash() {
 void ZVORBAControlShredder::shredTrashFolder(const TrashFolder& folder,
                                              const std::vector<TrashedItem>& items) {
     RunOutcome worst = RunOutcome::Shredded;
+    // One item's run that did not shred it: the Trash's run fell short. An item that was
+    // refused is kept, and said to be.
+    const auto fellShort = [&](const std::string& path) {
+        if (outcome_ == RunOutcome::Shredded) {
+            return;
+        }
+        if (outcome_ == RunOutcome::Denied || outcome_ == RunOutcome::Cancelled) {
+            batch_->kept.emplace_back(path, "it may not be removed: nothing of it was touched");
+        }
+        worst = outcome_ == RunOutcome::Stopped ? RunOutcome::Stopped : RunOutcome::Failed;
+    };
     std::vector<std::string> gone;
     for (const TrashedItem& item : items) {
         if (stopRequested()) {
@@ -147,9 +157,7 @@ void ZVORBAControlShredder::shredTrashFolder(const TrashFolder& folder,
         }
         const std::string path = folder.path + "/files/" + item.name;
         shredFiles(path, item.isDirectory);
-        if (outcome_ != RunOutcome::Shredded) {
-            worst = outcome_;
-        }
+        fellShort(path);
         bool isDirectory = false;
         if (itemExists(path, isDirectory)) {
             continue;
@@ -159,12 +167,20 @@ void ZVORBAControlShredder::shredTrashFolder(const TrashFolder& folder,
         const std::string record = folder.path + "/info/" + item.name + ".trashinfo";
         if (itemExists(record, isDirectory) && !isDirectory) {
             shredFiles(record, false);
+            fellShort(record);
         }
     }
     if (!gone.empty()) {
-        services_.trash->forgetSizes(folder, gone, [this](const std::string& old) {
-            overwriteFileAt(AT_FDCWD, old, shredMode);
-        });
+        const int error =
+            services_.trash->forgetSizes(folder, gone, [this](const std::string& old) {
+                overwriteFile(old, static_cast<std::int32_t>(shredMode));
+            });
+        if (error != 0) {
+            batch_->kept.emplace_back(folder.path + "/directorysizes",
+                                      std::string("its lines for the items shredded stay (") +
+                                          std::strerror(error) + ")");
+            worst = RunOutcome::Failed;
+        }
     }
     outcome_ = worst;
 }

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -18,13 +17,63 @@
 
 namespace {
 
-// A real folder at path, never reached through a final link.
+// A real folder at path, never reached through a final link (nor mounting what an automount
+// point stands for).
 std::optional<struct stat> folderAt(const std::string& path) {
     struct stat st;
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    if (::fstatat(AT_FDCWD, path.c_str(), &st, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT) != 0 ||
+        !S_ISDIR(st.st_mode)) {
         return std::nullopt;
     }
     return st;
+}
+
+// A folder of the user's own that nobody else may change: a trash folder and its files/ and
+// info/ must be, or someone else could plant items there, or swap a folder for a link while
+// the confirmation is open, and have the user shred what they never chose.
+bool ownFolder(const std::string& path) {
+    const auto st = folderAt(path);
+    return st && st->st_uid == ::getuid() && (st->st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// A trash folder whose parts are all the user's own: files/ and info/ where they exist.
+bool trustedTrash(const std::string& path) {
+    if (!ownFolder(path)) {
+        return false;
+    }
+    for (const char* part : {"/files", "/info"}) {
+        struct stat st;
+        if (::lstat((path + part).c_str(), &st) == 0 && !ownFolder(path + part)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The text of a small regular file of the user's own, never through a link, never more than
+// a record or a list of sizes holds; nothing for anything else.
+std::optional<std::string> smallOwnFile(const std::string& path) {
+    constexpr std::size_t kLimit = 1 << 20;
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st;
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_uid != ::getuid() || static_cast<std::size_t>(st.st_size) > kLimit) {
+        return std::nullopt;
+    }
+    std::string text(static_cast<std::size_t>(st.st_size), '\0');
+    std::size_t got = 0;
+    while (got < text.size()) {
+        const ssize_t n = ::read(fd.get(), text.data() + got, text.size() - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    text.resize(got);
+    return text;
 }
 
 int hexDigit(char c) {
@@ -58,7 +107,7 @@ std::string percentDecoded(const std::string& text) {
 // The Path= of a record, decoded; relative paths are relative to the top of the file system
 // the trash serves.
 std::string originalPathIn(const std::string& record, const std::string& topDir) {
-    std::ifstream in(record);
+    std::istringstream in(smallOwnFile(record).value_or(""));
     std::string line;
     bool inSection = false;
     while (std::getline(in, line)) {
@@ -96,7 +145,7 @@ std::vector<TrashFolder> PosixTrashCan::trashFolders() const {
     std::set<std::pair<dev_t, ino_t>> seen;  // a bind mount shows the same trash twice
     auto add = [&](const std::string& path, const std::string& topDir) {
         const auto st = folderAt(path);
-        if (st && seen.insert({st->st_dev, st->st_ino}).second) {
+        if (st && trustedTrash(path) && seen.insert({st->st_dev, st->st_ino}).second) {
             folders.push_back({path, topDir, static_cast<std::uint64_t>(st->st_dev)});
         }
     };
@@ -122,8 +171,12 @@ std::vector<TrashedItem> PosixTrashCan::itemsIn(const TrashFolder& folder) const
     const std::string filesPath = stringByAppendingPathComponent(folder.path, "files");
     const UniqueFd files(
         ::open(filesPath.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    DIR* entries = files.get() >= 0 ? ::fdopendir(::dup(files.get())) : nullptr;
+    const int listed = files.get() >= 0 ? ::dup(files.get()) : -1;
+    DIR* entries = listed >= 0 ? ::fdopendir(listed) : nullptr;
     if (entries == nullptr) {
+        if (listed >= 0) {
+            ::close(listed);
+        }
         return items;
     }
     while (const dirent* entry = ::readdir(entries)) {
@@ -158,10 +211,11 @@ std::vector<TrashedItem> PosixTrashCan::itemsIn(const TrashFolder& folder) const
 int PosixTrashCan::forgetSizes(const TrashFolder& folder, const std::vector<std::string>& names,
                                const std::function<void(const std::string&)>& overwriteOld) {
     const std::string sizes = stringByAppendingPathComponent(folder.path, "directorysizes");
-    std::ifstream in(sizes);
-    if (!in) {
+    const std::optional<std::string> list = smallOwnFile(sizes);
+    if (!list) {
         return 0;
     }
+    std::istringstream in(*list);
     // Each line: size, modification time, and the folder's name, percent-encoded.
     const std::set<std::string> forgotten(names.begin(), names.end());
     std::string kept, line;
@@ -174,7 +228,6 @@ int PosixTrashCan::forgetSizes(const TrashFolder& folder, const std::vector<std:
             kept += line + "\n";
         }
     }
-    in.close();
     if (!dropped) {
         return 0;
     }

@@ -734,7 +734,9 @@ std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& e
     facts.readOnly = (vfs.f_flag & ST_RDONLY) != 0;
     facts.writable = ::access(folder.c_str(), W_OK | X_OK) == 0;
     facts.network = type != nullptr && type->kind == Kind::Network;
-    facts.storage = checkStorage(folder);
+    // Judged where the fill will write: through the links the path holds.
+    char real[PATH_MAX];
+    facts.storage = checkStorage(::realpath(folder.c_str(), real) != nullptr ? real : folder);
     return facts;
 }
 
@@ -748,7 +750,18 @@ std::vector<std::string> mountPoints() {
     std::size_t capacity = 0;
     while (::getline(&line, &capacity, table) > 0) {
         const std::vector<std::string> fields = splitted(line, ' ');
-        if (fields.size() > 4) {
+        const auto separator = std::find(fields.begin(), fields.end(), std::string("-"));
+        if (fields.size() <= 4 || separator == fields.end() || separator + 1 == fields.end()) {
+            continue;
+        }
+        // Automount points would be mounted by looking, and a network mount may hang: only
+        // file systems that hold files of the machine's own.
+        const std::string& type = *(separator + 1);
+        static const std::set<std::string> kPassedOver = {
+            "autofs",  "proc",   "sysfs", "devpts", "cgroup",   "cgroup2", "securityfs",  "debugfs",
+            "tracefs", "pstore", "bpf",   "mqueue", "configfs", "fusectl", "binfmt_misc", "nfs",
+            "nfs4",    "cifs",   "smb3",  "9p",     "ceph",     "afs",     "fuse.sshfs"};
+        if (kPassedOver.count(type) == 0) {
             points.push_back(unescapedMountField(fields[4]));
         }
     }

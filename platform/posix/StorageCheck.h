@@ -24,5 +24,6 @@ StorageVerdict inPlaceVerdict(const std::string& sysfsRoot, unsigned major, unsi
 // examined.
 std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& errorNumber);
 
-// Where every file system this process sees is mounted, from /proc/self/mountinfo.
+// Where the file systems this process sees are mounted, from /proc/self/mountinfo: those that
+// hold files, not automount points, kernel interfaces or network mounts.
 std::vector<std::string> mountPoints();

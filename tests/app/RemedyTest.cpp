@@ -177,7 +177,7 @@ TEST_F(Remedy, WhatNeedsNoWipeOrCannotTakeOneIsRefused) {
     const std::uint64_t before = writable.freeBytes();
     done = run({"--free-space", dir / "mnt"});
     EXPECT_EQ(done.status, 1);
-    EXPECT_NE(done.output.find("Nothing was written - wipe cancelled."), npos) << done.output;
+    EXPECT_NE(done.output.find("Wipe cancelled: nothing was filled"), npos) << done.output;
     EXPECT_EQ(writable.freeBytes(), before);
 }
 
@@ -191,7 +191,7 @@ void trashItem(const std::string& trash, const std::string& name, const std::str
 }
 
 // Every trash folder is emptied through shred runs, records and directorysizes lines too;
-// a shared .Trash that is a link is not followed.
+// a shared .Trash that is a link is not followed, nor is a trash folder others may change.
 TEST_F(Remedy, ShreddingTheTrashEmptiesEveryTrashFolderAndNothingElse) {
     LoopImage home(dir / "home.img", dir / "home", "mkfs.ext4 -q -F", "32M");
     LoopImage usb(dir / "usb.img", dir / "usb", "mkfs.ext4 -q -F", "32M");
@@ -210,6 +210,9 @@ TEST_F(Remedy, ShreddingTheTrashEmptiesEveryTrashFolderAndNothingElse) {
     trashItem(dir / "usb/elsewhere/0", "keep", "not in any trash", "keep");
     ::chmod((dir / "usb/elsewhere").c_str(), 01777);
     ASSERT_EQ(::symlink("elsewhere", (dir / "usb/.Trash").c_str()), 0);
+    // A trash folder others may write in could hold what they planted: passed over.
+    trashItem(dir / "home/.Trash-0", "planted", "someone else's", "planted");
+    ::chmod((dir / "home/.Trash-0").c_str(), 0777);
     sh("sync");
 
     const Finished done =
@@ -224,6 +227,7 @@ TEST_F(Remedy, ShreddingTheTrashEmptiesEveryTrashFolderAndNothingElse) {
     }
     EXPECT_EQ(readFile(homeTrash + "/directorysizes"), "4096 1764583200 gone\n");
     EXPECT_TRUE(exists(dir / "usb/elsewhere/0/files/keep"));
+    EXPECT_TRUE(exists(dir / "home/.Trash-0/files/planted"));
     home.unmount();
     usb.unmount();
     EXPECT_FALSE(home.holds(kMarker));

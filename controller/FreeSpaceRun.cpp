@@ -18,7 +18,9 @@ constexpr const char* kWipeQuestion =
     "Wipe the free space of the file system mounted at %@? Its free space is filled with "
     "random bytes and then given back at once. Programs that write to this file system may "
     "fail until the wipe ends.";
-constexpr const char* kWipeCancelled = "Nothing was written - wipe cancelled.";
+constexpr const char* kWipeCancelled =
+    "Wipe cancelled: nothing was filled (the short write that measured the disk was given "
+    "back at once).";
 constexpr const char* kWiped = "Free space has been wiped.";
 constexpr const char* kWipeStopped = "The wipe was stopped: the space it filled is free again.";
 constexpr const char* kNotExamined = "%@ could not be examined: %@.";

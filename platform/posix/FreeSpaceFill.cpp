@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <system_error>
 #include <vector>
 
 #include "StorageCheck.h"
@@ -31,9 +32,6 @@ using Clock = std::chrono::steady_clock;
 // Large writes past the page cache run at the disk's speed with one core to spare for the
 // random stream; past the first "full", halving them reaches the small free extents too.
 constexpr std::size_t kLargeWrite = 4 << 20;
-// One fill file holds at most this much: FAT-like file systems limit a file's size, and a
-// file system of many terabytes still needs only a few hundred descriptors.
-constexpr std::uint64_t kFileLimit = std::uint64_t{16} << 30;
 // Where writes go through the page cache, dirty pages are pushed out as they come, so that
 // the final sync, while the disk is full, is short.
 constexpr std::uint64_t kSyncEvery = 64 << 20;
@@ -116,7 +114,8 @@ public:
         return true;
     }
     // Lets go of the last few files made, so that their inodes are free for the files to come.
-    void releaseLast(std::size_t count) {
+    bool releaseLast(std::size_t count) {
+        const std::size_t before = kept_.size() + files_.size();
         for (; count > 0 && !kept_.empty(); --count) {
             ::unlinkat(privateFolder_.get(), std::to_string(kept_.back()).c_str(), 0);
             kept_.pop_back();
@@ -124,6 +123,7 @@ public:
         for (; count > 0 && !files_.empty(); --count) {
             files_.pop_back();
         }
+        return kept_.size() + files_.size() < before;
     }
     bool named() const { return named_ || made_ > 0; }
     std::size_t count() const { return files_.size(); }
@@ -146,6 +146,10 @@ private:
                     privateFolder_ =
                         UniqueFd(::openat(folderFd_, privateName_.c_str(),
                                           O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+                    if (privateFolder_.get() < 0) {
+                        ::unlinkat(folderFd_, privateName_.c_str(), AT_REMOVEDIR);
+                        return UniqueFd();
+                    }
                 } else if (errno != EEXIST) {
                     return UniqueFd();
                 }
@@ -193,7 +197,7 @@ public:
     explicit RandomBlocks(const RandomBytes& random)
         : random_(random), blocks_{alignedBuffer(kLargeWrite), alignedBuffer(kLargeWrite)} {
         if (allocated()) {
-            making_ = std::async(std::launch::async, [this] { return make(0); });
+            making_ = later(0);
         }
     }
     ~RandomBlocks() {
@@ -204,19 +208,29 @@ public:
     bool allocated() const { return blocks_[0] && blocks_[1]; }
     // A block of kLargeWrite random bytes, valid until the next call; null on an error.
     const unsigned char* next() {
-        error_ = making_.get();
+        error_ = making_.valid() ? making_.get() : EAGAIN;
         if (error_ != 0) {
             return nullptr;
         }
         const int ready = current_;
         current_ = 1 - current_;
-        making_ = std::async(std::launch::async, [this, other = current_] { return make(other); });
+        making_ = later(current_);
         return blocks_[ready].get();
     }
     int error() const { return error_; }
 
 private:
     int make(int which) { return random_(blocks_[which].get(), kLargeWrite); }
+    // The block made on a thread of its own; where no thread can be had, made here.
+    std::future<int> later(int which) {
+        try {
+            return std::async(std::launch::async, [this, which] { return make(which); });
+        } catch (const std::system_error&) {
+            std::promise<int> now;
+            now.set_value(make(which));
+            return now.get_future();
+        }
+    }
 
     const RandomBytes& random_;
     Buffer blocks_[2];
@@ -258,14 +272,29 @@ bool keepsDataInInodes(int folderFd) {
            ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & kInlineDataFlag) != 0;
 }
 
-// As many descriptors as the system lets this process have, for the inode fill.
-void raiseDescriptorLimit() {
-    struct rlimit limit;
-    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        ::setrlimit(RLIMIT_NOFILE, &limit);
+// As many descriptors as the system lets this process have, while the fill lasts: the
+// inodes it makes anew are held by them.
+class RaisedDescriptorLimit {
+public:
+    RaisedDescriptorLimit() {
+        if (::getrlimit(RLIMIT_NOFILE, &before_) == 0 && before_.rlim_cur < before_.rlim_max) {
+            struct rlimit raised = before_;
+            raised.rlim_cur = raised.rlim_max;
+            raised_ = ::setrlimit(RLIMIT_NOFILE, &raised) == 0;
+        }
     }
-}
+    ~RaisedDescriptorLimit() {
+        if (raised_) {
+            ::setrlimit(RLIMIT_NOFILE, &before_);
+        }
+    }
+    RaisedDescriptorLimit(const RaisedDescriptorLimit&) = delete;
+    RaisedDescriptorLimit& operator=(const RaisedDescriptorLimit&) = delete;
+
+private:
+    struct rlimit before_ {};
+    bool raised_ = false;
+};
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -316,36 +345,46 @@ FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const R
                                               FillObserver& observer) {
     FillResult result;
     const UniqueFd folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    RandomBlocks blocks(random);
     struct statvfs fs;
-    if (folderFd.get() < 0 || !blocks.allocated() || ::fstatvfs(folderFd.get(), &fs) != 0) {
-        result.errorNumber = !blocks.allocated() ? ENOMEM : errno;
+    if (folderFd.get() < 0 || ::fstatvfs(folderFd.get(), &fs) != 0) {
+        result.errorNumber = errno;
+        return result;
+    }
+    RandomBlocks blocks(random);
+    if (!blocks.allocated()) {
+        result.errorNumber = ENOMEM;
         return result;
     }
     result.dataInInodes = keepsDataInInodes(folderFd.get());
     // Blocks freed a moment ago (the probe's too) are free only once the file system has
     // committed that: then the fill reaches them, and a full disk forces no commit.
     ::syncfs(folderFd.get());
-    raiseDescriptorLimit();
+    const RaisedDescriptorLimit descriptors;
 
     FillFiles files(folderFd.get());
     // Small files' data kept in inodes is overwritten when an inode is made anew: take every
     // free one, unnamed while descriptors last, then named in the private folder, before the
     // data fill leaves no block for those names. A few go back for the data's own files.
     if (result.dataInInodes) {
-        struct rlimit limit {};
-        ::getrlimit(RLIMIT_NOFILE, &limit);
+        bool descriptorsLeft = true;
         while (!observer.fillShouldStop()) {
             bool unused = false;
-            const bool made = files.count() + kSpareDescriptors < limit.rlim_cur
-                                  ? files.add(false, unused) >= 0
-                                  : files.addKeptName();
+            bool made = descriptorsLeft && files.add(false, unused) >= 0;
+            if (!made && descriptorsLeft && (errno == EMFILE || errno == ENFILE)) {
+                files.releaseLast(kSpareDescriptors);  // for the window, the data, the sync
+                result.inodesFilled -=
+                    std::min<std::uint64_t>(result.inodesFilled, kSpareDescriptors);
+                descriptorsLeft = false;
+                continue;
+            }
+            made = made || (!descriptorsLeft && files.addKeptName());
             if (!made) {
                 break;
             }
             ++result.inodesFilled;
         }
         files.releaseLast(kSpareDescriptors / 4);
+        result.inodesFilled -= std::min<std::uint64_t>(result.inodesFilled, kSpareDescriptors / 4);
     }
 
     const std::size_t smallest = std::max<std::size_t>(fs.f_bsize, 512);
@@ -364,10 +403,14 @@ FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const R
         if (fd < 0) {
             fd = files.add(true, direct);
             offset = 0;
+            if (fd < 0 && errno == ENOSPC && freeLeft(folderFd.get()) >= smallest &&
+                files.releaseLast(1)) {
+                fd = files.add(true, direct);  // blocks are left, but no inode: one given back
+            }
             if (fd < 0) {
                 const int error = errno;
-                result.full = error == ENOSPC;  // not even an inode is left for another file
-                result.errorNumber = error == ENOSPC ? 0 : error;
+                result.full = error == ENOSPC && freeLeft(folderFd.get()) < smallest;
+                result.errorNumber = result.full ? 0 : error;
                 break;
             }
         }
@@ -396,7 +439,7 @@ FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const R
                 committedEarly = true;
             }
             // A short write leaves an offset direct writes may not start at: a new file.
-            if (offset >= kFileLimit || (direct && offset % smallest != 0)) {
+            if (direct && offset % smallest != 0) {
                 fd = -1;
             }
             if (lastWrite - lastShown >= kProgressInterval) {

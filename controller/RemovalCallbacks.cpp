@@ -40,6 +40,10 @@ void ZVORBAControlShredder::recordItem(const WalkItem& item, const std::string& 
             line.outcome = "shredded";
         }
     }
+    itemIndex_[line.path] = items_.size();
+    if (type == "folder") {
+        recordedFolders_.emplace_back(items_.size(), item.path);
+    }
     items_.push_back(std::move(line));
 }
 
@@ -248,11 +252,13 @@ bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*ma
     if (services_.recordItems) {
         // The item the walk could not remove after all, or one it never announced.
         const std::string shown = escapedForLog(info.path);
-        if (items_.empty() || items_.back().path != shown) {
+        auto known = itemIndex_.find(shown);
+        if (known == itemIndex_.end()) {
+            known = itemIndex_.emplace(shown, items_.size()).first;
             items_.push_back({shown, ""});
         }
-        items_.back().outcome = "kept";
-        items_.back().reason = why;
+        items_[known->second].outcome = "kept";
+        items_[known->second].reason = why;
     }
     // Files already under way when the walk stopped are settled after it: the first error
     // was said and asked about, these are in the account.

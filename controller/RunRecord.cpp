@@ -112,6 +112,15 @@ void addRun(RunRecord& all, const RunRecord& run) {
     }
     // Runs of one invocation, one after the other: from the first one's start to the last
     // one's end, everything each did, and the worst of their results.
+    if (all.totals.empty()) {  // the first of them did not run at all
+        all.method = run.method;
+        all.verification = run.verification;
+        all.storage = run.storage;
+        all.totals = run.totals;
+        for (auto& [name, figure] : all.totals) {
+            figure = 0;
+        }
+    }
     all.subject += ", " + run.subject;
     all.ended = run.ended;
     all.seconds += run.seconds;

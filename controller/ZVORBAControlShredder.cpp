@@ -256,6 +256,9 @@ void ZVORBAControlShredder::beginRun() {
     runBegan_ = std::chrono::system_clock::now();
     if (!batch_) {
         items_.clear();
+        itemIndex_.clear();
+        recordedFolders_.clear();
+        ++runsBegun_;
     }
     outcome_ = RunOutcome::Denied;
     amount = 0;
@@ -419,13 +422,25 @@ void ZVORBAControlShredder::walk(const Selection& selection) {
 
 // ---- the account -----------------------------------------------------------------------
 
-// A name removed because its contents had another name says, once the run is over, whether
-// those contents were overwritten under that other name after all.
+// Once the run is over: a name removed because its contents had another name says whether
+// those contents were overwritten under that other name after all, and a folder that stayed
+// says so.
 void ZVORBAControlShredder::settleSharedNames() {
     std::set<std::string> stay;
     for (const auto& [file, name] : sharedRemoved_) {
         stay.insert(escapedForLog(name));
     }
+    // A folder the walk went into stays when something in it stayed or the run stopped.
+    if (outcome_ != RunOutcome::Shredded) {
+        for (const auto& [index, path] : recordedFolders_) {
+            bool isDirectory = false;
+            if (items_[index].outcome != "kept" && itemExists(path, isDirectory)) {
+                items_[index].outcome = "kept";
+                items_[index].reason = "something in it stayed";
+            }
+        }
+    }
+    recordedFolders_.clear();
     for (ReportItem& item : items_) {
         if (item.reason == kContentsHaveAnotherName) {
             item.reason = stay.count(item.path) != 0
@@ -470,17 +485,21 @@ std::optional<std::vector<std::string>> ZVORBAControlShredder::choose(bool folde
 
 void ZVORBAControlShredder::shredDirectory() {
     if (auto chosen = choose(true)) {
+        RunRecord all;  // one report for everything chosen together
         for (const std::string& path : *chosen) {
             if (stopRequested()) {
                 break;  // a stop ends the whole choice, not just the run in hand
             }
             shredFiles(path, true);
+            addRun(all, record_);
         }
+        record_ = std::move(all);
     }
 }
 
 void ZVORBAControlShredder::shredFile() {
     if (auto chosen = choose(false)) {
+        RunRecord all;
         for (const std::string& path : *chosen) {
             if (stopRequested()) {
                 break;
@@ -488,8 +507,10 @@ void ZVORBAControlShredder::shredFile() {
             bool isDirectory = true;
             if (itemExists(path, isDirectory)) {
                 shredFiles(path, isDirectory);
+                addRun(all, record_);
             }
         }
+        record_ = std::move(all);
     }
 }
 

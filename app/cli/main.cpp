@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -492,8 +493,17 @@ int main(int argc, char** argv) {
         record = wiring.shredder.lastRunRecord();
     }
     for (const std::string& path : options.paths) {
+        const std::uint64_t runsBefore = wiring.shredder.runsBegun();
         done = shredOne(wiring, path, options.quiet, namesLeftByRuns) && done;
-        addRun(record, wiring.shredder.lastRunRecord());
+        if (wiring.shredder.runsBegun() != runsBefore) {
+            addRun(record, wiring.shredder.lastRunRecord());
+        } else {  // missing, or interrupted before its turn: nothing of it was touched
+            const auto now = std::chrono::system_clock::now();
+            RunRecord untouched = recordOfRun("shred", path, now, now, std::nullopt);
+            untouched.status = "not";
+            untouched.summary = "Not shredded: " + escapedForLog(path) + " was not reached.";
+            addRun(record, untouched);
+        }
     }
     const bool stay = (options.trash || !options.paths.empty()) &&
                       contentsStay(wiring.shredder, namesLeftByRuns, options.quiet);

@@ -192,8 +192,13 @@ void ZurizedeShell::perform(std::function<void()> action) {
 
 void ZurizedeShell::runEnded() {
     showRunning(false);
-    window_.ui.saveReport->setEnabled(controller_->lastRunRecord().touched);
-    saveReportsAfterRun();
+    // Only a run that began since the last one ended has a report of its own to save (a
+    // cancelled panel, Disk Utility's question, begin none).
+    if (controller_->runsBegun() != runsReported_) {
+        runsReported_ = controller_->runsBegun();
+        window_.ui.saveReport->setEnabled(controller_->lastRunRecord().touched);
+        saveReportsAfterRun();
+    }
     application_->quitIfRequested();
     if (!waiting_.empty()) {
         QTimer::singleShot(0, this, [this] { openWaitingPaths(); });
@@ -215,6 +220,8 @@ void ZurizedeShell::showRunning(bool running) {
     }
     ui.chooseFilesButton->setEnabled(!running);
     ui.chooseFolderButton->setEnabled(!running);
+    // The record it would save is the run's own while the run lasts.
+    ui.saveReport->setEnabled(!running && controller_->lastRunRecord().touched);
     ui.actionStop->setEnabled(running);
     ui.stopButton->setEnabled(running);
     // The drop area shows the run in its place; a drop meanwhile waits for its turn.

@@ -102,6 +102,7 @@ private:
     ShredThread shredThread_;  // after what its jobs use: it is joined first
     std::deque<std::string> waiting_;
     QLabel* waitingLabel_ = nullptr;
+    std::uint64_t runsReported_ = 0;  // runsBegun() when the last run's report was offered
     ReportAuthor reportAuthor();
     int exposureWaits_ = 0;
 };

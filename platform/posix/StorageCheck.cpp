@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "MountTable.h"
 #include "PathString.h"
 #include "base/UniqueFd.h"
 
@@ -330,98 +331,6 @@ void examineDevice(const std::string& sysfs, const std::string& number, int dept
     }
 }
 
-// The line of /proc/self/mountinfo for the mount: its type and options.
-struct MountEntry {
-    std::string type;
-    std::vector<std::string> options;  // the mount's and its file system's
-    std::string mountPoint, source;
-};
-
-// mountinfo writes a space, a tab, a newline and a backslash in a path as octal escapes.
-std::string unescapedMountField(const std::string& field) {
-    std::string text;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() &&
-            field.find_first_not_of("01234567", i + 1) >= i + 4) {
-            text += static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8));
-            i += 3;
-        } else {
-            text += field[i];
-        }
-    }
-    return text;
-}
-
-std::vector<std::string> splitted(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = std::min(text.find(separator, start), text.size());
-        if (end > start) {
-            parts.push_back(text.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return parts;
-}
-
-// Whether a mountinfo line is the mount: by its id where statx gave one (exact even among
-// bind mounts), else by the device number.
-bool parseMountLine(const std::string& line, const std::string& mountId, const std::string& device,
-                    MountEntry& entry) {
-    const std::vector<std::string> fields = splitted(line, ' ');
-    if (fields.size() < 10 || (mountId.empty() ? fields[2] != device : fields[0] != mountId)) {
-        return false;
-    }
-    std::size_t separator = 6;
-    while (separator < fields.size() && fields[separator] != "-") {
-        ++separator;
-    }
-    if (separator + 3 >= fields.size()) {
-        return false;
-    }
-    entry.type = fields[separator + 1];
-    entry.mountPoint = unescapedMountField(fields[4]);
-    entry.source = unescapedMountField(fields[separator + 2]);
-    entry.options = splitted(fields[5], ',');
-    for (std::string& option : splitted(fields[separator + 3], ',')) {
-        entry.options.push_back(std::move(option));
-    }
-    return true;
-}
-
-// Without /proc there is nothing to read, and nothing is said about it.
-bool findMount(const std::string& mountId, const std::string& device, MountEntry& entry) {
-    const UniqueFd fd(::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        return false;
-    }
-    // A few thousand mounts take a megabyte or so; past the limit the search gives up.
-    constexpr std::size_t kLimit = 16 << 20;
-    std::size_t total = 0;
-    std::string pending;
-    char chunk[16384];
-    bool found = false;
-    while (!found && total < kLimit) {
-        const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            break;
-        }
-        total += static_cast<std::size_t>(got);
-        pending.append(chunk, static_cast<std::size_t>(got));
-        std::size_t start = 0;
-        for (std::size_t end; !found && (end = pending.find('\n', start)) != std::string::npos;
-             start = end + 1) {
-            found = parseMountLine(pending.substr(start, end - start), mountId, device, entry);
-        }
-        pending.erase(0, start);
-    }
-    return found;
-}
-
 // ext3 and ext4 journal a file's data as well as its metadata when the file or its folder
 // carries the journal-data flag (chattr +j); new files inherit it from their folder.
 bool hasJournalDataFlag(int fd) {
@@ -655,8 +564,9 @@ StorageVerdict examine(const std::string& path) {
     const auto magic = static_cast<std::uint32_t>(fs.f_type);
 
     const MountedOn on = mountedOn(folder.get());
-    MountEntry mount;
-    const bool mountKnown = findMount(on.mountId, deviceName(on.major, on.minor), mount);
+    const std::optional<MountEntry> found = findMount(on.mountId, deviceName(on.major, on.minor));
+    const bool mountKnown = found.has_value();
+    const MountEntry mount = found.value_or(MountEntry{});
     const KnownType* type = knownType(magic);
     verdict.fileSystem = typeName(magic, type, mountKnown ? mount.type : std::string());
     identify(verdict, on, mountKnown ? &mount : nullptr);
@@ -716,8 +626,9 @@ std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& e
     const auto magic = static_cast<std::uint32_t>(fs.f_type);
     const KnownType* type = knownType(magic);
     const MountedOn on = mountedOn(fd.get());
-    MountEntry mount;
-    const bool mountKnown = findMount(on.mountId, deviceName(on.major, on.minor), mount);
+    const std::optional<MountEntry> found = findMount(on.mountId, deviceName(on.major, on.minor));
+    const bool mountKnown = found.has_value();
+    const MountEntry mount = found.value_or(MountEntry{});
     facts.type = typeName(magic, type, mountKnown ? mount.type : std::string());
     facts.mountPoint = mountKnown ? mount.mountPoint : folder;
     facts.device = mountKnown ? mount.source : deviceName(on.major, on.minor);
@@ -738,34 +649,4 @@ std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& e
     char real[PATH_MAX];
     facts.storage = checkStorage(::realpath(folder.c_str(), real) != nullptr ? real : folder);
     return facts;
-}
-
-std::vector<std::string> mountPoints() {
-    std::vector<std::string> points;
-    std::FILE* table = std::fopen("/proc/self/mountinfo", "re");
-    if (table == nullptr) {
-        return points;
-    }
-    char* line = nullptr;
-    std::size_t capacity = 0;
-    while (::getline(&line, &capacity, table) > 0) {
-        const std::vector<std::string> fields = splitted(line, ' ');
-        const auto separator = std::find(fields.begin(), fields.end(), std::string("-"));
-        if (fields.size() <= 4 || separator == fields.end() || separator + 1 == fields.end()) {
-            continue;
-        }
-        // Automount points would be mounted by looking, and a network mount may hang: only
-        // file systems that hold files of the machine's own.
-        const std::string& type = *(separator + 1);
-        static const std::set<std::string> kPassedOver = {
-            "autofs",  "proc",   "sysfs", "devpts", "cgroup",   "cgroup2", "securityfs",  "debugfs",
-            "tracefs", "pstore", "bpf",   "mqueue", "configfs", "fusectl", "binfmt_misc", "nfs",
-            "nfs4",    "cifs",   "smb3",  "9p",     "ceph",     "afs",     "fuse.sshfs"};
-        if (kPassedOver.count(type) == 0) {
-            points.push_back(unescapedMountField(fields[4]));
-        }
-    }
-    std::free(line);
-    std::fclose(table);
-    return points;
 }

@@ -23,7 +23,3 @@ StorageVerdict inPlaceVerdict(const std::string& sysfsRoot, unsigned major, unsi
 // and what overwriting reaches there. Nothing, with errorNumber set, when it cannot be
 // examined.
 std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& errorNumber);
-
-// Where the file systems this process sees are mounted, from /proc/self/mountinfo: those that
-// hold files, not automount points, kernel interfaces or network mounts.
-std::vector<std::string> mountPoints();

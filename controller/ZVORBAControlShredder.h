@@ -229,4 +229,6 @@ inline constexpr const char* kShredMode = "shredMode";
 inline constexpr const char* kShredWarning = "shredWarning";
 inline constexpr const char* kShredLogging = "shredLogging";
 inline constexpr const char* kShredVerify = "shredVerify";
+// Text, not a number: the name reports give as the person who ran them.
+inline constexpr const char* kOperatorName = "operatorName";
 }  // namespace settings_key

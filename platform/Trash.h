@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-// A trash folder of the user's, as the freedesktop Trash specification lays it out: files/
+// A trash folder of the user's, as freedesktop.org desktops lay it out: files/
 // holds the trashed items, info/ a NAME.trashinfo record of each, and directorysizes a line
 // for each trashed folder.
 struct TrashFolder {

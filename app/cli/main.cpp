@@ -278,19 +278,6 @@ int terminalColumns() {
     return 80;
 }
 
-// Where the user's data lives: $XDG_DATA_HOME, else ~/.local/share.
-std::optional<std::string> userDataHome() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data != nullptr && data[0] == '/') {
-        return data;
-    }
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] != '\0') {
-        return std::string(home) + "/.local/share";
-    }
-    return std::nullopt;
-}
-
 // Everything a shred from the terminal is wired from, made in this order.
 struct Wiring {
     explicit Wiring(const Options& options)
@@ -348,7 +335,7 @@ struct Wiring {
     NoWorkspace workspace;
     ThreadTaskPool overwriters{kOverwriters};
     PosixFreeSpaceWiper freeSpace;
-    PosixTrashCan trash{userDataHome()};
+    PosixTrashCan trash;
     ZVORBAControlShredder shredder;
 };
 
@@ -437,7 +424,7 @@ void writeReports(const Options& options, const RunRecord& record) {
     author.version = ZURIZEDE_VERSION;
     author.commit = ZURIZEDE_COMMIT;
     author.operatorName = options.operatorName.value_or(
-        QSettings("ORBA", "Zurizede").value("operatorName").toString().toStdString());
+        QSettings("ORBA", "Zurizede").value(settings_key::kOperatorName).toString().toStdString());
     QtReportWriter writer(author);
     for (const std::string& file : options.reports) {
         const std::string error = writer.write(record, file);

@@ -27,7 +27,6 @@ constexpr const char* kStopAndQuit = "Stop and Quit";
 constexpr const char* kKeepShredding = "Keep Shredding";
 constexpr const char* kSaveReportsKey = "saveReports";
 constexpr const char* kReportFolderKey = "reportFolder";
-constexpr const char* kOperatorKey = "operatorName";
 
 // Where reports go after every run unless the person chose elsewhere.
 QString defaultReportFolder() {
@@ -60,15 +59,6 @@ std::vector<std::unique_ptr<DrawnTextField>> drawnFrom(
     return fields;
 }
 
-// Where the home trash lies: $XDG_DATA_HOME, else ~/.local/share.
-std::optional<std::string> dataHome() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty()) {
-        return std::nullopt;
-    }
-    return QFile::encodeName(data).toStdString();
-}
-
 std::vector<DrawnTextField*> pointers(const std::vector<std::unique_ptr<DrawnTextField>>& all) {
     std::vector<DrawnTextField*> result;
     for (const auto& field : all) {
@@ -90,8 +80,7 @@ ZurizedeShell::ZurizedeShell()
       runWorkspace_(bridge_, workspace_),
       account_(window_.ui.accountText, window_.ui.accountDetails, alerts_),
       runAccount_(bridge_, account_),
-      log_(true),
-      trash_(dataHome()) {
+      log_(true) {
     application_ = std::make_unique<QtApplicationService>(
         [this] {
             stopRequested_ = false;  // the stop was for the run; the private folder still goes
@@ -353,7 +342,8 @@ ReportAuthor ZurizedeShell::reportAuthor() {
     ReportAuthor author;
     author.version = ZURIZEDE_VERSION;
     author.commit = ZURIZEDE_COMMIT;
-    author.operatorName = windowDefaults_.settings().value(kOperatorKey).toString().toStdString();
+    author.operatorName =
+        windowDefaults_.settings().value(settings_key::kOperatorName).toString().toStdString();
     return author;
 }
 
@@ -425,12 +415,12 @@ void ZurizedeShell::chooseReportSaving(bool on) {
 void ZurizedeShell::askOperatorName() {
     QSettings& settings = windowDefaults_.settings();
     bool ok = false;
-    const QString name =
-        QInputDialog::getText(&window_, "Operator Name",
-                              "The name reports give as the person who ran them "
-                              "(leave it empty for none):",
-                              QLineEdit::Normal, settings.value(kOperatorKey).toString(), &ok);
+    const QString name = QInputDialog::getText(
+        &window_, "Operator Name",
+        "The name reports give as the person who ran them "
+        "(leave it empty for none):",
+        QLineEdit::Normal, settings.value(settings_key::kOperatorName).toString(), &ok);
     if (ok) {
-        settings.setValue(kOperatorKey, name.trimmed());
+        settings.setValue(settings_key::kOperatorName, name.trimmed());
     }
 }

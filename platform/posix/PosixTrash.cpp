@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <sstream>
 
+#include "MountTable.h"
 #include "PathString.h"
 #include "StorageCheck.h"
 #include "base/UniqueFd.h"
@@ -137,8 +139,15 @@ std::optional<std::string> nearestExistingFolder(std::string path) {
 
 }  // namespace
 
-PosixTrashCan::PosixTrashCan(std::optional<std::string> dataHome)
-    : dataHome_(std::move(dataHome)) {}
+PosixTrashCan::PosixTrashCan() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    if (data != nullptr && data[0] == '/') {
+        dataHome_ = data;
+    } else if (home != nullptr && home[0] != '\0') {
+        dataHome_ = std::string(home) + "/.local/share";
+    }
+}
 
 std::vector<TrashFolder> PosixTrashCan::trashFolders() const {
     std::vector<TrashFolder> folders;

@@ -8,9 +8,9 @@
 // The freedesktop trash folders of the user running this process.
 class PosixTrashCan : public TrashCan {
 public:
-    // The home trash lies in dataHome ($XDG_DATA_HOME, else ~/.local/share); nothing when
-    // neither is known.
-    explicit PosixTrashCan(std::optional<std::string> dataHome);
+    // The home trash lies in the user's data folder: $XDG_DATA_HOME when it is an absolute
+    // path, else ~/.local/share; there is none when neither is known.
+    PosixTrashCan();
     std::vector<TrashFolder> trashFolders() const override;
     std::vector<TrashedItem> itemsIn(const TrashFolder& folder) const override;
     int forgetSizes(const TrashFolder& folder, const std::vector<std::string>& names,

@@ -147,9 +147,7 @@ void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
                           {"bytesWritten", result.bytesWritten},
                           {"inodesMadeAnew", result.inodesFilled}};
         record_.touched = result.bytesWritten > 0;
-        record_.status = outcome_ == RunOutcome::Shredded ? "shredded"
-                         : record_.touched                ? "partly"
-                                                          : "not";
+        record_.status = statusOf(outcome_, record_.touched);
         record_.summary = summary;
         record_.details = details;
         record_.warnings = facts ? notReached(*facts, grouped) : std::vector<std::string>{};

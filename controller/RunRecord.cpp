@@ -40,6 +40,10 @@ std::string methodInWords(ShredMode mode) {
 
 }  // namespace
 
+std::string statusOf(RunOutcome outcome, bool touched) {
+    return outcome == RunOutcome::Shredded ? "shredded" : touched ? "partly" : "not";
+}
+
 std::string isoTime(std::chrono::system_clock::time_point time) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
     std::tm local{};
@@ -97,9 +101,7 @@ void addShredAccount(RunRecord& record, RunOutcome outcome, const RunAccount& ac
                      {"itemsKept", account.kept.size()}};
     record.items = std::move(items);
     record.touched = removed > 0 || account.filesOverwritten > 0;
-    record.status = outcome == RunOutcome::Shredded ? "shredded"
-                    : record.touched                ? "partly"
-                                                    : "not";
+    record.status = statusOf(outcome, record.touched);
     record.summary = accountSummary(outcome, account, mode);
     record.details = accountDetails(outcome, account, mode, grouped);
     record.warnings = warnings;

@@ -149,6 +149,9 @@ RunRecord recordOfRun(const std::string& kind, const std::string& subject,
 void addShredAccount(RunRecord& record, RunOutcome outcome, const RunAccount& account,
                      ShredMode mode, std::vector<ReportItem> items,
                      const std::vector<std::string>& warnings, const Grouped& grouped);
+// A report's final status: "shredded", "partly" when anything was written or removed, or
+// "not".
+std::string statusOf(RunOutcome outcome, bool touched);
 // "2026-12-07T19:40:12+01:00".
 std::string isoTime(std::chrono::system_clock::time_point time);
 // Adds a later run of the same invocation to a record (the terminal's several PATHs).

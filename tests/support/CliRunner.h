@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -65,8 +66,10 @@ protected:
         return {pid, fds[0]};
     }
 
-    // Reads all it says, answering the confirmation when it asks on a terminal.
-    static Finished finish(Started started, std::string answer = {}) {
+    // Reads all it says, answering the confirmation when it asks on a terminal; whileAsked
+    // runs first, as another person could act while the question is open.
+    static Finished finish(Started started, std::string answer = {},
+                           const std::function<void()>& whileAsked = {}) {
         const auto [pid, fd] = started;
         Finished done;
         char buffer[4096];
@@ -74,6 +77,7 @@ protected:
         for (ssize_t n; ::poll(&p, 1, 60000) > 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
             done.output.append(buffer, n);  // a terminal reads EIO once the program has gone
             if (!answer.empty() && done.output.find("[y/N]") != npos) {
+                if (whileAsked) whileAsked();
                 EXPECT_EQ(::write(fd, answer.data(), answer.size()), (ssize_t)answer.size());
                 answer.clear();
             }

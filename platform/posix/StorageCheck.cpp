@@ -550,12 +550,12 @@ void identify(StorageVerdict& verdict, const MountedOn& on, const MountEntry* mo
     }
 }
 
-StorageVerdict examine(const std::string& path) {
+// The verdict for the file system holding the folder open as folderFd, or the entry
+// itemName in it when that is not empty.
+StorageVerdict examineIn(int folderFd, const std::string& itemName) {
     StorageVerdict verdict;
-    std::string itemName;
-    const UniqueFd folder{openHoldingFolder(path, itemName)};
     struct statfs fs;
-    if (folder.get() < 0 || ::fstatfs(folder.get(), &fs) != 0) {
+    if (folderFd < 0 || ::fstatfs(folderFd, &fs) != 0) {
         const int error = errno;
         verdict.reason = std::string("could not be examined (") + std::strerror(error) + ")";
         return verdict;
@@ -563,7 +563,7 @@ StorageVerdict examine(const std::string& path) {
     // f_type is a signed word on some architectures: only its low 32 bits are the magic.
     const auto magic = static_cast<std::uint32_t>(fs.f_type);
 
-    const MountedOn on = mountedOn(folder.get());
+    const MountedOn on = mountedOn(folderFd);
     const std::optional<MountEntry> found = findMount(on.mountId, deviceName(on.major, on.minor));
     const bool mountKnown = found.has_value();
     const MountEntry mount = found.value_or(MountEntry{});
@@ -577,10 +577,10 @@ StorageVerdict examine(const std::string& path) {
     } else {
         switch (type->kind) {
             case Kind::InPlace: {
-                const bool journaled = magic == EXT4_SUPER_MAGIC &&
-                                       ((mountKnown && hasOption(mount, "data=journal")) ||
-                                        hasJournalDataFlag(folder.get()) ||
-                                        fileHasJournalDataFlag(folder.get(), itemName));
+                const bool journaled =
+                    magic == EXT4_SUPER_MAGIC &&
+                    ((mountKnown && hasOption(mount, "data=journal")) ||
+                     hasJournalDataFlag(folderFd) || fileHasJournalDataFlag(folderFd, itemName));
                 const StorageVerdict byDevice =
                     inPlaceVerdict("/sys", on.major, on.minor, journaled);
                 verdict.reach = byDevice.reach;
@@ -602,6 +602,12 @@ StorageVerdict examine(const std::string& path) {
     return verdict;
 }
 
+StorageVerdict examine(const std::string& path) {
+    std::string itemName;
+    const UniqueFd folder{openHoldingFolder(path, itemName)};
+    return examineIn(folder.get(), itemName);
+}
+
 }  // namespace
 
 StorageVerdict checkStorage(const std::string& path) {
@@ -616,21 +622,30 @@ StorageVerdict checkStorage(const std::string& path) {
 
 std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& errorNumber) {
     const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        errorNumber = errno;
+        return std::nullopt;
+    }
+    return fileSystemFactsOf(fd.get(), folder, errorNumber);
+}
+
+std::optional<FileSystemFacts> fileSystemFactsOf(int folderFd, const std::string& shownPath,
+                                                 int& errorNumber) {
     struct statfs fs;
     struct statvfs vfs;
-    if (fd.get() < 0 || ::fstatfs(fd.get(), &fs) != 0 || ::fstatvfs(fd.get(), &vfs) != 0) {
+    if (::fstatfs(folderFd, &fs) != 0 || ::fstatvfs(folderFd, &vfs) != 0) {
         errorNumber = errno;
         return std::nullopt;
     }
     FileSystemFacts facts;
     const auto magic = static_cast<std::uint32_t>(fs.f_type);
     const KnownType* type = knownType(magic);
-    const MountedOn on = mountedOn(fd.get());
+    const MountedOn on = mountedOn(folderFd);
     const std::optional<MountEntry> found = findMount(on.mountId, deviceName(on.major, on.minor));
     const bool mountKnown = found.has_value();
     const MountEntry mount = found.value_or(MountEntry{});
     facts.type = typeName(magic, type, mountKnown ? mount.type : std::string());
-    facts.mountPoint = mountKnown ? mount.mountPoint : folder;
+    facts.mountPoint = mountKnown ? mount.mountPoint : shownPath;
     facts.device = mountKnown ? mount.source : deviceName(on.major, on.minor);
     facts.blockSize = vfs.f_frsize;
     facts.freeBytes = static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize;
@@ -643,10 +658,13 @@ std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& e
     }
     facts.freeInodes = vfs.f_favail;
     facts.readOnly = (vfs.f_flag & ST_RDONLY) != 0;
-    facts.writable = ::access(folder.c_str(), W_OK | X_OK) == 0;
+    facts.writable = ::faccessat(folderFd, ".", W_OK | X_OK, 0) == 0;
     facts.network = type != nullptr && type->kind == Kind::Network;
-    // Judged where the fill will write: through the links the path holds.
-    char real[PATH_MAX];
-    facts.storage = checkStorage(::realpath(folder.c_str(), real) != nullptr ? real : folder);
+    // Judged where the fill will write: the folder held open, whatever its path says now.
+    try {
+        facts.storage = examineIn(folderFd, "");
+    } catch (...) {
+        facts.storage.reason = "could not be examined";
+    }
     return facts;
 }

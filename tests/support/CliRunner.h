@@ -77,7 +77,8 @@ protected:
         for (ssize_t n; ::poll(&p, 1, 60000) > 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
             done.output.append(buffer, n);  // a terminal reads EIO once the program has gone
             if (!answer.empty() && done.output.find("[y/N]") != npos) {
-                if (whileAsked) whileAsked();
+                if (whileAsked)
+                    whileAsked();
                 EXPECT_EQ(::write(fd, answer.data(), answer.size()), (ssize_t)answer.size());
                 answer.clear();
             }

@@ -37,9 +37,12 @@ protected:
     // is read (and a terminal's answer written).
     Started start(const std::vector<std::string>& args, bool onTerminal = false,
                   const std::string& dataHome = {}) {
-        std::vector<std::string> all = {"/usr/bin/env",       "-i",
-                                        "HOME=" + dir.path(), "XDG_CONFIG_HOME=" + (dir / "config"),
-                                        "LANG=C.UTF-8",       "PATH=/usr/bin:/bin"};
+        std::vector<std::string> all = runAs;
+        const std::vector<std::string> env = {
+            "/usr/bin/env",       "-i",
+            "HOME=" + dir.path(), "XDG_CONFIG_HOME=" + (dir / "config"),
+            "LANG=C.UTF-8",       "PATH=/usr/bin:/bin"};
+        all.insert(all.end(), env.begin(), env.end());
         if (!dataHome.empty()) {
             all.push_back("XDG_DATA_HOME=" + dataHome);
         }
@@ -113,4 +116,6 @@ protected:
     }
 
     TempDir dir;
+    // A command the program is started through, such as setpriv as another user.
+    std::vector<std::string> runAs;
 };

@@ -31,6 +31,8 @@ constexpr const char* kPassedOver = "%@ was passed over, and nothing in it touch
 constexpr const char* kTrashMoved =
     "%@ was moved or replaced while the trash was shredded: the rest of the trash was left "
     "alone.";
+constexpr const char* kTrashFellShort =
+    "Not all of the trash was shredded: what stays, and why, is listed below.";
 constexpr const char* kCopiedAcross =
     "%@ was trashed from another file system (%@): moving it to the trash copied it, and the "
     "original's blocks lie in the free space there. Wipe Free Space on %@ reaches them.";
@@ -219,6 +221,10 @@ RunOutcome ZVORBAControlShredder::shredTrashFolders(const std::vector<TrashConte
         if (stopRequested()) {
             return RunOutcome::Stopped;
         }
+    }
+    // Each item's run said how it ended; the last of them must not speak for the rest.
+    if (worst == RunOutcome::Failed) {
+        show(Field::statusText, kTrashFellShort, false);
     }
     return worst;
 }

@@ -80,16 +80,16 @@ std::optional<Reached> reach(const std::vector<std::pair<std::string, int>>& hol
         }
         at = end + 1;
     }
+    if (std::find(parts.begin(), parts.end(), "..") != parts.end()) {
+        errno = EINVAL;  // never above the held folder
+        return std::nullopt;
+    }
     reached.held = true;
     reached.name = parts.empty() ? "." : parts.back();
     reached.owned = UniqueFd(::fcntl(hold->second, F_DUPFD_CLOEXEC, 0));
     for (std::size_t i = 0; i + 1 < parts.size() && reached.owned.get() >= 0; ++i) {
         reached.owned = UniqueFd(::openat(reached.owned.get(), parts[i].c_str(),
                                           O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    }
-    if (std::find(parts.begin(), parts.end(), "..") != parts.end()) {
-        errno = EINVAL;  // never above the held folder
-        return std::nullopt;
     }
     if (reached.owned.get() < 0) {
         return std::nullopt;

@@ -427,7 +427,9 @@ int PosixTrashCan::forgetSizes(const TrashFolder& folder, const std::vector<std:
     bool dropped = false;
     int error = copyKeptLines(old.get(), fresh.get(),
                               std::set<std::string>(names.begin(), names.end()), dropped);
-    if (error == 0 && dropped && ::fsync(fresh.get()) != 0) {
+    // The new list is read as the old one was, and is on the disk before it replaces it.
+    if (error == 0 && dropped &&
+        (::fchmod(fresh.get(), st.st_mode & 07777) != 0 || ::fsync(fresh.get()) != 0)) {
         error = errno;
     }
     if (error != 0 || !dropped) {

@@ -28,6 +28,8 @@ constexpr const char* kEmptyButPassedOver =
     "The trash you may trust is empty, but %@ passed over: nothing was shredded.";
 constexpr const char* kShreddedButPassedOver = "The trash has been shredded, but %@ passed over.";
 constexpr const char* kPassedOver = "%@ was passed over, and nothing in it touched: %@.";
+constexpr const char* kNotHeld =
+    "%@ was passed over, and nothing in it touched: it could not be held open for the run.";
 constexpr const char* kTrashMoved =
     "%@ was moved or replaced while the trash was shredded: the rest of the trash was left "
     "alone.";
@@ -93,15 +95,20 @@ TrashContents contentsOf(const TrashFolder& folder, FileManager& files, const Tr
 }
 
 // The file manager reaches the folder's files/ and info/ through the descriptors the trust
-// check opened, for as long as the holds live.
-void hold(const TrashFolder& folder, FileManager& files,
+// check opened, for as long as the holds live. False when it cannot: the folder is then left
+// alone, since its paths would be looked up again.
+bool hold(const TrashFolder& folder, FileManager& files,
           std::vector<std::unique_ptr<FolderHold>>& holds) {
     for (const auto& [part, fd] :
          {std::pair{"/files", folder.held->files}, std::pair{"/info", folder.held->info}}) {
         if (fd >= 0) {
             holds.push_back(files.holdFolder(folder.path + part, fd));
+            if (holds.back() == nullptr) {
+                return false;
+            }
         }
     }
+    return true;
 }
 
 // The trusted folders that hold anything, held for the run and counted; a note for each
@@ -115,7 +122,10 @@ std::vector<TrashContents> gathered(const TrashFolders& found, FileManager& file
     }
     std::vector<TrashContents> trash;
     for (const TrashFolder& folder : found.trusted) {
-        hold(folder, files, holds);
+        if (!hold(folder, files, holds)) {
+            notes.push_back(formatMessage(kNotHeld, {folder.path}));
+            continue;
+        }
         TrashContents contents = contentsOf(folder, files, trashCan, notes);
         if (!contents.items.empty()) {
             trash.push_back(std::move(contents));

@@ -181,6 +181,14 @@ TEST_F(Remedy, WhatNeedsNoWipeOrCannotTakeOneIsRefused) {
     EXPECT_EQ(writable.freeBytes(), before);
 }
 
+int count(const std::string& text, const std::string& part) {
+    int found = 0;
+    for (std::size_t at = text.find(part); at != npos; at = text.find(part, at + 1)) {
+        ++found;
+    }
+    return found;
+}
+
 void trashItem(const std::string& trash, const std::string& name, const std::string& contents,
                const std::string& originalPath) {
     std::filesystem::create_directories(trash + "/files");
@@ -228,6 +236,9 @@ TEST_F(Remedy, ShreddingTheTrashEmptiesEveryTrashFolderAndNothingElse) {
     EXPECT_NE(done.output.find("4 items"), npos) << done.output;  // the home trash's count
     EXPECT_NE(done.output.find("from usb was trashed from another file system"), npos)
         << done.output;
+    for (const std::string& trash : {homeTrash, dir / "usb/.Trash-0"}) {  // asked, and told
+        EXPECT_EQ(count(done.output, trash + ": Storage (ext4): "), 2) << done.output;
+    }
     for (const std::string& trash : {homeTrash, dir / "usb/.Trash-0"}) {
         EXPECT_EQ(entries(trash + "/files"), 0) << trash;
         EXPECT_EQ(entries(trash + "/info"), 0) << trash;
@@ -358,6 +369,39 @@ TEST_F(Remedy, UntrustedTrashFoldersArePassedOverAndNamed) {
                   npos)
             << done.output;
         EXPECT_EQ(readFile(usb + "/" + c.planted + "/files/planted"), "kept\n");
+    }
+}
+
+// A directorysizes that cannot be rewritten, or whose old copy cannot be overwritten, is said
+// in the account, and the run falls short.
+TEST_F(Remedy, ADirectorysizesLeftAsItWasIsSaid) {
+    struct Case {
+        const char* setUp;  // in the trash folder
+        const char* said;
+        bool lineGone;
+    };
+    const std::string usb = dir / "usb", trash = dir / "usb/.Trash-0";
+    LoopImage image(dir / "usb.img", usb, "mkfs.ext4 -q -F", "16M");
+    ASSERT_TRUE(image.mounted());
+    for (const Case& c :
+         {Case{"chown 65534 directorysizes", "its lines for the items shredded stay", false},
+          Case{"ln directorysizes ../second-name",
+               "its old copy, with the lines of the items shredded, was not "
+               "overwritten",
+               true}}) {
+        SCOPED_TRACE(c.setUp);
+        ASSERT_TRUE(sh("cd '" + usb + "' && rm -rf .Trash-0 second-name"));
+        trashItem(trash, "old", "a file", "old");
+        makeFolder(trash + "/files/folder");
+        writeFile(trash + "/directorysizes", "1 2 folder\n3 4 other\n");
+        ASSERT_TRUE(sh("cd '" + trash + "' && " + c.setUp));
+        const Finished done = run({"--yes", "--trash"});
+        EXPECT_EQ(done.status, 1) << done.output;
+        EXPECT_NE(done.output.find("Kept: " + trash + "/directorysizes: " + c.said), npos)
+            << done.output;
+        EXPECT_EQ(readFile(trash + "/directorysizes"),
+                  c.lineGone ? "3 4 other\n" : "1 2 folder\n3 4 other\n");
+        EXPECT_EQ(entries(trash + "/files"), 0);
     }
 }
 

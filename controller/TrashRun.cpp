@@ -153,8 +153,9 @@ void ZVORBAControlShredder::shredTrash() {
             show(Field::statusText, status, false);
         }
         details.insert(details.end(), notes.begin(), notes.end());
-        tellAccount(status.empty() ? accountSummary(outcome_, account_, shredMode) : status,
-                    details);
+        // A run that shredded anything is summed up by its account.
+        const bool ran = !trash.empty() && outcome_ != RunOutcome::Cancelled;
+        tellAccount(ran ? accountSummary(outcome_, account_, shredMode) : status, details);
         record_ = recordOfRun("trash", "the trash", began, std::chrono::system_clock::now(),
                               account_.storage);
         addShredAccount(record_, outcome_, account_, shredMode, std::move(items_), notes,

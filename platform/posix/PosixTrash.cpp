@@ -298,12 +298,16 @@ TrashFolders PosixTrashCan::trashFolders() const {
     std::set<std::pair<dev_t, ino_t>> seen;  // a bind mount shows the same trash twice
     auto add = [&](int parentFd, const std::string& name, const std::string& path,
                    const std::string& topDir) {
+        struct stat st;
+        if (::fstatat(parentFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !seen.insert({st.st_dev, st.st_ino}).second) {
+            return;
+        }
         auto opened = openTrash(parentFd, name, path);
         if (auto* untrusted = std::get_if<UntrustedTrash>(&opened)) {
             found.passedOver.push_back(std::move(*untrusted));
         } else if (auto* held = std::get_if<std::shared_ptr<const TrashDescriptors>>(&opened)) {
-            struct stat st;
-            if (::fstat((*held)->folder, &st) == 0 && seen.insert({st.st_dev, st.st_ino}).second) {
+            if (::fstat((*held)->folder, &st) == 0) {
                 found.trusted.push_back(
                     {path, topDir, static_cast<std::uint64_t>(st.st_dev), std::move(*held)});
             }

@@ -11,6 +11,8 @@
 // ext4 journals data, and the block device under it (rotational or flash, dm-crypt), found
 // through sysfs from the file system's device number.
 StorageVerdict checkStorage(const std::string& path);
+// The same for the entry itemName of the folder open as folderFd.
+StorageVerdict checkStorageIn(int folderFd, const std::string& itemName);
 
 // The verdict for a file system that writes in place, from the block device numbered
 // major:minor as the sysfs mounted at sysfsRoot ("/sys") describes it: followed through

@@ -209,7 +209,7 @@ TEST_F(Report, RunsThatFellShortSaySoAndAFailedReportChangesNothing) {
 // formats; every path is kept beside where it was; a long path wraps only after a slash; both
 // files are their owner's alone, whatever the umask.
 TEST_F(Report, NamesStayDistinctWhereTheyWereAndOwnerOnly) {
-    const std::string deep = "t/some-long-hyphenated-folder/another-long-hyphenated-folder";
+    const std::string deep = "t/a-long-hyphenated-folder-name-that-must-wrap";
     std::filesystem::create_directories(dir / deep);
     writeFile(dir / (deep + "/beta-file"), "beta");
     writeFile(dir / "t/n\xfe", "one");

@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -278,7 +279,10 @@ TEST_F(Report, AFullDiskKeepsTheOlderReport) {
     for (const std::string name : {"r.json", "r.pdf"}) {
         const std::string full = dir / ("full-" + name);
         makeFolder(full);
-        ASSERT_EQ(::mount("none", full.c_str(), "tmpfs", 0, "size=64k"), 0);
+        if (::mount("none", full.c_str(), "tmpfs", 0, "size=64k") != 0) {
+            GTEST_SKIP() << "mounting a small file system is not allowed here: "
+                         << std::strerror(errno);
+        }
         writeFile(dir / "first", "first");
         EXPECT_EQ(run({"--yes", "--report", full + "/" + name, dir / "first"}).status, 0);
         const std::string older = readFile(full + "/r.json");

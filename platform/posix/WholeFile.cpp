@@ -101,31 +101,33 @@ void removeTemporaries(std::vector<Pending>& pending) {
 
 std::optional<WholeFileFailure> writeFilesWhole(const std::vector<WholeFileContents>& files) {
     std::vector<Pending> pending(files.size());
+    // errno is read as the argument, before anything is removed.
+    const auto fail = [&pending](const std::string& path, int error) {
+        removeTemporaries(pending);
+        return std::optional<WholeFileFailure>(WholeFileFailure{path, error});
+    };
     for (std::size_t i = 0; i < files.size(); ++i) {
         pending[i].path = files[i].path;
         if (const int error = openFolderOf(pending[i])) {
-            return WholeFileFailure{files[i].path, error};
+            return fail(files[i].path, error);
         }
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (const int error = writeTemporary(pending[i], files[i].bytes)) {
-            removeTemporaries(pending);
-            return WholeFileFailure{files[i].path, error};
+            return fail(files[i].path, error);
         }
     }
     // Renaming replaces a link put there meanwhile; it never writes through one.
     for (Pending& file : pending) {
         if (::renameat(file.folder.get(), file.temporary.c_str(), file.folder.get(),
                        file.name.c_str()) != 0) {
-            const int error = errno;
-            removeTemporaries(pending);
-            return WholeFileFailure{file.path, error};
+            return fail(file.path, errno);
         }
         file.temporary.clear();
         // The new name reaches the disk with the folder; a folder that cannot be synced
         // (EINVAL) is one whose file system has nothing to sync.
         if (::fsync(file.folder.get()) != 0 && errno != EINVAL) {
-            return WholeFileFailure{file.path, errno};
+            return fail(file.path, errno);
         }
     }
     return std::nullopt;

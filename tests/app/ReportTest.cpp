@@ -285,7 +285,7 @@ TEST_F(Report, AFullDiskKeepsTheOlderReport) {
         }
         writeFile(dir / "first", "first");
         EXPECT_EQ(run({"--yes", "--report", full + "/" + name, dir / "first"}).status, 0);
-        const std::string older = readFile(full + "/r.json");
+        const std::string older = readFile(full + "/" + name) + readFile(full + "/r.json");
         {  // the rest of the space taken
             const int fd = ::open((full + "/filler").c_str(), O_WRONLY | O_CREAT, 0600);
             const std::string block(4096, 'x');
@@ -296,7 +296,7 @@ TEST_F(Report, AFullDiskKeepsTheOlderReport) {
         const int before = entries(full);
         writeFile(dir / "second", "second");
         const Finished done = run({"--yes", "--report", full + "/" + name, dir / "second"});
-        EXPECT_EQ(readFile(full + "/r.json"), older) << name;
+        EXPECT_EQ(readFile(full + "/" + name) + readFile(full + "/r.json"), older) << name;
         EXPECT_EQ(entries(full), before) << name;
         ::umount(full.c_str());
         EXPECT_EQ(done.status, 0) << done.output;

@@ -161,7 +161,8 @@ void ZVORBAControlShredder::shredTrash() {
         addShredAccount(record_, outcome_, account_, shredMode, std::move(items_), notes,
                         [this](std::uint64_t n) { return formatted(n); });
         record_.details = details;
-        endRun();
+        resetProgress();
+        running_ = false;
     };
     if (trash.empty()) {
         outcome_ = RunOutcome::Shredded;

@@ -1,7 +1,6 @@
 #include "ZVORBAControlShredder.h"
 
 #include <cerrno>
-#include <cstring>
 #include <set>
 #include <tuple>
 
@@ -150,8 +149,9 @@ void ZVORBAControlShredder::countFolder(
     if (!unreadFolders_.empty()) {
         const UnreadFolder& first = unreadFolders_.front();
         show(Field::statusText,
-             formatMessage(kCountIsShort, {std::to_string(unreadFolders_.size()), first.path,
-                                           std::strerror(first.errorNumber)}),
+             formatMessage(kCountIsShort,
+                           {std::to_string(unreadFolders_.size()), first.path,
+                            reasonInWords({ReasonCode::SystemError, first.errorNumber})}),
              true);
     }
 }
@@ -462,6 +462,13 @@ std::vector<std::string> ZVORBAControlShredder::warnings() const {
 
 std::string ZVORBAControlShredder::exactBytes(std::uint64_t bytes) const {
     return ::exactBytes(bytes, [this](std::uint64_t n) { return formatted(n); });
+}
+
+void ZVORBAControlShredder::tellAccount(const std::string& summary,
+                                        const std::vector<std::string>& details) {
+    if (services_.account != nullptr) {
+        services_.account->showAccount(summary, details);
+    }
 }
 
 void ZVORBAControlShredder::showAccount() {

@@ -16,49 +16,16 @@
 #include "Report.h"
 #include "RunReport.h"
 #include "Services.h"
+#include "ShredderConnections.h"
 #include "Trash.h"
 #include "ZVUtility.h"
 
 struct TrashContents;
 
-// What the interface file connects: the window, its status display and the platform's
-// services. The controller uses them and never owns them.
-struct ShredderConnections {
-    StatusDisplay display;  // made by statusDisplayOf
-    Window* window = nullptr;
-
-    FileManager* fileManager = nullptr;
-    UserDefaults* defaults = nullptr;
-    AlertPanels* alerts = nullptr;
-    OpenPanel* openPanel = nullptr;
-    SystemLog* log = nullptr;
-    AccountView* account = nullptr;  // optional
-    Application* application = nullptr;
-    Workspace* workspace = nullptr;
-    // Makes a number formatter for the pattern it is given.
-    std::function<std::unique_ptr<NumberFormatter>(const std::string& pattern)> makeNumberFormatter;
-    // Asked before each item of a walk and between blocks of a file; YES stops the walk
-    // there, as a removal error would. Stop in the window, and a signal in the terminal.
-    std::function<bool()> stopRequested;
-    // Optional: small files are overwritten on its threads, their syncs in flight together.
-    // Without it every file is overwritten in turn.
-    TaskPool* overwriters = nullptr;
-    // Replaces the sync that makes each pass reach the device (tests); answers 0 or errno.
-    std::function<int(int fd)> syncPass;
-    // The remedies for what overwriting in place cannot reach; optional.
-    FreeSpaceWiper* freeSpace = nullptr;
-    TrashCan* trash = nullptr;
-    // Keep every item of a run for its report (the window, and the terminal when one is
-    // asked for): the memory a run takes then grows with the items it has.
-    bool recordItems = false;
-};
-
 // The one controller of the application: it runs every shred, answers the delete walk's
 // callbacks, and carries out the menu actions. It knows nothing of threads: every call into
 // it is made on one thread at a time.
-class ZVORBAControlShredder : public RemovalHandler,
-                              private OverwriteObserver,
-                              private FillObserver {
+class ZVORBAControlShredder : public RemovalHandler, private OverwriteObserver {
 public:
     explicit ZVORBAControlShredder(const ShredderConnections& connections);
     ~ZVORBAControlShredder() override;
@@ -122,8 +89,6 @@ private:
     void overwriteProgress(int pass, int passes, std::uint64_t written,
                            std::uint64_t length) override;
     bool overwriteShouldStop() override;
-    void fillProgress(std::uint64_t written) override;
-    bool fillShouldStop() override;
     bool stopRequested() const;
 
     std::string formatted(std::uint64_t number) const;
@@ -157,19 +122,6 @@ private:
     bool itemExists(const std::string& path, bool& isDirectory) const;
     // Runs the file or folder panel; the chosen paths, or nothing when cancelled.
     std::optional<std::vector<std::string>> choose(bool folders);
-    // Why the free space of that file system is not wiped, or nothing.
-    std::optional<std::string> wipeRefusal(const std::string& folder,
-                                           const std::optional<FileSystemFacts>& facts,
-                                           int errorNumber) const;
-    // The steps of a free-space wipe after the confirmation, and what it says.
-    std::vector<std::string> wipeDetails(const FileSystemFacts& facts, double measuredRate) const;
-    void fillAndTell(const std::string& folder, WipeFolder& held, const RandomBytes& random);
-    std::vector<std::string> fillAccount(const FileSystemFacts& facts, const FillResult& result,
-                                         double took, bool whole) const;
-    void keepWipeRecord(const std::string& folder, const std::optional<FileSystemFacts>& facts,
-                        const std::string& summary, const std::vector<std::string>& details,
-                        const FillResult& result);
-    void endRun();
     void settleSharedNames();
     void recordItem(const WalkItem& item, const std::string& type, const OverwriteOutcome* outcome,
                     const std::string& reason = {});
@@ -224,8 +176,6 @@ private:
     bool statusShowsPass_ = false;
     bool stoppedInAFile_ = false;  // a file was stopped after a whole pass and removed
     std::chrono::steady_clock::time_point runStarted_;
-    // While a free-space wipe runs: the bytes it may fill.
-    std::uint64_t fillTotal_ = 0;
     // While the Trash is shredded: the runs' accounts added up, and no run asks or tells on
     // its own.
     std::optional<RunAccount> batch_;

@@ -1,10 +1,11 @@
 // The free-space wipe: what overwriting in place leaves behind in free blocks (files deleted
 // earlier, the old blocks of a copy-on-write file system) is overwritten by filling them.
 
+#include "WipeRun.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 
 #include "KeyedStream.h"
 #include "ZVORBAControlShredder.h"
@@ -142,26 +143,207 @@ std::string trimInWords(int error) {
 
 }  // namespace
 
-std::optional<std::string> ZVORBAControlShredder::wipeRefusal(
-    const std::string& folder, const std::optional<FileSystemFacts>& facts, int errorNumber) const {
-    if (!facts) {
+WipeRun::WipeRun(const ShredderConnections& services, const NumberFormatter* commaFormat,
+                 std::string folder, std::chrono::system_clock::time_point began)
+    : Run(services, commaFormat), folder_(std::move(folder)), began_(began) {}
+
+std::optional<std::string> WipeRun::refusal(int errorNumber) const {
+    if (!facts_) {
         return formatMessage(kNotExamined,
-                             {folder, reasonInWords({ReasonCode::SystemError, errorNumber})});
+                             {folder_, reasonInWords({ReasonCode::SystemError, errorNumber})});
     }
-    if (facts->storage.reach == StorageReach::NotNeeded) {
-        return formatMessage(kInMemory, {folder, facts->type});
+    if (facts_->storage.reach == StorageReach::NotNeeded) {
+        return formatMessage(kInMemory, {folder_, facts_->type});
     }
-    if (facts->network) {
-        return formatMessage(kOnNetwork, {folder, facts->type});
+    if (facts_->network) {
+        return formatMessage(kOnNetwork, {folder_, facts_->type});
     }
-    if (facts->readOnly) {
-        return formatMessage(kReadOnlyMount, {folder});
+    if (facts_->readOnly) {
+        return formatMessage(kReadOnlyMount, {folder_});
     }
-    if (!facts->writable) {
-        return formatMessage(kNotWritable, {folder});
+    if (!facts_->writable) {
+        return formatMessage(kNotWritable, {folder_});
     }
     return std::nullopt;
 }
+
+void WipeRun::run() {
+    int errorNumber = 0;
+    // Opened once: whatever its path leads to later, the wipe fills what it checked.
+    const std::unique_ptr<WipeFolder> held = services_.freeSpace->openFolder(folder_, errorNumber);
+    if (held) {
+        facts_ = held->facts();
+    }
+    if (const auto refused = refusal(errorNumber)) {
+        services_.alerts->run({.kind = Alert::Kind::Denial,
+                               .critical = true,
+                               .title = kWipeTitle,
+                               .message = *refused,
+                               .defaultButton = kCancel});
+        finish(RunOutcome::Denied, *refused, *refused, {});
+        return;
+    }
+    storage_ = facts_->storage;
+    show(Field::folderText, facts_->mountPoint, true);
+    show(Field::fileText, "Free space of " + facts_->device + " (" + facts_->type + ")", true);
+    show(Field::totalBytes, exactBytes(facts_->freeBytes), false);
+    show(Field::progressBytes, exactBytes(facts_->freeBytes), false);
+    show(Field::statusText, "Measuring how fast the disk takes writes...", true);
+
+    KeyedStream stream;
+    const int keyError = stream.keyFrom(kRandomDevice);
+    const RandomBytes random = [&stream](unsigned char* out, std::size_t length) {
+        return stream.fill(out, length);
+    };
+    const std::vector<std::string> details =
+        wipeDetails(keyError == 0 ? held->measureWriteRate(random) : 0);
+    if (!confirmed(details)) {
+        finish(RunOutcome::Cancelled, kWipeCancelled, kWipeCancelled, details);
+    } else if (keyError != 0) {
+        const std::string why = reasonInWords({ReasonCode::NoRandomBytes, keyError});
+        finish(RunOutcome::Failed, formatMessage(kErrorFormat, {why, folder_}),
+               "Nothing was written: " + why, details);
+    } else {
+        fillAndTell(*held, random);
+    }
+}
+
+bool WipeRun::confirmed(const std::vector<std::string>& details) const {
+    return services_.alerts->run({.kind = Alert::Kind::Confirmation,
+                                  .critical = true,
+                                  .title = kWipeTitle,
+                                  .message = formatMessage(kWipeQuestion, {facts_->mountPoint}),
+                                  .defaultButton = kCancel,
+                                  .alternateButton = kProceed,
+                                  .details = details}) == 0 &&
+           !stopRequested();
+}
+
+// What the confirmation says of the file system and of what the fill will not reach.
+std::vector<std::string> WipeRun::wipeDetails(double measuredRate) const {
+    const FileSystemFacts& facts = *facts_;
+    std::vector<std::string> details{fileSystemLine(facts),
+                                     "Free space: " + exactBytes(facts.freeBytes)};
+    if (measuredRate > 0) {
+        details.push_back("Estimated time: about " +
+                          seconds(static_cast<double>(facts.freeBytes) / measuredRate) +
+                          " (a short write ran at " + rate(measuredRate) + ")");
+    }
+    for (std::string& line : notReached(facts, grouped())) {
+        details.push_back(std::move(line));
+    }
+    details.push_back(storageInWords(facts.storage));
+    return details;
+}
+
+void WipeRun::fillAndTell(WipeFolder& held, const RandomBytes& random) {
+    const FileSystemFacts& facts = held.facts();
+    fillTotal_ = facts.freeBytes;
+    progress_->setMinValue(0.0);
+    progress_->setMaxValue(static_cast<double>(fillTotal_));
+    progress_->setDoubleValue(0.0);
+    progress_->setHidden(false);
+    fillStarted_ = std::chrono::steady_clock::now();
+    result_ = held.fill(random, *this);
+    filled_ = true;
+    const double took =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - fillStarted_).count();
+    const bool whole = result_.full && !result_.stopped && result_.errorNumber == 0;
+    const int trimError = whole ? held.trim() : -1;
+
+    RunOutcome outcome = RunOutcome::Shredded;
+    std::string summary;
+    if (result_.stopped) {
+        outcome = RunOutcome::Stopped;
+        summary = kWipeStopped;
+    } else if (!whole) {
+        outcome = RunOutcome::Failed;
+        summary = "The wipe failed (" +
+                  reasonInWords({ReasonCode::SystemError, result_.errorNumber}) +
+                  "): the space it filled is free again.";
+    } else {
+        summary = wipedSummary(facts, result_.left);
+    }
+    show(Field::progressBytes,
+         exactBytes(fillTotal_ > result_.bytesWritten ? fillTotal_ - result_.bytesWritten : 0),
+         false);
+    std::vector<std::string> account = fillAccount(took, whole);
+    if (trimError >= 0) {
+        account.push_back(trimInWords(trimError));
+    }
+    account.push_back(storageInWords(facts.storage));
+    finish(outcome, summary, summary + " " + exactBytes(result_.bytesWritten) + " written.",
+           account);
+}
+
+std::vector<std::string> WipeRun::fillAccount(double took, bool whole) const {
+    const FillResult& result = result_;
+    std::vector<std::string> account{
+        fileSystemLine(*facts_),
+        "Written: " + exactBytes(result.bytesWritten) + " of random bytes in " + seconds(took) +
+            (took > 0 ? " (" + rate(static_cast<double>(result.bytesWritten) / took) + ")" : ""),
+        "Given back: the fill's files " +
+            std::string(result.namedFiles ? "had names in a private folder, all removed"
+                                          : "never had names") +
+            ", and were let go " + seconds(result.secondsFull) + " after the last write"};
+    if (result.dataInInodes) {
+        account.push_back("Inodes made anew: " + formatted(result.inodesFilled) +
+                          " (this file system keeps small files' data in inodes)");
+    }
+    for (std::string& line : notReached(*facts_, grouped(), whole ? &result.left : nullptr)) {
+        account.push_back(std::move(line));
+    }
+    return account;
+}
+
+void WipeRun::finish(RunOutcome outcome, const std::string& status, const std::string& summary,
+                     const std::vector<std::string>& details) {
+    outcome_ = outcome;
+    show(Field::statusText, status, false);
+    if (outcome != RunOutcome::Denied) {
+        tellAccount(summary, filled_ ? details : std::vector<std::string>{});
+    }
+    record_ = recordOfRun("free-space", folder_, began_, std::chrono::system_clock::now(),
+                          facts_ ? std::optional(facts_->storage) : std::nullopt);
+    record_.method =
+        "1 pass of random bytes (a ChaCha20 stream keyed from /dev/urandom) into files "
+        "without names that fill the free space, synced to the disk, then let go";
+    record_.verification = "not read back: the space is given back as soon as it is written";
+    record_.totals = {{"freeBytes", facts_ ? facts_->freeBytes : 0},
+                      {"bytesWritten", result_.bytesWritten},
+                      {"bytesLeftUnfilled", result_.left.total()},
+                      {"inodesMadeAnew", result_.inodesFilled}};
+    record_.touched = result_.bytesWritten > 0;
+    record_.status = statusOf(outcome_, record_.touched);
+    record_.summary = summary;
+    record_.details = details;
+    record_.warnings = facts_
+                           ? notReached(*facts_, grouped(), result_.full ? &result_.left : nullptr)
+                           : std::vector<std::string>{};
+}
+
+void WipeRun::fillProgress(std::uint64_t written) {
+    progress_->setDoubleValue(static_cast<double>(written));
+    progress_->display();
+    show(Field::progressBytes, exactBytes(fillTotal_ > written ? fillTotal_ - written : 0), false);
+    const double took =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - fillStarted_).count();
+    if (took > 0 && written > 0) {
+        const double perSecond = static_cast<double>(written) / took;
+        const double left =
+            fillTotal_ > written ? static_cast<double>(fillTotal_ - written) / perSecond : 0;
+        show(Field::statusText,
+             "Writing " + humanBytes(written) + " at " + rate(perSecond) + ", about " +
+                 seconds(left) + " left",
+             true);
+    }
+}
+
+bool WipeRun::fillShouldStop() {
+    return stopRequested();
+}
+
+// ---- the controller's side: the menu action and the run it starts ------------------------
 
 void ZVORBAControlShredder::wipeFreeSpace() {
     OpenPanelSettings settings;
@@ -180,194 +362,11 @@ void ZVORBAControlShredder::wipeFreeSpace() {
 void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
     running_ = true;
     beginRun();
-    int errorNumber = 0;
-    // Opened once: whatever its path leads to later, the wipe fills what it checked.
-    const std::unique_ptr<WipeFolder> held = services_.freeSpace->openFolder(folder, errorNumber);
-    const std::optional<FileSystemFacts> facts = held ? std::optional(held->facts()) : std::nullopt;
-    if (const auto refusal = wipeRefusal(folder, facts, errorNumber)) {
-        services_.alerts->run({.kind = Alert::Kind::Denial,
-                               .critical = true,
-                               .title = kWipeTitle,
-                               .message = *refusal,
-                               .defaultButton = kCancel});
-        show(Field::statusText, *refusal, false);
-        keepWipeRecord(folder, facts, *refusal, {}, {});
-        endRun();
-        return;
-    }
-    account_.storage = facts->storage;
-    show(Field::folderText, facts->mountPoint, true);
-    show(Field::fileText, "Free space of " + facts->device + " (" + facts->type + ")", true);
-    show(Field::totalBytes, exactBytes(facts->freeBytes), false);
-    show(Field::progressBytes, exactBytes(facts->freeBytes), false);
-    show(Field::statusText, "Measuring how fast the disk takes writes...", true);
-
-    KeyedStream stream;
-    const int keyError = stream.keyFrom(kRandomDevice);
-    const RandomBytes random = [&stream](unsigned char* out, std::size_t length) {
-        return stream.fill(out, length);
-    };
-    const std::vector<std::string> details =
-        wipeDetails(*facts, keyError == 0 ? held->measureWriteRate(random) : 0);
-    outcome_ = RunOutcome::Cancelled;
-    if (services_.alerts->run({.kind = Alert::Kind::Confirmation,
-                               .critical = true,
-                               .title = kWipeTitle,
-                               .message = formatMessage(kWipeQuestion, {facts->mountPoint}),
-                               .defaultButton = kCancel,
-                               .alternateButton = kProceed,
-                               .details = details}) != 0 ||
-        stopRequested()) {
-        show(Field::statusText, kWipeCancelled, false);
-        tellAccount(kWipeCancelled, {});
-        keepWipeRecord(folder, facts, kWipeCancelled, details, {});
-    } else if (keyError != 0) {
-        outcome_ = RunOutcome::Failed;
-        const std::string why = reasonInWords({ReasonCode::NoRandomBytes, keyError});
-        show(Field::statusText, formatMessage(kErrorFormat, {why, folder}), false);
-        tellAccount("Nothing was written: " + why, {});
-        keepWipeRecord(folder, facts, "Nothing was written: " + why, details, {});
-    } else {
-        fillAndTell(folder, *held, random);
-    }
-    endRun();
-}
-
-// What the confirmation says of the file system and of what the fill will not reach.
-std::vector<std::string> ZVORBAControlShredder::wipeDetails(const FileSystemFacts& facts,
-                                                            double measuredRate) const {
-    std::vector<std::string> details{fileSystemLine(facts),
-                                     "Free space: " + exactBytes(facts.freeBytes)};
-    if (measuredRate > 0) {
-        details.push_back("Estimated time: about " +
-                          seconds(static_cast<double>(facts.freeBytes) / measuredRate) +
-                          " (a short write ran at " + rate(measuredRate) + ")");
-    }
-    for (std::string& line : notReached(facts, [this](std::uint64_t n) { return formatted(n); })) {
-        details.push_back(std::move(line));
-    }
-    details.push_back(storageInWords(facts.storage));
-    return details;
-}
-
-void ZVORBAControlShredder::fillAndTell(const std::string& folder, WipeFolder& held,
-                                        const RandomBytes& random) {
-    const FileSystemFacts& facts = held.facts();
-    fillTotal_ = facts.freeBytes;
-    progress->setMinValue(0.0);
-    progress->setMaxValue(static_cast<double>(fillTotal_));
-    progress->setDoubleValue(0.0);
-    progress->setHidden(false);
-    runStarted_ = std::chrono::steady_clock::now();
-    const FillResult result = held.fill(random, *this);
-    const double took =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - runStarted_).count();
-    const bool whole = result.full && !result.stopped && result.errorNumber == 0;
-    const int trimError = whole ? held.trim() : -1;
-
-    std::string summary;
-    if (result.stopped) {
-        outcome_ = RunOutcome::Stopped;
-        summary = kWipeStopped;
-    } else if (!whole) {
-        outcome_ = RunOutcome::Failed;
-        summary = "The wipe failed (" +
-                  reasonInWords({ReasonCode::SystemError, result.errorNumber}) +
-                  "): the space it filled is free again.";
-    } else {
-        outcome_ = RunOutcome::Shredded;
-        summary = wipedSummary(facts, result.left);
-    }
-    show(Field::statusText, summary, false);
-    show(Field::progressBytes,
-         exactBytes(fillTotal_ > result.bytesWritten ? fillTotal_ - result.bytesWritten : 0),
-         false);
-    std::vector<std::string> account = fillAccount(facts, result, took, whole);
-    if (trimError >= 0) {
-        account.push_back(trimInWords(trimError));
-    }
-    account.push_back(storageInWords(facts.storage));
-    const std::string told = summary + " " + exactBytes(result.bytesWritten) + " written.";
-    tellAccount(told, account);
-    keepWipeRecord(folder, facts, told, account, result);
-}
-
-std::vector<std::string> ZVORBAControlShredder::fillAccount(const FileSystemFacts& facts,
-                                                            const FillResult& result, double took,
-                                                            bool whole) const {
-    std::vector<std::string> account{
-        fileSystemLine(facts),
-        "Written: " + exactBytes(result.bytesWritten) + " of random bytes in " + seconds(took) +
-            (took > 0 ? " (" + rate(static_cast<double>(result.bytesWritten) / took) + ")" : ""),
-        "Given back: the fill's files " +
-            std::string(result.namedFiles ? "had names in a private folder, all removed"
-                                          : "never had names") +
-            ", and were let go " + seconds(result.secondsFull) + " after the last write"};
-    if (result.dataInInodes) {
-        account.push_back("Inodes made anew: " + formatted(result.inodesFilled) +
-                          " (this file system keeps small files' data in inodes)");
-    }
-    const Grouped grouped = [this](std::uint64_t n) { return formatted(n); };
-    for (std::string& line : notReached(facts, grouped, whole ? &result.left : nullptr)) {
-        account.push_back(std::move(line));
-    }
-    return account;
-}
-
-void ZVORBAControlShredder::keepWipeRecord(const std::string& folder,
-                                           const std::optional<FileSystemFacts>& facts,
-                                           const std::string& summary,
-                                           const std::vector<std::string>& details,
-                                           const FillResult& result) {
-    const Grouped grouped = [this](std::uint64_t n) { return formatted(n); };
-    record_ = recordOfRun("free-space", folder, runBegan_, std::chrono::system_clock::now(),
-                          facts ? std::optional(facts->storage) : std::nullopt);
-    record_.method =
-        "1 pass of random bytes (a ChaCha20 stream keyed from /dev/urandom) into files "
-        "without names that fill the free space, synced to the disk, then let go";
-    record_.verification = "not read back: the space is given back as soon as it is written";
-    record_.totals = {{"freeBytes", facts ? facts->freeBytes : 0},
-                      {"bytesWritten", result.bytesWritten},
-                      {"bytesLeftUnfilled", result.left.total()},
-                      {"inodesMadeAnew", result.inodesFilled}};
-    record_.touched = result.bytesWritten > 0;
-    record_.status = statusOf(outcome_, record_.touched);
-    record_.summary = summary;
-    record_.details = details;
-    record_.warnings = facts ? notReached(*facts, grouped, result.full ? &result.left : nullptr)
-                             : std::vector<std::string>{};
-}
-
-void ZVORBAControlShredder::fillProgress(std::uint64_t written) {
-    progress->setDoubleValue(static_cast<double>(written));
-    progress->display();
-    show(Field::progressBytes, exactBytes(fillTotal_ > written ? fillTotal_ - written : 0), false);
-    const double took =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - runStarted_).count();
-    if (took > 0 && written > 0) {
-        const double perSecond = static_cast<double>(written) / took;
-        const double left =
-            fillTotal_ > written ? static_cast<double>(fillTotal_ - written) / perSecond : 0;
-        show(Field::statusText,
-             "Writing " + humanBytes(written) + " at " + rate(perSecond) + ", about " +
-                 seconds(left) + " left",
-             true);
-    }
-}
-
-bool ZVORBAControlShredder::fillShouldStop() {
-    return stopRequested();
-}
-
-void ZVORBAControlShredder::tellAccount(const std::string& summary,
-                                        const std::vector<std::string>& details) {
-    if (services_.account != nullptr) {
-        services_.account->showAccount(summary, details);
-    }
-}
-
-void ZVORBAControlShredder::endRun() {
+    WipeRun wipe(services_, commaFormat.get(), folder, runBegan_);
+    wipe.run();
+    outcome_ = wipe.outcome();
+    account_.storage = wipe.storage();
+    record_ = wipe.record();
     resetProgress();
-    fillTotal_ = 0;
     running_ = false;
 }

@@ -1,0 +1,36 @@
+#pragma once
+
+// What every kind of run shares: the connections it shows and tells through, and numbers
+// grouped as the window shows them. A run owns its own state and ends in one finish().
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "RunReport.h"
+#include "ShredderConnections.h"
+
+class Run {
+public:
+    Run(const ShredderConnections& services, const NumberFormatter* commaFormat);
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+    virtual ~Run() = default;
+
+protected:
+    // Shows text in a field of the status display, redrawn at once or with the next frame.
+    void show(Field field, const std::string& text, bool redrawNow) const;
+    std::string formatted(std::uint64_t number) const;
+    // "2.0 kB (2,048 bytes)", or just "12 bytes".
+    std::string exactBytes(std::uint64_t bytes) const;
+    Grouped grouped() const;
+    bool stopRequested() const;
+    // The account view, when there is one, is told how the run ended.
+    void tellAccount(const std::string& summary, const std::vector<std::string>& details) const;
+
+    const ShredderConnections& services_;
+    ProgressIndicator* const progress_;
+
+private:
+    const NumberFormatter* const commaFormat_;
+};

@@ -328,33 +328,87 @@ bool holdsOnly(unsigned char byte, const unsigned char* data, std::uint64_t leng
     return data[0] == byte && std::memcmp(data, data + 1, length - 1) == 0;
 }
 
+// How the read-back reads the descriptor: past the page cache (O_DIRECT, set on the open
+// descriptor, since reopening would need /proc) in blocks of `align`, or, where the file
+// system refuses direct reads, normally once its clean cached pages are dropped.
+struct ReadBackReads {
+    int fd;
+    int flags;  // as the descriptor had them, given back when the read-back ends
+    std::size_t align;
+    bool direct;
+
+    void dropCacheInstead() {
+        if (direct) {
+            ::fcntl(fd, F_SETFL, flags);
+            direct = false;
+        }
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    }
+};
+
+// Reads [0, length) block by block into buffer and compares each with the pattern byte, or
+// adds it to the digest for a random pass. The retries (EINTR, a direct read refused at the
+// first block) and the one short block at the end of the file read best side by side.
+// Answers 0, an errno value, kReadBackDiffers or kStopRequested.
+int compareBlocks(ReadBackReads& reads, unsigned char* buffer, std::uint64_t blockSize,
+                  std::uint64_t length, const unsigned char* pattern, StreamDigest& readDigest,
+                  const OverwriteSeams& seams) {
+    for (std::uint64_t offset = 0; offset < length;) {
+        if (offset > 0 && seams.observer != nullptr && seams.observer->overwriteShouldStop()) {
+            return kStopRequested;
+        }
+        // Whole aligned blocks, the last one too: it comes back short at the end of the file.
+        const std::uint64_t align = reads.align;
+        const std::uint64_t want =
+            std::min(blockSize, (length - offset + align - 1) / align * align);
+        const ssize_t n = ::pread(reads.fd, buffer, want, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 && errno == EINVAL && reads.direct && offset == 0) {
+            reads.dropCacheInstead();  // accepted by fcntl, refused by the file system
+            continue;
+        }
+        if (n < 0) {
+            return errno;
+        }
+        if (n == 0) {
+            return kReadBackDiffers;  // the file ends before what was written
+        }
+        const std::uint64_t got = std::min(static_cast<std::uint64_t>(n), length - offset);
+        if (seams.readBack) {
+            seams.readBack(offset, buffer, got);
+        }
+        if (pattern == nullptr) {
+            readDigest.add(buffer, got);
+        } else if (!holdsOnly(*pattern, buffer, got)) {
+            return kReadBackDiffers;
+        }
+        offset += got;
+        if (reads.direct && offset % align != 0 && offset < length) {
+            return kReadBackDiffers;  // only the end of the file reads short
+        }
+    }
+    return 0;
+}
+
 // Reads [0, length) of the file back from the device and compares it with what the last
 // pass wrote there: the pattern byte, or for a random pass the digest of its bytes. The page
-// cache still holds what was written, so reads go past it with O_DIRECT, set on the open
-// descriptor (reopening would need /proc). Where the file system refuses direct reads, its
-// clean cached pages are dropped instead and read normally. Answers 0, an errno value,
-// kReadBackDiffers or kStopRequested. Kept in one piece on purpose: its retries (EINTR, a
-// direct read refused at the first block) and its one short block at the end of the file read
-// best side by side.
+// cache still holds what was written, so reads go past it (see ReadBackReads). Answers 0, an
+// errno value, kReadBackDiffers or kStopRequested.
 int readBackLastPass(int fd, std::uint64_t length, const unsigned char* pattern,
                      std::uint64_t digest, const OverwriteSeams& seams) {
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0) {
         return errno;
     }
-    std::size_t align = directReadAlignment(fd);
-    bool direct = align != 0 && ::fcntl(fd, F_SETFL, flags | O_DIRECT) == 0;
-    auto dropCacheInstead = [&] {
-        if (direct) {
-            ::fcntl(fd, F_SETFL, flags);
-            direct = false;
-        }
-        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    };
-    if (!direct) {
-        align = kDefaultDirectAlignment;
-        dropCacheInstead();
+    ReadBackReads reads{fd, flags, directReadAlignment(fd), false};
+    reads.direct = reads.align != 0 && ::fcntl(fd, F_SETFL, flags | O_DIRECT) == 0;
+    if (!reads.direct) {
+        reads.align = kDefaultDirectAlignment;
+        reads.dropCacheInstead();
     }
+    const std::uint64_t align = reads.align;
     const std::uint64_t blockSize = std::min((length + align - 1) / align * align, kReadBackBlock);
     std::unique_ptr<unsigned char, decltype(&std::free)> buffer(
         static_cast<unsigned char*>(std::aligned_alloc(align, blockSize)), &std::free);
@@ -363,47 +417,7 @@ int readBackLastPass(int fd, std::uint64_t length, const unsigned char* pattern,
         return ENOMEM;
     }
     StreamDigest readDigest;
-    int result = 0;
-    for (std::uint64_t offset = 0; offset < length;) {
-        if (offset > 0 && seams.observer != nullptr && seams.observer->overwriteShouldStop()) {
-            result = kStopRequested;
-            break;
-        }
-        // Whole aligned blocks, the last one too: it comes back short at the end of the file.
-        const std::uint64_t want =
-            std::min(blockSize, (length - offset + align - 1) / align * align);
-        const ssize_t n = ::pread(fd, buffer.get(), want, static_cast<off_t>(offset));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0 && errno == EINVAL && direct && offset == 0) {
-            dropCacheInstead();  // accepted by fcntl, refused by the file system
-            continue;
-        }
-        if (n < 0) {
-            result = errno;
-            break;
-        }
-        if (n == 0) {
-            result = kReadBackDiffers;  // the file ends before what was written
-            break;
-        }
-        const std::uint64_t got = std::min(static_cast<std::uint64_t>(n), length - offset);
-        if (seams.readBack) {
-            seams.readBack(offset, buffer.get(), got);
-        }
-        if (pattern == nullptr) {
-            readDigest.add(buffer.get(), got);
-        } else if (!holdsOnly(*pattern, buffer.get(), got)) {
-            result = kReadBackDiffers;
-            break;
-        }
-        offset += got;
-        if (direct && offset % align != 0 && offset < length) {
-            result = kReadBackDiffers;  // only the end of the file reads short
-            break;
-        }
-    }
+    int result = compareBlocks(reads, buffer.get(), blockSize, length, pattern, readDigest, seams);
     ::fcntl(fd, F_SETFL, flags);
     if (result == 0 && pattern == nullptr && readDigest.value() != digest) {
         result = kReadBackDiffers;

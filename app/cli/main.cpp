@@ -161,69 +161,64 @@ std::string refusal(int result, char** argv) {
     return matches > 1 ? "the option '" + name + "' is ambiguous" : "unknown option '" + name + "'";
 }
 
-// Parses the arguments as GNU tools do: options may follow paths, a letter may take its
-// value attached (-m1), "--" ends the options and a lone "-" is a path. On bad usage,
-// answers the one-line explanation.
-std::optional<std::string> parse(int argc, char** argv, Options& options) {
-    auto setMode = [&](const std::string& text) -> std::optional<std::string> {
-        char* end = nullptr;
-        errno = 0;
-        const long value = std::strtol(text.c_str(), &end, 10);
-        if (text.empty() || *end != '\0' || errno != 0) {
-            return "the mode '" + text + "' is not a number";
-        }
-        if (value < 0 || value > 2) {
-            return "the mode must be 0, 1 or 2, not " + text;
-        }
-        options.mode = static_cast<std::int32_t>(value);
-        return std::nullopt;
-    };
-    opterr = 0;
-    int result;
-    while ((result = getopt_long(argc, argv, kShortOptions, kLongOptions, nullptr)) != -1) {
-        switch (result) {
-            case 'm':
-                if (auto error = setMode(optarg))
-                    return error;
-                break;
-            case 'y':
-                options.yes = true;
-                break;
-            case 'q':
-                options.quiet = true;
-                break;
-            case 'h':
-                options.help = true;
-                break;
-            case kConfirm:
-                options.confirm = true;
-                break;
-            case kLog:
-                options.log = true;
-                break;
-            case kVerify:
-                options.verify = true;
-                break;
-            case kVersion:
-                options.version = true;
-                break;
-            case kFreeSpace:
-                options.freeSpace = optarg;
-                break;
-            case kTrash:
-                options.trash = true;
-                break;
-            case kReport:
-                options.reports.emplace_back(optarg);
-                break;
-            case kOperator:
-                options.operatorName = optarg;
-                break;
-            default:
-                return refusal(result, argv);
-        }
+// Takes the mode's number, 0 to 2; or the one-line explanation of what is wrong with it.
+std::optional<std::string> setMode(const std::string& text, Options& options) {
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno != 0) {
+        return "the mode '" + text + "' is not a number";
     }
-    options.paths.assign(argv + optind, argv + argc);
+    if (value < 0 || value > 2) {
+        return "the mode must be 0, 1 or 2, not " + text;
+    }
+    options.mode = static_cast<std::int32_t>(value);
+    return std::nullopt;
+}
+
+// Takes one option that needs no checking, with its value; false for anything else.
+bool takeOption(int result, Options& options) {
+    switch (result) {
+        case 'y':
+            options.yes = true;
+            return true;
+        case 'q':
+            options.quiet = true;
+            return true;
+        case 'h':
+            options.help = true;
+            return true;
+        case kConfirm:
+            options.confirm = true;
+            return true;
+        case kLog:
+            options.log = true;
+            return true;
+        case kVerify:
+            options.verify = true;
+            return true;
+        case kVersion:
+            options.version = true;
+            return true;
+        case kFreeSpace:
+            options.freeSpace = optarg;
+            return true;
+        case kTrash:
+            options.trash = true;
+            return true;
+        case kReport:
+            options.reports.emplace_back(optarg);
+            return true;
+        case kOperator:
+            options.operatorName = optarg;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// What the options come to together: the reports' names, and something to do.
+std::optional<std::string> usageRefusal(const Options& options) {
     for (const std::string& file : options.reports) {
         if (!endsWith(file, ".pdf") && !endsWith(file, ".json")) {
             return "the report '" + file + "' must end in .pdf or .json";
@@ -237,6 +232,25 @@ std::optional<std::string> parse(int argc, char** argv, Options& options) {
         return "no PATH to shred";
     }
     return std::nullopt;
+}
+
+// Parses the arguments as GNU tools do: options may follow paths, a letter may take its
+// value attached (-m1), "--" ends the options and a lone "-" is a path. On bad usage,
+// answers the one-line explanation.
+std::optional<std::string> parse(int argc, char** argv, Options& options) {
+    opterr = 0;
+    int result;
+    while ((result = getopt_long(argc, argv, kShortOptions, kLongOptions, nullptr)) != -1) {
+        if (result == 'm') {
+            if (auto error = setMode(optarg, options)) {
+                return error;
+            }
+        } else if (!takeOption(result, options)) {
+            return refusal(result, argv);
+        }
+    }
+    options.paths.assign(argv + optind, argv + argc);
+    return usageRefusal(options);
 }
 
 int terminalColumns() {

@@ -1,12 +1,12 @@
-// The delete walk's callbacks: each item announced is overwritten (in turn, or on the pool
-// for a small file) and counted off, and what could not be removed is said.
+// A shred run's part in the delete walk: each item announced is overwritten (in turn, or on the
+// pool for a small file) and counted off, and what could not be removed is said.
 
 #include <sys/stat.h>
 
 #include <cmath>
 
 #include "PathString.h"
-#include "ZVORBAControlShredder.h"
+#include "ShredRun.h"
 #include "ZVUtility.h"
 
 using namespace shredder_text;
@@ -20,8 +20,30 @@ constexpr off_t kPooledFileBytes = 256 << 10;
 
 }  // namespace
 
-void ZVORBAControlShredder::recordItem(const WalkItem& item, const std::string& type,
-                                       const OverwriteOutcome* outcome, const std::string& reason) {
+std::optional<Reason> reasonToKeep(const OverwriteOutcome& outcome) {
+    switch (outcome.status) {
+        case OverwriteStatus::Failed:
+            return Reason{ReasonCode::CouldNotOverwrite, outcome.errorNumber};
+        case OverwriteStatus::NoRandomBytes:
+            return Reason{ReasonCode::NoRandomBytes, outcome.errorNumber};
+        case OverwriteStatus::Changed:
+            return Reason{ReasonCode::ChangedWhileOverwritten};
+        case OverwriteStatus::Unverified:
+            return Reason{ReasonCode::Unverified, outcome.errorNumber};
+        case OverwriteStatus::Stopped:
+            // After one whole pass its contents are gone: it is removed, and the walk stops at
+            // the next item. Inside the first pass some of them are still there.
+            if (outcome.passesCompleted == 0) {
+                return Reason{ReasonCode::StoppedInFirstPass};
+            }
+            return std::nullopt;
+        default:
+            return std::nullopt;
+    }
+}
+
+void ShredRun::recordItem(const WalkItem& item, const std::string& type,
+                          const OverwriteOutcome* outcome, const std::string& reason) {
     if (!services_.recordItems) {
         return;
     }
@@ -47,7 +69,7 @@ void ZVORBAControlShredder::recordItem(const WalkItem& item, const std::string& 
     items_.push_back(std::move(line));
 }
 
-void ZVORBAControlShredder::noteOverwrite(const WalkItem& item, const OverwriteOutcome& outcome) {
+void ShredRun::noteOverwrite(const WalkItem& item, const OverwriteOutcome& outcome) {
     const std::pair<std::uint64_t, std::uint64_t> file{item.status.st_dev, item.status.st_ino};
     if (S_ISREG(item.status.st_mode)) {
         const bool shared = outcome.status == OverwriteStatus::NotOverwritable;
@@ -89,8 +111,7 @@ void ZVORBAControlShredder::noteOverwrite(const WalkItem& item, const OverwriteO
     }
 }
 
-Decision ZVORBAControlShredder::fileManagerWillProcessPath(FileManager& manager,
-                                                           const WalkItem& item) {
+Decision ShredRun::fileManagerWillProcessPath(FileManager& manager, const WalkItem& item) {
     if (stopRequested()) {
         return Reason{ReasonCode::StoppedByRequest};  // the item stays, and so does the rest
     }
@@ -126,104 +147,83 @@ Decision ZVORBAControlShredder::fileManagerWillProcessPath(FileManager& manager,
     if (!link && services_.overwriters != nullptr && S_ISREG(item.status.st_mode) &&
         item.status.st_nlink == 1 && item.status.st_size > 0 &&
         item.status.st_size <= kPooledFileBytes) {
-        auto file = std::make_unique<InFlight>(InFlight{
-            item.name, item.path, item.status,
-            OverwriteJob(item.folderFd, item.name, item.status, shredMode, std::move(watched))});
-        InFlight* started = file.get();
-        file->ticket = services_.overwriters->start([started] { started->job.run(); });
-        inFlight_.push_back(std::move(file));
-        return Decision::later();
+        return startInFlight(item, std::move(watched));
     }
     watched.observer = this;
-    const OverwriteOutcome outcome =
-        link ? OverwriteOutcome{0, OverwriteStatus::NotOverwritable}
-             : overwriteExaminedFileAt(item.folderFd, item.name, item.status, shredMode, watched);
+    return settle(item, link ? OverwriteOutcome{0, OverwriteStatus::NotOverwritable}
+                             : overwriteExaminedFileAt(item.folderFd, item.name, item.status, mode_,
+                                                       watched));
+}
+
+Decision ShredRun::startInFlight(const WalkItem& item, OverwriteSeams watched) {
+    auto file = std::make_unique<InFlight>(
+        InFlight{item.name, item.path, item.status,
+                 OverwriteJob(item.folderFd, item.name, item.status, mode_, std::move(watched))});
+    InFlight* started = file.get();
+    file->ticket = services_.overwriters->start([started] { started->job.run(); });
+    inFlight_.push_back(std::move(file));
+    return Decision::later();
+}
+
+// The file overwritten, in turn or on the pool: noted, counted off, and removed or kept.
+Decision ShredRun::settle(const WalkItem& item, const OverwriteOutcome& outcome) {
     noteOverwrite(item, outcome);
     countOff(outcome);
+    if (outcome.status == OverwriteStatus::Stopped && outcome.passesCompleted > 0) {
+        stoppedInAFile_ = true;
+    }
     const std::optional<Reason> keep = reasonToKeep(outcome);
     return keep ? Decision(*keep) : Decision();
 }
 
 // The files on the pool, in the order they were announced: each waited for, counted off and
 // settled by how it ended, as one overwritten in turn would be.
-std::vector<Decision> ZVORBAControlShredder::fileManagerFinishItems(FileManager& /*manager*/) {
+std::vector<Decision> ShredRun::fileManagerFinishItems(FileManager& /*manager*/) {
     std::vector<Decision> decisions;
     for (const auto& file : inFlight_) {
         services_.overwriters->wait(file->ticket);
-        const OverwriteOutcome& outcome = file->job.outcome();
-        noteOverwrite({-1, file->name.c_str(), file->status, file->path}, outcome);
-        countOff(outcome);
-        const std::optional<Reason> keep = reasonToKeep(outcome);
-        decisions.push_back(keep ? Decision(*keep) : Decision());
+        decisions.push_back(
+            settle({-1, file->name.c_str(), file->status, file->path}, file->job.outcome()));
     }
     inFlight_.clear();
     return decisions;
 }
 
 // The file is off the counters and on the bar.
-void ZVORBAControlShredder::countOff(const OverwriteOutcome& outcome) {
+void ShredRun::countOff(const OverwriteOutcome& outcome) {
     runWritten_ += outcome.bytes * static_cast<std::uint64_t>(outcome.passesCompleted);
     if (statusShowsPass_) {
         show(Field::statusText, "", true);
         statusShowsPass_ = false;
     }
     // What appeared or grew after the count takes the figures to zero, never past it.
-    if (count > 0) {
-        count -= 1;
+    if (count_ > 0) {
+        count_ -= 1;
     } else {
         account_.itemsBeyondCount += 1;
     }
-    show(Field::progressCount, formatted(count), true);
-    const std::uint64_t counted = std::min(amount, outcome.bytes);
+    show(Field::progressCount, formatted(count_), true);
+    const std::uint64_t counted = std::min(amount_, outcome.bytes);
     account_.bytesBeyondCount += outcome.bytes - counted;
-    amount -= counted;
-    show(Field::progressBytes, exactBytes(amount), true);
-    progress->setDoubleValue(barBeforeFile_);
-    progress->incrementBy(static_cast<double>(outcome.bytes));
-    progress->display();
+    amount_ -= counted;
+    show(Field::progressBytes, exactBytes(amount_), true);
+    progress_->setDoubleValue(barBeforeFile_);
+    progress_->incrementBy(static_cast<double>(outcome.bytes));
+    progress_->display();
     barBeforeFile_ += static_cast<double>(outcome.bytes);
 }
 
-// Removing a file that was not overwritten would leave its contents on the disk while telling
-// the user it was shredded: it is kept, and the walk stops on it.
-std::optional<Reason> ZVORBAControlShredder::reasonToKeep(const OverwriteOutcome& outcome) {
-    switch (outcome.status) {
-        case OverwriteStatus::Failed:
-            return Reason{ReasonCode::CouldNotOverwrite, outcome.errorNumber};
-        case OverwriteStatus::NoRandomBytes:
-            return Reason{ReasonCode::NoRandomBytes, outcome.errorNumber};
-        case OverwriteStatus::Changed:
-            return Reason{ReasonCode::ChangedWhileOverwritten};
-        case OverwriteStatus::Unverified:
-            return Reason{ReasonCode::Unverified, outcome.errorNumber};
-        case OverwriteStatus::Stopped:
-            // After one whole pass its contents are gone: it is removed, and the walk stops at
-            // the next item. Inside the first pass some of them are still there.
-            if (outcome.passesCompleted == 0) {
-                return Reason{ReasonCode::StoppedInFirstPass};
-            }
-            stoppedInAFile_ = true;
-            return std::nullopt;
-        default:
-            return std::nullopt;
-    }
-}
-
-bool ZVORBAControlShredder::stopRequested() const {
-    return services_.stopRequested && services_.stopRequested();
-}
-
-bool ZVORBAControlShredder::overwriteShouldStop() {
+bool ShredRun::overwriteShouldStop() {
     return stopRequested();
 }
 
 // A large file moves the bar as its passes go, and the status line says how far it is.
-void ZVORBAControlShredder::overwriteProgress(int pass, int passes, std::uint64_t written,
-                                              std::uint64_t length) {
+void ShredRun::overwriteProgress(int pass, int passes, std::uint64_t written,
+                                 std::uint64_t length) {
     const double share = (pass + static_cast<double>(written) / static_cast<double>(length)) /
                          static_cast<double>(passes);
-    progress->setDoubleValue(barBeforeFile_ + share * static_cast<double>(length));
-    progress->display();
+    progress_->setDoubleValue(barBeforeFile_ + share * static_cast<double>(length));
+    progress_->display();
 
     std::string line = "Pass " + std::to_string(pass + 1) + " of " + std::to_string(passes) +
                        " \u00b7 " + humanBytes(written) + " of " + humanBytes(length);
@@ -231,11 +231,11 @@ void ZVORBAControlShredder::overwriteProgress(int pass, int passes, std::uint64_
     // and every pass of what the run has not reached yet.
     const std::uint64_t doneNow = runWritten_ + length * static_cast<std::uint64_t>(pass) + written;
     const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - runStarted_).count();
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - walkStarted_).count();
     if (doneNow > 0 && seconds > 0) {
         const std::uint64_t fileLeft = length * static_cast<std::uint64_t>(passes) -
                                        (length * static_cast<std::uint64_t>(pass) + written);
-        const std::uint64_t afterFile = amount > length ? amount - length : 0;
+        const std::uint64_t afterFile = amount_ > length ? amount_ - length : 0;
         const double left =
             (static_cast<double>(fileLeft) + static_cast<double>(afterFile) * passes) /
             (static_cast<double>(doneNow) / seconds);
@@ -251,8 +251,8 @@ void ZVORBAControlShredder::overwriteProgress(int pass, int passes, std::uint64_
     statusShowsPass_ = true;
 }
 
-bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*manager*/,
-                                                               const RemovalError& info) {
+bool ShredRun::fileManagerShouldProceedAfterError(FileManager& /*manager*/,
+                                                  const RemovalError& info) {
     const std::string why = reasonInWords(info.reason);
     const std::string message = formatMessage(kErrorFormat, {why, info.path});
     account_.kept.emplace_back(info.path, why);

@@ -1,6 +1,8 @@
 #include "Run.h"
 
-Run::Run(const ShredderConnections& services, const NumberFormatter* commaFormat)
+#include "PathString.h"
+
+Run::Run(const ShredderConnections& services, const std::unique_ptr<NumberFormatter>& commaFormat)
     : services_(services), progress_(services.display.progress), commaFormat_(commaFormat) {}
 
 void Run::show(Field field, const std::string& text, bool redrawNow) const {
@@ -32,4 +34,26 @@ void Run::tellAccount(const std::string& summary, const std::vector<std::string>
     if (services_.account != nullptr) {
         services_.account->showAccount(summary, details);
     }
+}
+
+void Run::resetProgress() const {
+    progress_->setHidden(true);
+    show(Field::progressCount, "", false);
+    show(Field::progressLinks, "", false);
+    show(Field::progressBytes, "", false);
+}
+
+bool itemExists(const FileManager& files, const std::string& path, bool& isDirectory) {
+    if (files.fileExistsAtPath(path, isDirectory)) {
+        return true;
+    }
+    // A link is an item of its own, whether what it points to is there or not (a dangling
+    // link, one that points to itself): it is removed, as anywhere in a folder.
+    const std::string trimmed = withoutTrailingSlashes(path);
+    const auto itself = files.fileAttributesAtPath(trimmed.empty() ? path : trimmed, false);
+    if (itself && itself->type == FileType::SymbolicLink) {
+        isDirectory = false;
+        return true;
+    }
+    return false;
 }

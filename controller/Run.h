@@ -4,15 +4,19 @@
 // grouped as the window shows them. A run owns its own state and ends in one finish().
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "RunReport.h"
 #include "ShredderConnections.h"
 
+// Whether an item is at path, a folder or not; a symbolic link is one, whatever it points to.
+bool itemExists(const FileManager& files, const std::string& path, bool& isDirectory);
+
 class Run {
 public:
-    Run(const ShredderConnections& services, const NumberFormatter* commaFormat);
+    Run(const ShredderConnections& services, const std::unique_ptr<NumberFormatter>& commaFormat);
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
     virtual ~Run() = default;
@@ -27,10 +31,11 @@ protected:
     bool stopRequested() const;
     // The account view, when there is one, is told how the run ended.
     void tellAccount(const std::string& summary, const std::vector<std::string>& details) const;
+    // The bar hidden and the figures left emptied, as between runs.
+    void resetProgress() const;
 
     const ShredderConnections& services_;
     ProgressIndicator* const progress_;
-
-private:
-    const NumberFormatter* const commaFormat_;
+    // Set at start-up, after the runs' owner is made: read when a number is shown.
+    const std::unique_ptr<NumberFormatter>& commaFormat_;
 };

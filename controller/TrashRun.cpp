@@ -2,6 +2,8 @@
 // under one confirmation and one account. Every trash folder is reached through the
 // descriptors its trust check opened, held by the file manager for the whole run.
 
+#include "TrashRun.h"
+
 #include <cerrno>
 
 #include "ZVORBAControlShredder.h"
@@ -136,68 +138,65 @@ std::vector<TrashContents> gathered(const TrashFolders& found, FileManager& file
 
 }  // namespace
 
-void ZVORBAControlShredder::shredTrash() {
-    running_ = true;
-    beginRun();
-    const auto began = runBegan_;
-    FileManager& files = *services_.fileManager;
+TrashRun::TrashRun(const ShredderConnections& services,
+                   const std::unique_ptr<NumberFormatter>& commaFormat, SharedNames& earlier,
+                   ShredMode initialMode)
+    : Run(services, commaFormat), sharedRemovedEarlier_(earlier), mode_(initialMode) {}
+
+void TrashRun::run() {
+    began_ = std::chrono::system_clock::now();
+    show(Field::statusText, "", true);
     const TrashFolders found = services_.trash->trashFolders();
     std::vector<std::unique_ptr<FolderHold>> holds;
-    std::vector<std::string> notes, details;  // the passed over and the copied, said throughout
-    const std::vector<TrashContents> trash = gathered(found, files, *services_.trash, holds, notes);
+    const std::vector<TrashContents> trash =
+        gathered(found, *services_.fileManager, *services_.trash, holds, notes_);
     const std::string passedOver =
         counted(found.passedOver.size(), "trash folder was", "trash folders were");
-    // Whatever it comes to, the report says so.
-    const auto finish = [&](const std::string& status) {
-        if (!status.empty()) {
-            show(Field::statusText, status, false);
-        }
-        details.insert(details.end(), notes.begin(), notes.end());
-        // A run that shredded anything is summed up by its account.
-        const bool ran = !trash.empty() && outcome_ != RunOutcome::Cancelled;
-        tellAccount(ran ? accountSummary(outcome_, account_, shredMode) : status, details);
-        record_ = recordOfRun("trash", "the trash", began, std::chrono::system_clock::now(),
-                              account_.storage);
-        addShredAccount(record_, outcome_, account_, shredMode, std::move(items_), notes,
-                        [this](std::uint64_t n) { return formatted(n); });
-        record_.details = details;
-        resetProgress();
-        running_ = false;
-    };
     if (trash.empty()) {
-        outcome_ = RunOutcome::Shredded;
         const std::string empty = found.passedOver.empty()
                                       ? kTrashEmpty
                                       : formatMessage(kEmptyButPassedOver, {passedOver});
-        finish(empty);
+        finish(RunOutcome::Shredded, empty, empty, {});
         record_.summary = empty;
         return;
     }
-    shredMode = shredModeFrom(services_.defaults->integerForKey(settings_key::kShredMode));
-    if (!trashConfirmed(trash, notes)) {
-        outcome_ = RunOutcome::Cancelled;
-        finish(kNothingTouched);
+    mode_ = shredModeFrom(services_.defaults->integerForKey(settings_key::kShredMode));
+    if (!confirmed(trash)) {
+        finish(RunOutcome::Cancelled, kNothingTouched, kNothingTouched, {});
         return;
     }
-    batch_ = RunAccount{};
-    const RunOutcome worst = shredTrashFolders(trash);
-    account_ = *batch_;
-    batch_.reset();
-    outcome_ = worst;
+    const RunOutcome worst = shredFolders(trash);
     for (const TrashContents& contents : trash) {
         account_.storageOf.emplace_back(contents.folder.path, contents.storage);
     }
     account_.storage = trash.front().storage;
-    details = accountDetails(outcome_, account_, shredMode,
-                             [this](std::uint64_t n) { return formatted(n); });
-    finish(worst != RunOutcome::Shredded ? std::string()
+    finish(worst,
+           worst != RunOutcome::Shredded ? std::string()
            : found.passedOver.empty()    ? kTrashShredded
-                                         : formatMessage(kShreddedButPassedOver, {passedOver}));
+                                         : formatMessage(kShreddedButPassedOver, {passedOver}),
+           accountSummary(worst, account_, mode_),
+           accountDetails(worst, account_, mode_, grouped()));
 }
 
-// The one confirmation: each trash folder's count and storage, the mode, and the notes.
-bool ZVORBAControlShredder::trashConfirmed(const std::vector<TrashContents>& trash,
-                                           const std::vector<std::string>& notes) {
+// Whatever it comes to, the account and the report say so. A run that shredded anything is
+// summed up by its account; one that did not, by its status line.
+void TrashRun::finish(RunOutcome outcome, const std::string& status, const std::string& summary,
+                      const std::vector<std::string>& details) {
+    outcome_ = outcome;
+    if (!status.empty()) {
+        show(Field::statusText, status, false);
+    }
+    std::vector<std::string> told = details;
+    told.insert(told.end(), notes_.begin(), notes_.end());
+    tellAccount(summary, told);
+    record_ = recordOfRun("trash", "the trash", began_, std::chrono::system_clock::now(),
+                          account_.storage);
+    addShredAccount(record_, outcome_, account_, mode_, std::move(items_), notes_, grouped());
+    record_.details = told;
+    resetProgress();
+}
+
+bool TrashRun::confirmed(const std::vector<TrashContents>& trash) const {
     if (services_.defaults->integerForKey(settings_key::kShredWarning) != 1) {
         return true;
     }
@@ -207,8 +206,8 @@ bool ZVORBAControlShredder::trashConfirmed(const std::vector<TrashContents>& tra
                           ", " + exactBytes(contents.bytes));
         details.push_back(contents.folder.path + ": " + storageInWords(contents.storage));
     }
-    details.push_back("Mode: " + modeInWords(shredMode));
-    details.insert(details.end(), notes.begin(), notes.end());
+    details.push_back("Mode: " + modeInWords(mode_));
+    details.insert(details.end(), notes_.begin(), notes_.end());
     return services_.alerts->run({.kind = Alert::Kind::Confirmation,
                                   .critical = true,
                                   .title = kTrashTitle,
@@ -218,15 +217,14 @@ bool ZVORBAControlShredder::trashConfirmed(const std::vector<TrashContents>& tra
                                   .details = details}) == 0;
 }
 
-// Folder after folder, until one is moved or replaced under the run, or a stop.
-RunOutcome ZVORBAControlShredder::shredTrashFolders(const std::vector<TrashContents>& trash) {
+RunOutcome TrashRun::shredFolders(const std::vector<TrashContents>& trash) {
     RunOutcome worst = RunOutcome::Shredded;
     for (const TrashContents& contents : trash) {
-        const bool inPlace = shredTrashFolder(contents.folder, contents.items);
-        if (outcome_ != RunOutcome::Shredded) {
-            worst = outcome_;
+        const FolderEnd end = shredFolder(contents.folder, contents.items);
+        if (end.worst != RunOutcome::Shredded) {
+            worst = end.worst;
         }
-        if (!inPlace) {
+        if (!end.inPlace) {
             show(Field::statusText, formatMessage(kTrashMoved, {contents.folder.path}), false);
             return RunOutcome::Failed;
         }
@@ -242,66 +240,69 @@ RunOutcome ZVORBAControlShredder::shredTrashFolders(const std::vector<TrashConte
 }
 
 // Each item, then its record once the item is gone; the directorysizes lines of what went.
-// Before each item, the folder's path must still lead to the folder held: false when it does
-// not, and nothing more of it is touched.
-bool ZVORBAControlShredder::shredTrashFolder(const TrashFolder& folder,
-                                             const std::vector<TrashedItem>& items) {
-    RunOutcome worst = RunOutcome::Shredded;
-    // One item's run that did not shred it: the Trash's run fell short. An item that was
-    // refused is kept, and said to be.
-    const auto fellShort = [&](const std::string& path) {
-        if (outcome_ == RunOutcome::Shredded) {
-            return;
-        }
-        if (outcome_ == RunOutcome::Denied || outcome_ == RunOutcome::Cancelled) {
-            batch_->kept.emplace_back(path, "it may not be removed: nothing of it was touched");
-        }
-        worst = outcome_ == RunOutcome::Stopped ? RunOutcome::Stopped : RunOutcome::Failed;
-    };
+// Before each item, the folder's path must still lead to the folder held: when it does not,
+// nothing more of it is touched.
+TrashRun::FolderEnd TrashRun::shredFolder(const TrashFolder& folder,
+                                          const std::vector<TrashedItem>& items) {
+    FolderEnd end;
     std::vector<std::string> gone;
-    bool inPlace = true;
     for (const TrashedItem& item : items) {
         if (stopRequested()) {
             break;
         }
-        if (!(inPlace = services_.trash->stillInPlace(folder))) {
-            batch_->kept.emplace_back(folder.path,
-                                      "it was moved or replaced while the trash was "
-                                      "shredded: nothing more of it was touched");
-            worst = RunOutcome::Failed;
+        if (!(end.inPlace = services_.trash->stillInPlace(folder))) {
+            account_.kept.emplace_back(folder.path,
+                                       "it was moved or replaced while the trash was "
+                                       "shredded: nothing more of it was touched");
+            end.worst = RunOutcome::Failed;
             break;
         }
         const std::string path = folder.path + "/files/" + item.name;
-        shredFiles(path, item.isDirectory);
-        fellShort(path);
+        shredItem(path, item.isDirectory, end.worst);
         bool isDirectory = false;
-        if (itemExists(path, isDirectory)) {
+        if (itemExists(*services_.fileManager, path, isDirectory)) {
             continue;
         }
         gone.push_back(item.name);
         // The record names where the item came from: it goes the same way.
         const std::string record = folder.path + "/info/" + item.name + ".trashinfo";
-        if (itemExists(record, isDirectory) && !isDirectory) {
-            shredFiles(record, false);
-            fellShort(record);
+        if (itemExists(*services_.fileManager, record, isDirectory) && !isDirectory) {
+            shredItem(record, false, end.worst);
         }
     }
-    if (!gone.empty() && !forgetTrashSizes(folder, gone)) {
-        worst = RunOutcome::Failed;
+    if (!gone.empty() && !forgetSizes(folder, gone)) {
+        end.worst = RunOutcome::Failed;
     }
-    outcome_ = worst;
-    return inPlace;
+    return end;
+}
+
+// One item's run that did not shred it: the Trash's run fell short. An item that was refused
+// is kept, and said to be.
+void TrashRun::shredItem(const std::string& path, bool isDirectory, RunOutcome& worst) {
+    ShredRun item(services_, commaFormat_, sharedRemovedEarlier_, true);
+    item.run(path, isDirectory);
+    addTo(account_, item.account());
+    std::vector<ReportItem> done = item.takeItems();
+    items_.insert(items_.end(), std::make_move_iterator(done.begin()),
+                  std::make_move_iterator(done.end()));
+    const RunOutcome outcome = item.outcome();
+    if (outcome == RunOutcome::Shredded) {
+        return;
+    }
+    if (outcome == RunOutcome::Denied || outcome == RunOutcome::Cancelled) {
+        account_.kept.emplace_back(path, "it may not be removed: nothing of it was touched");
+    }
+    worst = outcome == RunOutcome::Stopped ? RunOutcome::Stopped : RunOutcome::Failed;
 }
 
 // The directorysizes lines of the items gone, dropped; the old file overwritten in place
 // before the new one takes its name. Whatever fails is said; false then.
-bool ZVORBAControlShredder::forgetTrashSizes(const TrashFolder& folder,
-                                             const std::vector<std::string>& gone) {
+bool TrashRun::forgetSizes(const TrashFolder& folder, const std::vector<std::string>& gone) {
     const std::string sizes = folder.path + "/directorysizes";
     std::string notOverwritten;
     const int error =
         services_.trash->forgetSizes(folder, gone, [&](int folderFd, const std::string& name) {
-            const OverwriteOutcome done = overwriteFileAt(folderFd, name, shredMode);
+            const OverwriteOutcome done = overwriteFileAt(folderFd, name, mode_);
             if (done.status == OverwriteStatus::NotOverwritable) {
                 notOverwritten = "it has another name, or is no regular file";
             } else if (done.status != OverwriteStatus::Overwritten &&
@@ -311,14 +312,27 @@ bool ZVORBAControlShredder::forgetTrashSizes(const TrashFolder& folder,
             }
         });
     if (error != 0) {
-        batch_->kept.emplace_back(sizes, "its lines for the items shredded stay (" +
-                                             reasonInWords({ReasonCode::SystemError, error}) + ")");
+        account_.kept.emplace_back(sizes, "its lines for the items shredded stay (" +
+                                              reasonInWords({ReasonCode::SystemError, error}) +
+                                              ")");
     }
     if (!notOverwritten.empty()) {
-        batch_->kept.emplace_back(sizes,
-                                  "its old copy, with the lines of the items shredded, "
-                                  "was not overwritten (" +
-                                      notOverwritten + ")");
+        account_.kept.emplace_back(sizes,
+                                   "its old copy, with the lines of the items shredded, "
+                                   "was not overwritten (" +
+                                       notOverwritten + ")");
     }
     return error == 0 && notOverwritten.empty();
+}
+
+// ---- the controller's side: the menu action and the run it starts ------------------------
+
+void ZVORBAControlShredder::shredTrash() {
+    beginRun();
+    TrashRun trash(services_, commaFormat, sharedRemovedEarlier_, runShredMode());
+    trash.run();
+    outcome_ = trash.outcome();
+    account_ = trash.account();
+    record_ = trash.record();
+    running_ = false;
 }

@@ -143,9 +143,9 @@ std::string trimInWords(int error) {
 
 }  // namespace
 
-WipeRun::WipeRun(const ShredderConnections& services, const NumberFormatter* commaFormat,
-                 std::string folder, std::chrono::system_clock::time_point began)
-    : Run(services, commaFormat), folder_(std::move(folder)), began_(began) {}
+WipeRun::WipeRun(const ShredderConnections& services,
+                 const std::unique_ptr<NumberFormatter>& commaFormat, std::string folder)
+    : Run(services, commaFormat), folder_(std::move(folder)) {}
 
 std::optional<std::string> WipeRun::refusal(int errorNumber) const {
     if (!facts_) {
@@ -168,6 +168,8 @@ std::optional<std::string> WipeRun::refusal(int errorNumber) const {
 }
 
 void WipeRun::run() {
+    began_ = std::chrono::system_clock::now();
+    show(Field::statusText, "", true);
     int errorNumber = 0;
     // Opened once: whatever its path leads to later, the wipe fills what it checked.
     const std::unique_ptr<WipeFolder> held = services_.freeSpace->openFolder(folder_, errorNumber);
@@ -320,6 +322,7 @@ void WipeRun::finish(RunOutcome outcome, const std::string& status, const std::s
     record_.warnings = facts_
                            ? notReached(*facts_, grouped(), result_.full ? &result_.left : nullptr)
                            : std::vector<std::string>{};
+    resetProgress();
 }
 
 void WipeRun::fillProgress(std::uint64_t written) {
@@ -360,13 +363,11 @@ void ZVORBAControlShredder::wipeFreeSpace() {
 }
 
 void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
-    running_ = true;
     beginRun();
-    WipeRun wipe(services_, commaFormat.get(), folder, runBegan_);
+    WipeRun wipe(services_, commaFormat, folder);
     wipe.run();
     outcome_ = wipe.outcome();
     account_.storage = wipe.storage();
     record_ = wipe.record();
-    resetProgress();
     running_ = false;
 }

@@ -12,8 +12,8 @@
 
 class WipeRun : public Run, private FillObserver {
 public:
-    WipeRun(const ShredderConnections& services, const NumberFormatter* commaFormat,
-            std::string folder, std::chrono::system_clock::time_point began);
+    WipeRun(const ShredderConnections& services,
+            const std::unique_ptr<NumberFormatter>& commaFormat, std::string folder);
 
     // The whole wipe, from opening the folder to its record.
     void run();
@@ -41,7 +41,7 @@ private:
                 const std::vector<std::string>& details);
 
     const std::string folder_;
-    const std::chrono::system_clock::time_point began_;
+    std::chrono::system_clock::time_point began_;
     std::optional<FileSystemFacts> facts_;
     std::optional<StorageVerdict> storage_;
     bool filled_ = false;

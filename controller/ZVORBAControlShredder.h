@@ -16,16 +16,15 @@
 #include "Report.h"
 #include "RunReport.h"
 #include "Services.h"
+#include "ShredRun.h"
 #include "ShredderConnections.h"
 #include "Trash.h"
 #include "ZVUtility.h"
 
-struct TrashContents;
-
-// The one controller of the application: it runs every shred, answers the delete walk's
-// callbacks, and carries out the menu actions. It knows nothing of threads: every call into
-// it is made on one thread at a time.
-class ZVORBAControlShredder : public RemovalHandler, private OverwriteObserver {
+// The one controller of the application: it starts every run (ShredRun, TrashRun, WipeRun),
+// keeps what spans them, and carries out the menu actions. It knows nothing of threads: every call
+// into it is made on one thread at a time.
+class ZVORBAControlShredder : public RemovalHandler {
 public:
     explicit ZVORBAControlShredder(const ShredderConnections& connections);
     ~ZVORBAControlShredder() override;
@@ -55,6 +54,7 @@ public:
     // overwrites a file under its last name settles the names removed before it.
     std::vector<std::string> namesWithContentsElsewhere() const;
 
+    // The delete walk's callbacks, answered by the last shred run.
     Decision fileManagerWillProcessPath(FileManager& manager, const WalkItem& item) override;
     std::vector<Decision> fileManagerFinishItems(FileManager& manager) override;
     bool fileManagerShouldProceedAfterError(FileManager& manager,
@@ -79,117 +79,36 @@ public:
     // How many runs have begun: a front end tells a new record from one it has seen.
     std::uint64_t runsBegun() const { return runsBegun_; }
     const std::optional<std::string>& privateTempFolder() const { return tempApplication; }
-    std::uint64_t itemCounter() const { return count; }
-    std::uint64_t byteCounter() const { return amount; }
-    ShredMode runShredMode() const { return shredMode; }
-    // The folders the last run's count could not read: its totals leave out what they hold.
-    const std::vector<UnreadFolder>& unreadFolders() const { return unreadFolders_; }
+    // The last shred run's figures left, its mode, and the folders its count could not read
+    // (its totals leave out what they hold).
+    std::uint64_t itemCounter() const { return shred_->itemsLeft(); }
+    std::uint64_t byteCounter() const { return shred_->bytesLeft(); }
+    ShredMode runShredMode() const { return shred_->mode(); }
+    const std::vector<UnreadFolder>& unreadFolders() const { return shred_->unreadFolders(); }
 
 private:
-    void overwriteProgress(int pass, int passes, std::uint64_t written,
-                           std::uint64_t length) override;
-    bool overwriteShouldStop() override;
-    bool stopRequested() const;
-
-    std::string formatted(std::uint64_t number) const;
-    // "2.0 kB (2,048 bytes)", or just "12 bytes".
-    std::string exactBytes(std::uint64_t bytes) const;
-    void showSelection(const std::string& path, bool isDirectory);
-    void countSelection(const std::string& path, bool isDirectory);
-    void countFolder(const std::string& path,
-                     const std::function<void(const FileAttributes&, const std::string&)>& note);
-    void countOff(const OverwriteOutcome& outcome);
-    std::optional<Reason> reasonToKeep(const OverwriteOutcome& outcome);
-    void resetProgress();
-    // What overwriting will not reach in the counted selection, one line each.
-    std::vector<std::string> warnings() const;
-    void noteOverwrite(const WalkItem& item, const OverwriteOutcome& outcome);
-    void showAccount();
-
-    // The steps of a run, in order.
+    // A new run's start: it is counted, and nothing is left of the last one's ending.
     void beginRun();
-    Selection resolveChoice(const std::string& chosen, bool isDirectory) const;
-    // Why the item may not be shredded at all, or null.
-    const char* denialFor(const std::string& chosen, const Selection& selection) const;
-    void deny(const std::string& path, const char* denial);
-    void prepare(Selection& selection);
-    bool confirmed(const Selection& selection);
-    void walk(const Selection& selection);
-    // The home folder, "/" or a folder directly under it: too much to shred by a slip.
-    bool isWideChoice(const std::string& path) const;
-    // Whether an item is at path, a folder or not; a symbolic link is one, whatever it
-    // points to.
-    bool itemExists(const std::string& path, bool& isDirectory) const;
     // Runs the file or folder panel; the chosen paths, or nothing when cancelled.
     std::optional<std::vector<std::string>> choose(bool folders);
-    void settleSharedNames();
-    void recordItem(const WalkItem& item, const std::string& type, const OverwriteOutcome* outcome,
-                    const std::string& reason = {});
-    void tellAccount(const std::string& summary, const std::vector<std::string>& details);
-    // The Trash's steps (TrashRun.cpp): the one confirmation, the folders in turn, one
-    // folder's items through shred runs and then their records (false when the folder was
-    // moved or replaced meanwhile), and its directorysizes lines.
-    bool trashConfirmed(const std::vector<TrashContents>& trash,
-                        const std::vector<std::string>& notes);
-    RunOutcome shredTrashFolders(const std::vector<TrashContents>& trash);
-    bool shredTrashFolder(const TrashFolder& folder, const std::vector<TrashedItem>& items);
-    bool forgetTrashSizes(const TrashFolder& folder, const std::vector<std::string>& gone);
-
-    // Shows text in a field of the status display, redrawn at once or with the next frame.
-    void show(Field field, const std::string& text, bool redrawNow);
-
-    StatusDisplay display_;
-    ProgressIndicator* progress;
-    Window* window;
-    std::optional<std::string> tempApplication;
-    std::unique_ptr<NumberFormatter> commaFormat;
-    std::uint64_t count = 0;
-    std::uint64_t links = 0;
-    std::uint64_t amount = 0;
-    ShredMode shredMode = ShredMode::RandomPass;
+    bool stopRequested() const;
 
     ShredderConnections services_;
+    std::optional<std::string> tempApplication;
+    std::unique_ptr<NumberFormatter> commaFormat;
+    // Names removed unoverwritten by every run so far whose contents had other links, by
+    // device and inode: forgotten when a later name of the same contents is overwritten.
+    SharedNames sharedRemovedEarlier_;
+    // The last shred run alone (an idle one before the first): the walk's callbacks and the
+    // figures go to it.
+    std::unique_ptr<ShredRun> shred_;
     bool running_ = false;
+    std::uint64_t runsBegun_ = 0;
+    // How the last run ended, for the front ends.
     RunOutcome outcome_ = RunOutcome::None;
-    std::vector<UnreadFolder> unreadFolders_;
-    SelectionFindings findings_;
     RunAccount account_;
-    // Names removed unoverwritten because their contents had other links, by device and
-    // inode: forgotten when a later name of the same contents is overwritten.
-    std::map<std::pair<std::uint64_t, std::uint64_t>, std::string> sharedRemoved_;
-    // The same, left over from earlier runs.
-    std::map<std::pair<std::uint64_t, std::uint64_t>, std::string> sharedRemovedEarlier_;
-    bool verifyLastPass_ = false;
-    bool walkRefused_ = false;  // the walk was told to stop: later errors are only counted
-    // Small files whose overwrite runs on the pool, in the order they were announced.
-    struct InFlight {
-        std::string name, path;
-        struct stat status;
-        OverwriteJob job;
-        std::uint64_t ticket = 0;
-    };
-    std::vector<std::unique_ptr<InFlight>> inFlight_;
-    // Progress inside the file in hand: the bar's value before it, and how much the run has
-    // written so far, for the time left.
-    double barBeforeFile_ = 0;
-    std::uint64_t runWritten_ = 0;
-    bool statusShowsPass_ = false;
-    bool stoppedInAFile_ = false;  // a file was stopped after a whole pass and removed
-    std::chrono::steady_clock::time_point runStarted_;
-    // While the Trash is shredded: the runs' accounts added up, and no run asks or tells on
-    // its own.
-    std::optional<RunAccount> batch_;
-    // For the report: the items of the run (or of the Trash's runs) as they ended, when it
-    // began, and what it comes to.
-    std::vector<ReportItem> items_;
-    std::map<std::string, std::size_t> itemIndex_;  // by path
-    // Folders recorded as removed when the walk went into them, by index and path: settled
-    // when the run ends, as some may stay.
-    std::vector<std::pair<std::size_t, std::string>> recordedFolders_;
-    std::chrono::system_clock::time_point runBegan_;
     RunRecord record_;
     std::optional<LeftInPlace> leftInPlace_;
-    std::uint64_t runsBegun_ = 0;
 };
 
 // Settings keys, shared with the front ends and their tests.

@@ -42,28 +42,28 @@ std::optional<Reason> reasonToKeep(const OverwriteOutcome& outcome) {
     }
 }
 
-void ShredRun::recordItem(const WalkItem& item, const std::string& type,
-                          const OverwriteOutcome* outcome, const std::string& reason) {
+void ShredRun::recordItem(const WalkItem& item, ItemType type, const OverwriteOutcome* outcome,
+                          const std::string& reason) {
     if (!services_.recordItems) {
         return;
     }
     ReportItem line{item.path, type};
     line.size = S_ISREG(item.status.st_mode) ? static_cast<std::uint64_t>(item.status.st_size) : 0;
-    line.outcome = "removed";
+    line.outcome = ItemOutcome::Removed;
     line.reason = reason;
     if (outcome != nullptr) {
         line.passes = outcome->passesCompleted;
         line.verified = outcome->verified;
         const std::optional<Reason> keep = reasonToKeep(*outcome);
         if (keep) {
-            line.outcome = "kept";
+            line.outcome = ItemOutcome::Kept;
             line.reason = reasonInWords(*keep);
         } else if (outcome->passesCompleted > 0) {
-            line.outcome = "shredded";
+            line.outcome = ItemOutcome::Shredded;
         }
     }
     itemIndex_[line.path] = items_.size();
-    if (type == "folder") {
+    if (type == ItemType::Folder) {
         recordedFolders_.emplace_back(items_.size(), item.path);
     }
     items_.push_back(std::move(line));
@@ -73,14 +73,14 @@ void ShredRun::noteOverwrite(const WalkItem& item, const OverwriteOutcome& outco
     const std::pair<std::uint64_t, std::uint64_t> file{item.status.st_dev, item.status.st_ino};
     if (S_ISREG(item.status.st_mode)) {
         const bool shared = outcome.status == OverwriteStatus::NotOverwritable;
-        recordItem(item, "file", &outcome,
+        recordItem(item, ItemType::File, &outcome,
                    shared                                     ? "its contents have another name"
                    : outcome.status == OverwriteStatus::Empty ? "empty: nothing to overwrite"
                    : outcome.status == OverwriteStatus::Stopped
                        ? "stopped after " + std::to_string(outcome.passesCompleted) + " pass(es)"
                        : "");
     } else if (!S_ISLNK(item.status.st_mode)) {
-        recordItem(item, "special file", &outcome, "a special file: nothing to overwrite");
+        recordItem(item, ItemType::SpecialFile, &outcome, "a special file: nothing to overwrite");
     }
     switch (outcome.status) {
         case OverwriteStatus::Overwritten:
@@ -127,12 +127,12 @@ Decision ShredRun::fileManagerWillProcessPath(FileManager& manager, const WalkIt
             return Reason{ReasonCode::CouldNotExamine, target.errorNumber};
         }
         account_.symbolicLinks.add(item.path);
-        recordItem(item, "symbolic link", nullptr, "what it points to was not touched");
+        recordItem(item, ItemType::SymbolicLink, nullptr, "what it points to was not touched");
         folder = target.kind != ItemKind::NotDirectory;
     }
     if (folder) {
         if (!link) {
-            recordItem(item, "folder", nullptr);
+            recordItem(item, ItemType::Folder, nullptr);
         }
         show(Field::fileText, "", false);
         return {};
@@ -161,8 +161,9 @@ Decision ShredRun::startInFlight(const WalkItem& item, OverwriteSeams watched) {
                  OverwriteJob(item.folderFd, item.name, item.status, mode_, std::move(watched))});
     InFlight* started = file.get();
     file->ticket = services_.overwriters->start([started] { started->job.run(); });
+    file->handle = ++handles_;
     inFlight_.push_back(std::move(file));
-    return Decision::later();
+    return Decision::later(handles_);
 }
 
 // The file overwritten, in turn or on the pool: noted, counted off, and removed or kept.
@@ -177,13 +178,14 @@ Decision ShredRun::settle(const WalkItem& item, const OverwriteOutcome& outcome)
 }
 
 // The files on the pool, in the order they were announced: each waited for, counted off and
-// settled by how it ended, as one overwritten in turn would be.
+// settled by how it ended, as one overwritten in turn would be, and answered by its handle.
 std::vector<Decision> ShredRun::fileManagerFinishItems(FileManager& /*manager*/) {
     std::vector<Decision> decisions;
     for (const auto& file : inFlight_) {
         services_.overwriters->wait(file->ticket);
         decisions.push_back(
             settle({-1, file->name.c_str(), file->status, file->path}, file->job.outcome()));
+        decisions.back().handle = file->handle;
     }
     inFlight_.clear();
     return decisions;
@@ -261,9 +263,9 @@ bool ShredRun::fileManagerShouldProceedAfterError(FileManager& /*manager*/,
         auto known = itemIndex_.find(info.path);
         if (known == itemIndex_.end()) {
             known = itemIndex_.emplace(info.path, items_.size()).first;
-            items_.push_back({info.path, ""});
+            items_.push_back({info.path, ItemType::Unknown});
         }
-        items_[known->second].outcome = "kept";
+        items_[known->second].outcome = ItemOutcome::Kept;
         items_[known->second].reason = why;
     }
     // Files already under way when the walk stopped are settled after it: the first error

@@ -8,22 +8,6 @@
 
 namespace {
 
-std::string reachInWords(StorageReach reach) {
-    switch (reach) {
-        case StorageReach::Reaches:
-            return "reaches";
-        case StorageReach::MayNotReachAll:
-            return "may not reach all";
-        case StorageReach::CannotReach:
-            return "cannot reach";
-        case StorageReach::NotNeeded:
-            return "not needed";
-        case StorageReach::Unknown:
-            return "unknown";
-    }
-    return "unknown";
-}
-
 std::string methodInWords(ShredMode mode) {
     switch (mode) {
         case ShredMode::FourPasses:
@@ -41,8 +25,10 @@ std::string methodInWords(ShredMode mode) {
 
 }  // namespace
 
-std::string statusOf(RunOutcome outcome, bool touched) {
-    return outcome == RunOutcome::Shredded ? "shredded" : touched ? "partly" : "not";
+RunStatus statusOf(RunOutcome outcome, bool touched) {
+    return outcome == RunOutcome::Shredded ? RunStatus::Shredded
+           : touched                       ? RunStatus::Partly
+                                           : RunStatus::Not;
 }
 
 std::string isoTime(std::chrono::system_clock::time_point time) {
@@ -59,7 +45,7 @@ std::string isoTime(std::chrono::system_clock::time_point time) {
     return iso;
 }
 
-RunRecord recordOfRun(const std::string& kind, const std::string& subject,
+RunRecord recordOfRun(RunKind kind, const std::string& subject,
                       std::chrono::system_clock::time_point began,
                       std::chrono::system_clock::time_point ended,
                       const std::optional<StorageVerdict>& storage) {
@@ -70,9 +56,9 @@ RunRecord recordOfRun(const std::string& kind, const std::string& subject,
     record.ended = isoTime(ended);
     record.seconds = std::chrono::duration<double>(ended - began).count();
     if (storage) {
-        record.storage = {
-            storage->fileSystem, storage->uuid,   storage->mountPoint,          storage->device,
-            storage->model,      storage->serial, reachInWords(storage->reach), storage->reason};
+        record.storage = {storage->fileSystem, storage->uuid,  storage->mountPoint,
+                          storage->device,     storage->model, storage->serial,
+                          storage->reach,      storage->reason};
     }
     return record;
 }
@@ -89,17 +75,17 @@ void addShredAccount(RunRecord& record, RunOutcome outcome, const RunAccount& ac
                               : "not asked for: the passes were not read back";
     std::uint64_t removed = 0;
     for (const ReportItem& item : items) {
-        removed += item.outcome != "kept" ? 1 : 0;
+        removed += item.outcome != ItemOutcome::Kept ? 1 : 0;
     }
-    record.totals = {{"items", items.size()},
-                     {"itemsRemoved", removed},
-                     {"filesOverwritten", account.filesOverwritten},
-                     {"bytesOverwritten", account.bytesOverwritten},
-                     {"filesVerified", account.filesVerified},
-                     {"symbolicLinksRemoved", account.symbolicLinks.count},
-                     {"specialFilesRemoved", account.specialFiles.count},
-                     {"namesRemovedWhileContentsStay", account.stillReachable.count},
-                     {"itemsKept", account.kept.size()}};
+    record.totals.shred = {.items = items.size(),
+                           .itemsRemoved = removed,
+                           .filesOverwritten = account.filesOverwritten,
+                           .bytesOverwritten = account.bytesOverwritten,
+                           .filesVerified = account.filesVerified,
+                           .symbolicLinksRemoved = account.symbolicLinks.count,
+                           .specialFilesRemoved = account.specialFiles.count,
+                           .namesRemovedWhileContentsStay = account.stillReachable.count,
+                           .itemsKept = account.kept.size()};
     record.items = std::move(items);
     // A file stopped inside its first pass stays, partly overwritten: it was written to.
     const bool partlyOverwritten = std::any_of(
@@ -108,16 +94,45 @@ void addShredAccount(RunRecord& record, RunOutcome outcome, const RunAccount& ac
     record.touched = removed > 0 || account.filesOverwritten > 0 || partlyOverwritten;
     record.status = statusOf(outcome, record.touched);
     // Names removed while their contents stay under another: not everything chosen is gone.
-    if (record.status == "shredded" && account.stillReachable.count > 0) {
-        record.status = "partly";
+    if (record.status == RunStatus::Shredded && account.stillReachable.count > 0) {
+        record.status = RunStatus::Partly;
     }
     record.summary = accountSummary(outcome, account, mode);
     record.details = accountDetails(outcome, account, mode, grouped);
     record.warnings = warnings;
 }
 
+void addTotals(ReportTotals& all, const ReportTotals& run) {
+    if (run.shred) {
+        ReportTotals::Shred& to = all.shred ? *all.shred : all.shred.emplace();
+        const ReportTotals::Shred& from = *run.shred;
+        to.items += from.items;
+        to.itemsRemoved += from.itemsRemoved;
+        to.filesOverwritten += from.filesOverwritten;
+        to.bytesOverwritten += from.bytesOverwritten;
+        to.filesVerified += from.filesVerified;
+        to.symbolicLinksRemoved += from.symbolicLinksRemoved;
+        to.specialFilesRemoved += from.specialFilesRemoved;
+        to.namesRemovedWhileContentsStay += from.namesRemovedWhileContentsStay;
+        to.itemsKept += from.itemsKept;
+    }
+    if (run.leftInPlace) {
+        ReportTotals::LeftInPlace& to =
+            all.leftInPlace ? *all.leftInPlace : all.leftInPlace.emplace();
+        to.itemsLeftInPlace += run.leftInPlace->itemsLeftInPlace;
+        to.bytesLeftInPlace += run.leftInPlace->bytesLeftInPlace;
+    }
+    if (run.freeSpace) {
+        ReportTotals::FreeSpace& to = all.freeSpace ? *all.freeSpace : all.freeSpace.emplace();
+        to.freeBytes += run.freeSpace->freeBytes;
+        to.bytesWritten += run.freeSpace->bytesWritten;
+        to.bytesLeftUnfilled += run.freeSpace->bytesLeftUnfilled;
+        to.inodesMadeAnew += run.freeSpace->inodesMadeAnew;
+    }
+}
+
 void addRun(RunRecord& all, const RunRecord& run) {
-    if (all.kind.empty()) {
+    if (all.kind == RunKind::None) {
         all = run;
         return;
     }
@@ -127,29 +142,17 @@ void addRun(RunRecord& all, const RunRecord& run) {
         all.method = run.method;
         all.verification = run.verification;
         all.storage = run.storage;
-        all.totals = run.totals;
-        for (auto& [name, figure] : all.totals) {
-            figure = 0;
-        }
     }
     all.subject += ", " + run.subject;
     all.absoluteSubject += ", " + run.absoluteSubject;
     all.ended = run.ended;
     all.seconds += run.seconds;
-    // By name: a stopped run has figures the others lack.
-    for (const auto& [name, figure] : run.totals) {
-        auto same = std::find_if(all.totals.begin(), all.totals.end(),
-                                 [&name](const auto& total) { return total.first == name; });
-        if (same == all.totals.end()) {
-            all.totals.emplace_back(name, figure);
-        } else {
-            same->second += figure;
-        }
-    }
+    // Group by group: a stopped run has figures the others lack.
+    addTotals(all.totals, run.totals);
     all.items.insert(all.items.end(), run.items.begin(), run.items.end());
     all.touched = all.touched || run.touched;
-    if (run.status != "shredded" || all.status != "shredded") {
-        all.status = all.touched ? "partly" : "not";
+    if (run.status != RunStatus::Shredded || all.status != RunStatus::Shredded) {
+        all.status = all.touched ? RunStatus::Partly : RunStatus::Not;
     }
     all.summary += " " + run.summary;
     all.details.insert(all.details.end(), run.details.begin(), run.details.end());
@@ -168,7 +171,7 @@ void addAbsolutePaths(RunRecord& record, const std::string& currentFolder) {
             item.absolutePath = absolute(item.path);
         }
     }
-    if (record.absoluteSubject.empty() && record.kind != "trash") {
+    if (record.absoluteSubject.empty() && record.kind != RunKind::Trash) {
         record.absoluteSubject = absolute(record.subject);
     }
 }
@@ -198,8 +201,7 @@ LeftInPlace leftInPlace(const FileManager& files, const std::string& path) {
 }
 
 void addLeftInPlace(RunRecord& record, const LeftInPlace& left, const Grouped& grouped) {
-    record.totals.emplace_back("itemsLeftInPlace", left.items);
-    record.totals.emplace_back("bytesLeftInPlace", left.bytes);
+    record.totals.leftInPlace = {.itemsLeftInPlace = left.items, .bytesLeftInPlace = left.bytes};
     record.details.push_back("Left in place when the run was stopped: " + grouped(left.items) +
                              (left.items == 1 ? " item" : " items") + " and " +
                              grouped(left.bytes) + " bytes");

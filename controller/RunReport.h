@@ -145,16 +145,15 @@ std::vector<std::string> accountDetails(RunOutcome outcome, const RunAccount& ac
 
 // What a report of a run says: the facts every kind of run has (the times, the storage),
 // then, for a shred or the Trash, the account item by item.
-RunRecord recordOfRun(const std::string& kind, const std::string& subject,
+RunRecord recordOfRun(RunKind kind, const std::string& subject,
                       std::chrono::system_clock::time_point began,
                       std::chrono::system_clock::time_point ended,
                       const std::optional<StorageVerdict>& storage);
 void addShredAccount(RunRecord& record, RunOutcome outcome, const RunAccount& account,
                      ShredMode mode, std::vector<ReportItem> items,
                      const std::vector<std::string>& warnings, const Grouped& grouped);
-// A report's final status: "shredded", "partly" when anything was written or removed, or
-// "not".
-std::string statusOf(RunOutcome outcome, bool touched);
+// A report's final status: shredded, partly when anything was written or removed, or not.
+RunStatus statusOf(RunOutcome outcome, bool touched);
 // Fills in where each item and the subject were, from the root: a relative path is taken from
 // currentFolder (the process's own, which a run never changes). The trash is not a path.
 void addAbsolutePaths(RunRecord& record, const std::string& currentFolder);
@@ -172,3 +171,5 @@ void addLeftInPlace(RunRecord& record, const LeftInPlace& left, const Grouped& g
 std::string isoTime(std::chrono::system_clock::time_point time);
 // Adds a later run of the same invocation to a record (the terminal's several PATHs).
 void addRun(RunRecord& all, const RunRecord& run);
+// Adds a run's figures to those before it, group by group.
+void addTotals(ReportTotals& all, const ReportTotals& run);

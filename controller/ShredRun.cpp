@@ -75,7 +75,7 @@ void ShredRun::finish(RunOutcome outcome, const std::string& status, const std::
     if (!partOfTrash_) {
         tellAccount(accountSummary(outcome_, account_, mode_),
                     accountDetails(outcome_, account_, mode_, grouped()));
-        record_ = recordOfRun("shred", chosen, began_, std::chrono::system_clock::now(),
+        record_ = recordOfRun(RunKind::Shred, chosen, began_, std::chrono::system_clock::now(),
                               account_.storage);
         addShredAccount(record_, outcome_, account_, mode_, std::move(items_), warnings(),
                         grouped());
@@ -238,9 +238,9 @@ void ShredRun::settleSharedNames() {
     if (outcome_ != RunOutcome::Shredded) {
         for (const auto& [index, path] : recordedFolders_) {
             bool isDirectory = false;
-            if (items_[index].outcome != "kept" &&
+            if (items_[index].outcome != ItemOutcome::Kept &&
                 itemExists(*services_.fileManager, path, isDirectory)) {
-                items_[index].outcome = "kept";
+                items_[index].outcome = ItemOutcome::Kept;
                 items_[index].reason = "something in it stayed";
             }
         }

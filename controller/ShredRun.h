@@ -90,7 +90,7 @@ private:
     Decision settle(const WalkItem& item, const OverwriteOutcome& outcome);
     void noteOverwrite(const WalkItem& item, const OverwriteOutcome& outcome);
     void countOff(const OverwriteOutcome& outcome);
-    void recordItem(const WalkItem& item, const std::string& type, const OverwriteOutcome* outcome,
+    void recordItem(const WalkItem& item, ItemType type, const OverwriteOutcome* outcome,
                     const std::string& reason = {});
 
     const bool partOfTrash_;
@@ -114,8 +114,10 @@ private:
         struct stat status;
         OverwriteJob job;
         std::uint64_t ticket = 0;
+        std::uint64_t handle = 0;  // the walk's name for it, from its Later answer
     };
     std::vector<std::unique_ptr<InFlight>> inFlight_;
+    std::uint64_t handles_ = 0;  // the last handle given
     // Progress inside the file in hand: the bar's value before it, and how much the run has
     // written so far, for the time left.
     double barBeforeFile_ = 0;

@@ -189,7 +189,7 @@ void TrashRun::finish(RunOutcome outcome, const std::string& status, const std::
     std::vector<std::string> told = details;
     told.insert(told.end(), notes_.begin(), notes_.end());
     tellAccount(summary, told);
-    record_ = recordOfRun("trash", "the trash", began_, std::chrono::system_clock::now(),
+    record_ = recordOfRun(RunKind::Trash, "the trash", began_, std::chrono::system_clock::now(),
                           account_.storage);
     addShredAccount(record_, outcome_, account_, mode_, std::move(items_), notes_, grouped());
     record_.details = told;

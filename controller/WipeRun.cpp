@@ -305,16 +305,16 @@ void WipeRun::finish(RunOutcome outcome, const std::string& status, const std::s
     if (outcome != RunOutcome::Denied) {
         tellAccount(summary, filled_ ? details : std::vector<std::string>{});
     }
-    record_ = recordOfRun("free-space", folder_, began_, std::chrono::system_clock::now(),
+    record_ = recordOfRun(RunKind::FreeSpace, folder_, began_, std::chrono::system_clock::now(),
                           facts_ ? std::optional(facts_->storage) : std::nullopt);
     record_.method =
         "1 pass of random bytes (a ChaCha20 stream keyed from /dev/urandom) into files "
         "without names that fill the free space, synced to the disk, then let go";
     record_.verification = "not read back: the space is given back as soon as it is written";
-    record_.totals = {{"freeBytes", facts_ ? facts_->freeBytes : 0},
-                      {"bytesWritten", result_.bytesWritten},
-                      {"bytesLeftUnfilled", result_.left.total()},
-                      {"inodesMadeAnew", result_.inodesFilled}};
+    record_.totals.freeSpace = {.freeBytes = facts_ ? facts_->freeBytes : 0,
+                                .bytesWritten = result_.bytesWritten,
+                                .bytesLeftUnfilled = result_.left.total(),
+                                .inodesMadeAnew = result_.inodesFilled};
     record_.touched = result_.bytesWritten > 0;
     record_.status = statusOf(outcome_, record_.touched);
     record_.summary = summary;

@@ -165,8 +165,8 @@ bool ZVORBAControlShredder::applicationOpenFile(const std::string& path) {
     bool isDirectory = true;
     if (!itemExists(*services_.fileManager, path, isDirectory)) {
         const auto now = std::chrono::system_clock::now();
-        record_ = recordOfRun("shred", path, now, now, std::nullopt);
-        record_.status = "not";
+        record_ = recordOfRun(RunKind::Shred, path, now, now, std::nullopt);
+        record_.status = RunStatus::Not;
         record_.summary = "No such file or folder: nothing was touched.";
         return false;
     }

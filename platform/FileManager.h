@@ -111,13 +111,16 @@ struct Decision {
     Decision() = default;
     // Implicit: a handler answers a reason to keep the item.
     Decision(Reason why) : action(Action::Keep), reason(why) {}
-    static Decision later() {
+    // The handler says later how the file ended, naming it by handle.
+    static Decision later(std::uint64_t handle) {
         Decision decision;
         decision.action = Action::Later;
+        decision.handle = handle;
         return decision;
     }
     Action action = Action::Remove;
     Reason reason;
+    std::uint64_t handle = 0;  // Later, and the answer for that file: which file it is
 };
 
 // The handler of a delete walk.
@@ -126,9 +129,9 @@ public:
     virtual ~RemovalHandler() = default;
     // Called for every item just before the walk removes it.
     virtual Decision fileManagerWillProcessPath(FileManager& manager, const WalkItem& item) = 0;
-    // The files answered Later, in the order they were announced: called once the walk must
-    // know how they ended (before it goes into or out of a folder, with enough of them
-    // waiting, and at its end), it waits for them all and answers Remove or Keep for each.
+    // The files answered Later: called once the walk must know how they ended (before it goes
+    // into or out of a folder, with enough of them waiting, and at its end), it waits for them
+    // all and answers Remove or Keep for each, with the handle its Later answer carried.
     virtual std::vector<Decision> fileManagerFinishItems(FileManager& /*manager*/) { return {}; }
     // Called when the walk could not remove an item; NO stops the walk at once.
     virtual bool fileManagerShouldProceedAfterError(FileManager& manager,

@@ -1,19 +1,31 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "FileManager.h"
+
+// What a record holds as values; the report writer alone turns them into words.
+enum class ItemType { Unknown, File, Folder, SymbolicLink, SpecialFile };
+enum class ItemOutcome {
+    Removed,   // nothing to overwrite, or not here
+    Shredded,  // overwritten, then removed
+    Kept,
+};
+enum class RunKind { None, Shred, FreeSpace, Trash };  // None: no run yet
+enum class RunStatus { None, Shredded, Partly, Not };
 
 // One item of a run, as a report lists it. Text here is the file system's bytes: a writer
 // escapes it as the log does (control characters, backslashes, bytes that are not UTF-8).
 struct ReportItem {
     std::string path;  // as the walk reached it from what was given
-    std::string type;  // "file", "folder", "symbolic link", "special file"
+    ItemType type = ItemType::Unknown;
     std::uint64_t size = 0;
     int passes = 0;  // whole passes that reached the disk
     bool verified = false;
-    std::string outcome;       // "shredded", "removed" (nothing to overwrite, or not here), "kept"
+    ItemOutcome outcome = ItemOutcome::Removed;
     std::string reason;        // why, in the account's words; empty for a plain shred
     std::string absolutePath;  // the path from the root, where it was; empty when unknown
 };
@@ -21,15 +33,34 @@ struct ReportItem {
 // Where the run's items were stored, and what overwriting reaches there.
 struct ReportStorage {
     std::string fileSystem, uuid, mountPoint, device, model, serial;
-    std::string reach;  // "reaches", "may not reach all", "cannot reach", "not needed", "unknown"
+    std::optional<StorageReach> reach;  // none when the run never examined its storage
     std::string reason;
+};
+
+// A report's figures, in groups by kind of run; a group the run did not have is absent.
+struct ReportTotals {
+    struct Shred {  // a shred and the Trash
+        std::uint64_t items = 0, itemsRemoved = 0, filesOverwritten = 0, bytesOverwritten = 0,
+                      filesVerified = 0, symbolicLinksRemoved = 0, specialFilesRemoved = 0,
+                      namesRemovedWhileContentsStay = 0, itemsKept = 0;
+    };
+    struct LeftInPlace {  // a stopped run
+        std::uint64_t itemsLeftInPlace = 0, bytesLeftInPlace = 0;
+    };
+    struct FreeSpace {
+        std::uint64_t freeBytes = 0, bytesWritten = 0, bytesLeftUnfilled = 0, inodesMadeAnew = 0;
+    };
+    std::optional<Shred> shred;
+    std::optional<LeftInPlace> leftInPlace;
+    std::optional<FreeSpace> freeSpace;
+    bool empty() const { return !shred && !leftInPlace && !freeSpace; }
 };
 
 // What a report of one run says: made from the run's account and nothing else, so that it
 // never says more than the account did. What only a front end knows (the tool's version, the
 // machine, the person) is added when it is written.
 struct RunRecord {
-    std::string kind;             // "shred", "free-space", "trash"
+    RunKind kind = RunKind::None;
     std::string subject;          // what was chosen, as it was given
     std::string absoluteSubject;  // the same from the root; empty when unknown
     std::string started, ended;   // ISO 8601, with the zone
@@ -37,10 +68,9 @@ struct RunRecord {
     std::string method;        // the mode, its passes and patterns, in words
     std::string verification;  // whether the last pass was read back, and what that found
     ReportStorage storage;
-    // Named figures, in order; a name in camel case ("filesOverwritten") reads as words.
-    std::vector<std::pair<std::string, std::uint64_t>> totals;
-    std::vector<ReportItem> items;      // every item, in order
-    std::string status;                 // "shredded", "partly", "not"
+    ReportTotals totals;
+    std::vector<ReportItem> items;  // every item, in order
+    RunStatus status = RunStatus::None;
     std::string summary;                // the account's line
     std::vector<std::string> details;   // and its details
     std::vector<std::string> warnings;  // what the confirmation and the account warned of

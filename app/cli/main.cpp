@@ -418,8 +418,8 @@ bool runAll(Wiring& wiring, const Options& options, RunRecord& record) {
             add(wiring.shredder.lastRunRecord());
         } else {  // missing, or interrupted before its turn: nothing of it was touched
             const auto now = std::chrono::system_clock::now();
-            RunRecord untouched = recordOfRun("shred", path, now, now, std::nullopt);
-            untouched.status = "not";
+            RunRecord untouched = recordOfRun(RunKind::Shred, path, now, now, std::nullopt);
+            untouched.status = RunStatus::Not;
             untouched.summary = "Not shredded: " + path + " was not reached.";
             add(untouched);
         }

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <string>
@@ -94,6 +95,7 @@ private:
         std::string name, path;
         struct stat st;
         std::optional<mode_t> before;
+        std::uint64_t handle;  // the handler's, for its answer
     };
 
     struct Level {
@@ -186,7 +188,7 @@ private:
             return descend(name, path, item.st, before);
         }
         if (decision.action == Decision::Action::Later) {
-            levels_[at].pending.push_back({name, path, item.st, before});
+            levels_[at].pending.push_back({name, path, item.st, before, decision.handle});
             return at == 0 || levels_[at].pending.size() >= kMaxPending ? finishPending()
                                                                         : Step::Next;
         }
@@ -222,11 +224,13 @@ private:
         levels_[at].pending.clear();
         const std::vector<Decision> decisions = handler_.fileManagerFinishItems(manager_);
         Step step = Step::Next;
-        for (std::size_t i = 0; i < pending.size(); ++i) {
-            const Pending& file = pending[i];
+        for (const Pending& file : pending) {
             // A handler that cannot say how a file ended has it kept.
+            const auto answer =
+                std::find_if(decisions.begin(), decisions.end(),
+                             [&file](const Decision& d) { return d.handle == file.handle; });
             const Decision decision =
-                i < decisions.size() ? decisions[i] : Decision(systemError(EIO));
+                answer != decisions.end() ? *answer : Decision(systemError(EIO));
             Step done;
             if (decision.action == Decision::Action::Keep) {
                 giveBackMode(levels_[at].fd, file.name.c_str(), file.st, file.before);

@@ -47,6 +47,109 @@ QString words(const std::string& camel) {
     return spoken;
 }
 
+// The record's values in the words of the report's schema: the one place they become text.
+const char* inWords(ItemType type) {
+    switch (type) {
+        case ItemType::File:
+            return "file";
+        case ItemType::Folder:
+            return "folder";
+        case ItemType::SymbolicLink:
+            return "symbolic link";
+        case ItemType::SpecialFile:
+            return "special file";
+        case ItemType::Unknown:
+            break;
+    }
+    return "";
+}
+
+const char* inWords(ItemOutcome outcome) {
+    switch (outcome) {
+        case ItemOutcome::Shredded:
+            return "shredded";
+        case ItemOutcome::Kept:
+            return "kept";
+        case ItemOutcome::Removed:
+            break;
+    }
+    return "removed";
+}
+
+const char* inWords(RunKind kind) {
+    switch (kind) {
+        case RunKind::Shred:
+            return "shred";
+        case RunKind::FreeSpace:
+            return "free-space";
+        case RunKind::Trash:
+            return "trash";
+        case RunKind::None:
+            break;
+    }
+    return "";
+}
+
+const char* inWords(RunStatus status) {
+    switch (status) {
+        case RunStatus::Shredded:
+            return "shredded";
+        case RunStatus::Partly:
+            return "partly";
+        case RunStatus::Not:
+            return "not";
+        case RunStatus::None:
+            break;
+    }
+    return "";
+}
+
+const char* inWords(const std::optional<StorageReach>& reach) {
+    if (!reach) {
+        return "";
+    }
+    switch (*reach) {
+        case StorageReach::Reaches:
+            return "reaches";
+        case StorageReach::MayNotReachAll:
+            return "may not reach all";
+        case StorageReach::CannotReach:
+            return "cannot reach";
+        case StorageReach::NotNeeded:
+            return "not needed";
+        case StorageReach::Unknown:
+            break;
+    }
+    return "unknown";
+}
+
+// The figures the record has, by the names the schema gives them, in the order they are shown.
+std::vector<std::pair<const char*, std::uint64_t>> figures(const ReportTotals& totals) {
+    std::vector<std::pair<const char*, std::uint64_t>> named;
+    if (const auto& t = totals.shred) {
+        named = {{"items", t->items},
+                 {"itemsRemoved", t->itemsRemoved},
+                 {"filesOverwritten", t->filesOverwritten},
+                 {"bytesOverwritten", t->bytesOverwritten},
+                 {"filesVerified", t->filesVerified},
+                 {"symbolicLinksRemoved", t->symbolicLinksRemoved},
+                 {"specialFilesRemoved", t->specialFilesRemoved},
+                 {"namesRemovedWhileContentsStay", t->namesRemovedWhileContentsStay},
+                 {"itemsKept", t->itemsKept}};
+    }
+    if (const auto& t = totals.leftInPlace) {
+        named.emplace_back("itemsLeftInPlace", t->itemsLeftInPlace);
+        named.emplace_back("bytesLeftInPlace", t->bytesLeftInPlace);
+    }
+    if (const auto& t = totals.freeSpace) {
+        named.insert(named.end(), {{"freeBytes", t->freeBytes},
+                                   {"bytesWritten", t->bytesWritten},
+                                   {"bytesLeftUnfilled", t->bytesLeftUnfilled},
+                                   {"inodesMadeAnew", t->inodesMadeAnew}});
+    }
+    return named;
+}
+
 QString userName() {
     const passwd* user = ::getpwuid(::geteuid());
     return user != nullptr ? QString::fromLocal8Bit(user->pw_name) : QString();
@@ -96,20 +199,20 @@ QByteArray QtReportWriter::json(const RunRecord& record) const {
         {"fileSystem", text(record.storage.fileSystem)}, {"uuid", text(record.storage.uuid)},
         {"mountPoint", text(record.storage.mountPoint)}, {"device", text(record.storage.device)},
         {"model", text(record.storage.model)},           {"serial", text(record.storage.serial)},
-        {"verdict", text(record.storage.reach)},         {"reason", text(record.storage.reason)}};
+        {"verdict", inWords(record.storage.reach)},      {"reason", text(record.storage.reason)}};
     QJsonObject totals;
-    for (const auto& [name, figure] : record.totals) {
-        totals.insert(text(name), static_cast<qint64>(figure));
+    for (const auto& [name, figure] : figures(record.totals)) {
+        totals.insert(name, static_cast<qint64>(figure));
     }
     QJsonArray items;
     for (const ReportItem& item : record.items) {
         items.append(QJsonObject{{"path", text(item.path)},
                                  {"absolutePath", text(item.absolutePath)},
-                                 {"type", text(item.type)},
+                                 {"type", inWords(item.type)},
                                  {"size", static_cast<qint64>(item.size)},
                                  {"passes", item.passes},
                                  {"verified", item.verified},
-                                 {"outcome", text(item.outcome)},
+                                 {"outcome", inWords(item.outcome)},
                                  {"reason", text(item.reason)}});
     }
     const QJsonObject report{
@@ -121,7 +224,7 @@ QByteArray QtReportWriter::json(const RunRecord& record) const {
                               {"user", userName()},
                               {"uid", static_cast<qint64>(::geteuid())},
                               {"operator", text(author_.operatorName)}}},
-        {"run", QJsonObject{{"kind", text(record.kind)},
+        {"run", QJsonObject{{"kind", inWords(record.kind)},
                             {"subject", text(record.subject)},
                             {"absoluteSubject", text(record.absoluteSubject)},
                             {"started", text(record.started)},
@@ -132,7 +235,7 @@ QByteArray QtReportWriter::json(const RunRecord& record) const {
         {"storage", storage},
         {"totals", totals},
         {"items", items},
-        {"status", QJsonObject{{"result", text(record.status)},
+        {"status", QJsonObject{{"result", inWords(record.status)},
                                {"summary", text(record.summary)},
                                {"details", lines(record.details)}}},
         {"warnings", lines(record.warnings)},
@@ -147,9 +250,10 @@ QString QtReportWriter::html(const RunRecord& record, const QString& jsonName,
     page +=
         "<p>This report records what the program did and saw. It does not certify the "
         "device: see what overwriting cannot reach below.</p><table cellpadding='2'>";
-    page += tableRow("Result", "<b>" + ::html(record.status) + "</b>: " + ::html(record.summary));
+    page += tableRow("Result",
+                     QString("<b>") + inWords(record.status) + "</b>: " + ::html(record.summary));
     page += tableRow("Run",
-                     ::html(record.kind) + " of " + wrappedPath(record.subject) +
+                     QString(inWords(record.kind)) + " of " + wrappedPath(record.subject) +
                          (record.absoluteSubject.empty() || record.absoluteSubject == record.subject
                               ? ""
                               : " (" + wrappedPath(record.absoluteSubject) + ")"));
@@ -172,10 +276,10 @@ QString QtReportWriter::html(const RunRecord& record, const QString& jsonName,
                                     (s.uuid.empty() ? "" : ", UUID " + ::html(s.uuid)) +
                                     (s.model.empty() ? "" : ", model " + ::html(s.model)) +
                                     (s.serial.empty() ? "" : ", serial " + ::html(s.serial)));
-    page +=
-        tableRow("Storage verdict", "<b>" + ::html(s.reach) + "</b> (" + ::html(s.reason) + ")");
+    page += tableRow("Storage verdict",
+                     QString("<b>") + inWords(s.reach) + "</b> (" + ::html(s.reason) + ")");
     page += "</table><h3>Totals</h3><table cellpadding='2'>";
-    for (const auto& [name, figure] : record.totals) {
+    for (const auto& [name, figure] : figures(record.totals)) {
         page += tableRow(words(name), QLocale().toString(static_cast<qulonglong>(figure)));
     }
     page += "</table>" + accountHtml(record) + itemsHtml(record);
@@ -213,7 +317,7 @@ QString QtReportWriter::itemsHtml(const RunRecord& record) {
         const ReportItem& item = record.items[static_cast<std::size_t>(i)];
         page += "<tr><td>" + wrappedPath(whereItWas(item)) + "</td><td>" +
                 QString::number(item.size) + "</td><td>" + QString::number(item.passes) +
-                "</td><td>" + (item.verified ? "yes" : "no") + "</td><td>" + ::html(item.outcome) +
+                "</td><td>" + (item.verified ? "yes" : "no") + "</td><td>" + inWords(item.outcome) +
                 (item.reason.empty() ? "" : ": " + ::html(item.reason)) + "</td></tr>";
     }
     page += "</table>";

@@ -62,7 +62,7 @@ void ShredRun::recordItem(const WalkItem& item, ItemType type, const OverwriteOu
             line.outcome = ItemOutcome::Shredded;
         }
     }
-    itemIndex_[line.path] = items_.size();
+    itemIndex_[{item.status.st_dev, item.status.st_ino}] = items_.size();
     if (type == ItemType::Folder) {
         recordedFolders_.emplace_back(items_.size(), item.path);
     }
@@ -260,13 +260,13 @@ bool ShredRun::fileManagerShouldProceedAfterError(FileManager& /*manager*/,
     account_.kept.emplace_back(info.path, why);
     if (services_.recordItems) {
         // The item the walk could not remove after all, or one it never announced.
-        auto known = itemIndex_.find(info.path);
-        if (known == itemIndex_.end()) {
-            known = itemIndex_.emplace(info.path, items_.size()).first;
+        const auto known = info.identity ? itemIndex_.find(*info.identity) : itemIndex_.end();
+        const std::size_t at = known != itemIndex_.end() ? known->second : items_.size();
+        if (at == items_.size()) {
             items_.push_back({info.path, ItemType::Unknown});
         }
-        items_[known->second].outcome = ItemOutcome::Kept;
-        items_[known->second].reason = why;
+        items_[at].outcome = ItemOutcome::Kept;
+        items_[at].reason = why;
     }
     // Files already under way when the walk stopped are settled after it: the first error
     // was said and asked about, these are in the account.

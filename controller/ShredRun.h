@@ -125,10 +125,10 @@ private:
     bool statusShowsPass_ = false;
     bool stoppedInAFile_ = false;  // a file was stopped after a whole pass and removed
     std::chrono::steady_clock::time_point walkStarted_;
-    // For the report: the items as they ended, by path; folders recorded as removed when the
-    // walk went into them, settled when the run ends, as some may stay.
+    // For the report: the items as they ended, found by identity; folders recorded as removed
+    // when the walk went into them, settled when the run ends, as some may stay.
     std::vector<ReportItem> items_;
-    std::map<std::string, std::size_t> itemIndex_;
+    std::map<ItemIdentity, std::size_t> itemIndex_;
     std::vector<std::pair<std::size_t, std::string>> recordedFolders_;
     RunRecord record_;
     std::optional<LeftInPlace> leftInPlace_;

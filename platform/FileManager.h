@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <compare>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -59,10 +60,18 @@ struct Reason {
     int errorNumber = 0;
 };
 
+// Which item it is, whatever its path: its device and inode.
+struct ItemIdentity {
+    std::uint64_t device = 0, inode = 0;
+    auto operator<=>(const ItemIdentity&) const = default;
+};
+
 // What the delete walk hands to its handler when it could not remove an item.
 struct RemovalError {
     std::string path;  // the item that failed
     Reason reason;
+    // The item's identity, when the handler was told of it before: what tells it which one.
+    std::optional<ItemIdentity> identity;
 };
 
 // The item a delete walk is about to remove, as the walk holds it: file calls reach it as

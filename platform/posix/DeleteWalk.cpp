@@ -140,7 +140,7 @@ private:
                 return;
             }
             if (error != 0) {
-                if (fail(level.path, systemError(error), nullptr) == Step::Stop) {
+                if (fail(level.path, systemError(error), nullptr, &level.identity) == Step::Stop) {
                     return;
                 }
                 climb(false);
@@ -182,7 +182,7 @@ private:
             handler_.fileManagerWillProcessPath(manager_, {folderFd, name, item.st, path});
         if (decision.action == Decision::Action::Keep) {
             giveBackMode(folderFd, name, item.st, before);
-            return fail(path, decision.reason, name);
+            return fail(path, decision.reason, name, &item.st);
         }
         if (S_ISDIR(item.st.st_mode)) {
             return descend(name, path, item.st, before);
@@ -206,7 +206,7 @@ private:
                 levels_[at].passedOver.insert(removed);
             }
             giveBackMode(folderFd, name, st, before);
-            return fail(path, systemError(error), name);
+            return fail(path, systemError(error), name, &st);
         }
         levels_[at].lostEntries = true;
         return Step::Next;
@@ -234,7 +234,7 @@ private:
             Step done;
             if (decision.action == Decision::Action::Keep) {
                 giveBackMode(levels_[at].fd, file.name.c_str(), file.st, file.before);
-                done = fail(file.path, decision.reason, file.name.c_str());
+                done = fail(file.path, decision.reason, file.name.c_str(), &file.st);
             } else {
                 done = removeFile(at, file.name.c_str(), file.path, file.st, file.before);
             }
@@ -264,7 +264,7 @@ private:
         if (stream == nullptr) {
             const int error = errno;
             giveBackMode(folderFd, name, st, before);
-            return fail(path, systemError(error), name);
+            return fail(path, systemError(error), name, &st);
         }
         Level level;
         level.fd = fd;
@@ -293,7 +293,7 @@ private:
             return;
         }
         if (!ensureOpen(at - 1)) {
-            fail(levels_[at].path, systemError(errno), nullptr);
+            fail(levels_[at].path, systemError(errno), nullptr, &levels_[at].identity);
             stopped_ = true;
             return;
         }
@@ -327,7 +327,7 @@ private:
         }
         close(done);
         if (error != 0) {
-            fail(done.path, systemError(error), done.name.c_str());
+            fail(done.path, systemError(error), done.name.c_str(), &done.identity);
         } else if (removeIt) {
             parent.lostEntries = true;
         }
@@ -353,7 +353,7 @@ private:
             level.passedOver.insert(now);
             giveBackMode(level.fd, now.c_str(), folder.identity, folder.modeBefore);
             if (!stopped_) {  // after a stop the rest still go, but nothing more is asked
-                fail(folder.path, systemError(error), nullptr);
+                fail(folder.path, systemError(error), nullptr, &folder.identity);
             }
         }
     }
@@ -401,10 +401,15 @@ private:
         }
     }
 
-    // Reports one failure. On NO the walk stops; otherwise it goes on past the failed item.
-    Step fail(const std::string& path, const Reason& reason, const char* name) {
+    // Reports one failure, with the item's identity when the handler was told of it. On NO
+    // the walk stops; otherwise it goes on past the failed item.
+    Step fail(const std::string& path, const Reason& reason, const char* name,
+              const struct stat* told = nullptr) {
         failed_ = true;
-        if (!handler_.fileManagerShouldProceedAfterError(manager_, {path, reason})) {
+        const auto identity = told != nullptr
+                                  ? std::optional(ItemIdentity{told->st_dev, told->st_ino})
+                                  : std::nullopt;
+        if (!handler_.fileManagerShouldProceedAfterError(manager_, {path, reason, identity})) {
             stopped_ = true;
             return Step::Stop;
         }

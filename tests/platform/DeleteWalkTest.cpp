@@ -437,4 +437,46 @@ TEST(DeleteWalkAtTheEdges, ADeepTreeWithFewDescriptorsIsCountedExactlyAndRemoved
     EXPECT_FALSE(exists(dir / "top"));
 }
 
+// Files answered Later are settled by the handle each answer carried, whatever order the
+// handler answers in; a kept one is reported with the identity it was announced with.
+TEST(DeleteWalk, LaterFilesAreSettledByTheirHandlesAndAKeptOneByItsIdentity) {
+    class AnswersLater : public RecordingHandler {
+    public:
+        Decision fileManagerWillProcessPath(FileManager& m, const WalkItem& item) override {
+            RecordingHandler::fileManagerWillProcessPath(m, item);
+            if (!S_ISREG(item.status.st_mode))
+                return {};
+            waiting.push_back({item.path, {item.status.st_dev, item.status.st_ino}});
+            return Decision::later(waiting.size() * 7);
+        }
+        std::vector<Decision> fileManagerFinishItems(FileManager&) override {
+            // Each answer one place on from its file's: by position, every one would be wrong.
+            std::vector<Decision> answers;
+            for (std::size_t n = 1; n <= waiting.size(); ++n) {
+                const std::size_t i = n % waiting.size();
+                const bool keep = lastPathComponent(waiting[i].first) == "keep";
+                answers.push_back(keep ? Decision(Reason{ReasonCode::CouldNotOverwrite, EIO})
+                                       : Decision());
+                answers.back().handle = (i + 1) * 7;
+            }
+            return answers;
+        }
+        std::vector<std::pair<std::string, ItemIdentity>> waiting;
+    };
+    TempDir dir;
+    makeFolder(dir / "top");
+    for (const char* name : {"a", "keep", "z"}) writeFile(dir / (std::string("top/") + name), name);
+    AnswersLater handler;
+    handler.proceed = true;
+    EXPECT_FALSE(PosixFileManager().removeFileAtPath(dir / "top", handler));
+    EXPECT_EQ(countedUnder(dir / "top"), std::set<std::string>{"keep"});
+    ASSERT_EQ(handler.waiting.size(), 3u);
+    const auto kept =
+        std::find_if(handler.waiting.begin(), handler.waiting.end(),
+                     [](const auto& w) { return lastPathComponent(w.first) == "keep"; });
+    ASSERT_FALSE(handler.errors.empty());
+    EXPECT_EQ(handler.errors.front().path, kept->first);
+    EXPECT_EQ(handler.errors.front().identity, kept->second);
+}
+
 }  // namespace

@@ -187,6 +187,7 @@ void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
         details.push_back(std::move(line));
     }
     details.push_back(storageInWords(facts->storage));
+    noteMemoryExposure("files deleted earlier");
     outcome_ = RunOutcome::Cancelled;
     if (services_.alerts->run({.kind = Alert::Kind::Confirmation,
                                .critical = true,
@@ -294,6 +295,7 @@ void ZVORBAControlShredder::tellAccount(const std::string& summary,
 }
 
 void ZVORBAControlShredder::endRun() {
+    notes_.addTo(record_);
     resetProgress();
     fillTotal_ = 0;
     running_ = false;

@@ -83,6 +83,7 @@ void ZVORBAControlShredder::shredTrash() {
 
     UserDefaults& defaults = *services_.defaults;
     shredMode = shredModeFrom(defaults.integerForKey(settings_key::kShredMode));
+    noteMemoryExposure();
     if (defaults.integerForKey(settings_key::kShredWarning) == 1) {
         std::vector<std::string> details;
         for (const TrashContents& contents : trash) {

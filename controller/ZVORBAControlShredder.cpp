@@ -45,7 +45,13 @@ ZVORBAControlShredder::ZVORBAControlShredder(const ShredderConnections& connecti
     : display_(connections.display),
       progress(connections.display.progress),
       window(connections.window),
-      services_(connections) {}
+      services_(connections),
+      notes_(connections.alerts, connections.account) {
+    services_.alerts = &notes_;
+    if (connections.account != nullptr) {
+        services_.account = &notes_;
+    }
+}
 
 ZVORBAControlShredder::~ZVORBAControlShredder() {
     // A job still on the pool refers to what is about to go: wait for it.
@@ -247,6 +253,7 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
                               account_.storage);
         addShredAccount(record_, outcome_, account_, shredMode, std::move(items_), warnings(),
                         [this](std::uint64_t n) { return formatted(n); });
+        notes_.addTo(record_);
     }
     resetProgress();
     running_ = batch_.has_value();  // the Trash's run goes on
@@ -258,6 +265,7 @@ void ZVORBAControlShredder::beginRun() {
         items_.clear();
         itemIndex_.clear();
         recordedFolders_.clear();
+        notes_.clear();
         ++runsBegun_;
     }
     outcome_ = RunOutcome::Denied;
@@ -326,6 +334,7 @@ void ZVORBAControlShredder::prepare(Selection& selection) {
     verifyLastPass_ = defaults.integerForKey(settings_key::kShredVerify) == 1;
     account_.verifying = verifyLastPass_;
     account_.storage = services_.fileManager->storageVerdictAtPath(selection.path);
+    noteMemoryExposure();
 
     showSelection(selection.path, selection.isDirectory);
     countSelection(selection.path, selection.isDirectory);

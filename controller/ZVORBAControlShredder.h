@@ -14,6 +14,7 @@
 #include "FreeSpace.h"
 #include "Panels.h"
 #include "Report.h"
+#include "RunNotes.h"
 #include "RunReport.h"
 #include "Services.h"
 #include "Trash.h"
@@ -158,6 +159,10 @@ private:
                                            const std::optional<FileSystemFacts>& facts,
                                            int errorNumber) const;
     void endRun();
+    // Once a run: where what programs held in memory may lie unencrypted (swap, a hibernation
+    // image), in one line that the run's confirmation, account and record then carry. stake
+    // names what is at stake: "these files".
+    void noteMemoryExposure(const char* stake = "these files");
     void settleSharedNames();
     void recordItem(const WalkItem& item, const std::string& type, const OverwriteOutcome* outcome,
                     const std::string& reason = {});
@@ -179,6 +184,7 @@ private:
     ShredMode shredMode = ShredMode::RandomPass;
 
     ShredderConnections services_;
+    RunNotes notes_;  // services_ asks and tells through it
     bool running_ = false;
     RunOutcome outcome_ = RunOutcome::None;
     std::vector<UnreadFolder> unreadFolders_;

@@ -38,6 +38,15 @@ struct StorageVerdict {
     std::string mountPoint, device, uuid, model, serial;
 };
 
+// Where what programs held in memory may have been written to a disk unencrypted.
+struct MemoryOnDisk {
+    std::vector<std::string> swapAreas;  // active swap areas, as /proc/swaps names them
+    // Where a hibernation image is written ("/dev/sda3"), when it is not one of the swap areas
+    // above; empty otherwise.
+    std::string hibernationDevice;
+    bool any() const { return !swapAreas.empty() || !hibernationDevice.empty(); }
+};
+
 // Why the walk keeps an item or stops on it: a code, and the errno value behind it where
 // there is one. It is put into words in one place, on the way to the display.
 enum class ReasonCode {
@@ -146,6 +155,9 @@ public:
     virtual int removalBlockerAtPath(const std::string& path) const = 0;
     // What overwriting reaches on the file system that holds the item.
     virtual StorageVerdict storageVerdictAtPath(const std::string& path) const = 0;
+    // The active swap areas, and the hibernation image's device, that lie on no encrypted
+    // device: what programs held in memory may have been written there in the clear.
+    virtual MemoryOnDisk unencryptedMemoryCopies() const = 0;
     // The item's attributes, following a final symbolic link only when traverseLink.
     virtual std::optional<FileAttributes> fileAttributesAtPath(const std::string& path,
                                                                bool traverseLink) const = 0;

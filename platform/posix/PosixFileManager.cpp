@@ -11,6 +11,7 @@
 #include "FolderEntries.h"
 #include "PathString.h"
 #include "StorageCheck.h"
+#include "SwapCheck.h"
 #include "base/UniqueFd.h"
 
 using namespace entries;
@@ -53,6 +54,10 @@ int PosixFileManager::removalBlockerAtPath(const std::string& path) const {
 
 StorageVerdict PosixFileManager::storageVerdictAtPath(const std::string& path) const {
     return checkStorage(path);
+}
+
+MemoryOnDisk PosixFileManager::unencryptedMemoryCopies() const {
+    return ::unencryptedMemoryCopies("/sys", "/proc/swaps");
 }
 
 std::optional<FileAttributes> PosixFileManager::fileAttributesAtPath(const std::string& path,

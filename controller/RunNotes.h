@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Display.h"
+#include "FileManager.h"
+#include "Panels.h"
+#include "Report.h"
+
+// Lines a run notes once that every front end then shows: they stand between the controller
+// and the front end's panels, and are added to the run's confirmation, to the warnings said
+// before a walk nobody confirmed, and to the run's account on their way there.
+class RunNotes : public AlertPanels, public AccountView {
+public:
+    // account may be null: then nothing is told, and nothing added.
+    RunNotes(AlertPanels* alerts, AccountView* account) : alerts_(alerts), account_(account) {}
+
+    int run(const Alert& alert) override;
+    void showWarnings(const std::vector<std::string>& warnings) override;
+    void showAccount(const std::string& summary, const std::vector<std::string>& details) override;
+    // Adds the lines to a record's warnings, as the report says them.
+    void addTo(RunRecord& record) const;
+
+    // Forgets the lines of the run before.
+    void clear() {
+        lines.clear();
+        noted = false;
+    }
+
+    std::vector<std::string> lines;
+    bool noted = false;  // the run has looked for what it notes: it looks once
+
+private:
+    std::vector<std::string> with(const std::vector<std::string>& shown) const;
+
+    AlertPanels* alerts_;
+    AccountView* account_;
+};
+
+// Where what programs held in memory may lie unencrypted, in one line: stake names what is
+// at stake ("these files"). Empty when it lies nowhere.
+std::string memoryOnDiskInWords(const MemoryOnDisk& found, const std::string& stake);

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -279,6 +280,7 @@ std::vector<std::string> slavesOf(const std::string& base, int most) {
         }
     }
     ::closedir(slaves);
+    std::sort(names.begin(), names.end());  // said in the same order every time
     for (const std::string& name : names) {
         if (std::string number = readSysfsLine(base + "/slaves/" + name + "/dev");
             !number.empty()) {

@@ -39,7 +39,9 @@ void RunNotes::addTo(RunRecord& record) const {
 std::string memoryOnDiskInWords(const MemoryOnDisk& found, const std::string& stake) {
     std::string where;
     for (std::size_t i = 0; i < found.swapAreas.size(); ++i) {
-        where += (i == 0 ? "Swap on " : i + 1 < found.swapAreas.size() ? ", " : " and ") +
+        where += (i == 0                           ? "Swap on "
+                  : i + 1 < found.swapAreas.size() ? ", "
+                                                   : " and ") +
                  found.swapAreas[i];
     }
     if (!where.empty()) {

@@ -23,7 +23,8 @@ constexpr const char* kThin =
     "a spinning disk that accepts discard: thin-provisioned or flash, it may keep old copies "
     "elsewhere";
 constexpr const char* kFlashCard = "flash memory card";
-constexpr const char* kExternal = "attached over %s; a flash drive writes elsewhere than it is told";
+constexpr const char* kExternal =
+    "attached over %s; a flash drive writes elsewhere than it is told";
 constexpr const char* kRemovable =
     "a removable medium; a flash card writes elsewhere than it is told";
 constexpr const char* kVirtual = "a virtual disk (%s), what lies beneath is not known";
@@ -307,8 +308,8 @@ std::string layerName(const std::string& base, const std::string& name) {
 
 // A layer is as good as the worst of what it is made of; its old copies are encrypted only
 // when they are on every way down.
-DeviceJudgement judgeLayer(const DeviceWalk& walk, const std::string& base,
-                           const std::string& name, const std::vector<std::string>& under) {
+DeviceJudgement judgeLayer(const DeviceWalk& walk, const std::string& base, const std::string& name,
+                           const std::vector<std::string>& under) {
     DeviceJudgement layer{StorageReach::NotNeeded, {}, {}, true};
     std::string beneath;
     std::vector<DeviceJudgement> parts;

@@ -13,8 +13,8 @@
 // How far overwriting in place reaches on a device and everything beneath it.
 struct DeviceJudgement {
     StorageReach reach = StorageReach::Unknown;
-    std::string words;  // the verdict: "writes in place on a spinning disk"
-    std::string seen;   // what lies beneath, from the top: "sda2 on sda over ATA, driver ahci"
+    std::string words;       // the verdict: "writes in place on a spinning disk"
+    std::string seen;        // what lies beneath, from the top: "sda2 on sda over ATA, driver ahci"
     bool encrypted = false;  // dm-crypt on every way down to the disks
     // The words, then what was seen.
     std::string reason() const { return seen.empty() ? words : words + ": " + seen; }

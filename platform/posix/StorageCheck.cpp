@@ -407,22 +407,21 @@ DeviceJudgement judgeFileSystem(const DeviceWalk& walk, const KnownType* type,
 std::optional<DeviceJudgement> judgeFileHolder(const DeviceWalk& walk, const std::string& path) {
     const std::optional<Holder> holder = findHolder(path);
     struct stat item;
-    if (!holder || (!holder->itemName.empty() &&
-                    ::fstatat(holder->folder.get(), holder->itemName.c_str(), &item,
-                              AT_SYMLINK_NOFOLLOW) != 0)) {
+    if (!holder ||
+        (!holder->itemName.empty() && ::fstatat(holder->folder.get(), holder->itemName.c_str(),
+                                                &item, AT_SYMLINK_NOFOLLOW) != 0)) {
         return std::nullopt;
     }
-    DeviceJudgement judgement =
-        judgeFileSystem(walk, holder->type, blockDeviceUnder(*holder, walk.sysfsRoot),
-                        isJournaled(*holder));
+    DeviceJudgement judgement = judgeFileSystem(
+        walk, holder->type, blockDeviceUnder(*holder, walk.sysfsRoot), isJournaled(*holder));
     const std::string type =
         typeName(holder->magic, holder->type, holder->mount ? holder->mount->type : "");
     judgement.seen = judgement.seen.empty() ? type : type + " on " + judgement.seen;
     return judgement;
 }
 
-StorageVerdict fileSystemVerdict(const std::string& sysfsRoot, std::uint32_t magic,
-                                 unsigned major, unsigned minor, bool journaled) {
+StorageVerdict fileSystemVerdict(const std::string& sysfsRoot, std::uint32_t magic, unsigned major,
+                                 unsigned minor, bool journaled) {
     int devicesLeft = kMaxDevices;
     const DeviceJudgement judgement = judgeFileSystem(
         {sysfsRoot, 0, &devicesLeft}, knownType(magic), deviceName(major, minor), journaled);
@@ -448,8 +447,8 @@ StorageVerdict examine(const std::string& path) {
     identify(verdict, holder->on, mount);
     int devicesLeft = kMaxDevices;
     const DeviceJudgement judgement =
-        judgeFileSystem({"/sys", 0, &devicesLeft}, holder->type,
-                        blockDeviceUnder(*holder, "/sys"), isJournaled(*holder));
+        judgeFileSystem({"/sys", 0, &devicesLeft}, holder->type, blockDeviceUnder(*holder, "/sys"),
+                        isJournaled(*holder));
     verdict.reach = judgement.reach;
     verdict.reason = judgement.reason();
     verdict.encrypted = judgement.encrypted;
@@ -504,4 +503,3 @@ std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& e
     facts.storage = checkStorage(::realpath(folder.c_str(), real) != nullptr ? real : folder);
     return facts;
 }
-

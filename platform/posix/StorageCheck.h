@@ -20,8 +20,8 @@ StorageVerdict checkStorage(const std::string& path);
 // for one that writes in place, where the devices beneath decide (followed through
 // partitions, device-mapper, md and loop devices to the disks) and so does the journal when
 // journaled. Its fileSystem is left empty.
-StorageVerdict fileSystemVerdict(const std::string& sysfsRoot, std::uint32_t magic,
-                                 unsigned major, unsigned minor, bool journaled);
+StorageVerdict fileSystemVerdict(const std::string& sysfsRoot, std::uint32_t magic, unsigned major,
+                                 unsigned minor, bool journaled);
 
 // The file system holding the folder: where it is mounted, from what, how much of it is free,
 // and what overwriting reaches there. Nothing, with errorNumber set, when it cannot be

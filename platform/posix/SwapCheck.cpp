@@ -1,8 +1,8 @@
 #include "SwapCheck.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <sstream>

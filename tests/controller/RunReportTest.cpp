@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "RunNotes.h"
 #include "RunReport.h"
 
 namespace {
@@ -27,6 +28,28 @@ TEST(RunReport, TheAccountNamesWhatWasNotDestroyedAndNothingForARefusal) {
               details.end());
     EXPECT_EQ(accountSummary(RunOutcome::Denied, account, ShredMode::RandomPass),
               "Nothing was touched.");
+}
+
+// Swap areas and a hibernation image elsewhere, in the one line a run says of them.
+TEST(RunReport, UnencryptedSwapAndHibernationAreSaidInOneLine) {
+    const std::string tail =
+        ": what programs held in memory, the contents of these files among "
+        "them, may have been written there.";
+    const struct {
+        MemoryOnDisk found;
+        std::string said;
+    } cases[] = {
+        {{}, ""},
+        {{{"/dev/sda2"}, ""}, "Swap on /dev/sda2 is not encrypted" + tail},
+        {{{"/dev/sda2", "/swap file", "/dev/loop0"}, ""},
+         "Swap on /dev/sda2, /swap file and /dev/loop0 is not encrypted" + tail},
+        {{{}, "/dev/sda3"}, "The hibernation image on /dev/sda3 is not encrypted" + tail},
+        {{{"/dev/sda2"}, "/dev/sda3"},
+         "Swap on /dev/sda2 is not encrypted, nor is the hibernation image on /dev/sda3" + tail},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(memoryOnDiskInWords(c.found, "these files"), c.said);
+    }
 }
 
 }  // namespace

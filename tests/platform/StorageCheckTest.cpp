@@ -190,72 +190,93 @@ constexpr const char* kAta = "pci0000:00/0000:00:1f.2[ahci]/ata1/host0/target0:0
 constexpr const char* kUsb =
     "pci0000:00/0000:00:14.0[xhci_hcd]/usb1/1-1/1-1:1.0[usb-storage]/host2/target2:0:0/"
     "2:0:0:0[sd]";
-const std::vector<std::string> kSpinningDisk = {"queue/rotational=1",
-                                                "queue/discard_max_bytes=0"};
+const std::vector<std::string> kSpinningDisk = {"queue/rotational=1", "queue/discard_max_bytes=0"};
 const std::vector<std::string> kUsbStick = {"queue/rotational=1", "queue/discard_max_bytes=0",
                                             "removable=1"};
+
+// A disk as sysfs shows it, and what is said of it.
+struct FakeDisk {
+    std::string path;  // its folder under devices/, as FakeSysfs::add takes it
+    std::vector<std::string> files;
+    StorageReach reach;
+    const char* said;
+};
+
+using enum StorageReach;
+const FakeDisk kDisks[] = {
+    {std::string(kAta) + "/block/sda", kSpinningDisk, Reaches,
+     "spinning disk: sda over ATA, driver ahci"},
+    {std::string(kAta) + "/block/sda",
+     {"queue/rotational=1", "queue/discard_max_bytes=512"},
+     MayNotReachAll,
+     "thin-provisioned"},
+    {std::string(kAta) + "/block/sda", {"queue/rotational=0"}, MayNotReachAll, "solid-state"},
+    {std::string(kAta) + "/block/sda", {"queue/discard_max_bytes=0"}, Unknown, "spins"},
+    {std::string(kAta) + "/block/sda",
+     {"queue/rotational=1", "queue/discard_max_bytes=0", "removable=1"},
+     Unknown,
+     "removable medium"},
+    {"pci0000:00/0000:00:03.0[mpt3sas]/host0/port-0:0/end_device-0:0/target0:0:0/"
+     "0:0:0:0[sd]/block/sda",
+     kSpinningDisk, Reaches, "over SAS, driver mpt3sas"},
+    {"pci0000:00/0000:00:03.0[megaraid_sas]/host0/target0:2:0/0:2:0:0[sd]/block/sda", kSpinningDisk,
+     Unknown, "controller not known to write in place: sda, driver megaraid"},
+    {"pci0000:00/0000:00:1d.0/0000:3d:00.0[nvme]/nvme/nvme0/nvme0n1",
+     {"device=->..", "../transport=pcie", "queue/rotational=0"},
+     MayNotReachAll,
+     "solid-state or flash: the device may keep old copies in blocks it has remapped: "
+     "nvme0n1 over NVMe, driver nvme"},
+    {std::string(kUsb) + "/block/sdb", kUsbStick, Unknown,
+     "attached over USB; a flash drive writes elsewhere than it is told: sdb over USB, "
+     "driver usb-storage"},
+    {"pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0[uas]/host3/target3:0:0/3:0:0:0[sd]/block/sdc",
+     kSpinningDisk, Unknown, "attached over USB; a flash drive"},
+    {"pci0000:00/0000:00:1a.0[sdhci-pci]/mmc_host/mmc0/mmc0:aaaa[mmcblk]/block/mmcblk0",
+     {"queue/rotational=0"},
+     MayNotReachAll,
+     "flash memory card: mmcblk0 over MMC"},
+    {std::string(kUsb) + "/block/sdd",
+     {"queue/rotational=1", "removable=1"},
+     Unknown,
+     "over USB"},  // an SD card in a USB reader
+    {"pci0000:00/0000:00:1e.0[firewire_ohci]/fw1/fw1.0[firewire_sbp2]/host6/target6:0:0/"
+     "6:0:0:0[sd]/block/sde",
+     kSpinningDisk, Unknown, "attached over FireWire"},
+    {"pci0000:00/0000:00:07.0/0000:05:00.0[ahci]/ata7/host7/target7:0:0/7:0:0:0[sd]/block/sdf",
+     {"queue/rotational=1", "queue/discard_max_bytes=0", "../../../../../../removable=removable"},
+     Unknown,
+     "attached over Thunderbolt"},
+    {"pci0000:00/0000:00:02.0/virtio1[virtio_blk]/block/vda", kSpinningDisk, Unknown,
+     "a virtual disk (virtio_blk)"},
+    {"vbd-51712[vbd]/block/xvda", kSpinningDisk, Unknown, "(xen-blkfront)"},
+    {"pci0000:00/0000:00:04.0/virtio2/host2/target2:0:0/2:0:0:0[sd]/block/sdb",
+     {"device/vendor=QEMU    ", "queue/rotational=1"},
+     Unknown,
+     "(QEMU)"},
+    {"platform/host3/session1/target3:0:0/3:0:0:0[sd]/block/sdc",
+     {"device/vendor=LIO-ORG ", "queue/rotational=1"},
+     Unknown,
+     "network disk (iSCSI)"},
+    {"virtual/block/nbd0", kSpinningDisk, Unknown, "network disk (nbd)"},
+    {"virtual/nvme-fabrics/ctl/nvme1/nvme1n1",
+     {"device=->..", "../transport=tcp"},
+     Unknown,
+     "(NVMe over tcp)"},
+    {"virtual/block/zram0", {"queue/rotational=0"}, NotNeeded, "nothing of it reaches a disk"},
+    {"virtual/block/ram0", kSpinningDisk, NotNeeded, "held in memory"},
+};
 
 // Only a spinning disk hanging directly from an ATA or SAS host, that cannot discard, is
 // said to be reached; every other disk says what it was seen to be. Each is judged the same
 // through a partition, a dm-crypt mapping of that (encrypted), and a loop device whose
 // backing file lies on it (the fake disk stands where the test's folder really is).
 TEST(StorageDevice, OnlyADirectlyAttachedSpinningDiskIsSaidToBeReached) {
-    using enum StorageReach;
-    const struct {
-        std::string path;
-        std::vector<std::string> files;
-        StorageReach reach;
-        const char* said;
-    } cases[] = {
-        {std::string(kAta) + "/block/sda", kSpinningDisk, Reaches, "spinning disk: sda over ATA, "
-                                                                   "driver ahci"},
-        {std::string(kAta) + "/block/sda", {"queue/rotational=1", "queue/discard_max_bytes=512"},
-         MayNotReachAll, "thin-provisioned"},
-        {std::string(kAta) + "/block/sda", {"queue/rotational=0"}, MayNotReachAll, "solid-state"},
-        {std::string(kAta) + "/block/sda", {"queue/discard_max_bytes=0"}, Unknown, "spins"},
-        {std::string(kAta) + "/block/sda", {"queue/rotational=1", "queue/discard_max_bytes=0",
-                                            "removable=1"}, Unknown, "removable medium"},
-        {"pci0000:00/0000:00:03.0[mpt3sas]/host0/port-0:0/end_device-0:0/target0:0:0/"
-         "0:0:0:0[sd]/block/sda", kSpinningDisk, Reaches, "over SAS, driver mpt3sas"},
-        {"pci0000:00/0000:00:03.0[megaraid_sas]/host0/target0:2:0/0:2:0:0[sd]/block/sda",
-         kSpinningDisk, Unknown, "controller not known to write in place: sda, driver megaraid"},
-        {"pci0000:00/0000:00:1d.0/0000:3d:00.0[nvme]/nvme/nvme0/nvme0n1",
-         {"device=->..", "../transport=pcie", "queue/rotational=0"}, MayNotReachAll,
-         "solid-state or flash: the device may keep old copies in blocks it has remapped: "
-         "nvme0n1 over NVMe, driver nvme"},
-        {std::string(kUsb) + "/block/sdb", kUsbStick, Unknown,
-         "attached over USB; a flash drive writes elsewhere than it is told: sdb over USB, "
-         "driver usb-storage"},
-        {"pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0[uas]/host3/target3:0:0/3:0:0:0[sd]/block/sdc",
-         kSpinningDisk, Unknown, "attached over USB; a flash drive"},
-        {"pci0000:00/0000:00:1a.0[sdhci-pci]/mmc_host/mmc0/mmc0:aaaa[mmcblk]/block/mmcblk0",
-         {"queue/rotational=0"}, MayNotReachAll, "flash memory card: mmcblk0 over MMC"},
-        {std::string(kUsb) + "/block/sdd", {"queue/rotational=1", "removable=1"}, Unknown,
-         "over USB"},  // an SD card in a USB reader
-        {"pci0000:00/0000:00:1e.0[firewire_ohci]/fw1/fw1.0[firewire_sbp2]/host6/target6:0:0/"
-         "6:0:0:0[sd]/block/sde", kSpinningDisk, Unknown, "attached over FireWire"},
-        {"pci0000:00/0000:00:07.0/0000:05:00.0[ahci]/ata7/host7/target7:0:0/7:0:0:0[sd]/block/sdf",
-         {"queue/rotational=1", "queue/discard_max_bytes=0", "../../../../../../removable=removable"},
-         Unknown, "attached over Thunderbolt"},
-        {"pci0000:00/0000:00:02.0/virtio1[virtio_blk]/block/vda", kSpinningDisk, Unknown,
-         "a virtual disk (virtio_blk)"},
-        {"vbd-51712[vbd]/block/xvda", kSpinningDisk, Unknown, "(xen-blkfront)"},
-        {"pci0000:00/0000:00:04.0/virtio2/host2/target2:0:0/2:0:0:0[sd]/block/sdb",
-         {"device/vendor=QEMU    ", "queue/rotational=1"}, Unknown, "(QEMU)"},
-        {"platform/host3/session1/target3:0:0/3:0:0:0[sd]/block/sdc",
-         {"device/vendor=LIO-ORG ", "queue/rotational=1"}, Unknown, "network disk (iSCSI)"},
-        {"virtual/block/nbd0", kSpinningDisk, Unknown, "network disk (nbd)"},
-        {"virtual/nvme-fabrics/ctl/nvme1/nvme1n1", {"device=->..", "../transport=tcp"}, Unknown,
-         "(NVMe over tcp)"},
-        {"virtual/block/zram0", {"queue/rotational=0"}, NotNeeded, "nothing of it reaches a disk"},
-        {"virtual/block/ram0", kSpinningDisk, NotNeeded, "held in memory"},
-    };
     TempDir folder;
     const std::string backing = folder / "disk.img";
     writeFile(backing, "blocks");
     const std::string disk = deviceOf(backing);
     const bool loopJudgedByDisk = judgedByItsDevice(backing);
-    for (const auto& c : cases) {
+    for (const FakeDisk& c : kDisks) {
         TempDir sysfs;
         FakeSysfs machine(sysfs.path());
         machine.add(c.path, disk, c.files);
@@ -263,8 +284,8 @@ TEST(StorageDevice, OnlyADirectlyAttachedSpinningDiskIsSaidToBeReached) {
         machine.add(c.path + "/" + name + "1", "240:1", {"partition=1"});
         machine.add("virtual/block/dm-0", "241:0", {"dm/uuid=CRYPT-LUKS2-0123"}, {name + "1"});
         machine.add("virtual/block/loop0", "242:0", {"loop/backing_file=" + backing});
-        for (const std::string& number : {disk, std::string("240:1"), std::string("241:0"),
-                                          std::string("242:0")}) {
+        for (const std::string& number :
+             {disk, std::string("240:1"), std::string("241:0"), std::string("242:0")}) {
             if (number == "242:0" && !loopJudgedByDisk) {
                 continue;
             }
@@ -286,7 +307,6 @@ TEST(StorageDevice, OnlyADirectlyAttachedSpinningDiskIsSaidToBeReached) {
 
 // Layers: the worst of what a layer is made of wins, and each is named in what was seen.
 TEST(StorageDevice, TheWorstOfTheLayersBeneathWins) {
-    using enum StorageReach;
     TempDir sysfs;
     FakeSysfs machine(sysfs.path());
     machine.add(std::string(kAta) + "/block/sda", "8:0", kSpinningDisk);
@@ -331,7 +351,6 @@ TEST(StorageDevice, TheWorstOfTheLayersBeneathWins) {
 // The type decides before the device: over a disk that would be reached, a file system that
 // writes elsewhere never is, nor one that journals the data.
 TEST(StorageDevice, FileSystemsThatWriteElsewhereNeverReach) {
-    using enum StorageReach;
     TempDir sysfs;
     FakeSysfs(sysfs.path()).add(std::string(kAta) + "/block/sda", "8:0", kSpinningDisk);
     const struct {
@@ -339,16 +358,15 @@ TEST(StorageDevice, FileSystemsThatWriteElsewhereNeverReach) {
         bool journaled;
         StorageReach reach;
     } cases[] = {
-        {EXT4_SUPER_MAGIC, false, Reaches},    {XFS_SUPER_MAGIC, false, Reaches},
+        {EXT4_SUPER_MAGIC, false, Reaches},       {XFS_SUPER_MAGIC, false, Reaches},
         {EXT4_SUPER_MAGIC, true, MayNotReachAll}, {BTRFS_SUPER_MAGIC, false, CannotReach},
         {0x2FC12FC1, false, CannotReach},  // zfs
         {0xCA451A4E, false, CannotReach},  // bcachefs
-        {F2FS_SUPER_MAGIC, false, CannotReach}, {NILFS_SUPER_MAGIC, false, CannotReach},
-        {TMPFS_MAGIC, false, NotNeeded},        {0x12345678, false, Unknown},
+        {F2FS_SUPER_MAGIC, false, CannotReach},   {NILFS_SUPER_MAGIC, false, CannotReach},
+        {TMPFS_MAGIC, false, NotNeeded},          {0x12345678, false, Unknown},
     };
     for (const auto& c : cases) {
-        const StorageVerdict verdict =
-            fileSystemVerdict(sysfs.path(), c.magic, 8, 0, c.journaled);
+        const StorageVerdict verdict = fileSystemVerdict(sysfs.path(), c.magic, 8, 0, c.journaled);
         EXPECT_EQ(verdict.reach, c.reach) << std::hex << c.magic << ": " << verdict.reason;
     }
 }

@@ -2,6 +2,8 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
@@ -238,6 +240,15 @@ DeviceJudgement judgeLoop(const DeviceWalk& walk, const std::string& base,
     constexpr const char* kDeleted = " (deleted)";
     if (file.size() > 10 && file.compare(file.size() - 10, 10, kDeleted) == 0) {
         return judged(StorageReach::Unknown, kBackingGone, seen);
+    }
+    // A loop over a whole device is that device.
+    struct stat node;
+    if (::stat(file.c_str(), &node) == 0 && S_ISBLK(node.st_mode)) {
+        DeviceJudgement device =
+            judgeDevice(walk.deeper(), std::to_string(major(node.st_rdev)) + ":" +
+                                           std::to_string(minor(node.st_rdev)));
+        device.seen = name + " backed by the device " + device.seen;
+        return device;
     }
     errno = 0;
     const std::optional<DeviceJudgement> holder = judgeFileHolder(walk.deeper(), file);

@@ -346,6 +346,14 @@ TEST(StorageDevice, TheWorstOfTheLayersBeneathWins) {
         EXPECT_EQ(verdict.encrypted, c.encrypted) << c.number;
         EXPECT_NE(verdict.reason.find(c.said), npos) << c.number << ": " << verdict.reason;
     }
+    // A loop over a whole device (a node made here for sdb, where mknod is allowed).
+    if (::mknod((sysfs / "sdb").c_str(), S_IFBLK | 0600, makedev(8, 16)) == 0) {
+        machine.add("virtual/block/loop3", "7:3", {"loop/backing_file=" + (sysfs / "sdb")});
+        const StorageVerdict verdict = ext4On(sysfs.path(), "7:3");
+        EXPECT_EQ(verdict.reach, Unknown) << verdict.reason;
+        EXPECT_NE(verdict.reason.find("loop3 backed by the device sdb over USB"), npos)
+            << verdict.reason;
+    }
 }
 
 // The type decides before the device: over a disk that would be reached, a file system that

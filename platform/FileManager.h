@@ -21,11 +21,13 @@ struct FileAttributes {
 
 // How far overwriting in place reaches the old data where an item is stored.
 enum class StorageReach {
-    Reaches,         // the file system writes in place on a device that does too
+    Reaches,         // shown, never assumed: the file system writes in place, on a spinning
+                     // disk attached directly (ATA, SAS) that cannot discard
     MayNotReachAll,  // solid-state or flash devices, journaled data: old copies may remain
     CannotReach,     // copy-on-write, log-structured, snapshots: passes go to new blocks
-    NotNeeded,       // memory file systems: nothing reaches a disk
-    Unknown,         // network, FUSE and unrecognised file systems
+    NotNeeded,       // memory file systems and devices: nothing reaches a disk
+    Unknown,         // network, FUSE and unrecognised file systems; USB, virtual and network
+                     // disks, and devices that could not be followed
 };
 
 // The storage check's verdict for one file system, with a short reason in words.

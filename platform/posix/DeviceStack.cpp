@@ -243,18 +243,20 @@ DeviceJudgement judgeLoop(const DeviceWalk& walk, const std::string& base,
     }
     // A loop over a whole device is that device.
     struct stat node;
-    if (::stat(file.c_str(), &node) == 0 && S_ISBLK(node.st_mode)) {
+    const bool found = ::stat(file.c_str(), &node) == 0;
+    if (!found && errno == ENOENT) {
+        return judged(StorageReach::Unknown, kBackingGone, seen);
+    }
+    if (found && S_ISBLK(node.st_mode)) {
         DeviceJudgement device =
             judgeDevice(walk.deeper(), std::to_string(major(node.st_rdev)) + ":" +
                                            std::to_string(minor(node.st_rdev)));
         device.seen = name + " backed by the device " + device.seen;
         return device;
     }
-    errno = 0;
     const std::optional<DeviceJudgement> holder = judgeFileHolder(walk.deeper(), file);
     if (!holder) {
-        return judged(StorageReach::Unknown, errno == ENOENT ? kBackingGone : kBackingUnexamined,
-                      seen);
+        return judged(StorageReach::Unknown, kBackingUnexamined, seen);
     }
     DeviceJudgement judgement = *holder;
     judgement.seen = seen + ", a file on " + holder->seen;

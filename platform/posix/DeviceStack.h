@@ -45,6 +45,6 @@ DeviceJudgement judgeDevice(const DeviceWalk& walk, const std::string& number);
 std::string blockDeviceNumber(const std::string& sysfsRoot, const std::string& devicePath);
 
 // The file system holding a file (a loop device's backing file, a swap file), judged as the
-// storage check judges any: its seen begins with the file system's type. Nothing, with errno
-// set, when the file cannot be examined. Defined beside the storage check.
+// storage check judges any: its seen begins with the file system's type. Nothing when the
+// folder holding it cannot be examined. Defined beside the storage check.
 std::optional<DeviceJudgement> judgeFileHolder(const DeviceWalk& walk, const std::string& path);

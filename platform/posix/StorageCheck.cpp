@@ -406,10 +406,7 @@ DeviceJudgement judgeFileSystem(const DeviceWalk& walk, const KnownType* type,
 
 std::optional<DeviceJudgement> judgeFileHolder(const DeviceWalk& walk, const std::string& path) {
     const std::optional<Holder> holder = findHolder(path);
-    struct stat item;
-    if (!holder ||
-        (!holder->itemName.empty() && ::fstatat(holder->folder.get(), holder->itemName.c_str(),
-                                                &item, AT_SYMLINK_NOFOLLOW) != 0)) {
+    if (!holder) {
         return std::nullopt;
     }
     DeviceJudgement judgement = judgeFileSystem(

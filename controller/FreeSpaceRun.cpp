@@ -51,12 +51,29 @@ std::string rate(double bytesPerSecond) {
     return humanBytes(static_cast<std::uint64_t>(bytesPerSecond)) + "/s";
 }
 
-// What filling the free space will not reach there, one line each.
-std::vector<std::string> notReached(const FileSystemFacts& facts, const Grouped& grouped) {
+// What filling the free space will not reach there, one line each: as expected before the
+// fill, or as counted once it was full.
+std::vector<std::string> notReached(const FileSystemFacts& facts, const Grouped& grouped,
+                                    const LeftUnfilled* counted = nullptr) {
     std::vector<std::string> lines;
-    if (facts.reservedBytes > 0) {
-        lines.push_back("Not reached: " + exactBytes(facts.reservedBytes, grouped) +
+    const std::uint64_t forRoot = counted ? counted->reservedForRoot : facts.reservedBytes;
+    const std::uint64_t kept = counted ? counted->keptByFileSystem : facts.keptByFileSystem;
+    if (forRoot > 0) {
+        lines.push_back("Not reached: " + exactBytes(forRoot, grouped) +
                         " reserved for root (run as root to wipe it too)");
+    }
+    const bool uncounted = counted ? counted->uncounted : facts.keepsUncountedReserve;
+    if (kept > 0 && !uncounted) {
+        lines.push_back("Not reached: " + exactBytes(kept, grouped) + " that " + facts.type +
+                        " keeps for itself, where no file may go" +
+                        (facts.type == "ext4" ? "; on an unmounted or read-only ext4 file "
+                                                "system, zerofree reaches it"
+                                              : ""));
+    }
+    if (uncounted) {
+        lines.push_back("Not reached: blocks that " + facts.type +
+                        " keeps back for itself (its reserve pool and a few in each allocation "
+                        "group), which only root can count");
     }
     if (facts.storage.reach == StorageReach::CannotReach) {
         lines.push_back("Not reached: blocks that snapshots of this file system still hold");
@@ -67,6 +84,31 @@ std::vector<std::string> notReached(const FileSystemFacts& facts, const Grouped&
             facts.storage.reason + ")");
     }
     return lines;
+}
+
+// The status line of a full fill: what it could not write though the file system counted it
+// free is said with the words "wiped".
+std::string wipedSummary(const FileSystemFacts& facts, const LeftUnfilled& left) {
+    if (left.uncounted) {
+        return "Free space has been wiped except what " + facts.type +
+               " keeps for itself, which only root can count.";
+    }
+    std::vector<std::string> parts;
+    if (left.keptByFileSystem > 0) {
+        parts.push_back(humanBytes(left.keptByFileSystem) + " that " + facts.type +
+                        " keeps for itself");
+    }
+    if (left.reservedForRoot > 0) {
+        parts.push_back(humanBytes(left.reservedForRoot) + " reserved for root");
+    }
+    if (parts.empty()) {
+        return kWiped;
+    }
+    if (parts.size() == 1) {
+        return "Free space has been wiped except " + parts[0] + ".";
+    }
+    return "Free space has been wiped except " + humanBytes(left.total()) + ": " + parts[0] +
+           " and " + parts[1] + ".";
 }
 
 std::string fileSystemLine(const FileSystemFacts& facts) {
@@ -87,8 +129,8 @@ std::string trimInWords(int error) {
             return "The device was not asked to discard the free blocks: it does not accept "
                    "discard";
         default:
-            return std::string("The device could not be asked to discard the free blocks (") +
-                   std::strerror(error) + ")";
+            return "The device could not be asked to discard the free blocks (" +
+                   reasonInWords({ReasonCode::SystemError, error}) + ")";
     }
 }
 
@@ -97,7 +139,8 @@ std::string trimInWords(int error) {
 std::optional<std::string> ZVORBAControlShredder::wipeRefusal(
     const std::string& folder, const std::optional<FileSystemFacts>& facts, int errorNumber) const {
     if (!facts) {
-        return formatMessage(kNotExamined, {folder, std::strerror(errorNumber)});
+        return formatMessage(kNotExamined,
+                             {folder, reasonInWords({ReasonCode::SystemError, errorNumber})});
     }
     if (facts->storage.reach == StorageReach::NotNeeded) {
         return formatMessage(kInMemory, {folder, facts->type});
@@ -131,27 +174,10 @@ void ZVORBAControlShredder::wipeFreeSpace() {
 void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
     running_ = true;
     beginRun();
-    const Grouped grouped = [this](std::uint64_t n) { return formatted(n); };
-    FreeSpaceWiper& wiper = *services_.freeSpace;
     int errorNumber = 0;
-    const std::optional<FileSystemFacts> facts = wiper.fileSystemAtPath(folder, errorNumber);
-    const auto keepRecord = [&](const std::string& summary, const std::vector<std::string>& details,
-                                const FillResult& result) {
-        record_ = recordOfRun("free-space", folder, runBegan_, std::chrono::system_clock::now(),
-                              facts ? std::optional(facts->storage) : std::nullopt);
-        record_.method =
-            "1 pass of random bytes (a ChaCha20 stream keyed from /dev/urandom) into files "
-            "without names that fill the free space, synced to the disk, then let go";
-        record_.verification = "not read back: the space is given back as soon as it is written";
-        record_.totals = {{"freeBytes", facts ? facts->freeBytes : 0},
-                          {"bytesWritten", result.bytesWritten},
-                          {"inodesMadeAnew", result.inodesFilled}};
-        record_.touched = result.bytesWritten > 0;
-        record_.status = statusOf(outcome_, record_.touched);
-        record_.summary = summary;
-        record_.details = details;
-        record_.warnings = facts ? notReached(*facts, grouped) : std::vector<std::string>{};
-    };
+    // Opened once: whatever its path leads to later, the wipe fills what it checked.
+    const std::unique_ptr<WipeFolder> held = services_.freeSpace->openFolder(folder, errorNumber);
+    const std::optional<FileSystemFacts> facts = held ? std::optional(held->facts()) : std::nullopt;
     if (const auto refusal = wipeRefusal(folder, facts, errorNumber)) {
         services_.alerts->run({.kind = Alert::Kind::Denial,
                                .critical = true,
@@ -159,7 +185,7 @@ void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
                                .message = *refusal,
                                .defaultButton = kCancel});
         show(Field::statusText, *refusal, false);
-        keepRecord(*refusal, {}, {});
+        keepWipeRecord(folder, facts, *refusal, {}, {});
         endRun();
         return;
     }
@@ -175,18 +201,8 @@ void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
     const RandomBytes random = [&stream](unsigned char* out, std::size_t length) {
         return stream.fill(out, length);
     };
-    const double measured = keyError == 0 ? wiper.measureWriteRate(folder, random) : 0;
-    std::vector<std::string> details{fileSystemLine(*facts),
-                                     "Free space: " + exactBytes(facts->freeBytes)};
-    if (measured > 0) {
-        details.push_back("Estimated time: about " +
-                          seconds(static_cast<double>(facts->freeBytes) / measured) +
-                          " (a short write ran at " + rate(measured) + ")");
-    }
-    for (std::string& line : notReached(*facts, grouped)) {
-        details.push_back(std::move(line));
-    }
-    details.push_back(storageInWords(facts->storage));
+    const std::vector<std::string> details =
+        wipeDetails(*facts, keyError == 0 ? held->measureWriteRate(random) : 0);
     noteMemoryExposure("files deleted earlier");
     outcome_ = RunOutcome::Cancelled;
     if (services_.alerts->run({.kind = Alert::Kind::Confirmation,
@@ -199,51 +215,83 @@ void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
         stopRequested()) {
         show(Field::statusText, kWipeCancelled, false);
         tellAccount(kWipeCancelled, {});
-        keepRecord(kWipeCancelled, details, {});
-        endRun();
-        return;
-    }
-    if (keyError != 0) {
+        keepWipeRecord(folder, facts, kWipeCancelled, details, {});
+    } else if (keyError != 0) {
         outcome_ = RunOutcome::Failed;
         const std::string why = reasonInWords({ReasonCode::NoRandomBytes, keyError});
         show(Field::statusText, formatMessage(kErrorFormat, {why, folder}), false);
         tellAccount("Nothing was written: " + why, {});
-        keepRecord("Nothing was written: " + why, details, {});
-        endRun();
-        return;
+        keepWipeRecord(folder, facts, "Nothing was written: " + why, details, {});
+    } else {
+        fillAndTell(folder, *held, random);
     }
+    endRun();
+}
 
-    fillTotal_ = facts->freeBytes;
+// What the confirmation says of the file system and of what the fill will not reach.
+std::vector<std::string> ZVORBAControlShredder::wipeDetails(const FileSystemFacts& facts,
+                                                            double measuredRate) const {
+    std::vector<std::string> details{fileSystemLine(facts),
+                                     "Free space: " + exactBytes(facts.freeBytes)};
+    if (measuredRate > 0) {
+        details.push_back("Estimated time: about " +
+                          seconds(static_cast<double>(facts.freeBytes) / measuredRate) +
+                          " (a short write ran at " + rate(measuredRate) + ")");
+    }
+    for (std::string& line : notReached(facts, [this](std::uint64_t n) { return formatted(n); })) {
+        details.push_back(std::move(line));
+    }
+    details.push_back(storageInWords(facts.storage));
+    return details;
+}
+
+void ZVORBAControlShredder::fillAndTell(const std::string& folder, WipeFolder& held,
+                                        const RandomBytes& random) {
+    const FileSystemFacts& facts = held.facts();
+    fillTotal_ = facts.freeBytes;
     progress->setMinValue(0.0);
     progress->setMaxValue(static_cast<double>(fillTotal_));
     progress->setDoubleValue(0.0);
     progress->setHidden(false);
     runStarted_ = std::chrono::steady_clock::now();
-    const FillResult result = wiper.fillFreeSpace(folder, random, *this);
+    const FillResult result = held.fill(random, *this);
     const double took =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - runStarted_).count();
-    const int trimError = result.full && !result.stopped && result.errorNumber == 0
-                              ? wiper.trimFreeSpace(facts->mountPoint)
-                              : -1;
+    const bool whole = result.full && !result.stopped && result.errorNumber == 0;
+    const int trimError = whole ? held.trim() : -1;
 
     std::string summary;
     if (result.stopped) {
         outcome_ = RunOutcome::Stopped;
         summary = kWipeStopped;
-    } else if (result.errorNumber != 0 || !result.full) {
+    } else if (!whole) {
         outcome_ = RunOutcome::Failed;
-        summary = std::string("The wipe failed (") + std::strerror(result.errorNumber) +
+        summary = "The wipe failed (" +
+                  reasonInWords({ReasonCode::SystemError, result.errorNumber}) +
                   "): the space it filled is free again.";
     } else {
         outcome_ = RunOutcome::Shredded;
-        summary = kWiped;
+        summary = wipedSummary(facts, result.left);
     }
     show(Field::statusText, summary, false);
     show(Field::progressBytes,
          exactBytes(fillTotal_ > result.bytesWritten ? fillTotal_ - result.bytesWritten : 0),
          false);
+    std::vector<std::string> account = fillAccount(facts, result, took, whole);
+    if (trimError >= 0) {
+        account.push_back(trimInWords(trimError));
+    }
+    account.push_back(storageInWords(facts.storage));
+    const std::string told = summary + " " + exactBytes(result.bytesWritten) + " written.";
+    tellAccount(told, account);
+    keepWipeRecord(folder, facts, told, account, result);
+}
+
+std::vector<std::string> ZVORBAControlShredder::fillAccount(const FileSystemFacts& facts,
+                                                            const FillResult& result, double took,
+                                                            bool whole) const {
     std::vector<std::string> account{
-        fileSystemLine(*facts),
+        fileSystemLine(facts),
         "Written: " + exactBytes(result.bytesWritten) + " of random bytes in " + seconds(took) +
             (took > 0 ? " (" + rate(static_cast<double>(result.bytesWritten) / took) + ")" : ""),
         "Given back: the fill's files " +
@@ -254,16 +302,35 @@ void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
         account.push_back("Inodes made anew: " + formatted(result.inodesFilled) +
                           " (this file system keeps small files' data in inodes)");
     }
-    for (std::string& line : notReached(*facts, grouped)) {
+    const Grouped grouped = [this](std::uint64_t n) { return formatted(n); };
+    for (std::string& line : notReached(facts, grouped, whole ? &result.left : nullptr)) {
         account.push_back(std::move(line));
     }
-    if (trimError >= 0) {
-        account.push_back(trimInWords(trimError));
-    }
-    account.push_back(storageInWords(facts->storage));
-    tellAccount(summary + " " + exactBytes(result.bytesWritten) + " written.", account);
-    keepRecord(summary + " " + exactBytes(result.bytesWritten) + " written.", account, result);
-    endRun();
+    return account;
+}
+
+void ZVORBAControlShredder::keepWipeRecord(const std::string& folder,
+                                           const std::optional<FileSystemFacts>& facts,
+                                           const std::string& summary,
+                                           const std::vector<std::string>& details,
+                                           const FillResult& result) {
+    const Grouped grouped = [this](std::uint64_t n) { return formatted(n); };
+    record_ = recordOfRun("free-space", folder, runBegan_, std::chrono::system_clock::now(),
+                          facts ? std::optional(facts->storage) : std::nullopt);
+    record_.method =
+        "1 pass of random bytes (a ChaCha20 stream keyed from /dev/urandom) into files "
+        "without names that fill the free space, synced to the disk, then let go";
+    record_.verification = "not read back: the space is given back as soon as it is written";
+    record_.totals = {{"freeBytes", facts ? facts->freeBytes : 0},
+                      {"bytesWritten", result.bytesWritten},
+                      {"bytesLeftUnfilled", result.left.total()},
+                      {"inodesMadeAnew", result.inodesFilled}};
+    record_.touched = result.bytesWritten > 0;
+    record_.status = statusOf(outcome_, record_.touched);
+    record_.summary = summary;
+    record_.details = details;
+    record_.warnings = facts ? notReached(*facts, grouped, result.full ? &result.left : nullptr)
+                             : std::vector<std::string>{};
 }
 
 void ZVORBAControlShredder::fillProgress(std::uint64_t written) {

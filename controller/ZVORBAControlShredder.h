@@ -158,6 +158,14 @@ private:
     std::optional<std::string> wipeRefusal(const std::string& folder,
                                            const std::optional<FileSystemFacts>& facts,
                                            int errorNumber) const;
+    // The steps of a free-space wipe after the confirmation, and what it says.
+    std::vector<std::string> wipeDetails(const FileSystemFacts& facts, double measuredRate) const;
+    void fillAndTell(const std::string& folder, WipeFolder& held, const RandomBytes& random);
+    std::vector<std::string> fillAccount(const FileSystemFacts& facts, const FillResult& result,
+                                         double took, bool whole) const;
+    void keepWipeRecord(const std::string& folder, const std::optional<FileSystemFacts>& facts,
+                        const std::string& summary, const std::vector<std::string>& details,
+                        const FillResult& result);
     void endRun();
     // Once a run: where what programs held in memory may lie unencrypted (swap, a hibernation
     // image), in one line that the run's confirmation, account and record then carry. stake

@@ -2,12 +2,14 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <linux/fsmap.h>
 #include <linux/magic.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/statvfs.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +17,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <fstream>
 #include <future>
 #include <memory>
 #include <optional>
@@ -22,6 +25,7 @@
 #include <system_error>
 #include <vector>
 
+#include "PathString.h"
 #include "StorageCheck.h"
 #include "base/UniqueFd.h"
 
@@ -300,185 +304,331 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-}  // namespace
-
-std::optional<FileSystemFacts> PosixFreeSpaceWiper::fileSystemAtPath(const std::string& folder,
-                                                                     int& errorNumber) const {
-    return fileSystemFacts(folder, errorNumber);
+// The reserve ext4 keeps for its own metadata, in bytes: sysfs names the file system after
+// its device's kernel name ("loop0", "dm-1"). 0 on other file systems or where unknown.
+std::uint64_t ext4OwnReserve(int folderFd, std::uint64_t blockSize) {
+    struct statfs fs;
+    struct stat st;
+    if (::fstatfs(folderFd, &fs) != 0 || fs.f_type != EXT4_SUPER_MAGIC ||
+        ::fstat(folderFd, &st) != 0) {
+        return 0;
+    }
+    char target[PATH_MAX];
+    const std::string device = "/sys/dev/block/" + std::to_string(major(st.st_dev)) + ":" +
+                               std::to_string(minor(st.st_dev));
+    const ssize_t length = ::readlink(device.c_str(), target, sizeof target - 1);
+    if (length <= 0) {
+        return 0;
+    }
+    target[length] = '\0';
+    std::ifstream in("/sys/fs/ext4/" + lastPathComponent(target) + "/reserved_clusters");
+    std::uint64_t clusters = 0;
+    return in >> clusters ? clusters * blockSize : 0;
 }
 
-double PosixFreeSpaceWiper::measureWriteRate(const std::string& folder, const RandomBytes& random) {
-    const UniqueFd folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    struct statvfs fs;
-    if (folderFd.get() < 0 || ::fstatvfs(folderFd.get(), &fs) != 0) {
-        return 0;
-    }
-    // An eighth of the free space at most, so that a nearly full disk is not filled to
-    // measure it.
-    const std::uint64_t available = static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize;
-    std::uint64_t total = std::min<std::uint64_t>(kMeasureLimit, available / 8);
-    total -= total % kLargeWrite;
-    const Buffer buffer = alignedBuffer(kLargeWrite);
-    FillFiles files(folderFd.get());
-    bool direct = false;
-    const int fd = total == 0 || !buffer ? -1 : files.add(true, direct);
-    if (fd < 0) {
-        return 0;
-    }
-    const Clock::time_point start = Clock::now();
-    for (std::uint64_t offset = 0; offset < total;) {
-        std::size_t written = 0;
-        if (random(buffer.get(), kLargeWrite) != 0 ||
-            writeSome(fd, buffer.get(), kLargeWrite, offset, written) != 0) {
-            return 0;
+// The bytes the file system's own map shows free, where it lets this process read the map
+// (root, on ext4 and xfs): reserves included, which statfs leaves out on xfs.
+std::optional<std::uint64_t> freeByMap(int folderFd) {
+    constexpr unsigned kRecords = 512;
+    std::vector<unsigned char> memory(fsmap_sizeof(kRecords));
+    auto* head = reinterpret_cast<struct fsmap_head*>(memory.data());
+    head->fmh_count = kRecords;
+    head->fmh_keys[1].fmr_device = UINT32_MAX;
+    head->fmh_keys[1].fmr_flags = UINT32_MAX;
+    head->fmh_keys[1].fmr_physical = UINT64_MAX;
+    head->fmh_keys[1].fmr_owner = UINT64_MAX;
+    head->fmh_keys[1].fmr_offset = UINT64_MAX;
+    std::uint64_t free = 0;
+    for (;;) {
+        if (::ioctl(folderFd, FS_IOC_GETFSMAP, head) != 0) {
+            return std::nullopt;
         }
-        offset += written;
+        if (head->fmh_entries == 0) {
+            return free;
+        }
+        for (unsigned i = 0; i < head->fmh_entries; ++i) {
+            if (head->fmh_recs[i].fmr_owner == FMR_OWN_FREE) {
+                free += head->fmh_recs[i].fmr_length;
+            }
+        }
+        if ((head->fmh_recs[head->fmh_entries - 1].fmr_flags & FMR_OF_LAST) != 0) {
+            return free;
+        }
+        fsmap_advance(head);
     }
-    if (::fdatasync(fd) != 0) {
-        return 0;
-    }
-    const double seconds = secondsSince(start);
-    return seconds > 0 ? static_cast<double>(total) / seconds : 0;
 }
 
-FillResult PosixFreeSpaceWiper::fillFreeSpace(const std::string& folder, const RandomBytes& random,
-                                              FillObserver& observer) {
-    FillResult result;
-    const UniqueFd folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    struct statvfs fs;
-    if (folderFd.get() < 0 || ::fstatvfs(folderFd.get(), &fs) != 0) {
-        result.errorNumber = errno;
-        return result;
+// What a full fill left free all the same, and whose it is.
+LeftUnfilled leftUnfilled(int folderFd) {
+    LeftUnfilled left;
+    struct statvfs vfs;
+    struct statfs fs;
+    if (::fstatvfs(folderFd, &vfs) != 0 || ::fstatfs(folderFd, &fs) != 0) {
+        return left;
     }
-    RandomBlocks blocks(random);
-    if (!blocks.allocated()) {
-        result.errorNumber = ENOMEM;
-        return result;
-    }
-    result.dataInInodes = keepsDataInInodes(folderFd.get());
-    // Blocks freed a moment ago (the probe's too) are free only once the file system has
-    // committed that: then the fill reaches them, and a full disk forces no commit.
-    ::syncfs(folderFd.get());
-    const RaisedDescriptorLimit descriptors;
+    const bool root = ::geteuid() == 0;
+    const std::uint64_t counted = static_cast<std::uint64_t>(vfs.f_bfree) * vfs.f_frsize;
+    const std::uint64_t ownExt4 = ext4OwnReserve(folderFd, vfs.f_bsize);
+    const std::uint64_t beyondUser =
+        static_cast<std::uint64_t>(vfs.f_bfree - vfs.f_bavail) * vfs.f_frsize;
+    left.reservedForRoot = root ? 0 : beyondUser - std::min(beyondUser, ownExt4);
+    const std::optional<std::uint64_t> mapped = root ? freeByMap(folderFd) : std::nullopt;
+    const std::uint64_t free = mapped.value_or(counted);
+    left.keptByFileSystem = free - std::min(free, left.reservedForRoot);
+    // xfs leaves its reserves out of what statfs counts free: only its map shows them.
+    left.uncounted = !mapped && fs.f_type == XFS_SUPER_MAGIC;
+    return left;
+}
 
-    FillFiles files(folderFd.get());
+// One fill of the free space, step by step.
+class Fill {
+public:
+    Fill(int folderFd, const RandomBytes& random, FillObserver& observer)
+        : folderFd_(folderFd), observer_(observer), blocks_(random), files_(folderFd) {}
+
+    FillResult run() {
+        struct statvfs fs;
+        if (::fstatvfs(folderFd_, &fs) != 0) {
+            result_.errorNumber = errno;
+            return result_;
+        }
+        if (!blocks_.allocated()) {
+            result_.errorNumber = ENOMEM;
+            return result_;
+        }
+        smallest_ = std::max<std::size_t>(fs.f_bsize, 512);
+        result_.dataInInodes = keepsDataInInodes(folderFd_);
+        // Blocks freed a moment ago (the probe's too) are free only once the file system has
+        // committed that: then the fill reaches them, and a full disk forces no commit.
+        ::syncfs(folderFd_);
+        const RaisedDescriptorLimit descriptors;
+        if (result_.dataInInodes) {
+            fillInodes();
+        }
+        while (!ended()) {
+            if (observer_.fillShouldStop()) {
+                result_.stopped = true;
+            } else if (fd_ >= 0 || openNext()) {
+                writeNext();
+            }
+        }
+        giveBack();
+        return result_;
+    }
+
+private:
+    bool ended() const { return result_.stopped || result_.full || result_.errorNumber != 0; }
+
     // Small files' data kept in inodes is overwritten when an inode is made anew: take every
     // free one, unnamed while descriptors last, then named in the private folder, before the
     // data fill leaves no block for those names. A few go back for the data's own files.
-    if (result.dataInInodes) {
+    void fillInodes() {
         bool descriptorsLeft = true;
-        while (!observer.fillShouldStop()) {
+        while (!observer_.fillShouldStop()) {
             bool unused = false;
-            bool made = descriptorsLeft && files.add(false, unused) >= 0;
+            bool made = descriptorsLeft && files_.add(false, unused) >= 0;
             if (!made && descriptorsLeft && (errno == EMFILE || errno == ENFILE)) {
-                files.releaseLast(kSpareDescriptors);  // for the window, the data, the sync
-                result.inodesFilled -=
-                    std::min<std::uint64_t>(result.inodesFilled, kSpareDescriptors);
+                files_.releaseLast(kSpareDescriptors);  // for the window, the data, the sync
+                result_.inodesFilled -=
+                    std::min<std::uint64_t>(result_.inodesFilled, kSpareDescriptors);
                 descriptorsLeft = false;
                 continue;
             }
-            made = made || (!descriptorsLeft && files.addKeptName());
+            made = made || (!descriptorsLeft && files_.addKeptName());
             if (!made) {
                 break;
             }
-            ++result.inodesFilled;
+            ++result_.inodesFilled;
         }
-        files.releaseLast(kSpareDescriptors / 4);
-        result.inodesFilled -= std::min<std::uint64_t>(result.inodesFilled, kSpareDescriptors / 4);
+        files_.releaseLast(kSpareDescriptors / 4);
+        result_.inodesFilled -=
+            std::min<std::uint64_t>(result_.inodesFilled, kSpareDescriptors / 4);
     }
 
-    const std::size_t smallest = std::max<std::size_t>(fs.f_bsize, 512);
-    std::size_t size = kLargeWrite;
-    int fd = -1;
-    bool direct = false;
-    std::uint64_t offset = 0, sinceSync = 0;
-    Clock::time_point lastWrite = Clock::now(), lastShown = lastWrite;
-    std::optional<Clock::time_point> fullSince;  // the first write the file system refused
-    bool committedEarly = false;
-    for (;;) {
-        if (observer.fillShouldStop()) {
-            result.stopped = true;
-            break;
+    // The next file of the fill; false when none can be made, and why in the result.
+    bool openNext() {
+        fd_ = files_.add(true, direct_);
+        offset_ = 0;
+        if (fd_ < 0 && errno == ENOSPC && freeLeft(folderFd_) >= smallest_ &&
+            files_.releaseLast(1)) {
+            fd_ = files_.add(true, direct_);  // blocks are left, but no inode: one given back
         }
-        if (fd < 0) {
-            fd = files.add(true, direct);
-            offset = 0;
-            if (fd < 0 && errno == ENOSPC && freeLeft(folderFd.get()) >= smallest &&
-                files.releaseLast(1)) {
-                fd = files.add(true, direct);  // blocks are left, but no inode: one given back
-            }
-            if (fd < 0) {
-                const int error = errno;
-                result.full = error == ENOSPC && freeLeft(folderFd.get()) < smallest;
-                result.errorNumber = result.full ? 0 : error;
-                break;
-            }
+        if (fd_ < 0) {
+            const int error = errno;
+            result_.full = error == ENOSPC && freeLeft(folderFd_) < smallest_;
+            result_.errorNumber = result_.full ? 0 : error;
+            return false;
         }
-        const unsigned char* block = blocks.next();
+        return true;
+    }
+
+    void writeNext() {
+        const unsigned char* block = blocks_.next();
         if (block == nullptr) {
-            result.errorNumber = blocks.error();
-            break;
+            result_.errorNumber = blocks_.error();
+            return;
         }
         std::size_t written = 0;
-        const int error = writeSome(fd, block, size, offset, written);
+        const int error = writeSome(fd_, block, size_, offset_, written);
         if (error == 0) {
-            offset += written;
-            sinceSync += written;
-            result.bytesWritten += written;
-            lastWrite = Clock::now();
-            // Past the page cache a write is in place; through it, it is pushed out now.
-            if (!direct && sinceSync >= kSyncEvery) {
-                ::fdatasync(fd);
-                sinceSync = 0;
-            }
-            // Shortly before the disk is full, what the fill wrote so far is committed: the
-            // commit then costs no time while other programs find no space.
-            if (!committedEarly && result.bytesWritten % kCommitCheckEvery < written &&
-                freeLeft(fd) < kCommitBefore) {
-                ::syncfs(folderFd.get());
-                committedEarly = true;
-            }
-            // A short write leaves an offset direct writes may not start at: a new file.
-            if (direct && offset % smallest != 0) {
-                fd = -1;
-            }
-            if (lastWrite - lastShown >= kProgressInterval) {
-                observer.fillProgress(result.bytesWritten);
-                lastShown = lastWrite;
-            }
-        } else if (error == ENOSPC && size > smallest) {
+            wrote(written);
+        } else if (error == ENOSPC && size_ > smallest_) {
             // Each refused write costs the file system a commit: go straight to the largest
             // size the space it still counts as free can take, then halve.
-            fullSince = fullSince.value_or(Clock::now());
-            size = std::max(std::min(size / 2, largestFitting(fd)), smallest);
+            fullSince_ = fullSince_.value_or(Clock::now());
+            size_ = std::max(std::min(size_ / 2, largestFitting(fd_)), smallest_);
         } else if (error == ENOSPC) {
-            result.full = true;
-            break;
+            result_.full = true;
         } else if (error == EFBIG) {
-            fd = -1;  // this file may grow no further: the next one goes on
+            fd_ = -1;  // this file may grow no further: the next one goes on
         } else {
-            result.errorNumber = error;
-            break;
+            result_.errorNumber = error;
         }
     }
-    observer.fillProgress(result.bytesWritten);
-    result.namedFiles = files.named();
-    if (!result.stopped && ::syncfs(folderFd.get()) != 0 && result.errorNumber == 0) {
-        result.errorNumber = errno;
-    }
-    files.closeAll();
-    // ext4 frees a closed unnamed file at once; btrfs only when it next commits: now.
-    ::syncfs(folderFd.get());
-    result.secondsFull = secondsSince(fullSince.value_or(lastWrite));
-    return result;
-}
 
-int PosixFreeSpaceWiper::trimFreeSpace(const std::string& mountPoint) {
-    const UniqueFd fd(::open(mountPoint.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    struct fstrim_range range {};
-    range.len = ULLONG_MAX;
-    if (fd.get() < 0 || ::ioctl(fd.get(), FITRIM, &range) != 0) {
-        return errno;
+    void wrote(std::size_t written) {
+        offset_ += written;
+        sinceSync_ += written;
+        result_.bytesWritten += written;
+        lastWrite_ = Clock::now();
+        // Past the page cache a write is in place; through it, it is pushed out now.
+        if (!direct_ && sinceSync_ >= kSyncEvery) {
+            ::fdatasync(fd_);
+            sinceSync_ = 0;
+        }
+        // Shortly before the disk is full, what the fill wrote so far is committed: the
+        // commit then costs no time while other programs find no space.
+        if (!committedEarly_ && result_.bytesWritten % kCommitCheckEvery < written &&
+            freeLeft(fd_) < kCommitBefore) {
+            ::syncfs(folderFd_);
+            committedEarly_ = true;
+        }
+        // A short write leaves an offset direct writes may not start at: a new file.
+        if (direct_ && offset_ % smallest_ != 0) {
+            fd_ = -1;
+        }
+        if (lastWrite_ - lastShown_ >= kProgressInterval) {
+            observer_.fillProgress(result_.bytesWritten);
+            lastShown_ = lastWrite_;
+        }
     }
-    return 0;
+
+    void giveBack() {
+        observer_.fillProgress(result_.bytesWritten);
+        result_.namedFiles = files_.named();
+        if (!result_.stopped && ::syncfs(folderFd_) != 0 && result_.errorNumber == 0) {
+            result_.errorNumber = errno;
+        }
+        if (result_.full && result_.errorNumber == 0) {
+            result_.left = leftUnfilled(folderFd_);
+        }
+        files_.closeAll();
+        // ext4 frees a closed unnamed file at once; btrfs only when it next commits: now.
+        ::syncfs(folderFd_);
+        result_.secondsFull = secondsSince(fullSince_.value_or(lastWrite_));
+    }
+
+    const int folderFd_;
+    FillObserver& observer_;
+    RandomBlocks blocks_;
+    FillResult result_;
+    std::size_t smallest_ = 512;
+    std::size_t size_ = kLargeWrite;
+    FillFiles files_;
+    int fd_ = -1;
+    bool direct_ = false;
+    std::uint64_t offset_ = 0, sinceSync_ = 0;
+    Clock::time_point lastWrite_ = Clock::now(), lastShown_ = lastWrite_;
+    std::optional<Clock::time_point> fullSince_;  // the first write the file system refused
+    bool committedEarly_ = false;
+};
+
+class PosixWipeFolder : public WipeFolder {
+public:
+    PosixWipeFolder(UniqueFd folder, FileSystemFacts facts)
+        : folder_(std::move(folder)), facts_(std::move(facts)) {}
+
+    const FileSystemFacts& facts() const override { return facts_; }
+
+    double measureWriteRate(const RandomBytes& random) override {
+        struct statvfs fs;
+        if (::fstatvfs(folder_.get(), &fs) != 0) {
+            return 0;
+        }
+        // An eighth of the free space at most, so that a nearly full disk is not filled to
+        // measure it.
+        const std::uint64_t available = static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize;
+        std::uint64_t total = std::min<std::uint64_t>(kMeasureLimit, available / 8);
+        total -= total % kLargeWrite;
+        const Buffer buffer = alignedBuffer(kLargeWrite);
+        FillFiles files(folder_.get());
+        bool direct = false;
+        const int fd = total == 0 || !buffer ? -1 : files.add(true, direct);
+        if (fd < 0) {
+            return 0;
+        }
+        const Clock::time_point start = Clock::now();
+        for (std::uint64_t offset = 0; offset < total;) {
+            std::size_t written = 0;
+            if (random(buffer.get(), kLargeWrite) != 0 ||
+                writeSome(fd, buffer.get(), kLargeWrite, offset, written) != 0) {
+                return 0;
+            }
+            offset += written;
+        }
+        if (::fdatasync(fd) != 0) {
+            return 0;
+        }
+        const double seconds = secondsSince(start);
+        return seconds > 0 ? static_cast<double>(total) / seconds : 0;
+    }
+
+    FillResult fill(const RandomBytes& random, FillObserver& observer) override {
+        return Fill(folder_.get(), random, observer).run();
+    }
+
+    int trim() override {
+        struct fstrim_range range {};
+        range.len = ULLONG_MAX;
+        return ::ioctl(folder_.get(), FITRIM, &range) == 0 ? 0 : errno;
+    }
+
+private:
+    UniqueFd folder_;
+    FileSystemFacts facts_;
+};
+
+}  // namespace
+
+std::unique_ptr<WipeFolder> PosixFreeSpaceWiper::openFolder(const std::string& folder,
+                                                            int& errorNumber) {
+    // The one lookup by path: everything after it goes through this descriptor.
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0 && errno == EACCES) {
+        fd = UniqueFd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    }
+    if (fd.get() < 0) {
+        errorNumber = errno;
+        return nullptr;
+    }
+    std::optional<FileSystemFacts> facts = fileSystemFactsOf(fd.get(), folder, errorNumber);
+    if (!facts) {
+        return nullptr;
+    }
+    // statfs counts ext4's own reserve free, for root, or reserved beyond the user, for
+    // anyone else: neither can fill it. xfs leaves its reserves out of statfs: its map, which
+    // only root may read, shows them free.
+    struct statfs fs;
+    const bool xfs = ::fstatfs(fd.get(), &fs) == 0 && fs.f_type == XFS_SUPER_MAGIC;
+    const std::optional<std::uint64_t> map =
+        ::geteuid() == 0 && xfs ? freeByMap(fd.get()) : std::nullopt;
+    const std::uint64_t mapped = map.value_or(0);
+    std::uint64_t& countedIn = ::geteuid() == 0 ? facts->freeBytes : facts->reservedBytes;
+    facts->keptByFileSystem = std::min(countedIn, ext4OwnReserve(fd.get(), facts->blockSize));
+    countedIn -= facts->keptByFileSystem;
+    if (mapped > facts->freeBytes) {
+        facts->keptByFileSystem = mapped - facts->freeBytes;
+    }
+    facts->keepsUncountedReserve = xfs && !map;
+    return std::make_unique<PosixWipeFolder>(std::move(fd), std::move(*facts));
 }

@@ -335,7 +335,7 @@ void identify(StorageVerdict& verdict, const MountedOn& on, const MountEntry* mo
 
 // What the storage check finds of the file system holding an item, before any judgement.
 struct Holder {
-    UniqueFd folder;
+    int folder = -1;       // held by the caller
     std::string itemName;  // the item inside folder, or empty when it is the folder itself
     std::uint32_t magic = 0;
     const KnownType* type = nullptr;
@@ -343,18 +343,18 @@ struct Holder {
     std::optional<MountEntry> mount;
 };
 
-// Nothing, with errno set, when the folder holding the item cannot be opened and examined.
-std::optional<Holder> findHolder(const std::string& path) {
-    Holder holder;
-    holder.folder = UniqueFd(openHoldingFolder(path, holder.itemName));
+// The folder open as folderFd, or the entry itemName in it when that is not empty; nothing,
+// with errno set, when it cannot be examined.
+std::optional<Holder> findHolder(int folderFd, const std::string& itemName) {
+    Holder holder{folderFd, itemName};
     struct statfs fs;
-    if (holder.folder.get() < 0 || ::fstatfs(holder.folder.get(), &fs) != 0) {
+    if (folderFd < 0 || ::fstatfs(folderFd, &fs) != 0) {
         return std::nullopt;
     }
     // f_type is a signed word on some architectures: only its low 32 bits are the magic.
     holder.magic = static_cast<std::uint32_t>(fs.f_type);
     holder.type = knownType(holder.magic);
-    holder.on = mountedOn(holder.folder.get());
+    holder.on = mountedOn(folderFd);
     holder.mount = findMount(holder.on.mountId, deviceName(holder.on.major, holder.on.minor));
     return holder;
 }
@@ -362,8 +362,8 @@ std::optional<Holder> findHolder(const std::string& path) {
 bool isJournaled(const Holder& holder) {
     return holder.magic == EXT4_SUPER_MAGIC &&
            ((holder.mount && hasOption(*holder.mount, "data=journal")) ||
-            hasJournalDataFlag(holder.folder.get()) ||
-            fileHasJournalDataFlag(holder.folder.get(), holder.itemName));
+            hasJournalDataFlag(holder.folder) ||
+            fileHasJournalDataFlag(holder.folder, holder.itemName));
 }
 
 // The block device under the file system: its own number, or for one that has none of its
@@ -405,7 +405,9 @@ DeviceJudgement judgeFileSystem(const DeviceWalk& walk, const KnownType* type,
 }  // namespace
 
 std::optional<DeviceJudgement> judgeFileHolder(const DeviceWalk& walk, const std::string& path) {
-    const std::optional<Holder> holder = findHolder(path);
+    std::string itemName;
+    const UniqueFd folder{openHoldingFolder(path, itemName)};
+    const std::optional<Holder> holder = findHolder(folder.get(), itemName);
     if (!holder) {
         return std::nullopt;
     }
@@ -431,9 +433,11 @@ StorageVerdict fileSystemVerdict(const std::string& sysfsRoot, std::uint32_t mag
 
 namespace {
 
-StorageVerdict examine(const std::string& path) {
+// The verdict for the file system holding the folder open as folderFd, or the entry
+// itemName in it when that is not empty.
+StorageVerdict examineIn(int folderFd, const std::string& itemName) {
     StorageVerdict verdict;
-    const std::optional<Holder> holder = findHolder(path);
+    const std::optional<Holder> holder = findHolder(folderFd, itemName);
     if (!holder) {
         const int error = errno;
         verdict.reason = std::string("could not be examined (") + std::strerror(error) + ")";
@@ -452,6 +456,12 @@ StorageVerdict examine(const std::string& path) {
     return verdict;
 }
 
+StorageVerdict examine(const std::string& path) {
+    std::string itemName;
+    const UniqueFd folder{openHoldingFolder(path, itemName)};
+    return examineIn(folder.get(), itemName);
+}
+
 }  // namespace
 
 StorageVerdict checkStorage(const std::string& path) {
@@ -466,21 +476,30 @@ StorageVerdict checkStorage(const std::string& path) {
 
 std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& errorNumber) {
     const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        errorNumber = errno;
+        return std::nullopt;
+    }
+    return fileSystemFactsOf(fd.get(), folder, errorNumber);
+}
+
+std::optional<FileSystemFacts> fileSystemFactsOf(int folderFd, const std::string& shownPath,
+                                                 int& errorNumber) {
     struct statfs fs;
     struct statvfs vfs;
-    if (fd.get() < 0 || ::fstatfs(fd.get(), &fs) != 0 || ::fstatvfs(fd.get(), &vfs) != 0) {
+    if (::fstatfs(folderFd, &fs) != 0 || ::fstatvfs(folderFd, &vfs) != 0) {
         errorNumber = errno;
         return std::nullopt;
     }
     FileSystemFacts facts;
     const auto magic = static_cast<std::uint32_t>(fs.f_type);
     const KnownType* type = knownType(magic);
-    const MountedOn on = mountedOn(fd.get());
+    const MountedOn on = mountedOn(folderFd);
     const std::optional<MountEntry> found = findMount(on.mountId, deviceName(on.major, on.minor));
     const bool mountKnown = found.has_value();
     const MountEntry mount = found.value_or(MountEntry{});
     facts.type = typeName(magic, type, mountKnown ? mount.type : std::string());
-    facts.mountPoint = mountKnown ? mount.mountPoint : folder;
+    facts.mountPoint = mountKnown ? mount.mountPoint : shownPath;
     facts.device = mountKnown ? mount.source : deviceName(on.major, on.minor);
     facts.blockSize = vfs.f_frsize;
     facts.freeBytes = static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize;
@@ -493,10 +512,13 @@ std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& e
     }
     facts.freeInodes = vfs.f_favail;
     facts.readOnly = (vfs.f_flag & ST_RDONLY) != 0;
-    facts.writable = ::access(folder.c_str(), W_OK | X_OK) == 0;
+    facts.writable = ::faccessat(folderFd, ".", W_OK | X_OK, 0) == 0;
     facts.network = type != nullptr && type->kind == Kind::Network;
-    // Judged where the fill will write: through the links the path holds.
-    char real[PATH_MAX];
-    facts.storage = checkStorage(::realpath(folder.c_str(), real) != nullptr ? real : folder);
+    // Judged where the fill will write: the folder held open, whatever its path says now.
+    try {
+        facts.storage = examineIn(folderFd, "");
+    } catch (...) {
+        facts.storage.reason = "could not be examined";
+    }
     return facts;
 }

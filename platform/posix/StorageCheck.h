@@ -27,3 +27,6 @@ StorageVerdict fileSystemVerdict(const std::string& sysfsRoot, std::uint32_t mag
 // and what overwriting reaches there. Nothing, with errorNumber set, when it cannot be
 // examined.
 std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& errorNumber);
+// The same for the folder open as folderFd, named shownPath where no mount is found.
+std::optional<FileSystemFacts> fileSystemFactsOf(int folderFd, const std::string& shownPath,
+                                                 int& errorNumber);

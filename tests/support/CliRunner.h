@@ -37,9 +37,12 @@ protected:
     // is read (and a terminal's answer written).
     Started start(const std::vector<std::string>& args, bool onTerminal = false,
                   const std::string& dataHome = {}) {
-        std::vector<std::string> all = {"/usr/bin/env",       "-i",
-                                        "HOME=" + dir.path(), "XDG_CONFIG_HOME=" + (dir / "config"),
-                                        "LANG=C.UTF-8",       "PATH=/usr/bin:/bin"};
+        std::vector<std::string> all = runAs;
+        const std::vector<std::string> env = {
+            "/usr/bin/env",       "-i",
+            "HOME=" + dir.path(), "XDG_CONFIG_HOME=" + (dir / "config"),
+            "LANG=C.UTF-8",       "PATH=/usr/bin:/bin"};
+        all.insert(all.end(), env.begin(), env.end());
         if (!dataHome.empty()) {
             all.push_back("XDG_DATA_HOME=" + dataHome);
         }
@@ -77,7 +80,8 @@ protected:
         for (ssize_t n; ::poll(&p, 1, 60000) > 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
             done.output.append(buffer, n);  // a terminal reads EIO once the program has gone
             if (!answer.empty() && done.output.find("[y/N]") != npos) {
-                if (whileAsked) whileAsked();
+                if (whileAsked)
+                    whileAsked();
                 EXPECT_EQ(::write(fd, answer.data(), answer.size()), (ssize_t)answer.size());
                 answer.clear();
             }
@@ -112,4 +116,6 @@ protected:
     }
 
     TempDir dir;
+    // A command the program is started through, such as setpriv as another user.
+    std::vector<std::string> runAs;
 };

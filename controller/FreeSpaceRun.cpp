@@ -75,6 +75,12 @@ std::vector<std::string> notReached(const FileSystemFacts& facts, const Grouped&
                         " keeps back for itself (its reserve pool and a few in each allocation "
                         "group), which only root can count");
     }
+    if (counted != nullptr && counted->reachedByFillingAgain > 0) {
+        lines.push_back("Reached by filling again: what " + facts.type +
+                        " keeps for itself now lies on " +
+                        exactBytes(counted->reachedByFillingAgain, grouped) +
+                        " the fill had written; it let go of them and filled again");
+    }
     if (facts.storage.reach == StorageReach::CannotReach) {
         lines.push_back("Not reached: blocks that snapshots of this file system still hold");
     }

@@ -1,5 +1,6 @@
 #include "RunReport.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -230,7 +231,10 @@ std::string accountSummary(RunOutcome outcome, const RunAccount& a, ShredMode mo
     if (!a.kept.empty()) {
         line += " \u00b7 " + counted(a.kept.size(), "item", "items") + " kept";
     }
-    if (a.storage && a.storage->reach != StorageReach::Reaches) {
+    const bool anyShort = std::any_of(a.storageOf.begin(), a.storageOf.end(), [](const auto& each) {
+        return each.second.reach != StorageReach::Reaches;
+    });
+    if (anyShort || (a.storage && a.storage->reach != StorageReach::Reaches)) {
         line += " \u00b7 see the storage note";
     }
     return line;
@@ -266,7 +270,10 @@ std::vector<std::string> accountDetails(RunOutcome outcome, const RunAccount& a,
     for (const auto& [path, why] : a.kept) {
         lines.push_back("Kept: " + path + ": " + why);
     }
-    if (a.storage) {
+    for (const auto& [folder, verdict] : a.storageOf) {
+        lines.push_back(folder + ": " + storageInWords(verdict));
+    }
+    if (a.storage && a.storageOf.empty()) {
         lines.push_back(storageInWords(*a.storage));
     }
     return lines;

@@ -54,6 +54,8 @@ struct RunAccount {
     // What the walk kept and why.
     std::vector<std::pair<std::string, std::string>> kept;
     std::optional<StorageVerdict> storage;
+    // The Trash's: each trash folder's verdict, by its path, said in place of storage's.
+    std::vector<std::pair<std::string, StorageVerdict>> storageOf;
 };
 
 // Adds one run's account to the accounts of the runs before it.

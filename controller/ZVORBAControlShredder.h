@@ -20,6 +20,8 @@
 #include "Trash.h"
 #include "ZVUtility.h"
 
+struct TrashContents;
+
 // What the interface file connects: the window, its status display and the platform's
 // services. The controller uses them and never owns them.
 struct ShredderConnections {
@@ -175,8 +177,14 @@ private:
     void recordItem(const WalkItem& item, const std::string& type, const OverwriteOutcome* outcome,
                     const std::string& reason = {});
     void tellAccount(const std::string& summary, const std::vector<std::string>& details);
-    // One trash folder's items through shred runs, then their records.
-    void shredTrashFolder(const TrashFolder& folder, const std::vector<TrashedItem>& items);
+    // The Trash's steps (TrashRun.cpp): the one confirmation, the folders in turn, one
+    // folder's items through shred runs and then their records (false when the folder was
+    // moved or replaced meanwhile), and its directorysizes lines.
+    bool trashConfirmed(const std::vector<TrashContents>& trash,
+                        const std::vector<std::string>& notes);
+    RunOutcome shredTrashFolders(const std::vector<TrashContents>& trash);
+    bool shredTrashFolder(const TrashFolder& folder, const std::vector<TrashedItem>& items);
+    bool forgetTrashSizes(const TrashFolder& folder, const std::vector<std::string>& gone);
 
     // Shows text in a field of the status display, redrawn at once or with the next frame.
     void show(Field field, const std::string& text, bool redrawNow);

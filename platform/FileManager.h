@@ -146,9 +146,22 @@ public:
                                                     const RemovalError& info) = 0;
 };
 
+// A folder held open for the paths below it, while it lives: see FileManager::holdFolder.
+class FolderHold {
+public:
+    virtual ~FolderHold() = default;
+};
+
 class FileManager {
 public:
     virtual ~FileManager() = default;
+
+    // While the answer lives, every path at or below `path` handed to the calls below is
+    // reached from the folder open as folderFd (the manager keeps its own copy), one
+    // component at a time and never through a link, instead of being looked up by its path:
+    // a folder that someone else renames and replaces meanwhile leads nowhere else. For runs
+    // whose folders were checked through their descriptors, such as the Trash's.
+    virtual std::unique_ptr<FolderHold> holdFolder(const std::string& path, int folderFd) = 0;
 
     // Whether the current user may remove the item itself (not what a folder holds).
     virtual bool isDeletableFileAtPath(const std::string& path) const = 0;

@@ -35,6 +35,9 @@ struct LeftUnfilled {
     // pool and the blocks it sets aside in each allocation group): nobody's data may go there.
     std::uint64_t keptByFileSystem = 0;
     std::uint64_t reservedForRoot = 0;  // free, but only for root: when not root
+    // Of the reserve, what a fill started again beside it reached: the blocks left free in
+    // its place are the fill's own, already overwritten.
+    std::uint64_t reachedByFillingAgain = 0;
     // It keeps blocks back that only root can count (xfs): keptByFileSystem falls short.
     bool uncounted = false;
     std::uint64_t total() const { return keptByFileSystem + reservedForRoot; }

@@ -48,16 +48,19 @@ public:
         }
     }
 
-    bool run(const std::string& givenPath) {
+    // With heldFolderFd, the top item is the entry heldName of that folder, which is never
+    // looked up by path.
+    bool run(const std::string& givenPath, int heldFolderFd, const std::string& heldName) {
         const std::string path = withoutTrailingSlashes(givenPath);
-        const std::string name = lastPathComponent(path);
-        if (path.empty() || path == "/" || name == "." || name == "..") {
+        const std::string name = heldFolderFd >= 0 ? heldName : lastPathComponent(path);
+        if (path.empty() || path == "/" || name.empty() || name == "." || name == "..") {
             fail(givenPath, systemError(EINVAL), nullptr);
             return false;
         }
         Level top;
         top.path = parentFolderOf(path);
-        top.fd = ::open(top.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        top.fd = heldFolderFd >= 0 ? ::fcntl(heldFolderFd, F_DUPFD_CLOEXEC, 0)
+                                   : ::open(top.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
         if (top.fd < 0 || ::fstat(top.fd, &top.identity) != 0) {
             fail(path, systemError(errno), nullptr);
             close(top);
@@ -419,9 +422,10 @@ private:
 
 }  // namespace
 
-bool runDeleteWalk(FileManager& manager, const std::string& path, RemovalHandler& handler) {
+bool runDeleteWalk(FileManager& manager, const std::string& path, RemovalHandler& handler,
+                   int heldFolderFd, const std::string& heldName) {
     DeleteWalk walk(manager, handler);
-    return walk.run(path);
+    return walk.run(path, heldFolderFd, heldName);
 }
 
 }  // namespace entries

@@ -20,19 +20,23 @@ namespace {
 // reported through unreadFolders(), never skipped in silence.
 class PosixDirectoryEnumerator : public DirectoryEnumerator {
 public:
-    explicit PosixDirectoryEnumerator(const std::string& path) : top_(path) {
-        int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    PosixDirectoryEnumerator(const std::string& path, int folderFd, const std::string& name,
+                             bool noFollow)
+        : top_(path) {
+        const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0);
+        int fd = ::openat(folderFd, name.c_str(), flags);
         std::optional<mode_t> before;
         struct stat st {};
-        if (fd < 0 && errno == EACCES && ::stat(path.c_str(), &st) == 0 &&
-            (before = grantOwnerAccess(AT_FDCWD, path.c_str(), st, me_))) {
-            fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0 && errno == EACCES &&
+            ::fstatat(folderFd, name.c_str(), &st, noFollow ? AT_SYMLINK_NOFOLLOW : 0) == 0 &&
+            (before = grantOwnerAccess(folderFd, name.c_str(), st, me_))) {
+            fd = ::openat(folderFd, name.c_str(), flags);
         }
         const int openError = errno;
         UniqueFd owned(fd);
         if (fd < 0 || ::fstat(fd, &st) != 0) {
             unread_.push_back({path, fd < 0 ? openError : errno});
-            giveBackMode(AT_FDCWD, path.c_str(), st, before);
+            giveBackMode(folderFd, name.c_str(), st, before);
             return;
         }
         push(owned.release(), std::string(), st, before);
@@ -203,8 +207,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<DirectoryEnumerator> enumerateFolder(const std::string& path) {
-    return std::make_unique<PosixDirectoryEnumerator>(path);
+std::unique_ptr<DirectoryEnumerator> enumerateFolder(const std::string& path, int folderFd,
+                                                     const std::string& name, bool noFollow) {
+    return std::make_unique<PosixDirectoryEnumerator>(path, folderFd, name, noFollow);
 }
 
 }  // namespace entries

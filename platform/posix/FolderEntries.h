@@ -82,8 +82,13 @@ std::string obscuredName(int folderFd, const char* name, NameNoise& randomBytes)
 // Gives an item that stays its own name back; false when it keeps the random one.
 bool restoreName(int folderFd, const std::string& now, const std::string& own);
 
-// The counting enumerator (DirectoryEnumerator.cpp) and the delete walk (DeleteWalk.cpp).
-std::unique_ptr<DirectoryEnumerator> enumerateFolder(const std::string& path);
-bool runDeleteWalk(FileManager& manager, const std::string& path, RemovalHandler& handler);
+// The counting enumerator (DirectoryEnumerator.cpp) of the folder `name` inside folderFd
+// (AT_FDCWD and the path itself for a path), shown as path; noFollow refuses a final link.
+std::unique_ptr<DirectoryEnumerator> enumerateFolder(const std::string& path, int folderFd,
+                                                     const std::string& name, bool noFollow);
+// The delete walk (DeleteWalk.cpp) of the item at path; with heldFolderFd, of the entry
+// heldName of that folder, which the walk then holds instead of opening path's folder.
+bool runDeleteWalk(FileManager& manager, const std::string& path, RemovalHandler& handler,
+                   int heldFolderFd = -1, const std::string& heldName = {});
 
 }  // namespace entries

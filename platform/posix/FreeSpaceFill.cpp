@@ -1,6 +1,7 @@
 #include "FreeSpaceFill.h"
 
 #include <fcntl.h>
+#include <linux/fiemap.h>
 #include <linux/fs.h>
 #include <linux/fsmap.h>
 #include <linux/magic.h>
@@ -16,9 +17,11 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <future>
+#include <map>
 #include <memory>
 #include <optional>
 #include <random>
@@ -49,6 +52,8 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 constexpr int kInlineDataFlag = 0x10000000;
 // Descriptors left for everything else while inodes are being filled.
 constexpr rlim_t kSpareDescriptors = 64;
+// How often the fill starts again beside what stayed free, while that reaches more.
+constexpr int kFillsAgain = 3;
 
 struct FreeDeleter {
     void operator()(unsigned char* p) const { std::free(p); }
@@ -131,6 +136,11 @@ public:
     }
     bool named() const { return named_ || made_ > 0; }
     std::size_t count() const { return files_.size(); }
+    std::vector<int> descriptors() const {
+        std::vector<int> fds;
+        for (const UniqueFd& fd : files_) fds.push_back(fd.get());
+        return fds;
+    }
     // Gives every byte back: the files have no names, so closing them frees them.
     void closeAll() {
         files_.clear();
@@ -326,9 +336,14 @@ std::uint64_t ext4OwnReserve(int folderFd, std::uint64_t blockSize) {
     return in >> clusters ? clusters * blockSize : 0;
 }
 
-// The bytes the file system's own map shows free, where it lets this process read the map
+// A stretch of the device, in bytes; for a file's extent, where it lies in the file too.
+struct Extent {
+    std::uint64_t physical = 0, length = 0, logical = 0;
+};
+
+// Where the file system's own map shows free space, where it lets this process read the map
 // (root, on ext4 and xfs): reserves included, which statfs leaves out on xfs.
-std::optional<std::uint64_t> freeByMap(int folderFd) {
+std::optional<std::vector<Extent>> freeExtents(int folderFd) {
     constexpr unsigned kRecords = 512;
     std::vector<unsigned char> memory(fsmap_sizeof(kRecords));
     auto* head = reinterpret_cast<struct fsmap_head*>(memory.data());
@@ -338,28 +353,109 @@ std::optional<std::uint64_t> freeByMap(int folderFd) {
     head->fmh_keys[1].fmr_physical = UINT64_MAX;
     head->fmh_keys[1].fmr_owner = UINT64_MAX;
     head->fmh_keys[1].fmr_offset = UINT64_MAX;
-    std::uint64_t free = 0;
+    std::vector<Extent> free;
     for (;;) {
         if (::ioctl(folderFd, FS_IOC_GETFSMAP, head) != 0) {
             return std::nullopt;
         }
-        if (head->fmh_entries == 0) {
-            return free;
-        }
         for (unsigned i = 0; i < head->fmh_entries; ++i) {
             if (head->fmh_recs[i].fmr_owner == FMR_OWN_FREE) {
-                free += head->fmh_recs[i].fmr_length;
+                free.push_back({head->fmh_recs[i].fmr_physical, head->fmh_recs[i].fmr_length});
             }
         }
-        if ((head->fmh_recs[head->fmh_entries - 1].fmr_flags & FMR_OF_LAST) != 0) {
+        if (head->fmh_entries == 0 ||
+            (head->fmh_recs[head->fmh_entries - 1].fmr_flags & FMR_OF_LAST) != 0) {
             return free;
         }
         fsmap_advance(head);
     }
 }
 
-// What a full fill left free all the same, and whose it is.
-LeftUnfilled leftUnfilled(int folderFd) {
+std::uint64_t totalOf(const std::vector<Extent>& extents) {
+    std::uint64_t total = 0;
+    for (const Extent& e : extents) {
+        total += e.length;
+    }
+    return total;
+}
+
+// Of the free extents, the bytes that lie outside every written one.
+std::uint64_t outside(const std::vector<Extent>& free, std::vector<Extent> written) {
+    std::sort(written.begin(), written.end(),
+              [](const Extent& a, const Extent& b) { return a.physical < b.physical; });
+    std::uint64_t left = 0;
+    for (const Extent& f : free) {
+        std::uint64_t covered = 0;
+        for (const Extent& w : written) {
+            const std::uint64_t from = std::max(f.physical, w.physical);
+            const std::uint64_t to = std::min(f.physical + f.length, w.physical + w.length);
+            covered += to > from ? to - from : 0;
+        }
+        left += f.length - std::min(f.length, covered);
+    }
+    return left;
+}
+
+// Where a file's blocks lie on the device.
+std::vector<Extent> extentsOf(int fd) {
+    constexpr unsigned kCount = 256;
+    std::vector<unsigned char> memory(sizeof(struct fiemap) +
+                                      kCount * sizeof(struct fiemap_extent));
+    auto* map = reinterpret_cast<struct fiemap*>(memory.data());
+    std::vector<Extent> extents;
+    for (std::uint64_t start = 0;;) {
+        map->fm_start = start;
+        map->fm_length = UINT64_MAX - start;
+        map->fm_flags = FIEMAP_FLAG_SYNC;
+        map->fm_extent_count = kCount;
+        map->fm_mapped_extents = 0;
+        if (::ioctl(fd, FS_IOC_FIEMAP, map) != 0 || map->fm_mapped_extents == 0) {
+            return extents;
+        }
+        for (unsigned i = 0; i < map->fm_mapped_extents; ++i) {
+            const struct fiemap_extent& e = map->fm_extents[i];
+            extents.push_back({e.fe_physical, e.fe_length, e.fe_logical});
+            start = e.fe_logical + e.fe_length;
+            if ((e.fe_flags & FIEMAP_EXTENT_LAST) != 0) {
+                return extents;
+            }
+        }
+    }
+}
+
+// Lets go of the fill's own blocks beside each free extent, as many as it holds, so that a
+// fill started again may take the free blocks and leave these, already overwritten, in their
+// place. Answers where the blocks let go lie.
+std::vector<Extent> loosenBeside(const std::vector<Extent>& free, const std::vector<int>& files) {
+    std::map<std::uint64_t, std::uint64_t> byStart, byEnd;  // the free extents' lengths
+    for (const Extent& f : free) {
+        byStart[f.physical] = f.length;
+        byEnd[f.physical + f.length] = f.length;
+    }
+    std::vector<Extent> loosened;
+    for (const int fd : files) {
+        for (const Extent& e : extentsOf(fd)) {
+            Extent part{e.physical, 0, e.logical};
+            if (const auto after = byStart.find(e.physical + e.length); after != byStart.end()) {
+                part.length = std::min(e.length, after->second);
+                part.physical += e.length - part.length;
+                part.logical += e.length - part.length;
+            } else if (const auto before = byEnd.find(e.physical); before != byEnd.end()) {
+                part.length = std::min(e.length, before->second);
+            }
+            if (part.length > 0 && ::fallocate(fd, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE,
+                                               static_cast<off_t>(part.logical),
+                                               static_cast<off_t>(part.length)) == 0) {
+                loosened.push_back(part);
+            }
+        }
+    }
+    return loosened;
+}
+
+// What a full fill left free all the same, and whose it is. Free blocks the fill itself
+// wrote before it let them go are reached, not left.
+LeftUnfilled leftUnfilled(int folderFd, const std::vector<Extent>& writtenAndLetGo) {
     LeftUnfilled left;
     struct statvfs vfs;
     struct statfs fs;
@@ -372,11 +468,12 @@ LeftUnfilled leftUnfilled(int folderFd) {
     const std::uint64_t beyondUser =
         static_cast<std::uint64_t>(vfs.f_bfree - vfs.f_bavail) * vfs.f_frsize;
     left.reservedForRoot = root ? 0 : beyondUser - std::min(beyondUser, ownExt4);
-    const std::optional<std::uint64_t> mapped = root ? freeByMap(folderFd) : std::nullopt;
-    const std::uint64_t free = mapped.value_or(counted);
+    const auto map = root ? freeExtents(folderFd) : std::nullopt;
+    const std::uint64_t free = map ? outside(*map, writtenAndLetGo) : counted;
+    left.reachedByFillingAgain = map ? totalOf(*map) - free : 0;
     left.keptByFileSystem = free - std::min(free, left.reservedForRoot);
     // xfs leaves its reserves out of what statfs counts free: only its map shows them.
-    left.uncounted = !mapped && fs.f_type == XFS_SUPER_MAGIC;
+    left.uncounted = !map && fs.f_type == XFS_SUPER_MAGIC;
     return left;
 }
 
@@ -405,13 +502,8 @@ public:
         if (result_.dataInInodes) {
             fillInodes();
         }
-        while (!ended()) {
-            if (observer_.fillShouldStop()) {
-                result_.stopped = true;
-            } else if (fd_ >= 0 || openNext()) {
-                writeNext();
-            }
-        }
+        fillUntilEnded();
+        fillAgainBesideWhatStayedFree();
         giveBack();
         return result_;
     }
@@ -513,6 +605,44 @@ private:
         }
     }
 
+    // Where the file system's map can be read (root), what stayed free is reached by letting
+    // go of the fill's own blocks beside it and filling again, while that reaches more. ext4
+    // then takes the old free blocks and leaves the fill's; xfs keeps to the same blocks
+    // whatever is let go beside them (tried: as many markers stayed), so it is not asked.
+    void fillAgainBesideWhatStayedFree() {
+        struct statfs fs;
+        if (::fstatfs(folderFd_, &fs) != 0 || fs.f_type != EXT4_SUPER_MAGIC) {
+            return;
+        }
+        for (int pass = 0; pass < kFillsAgain && result_.full && result_.errorNumber == 0; ++pass) {
+            ::syncfs(folderFd_);
+            const auto free = freeExtents(folderFd_);
+            if (!free || outside(*free, letGo_) == 0) {
+                return;
+            }
+            const std::vector<Extent> loosened = loosenBeside(*free, files_.descriptors());
+            if (loosened.empty()) {
+                return;
+            }
+            letGo_.insert(letGo_.end(), loosened.begin(), loosened.end());
+            ::syncfs(folderFd_);
+            result_.full = false;
+            size_ = kLargeWrite;
+            fd_ = -1;
+            fillUntilEnded();
+        }
+    }
+
+    void fillUntilEnded() {
+        while (!ended()) {
+            if (observer_.fillShouldStop()) {
+                result_.stopped = true;
+            } else if (fd_ >= 0 || openNext()) {
+                writeNext();
+            }
+        }
+    }
+
     void giveBack() {
         observer_.fillProgress(result_.bytesWritten);
         result_.namedFiles = files_.named();
@@ -520,7 +650,7 @@ private:
             result_.errorNumber = errno;
         }
         if (result_.full && result_.errorNumber == 0) {
-            result_.left = leftUnfilled(folderFd_);
+            result_.left = leftUnfilled(folderFd_, letGo_);
         }
         files_.closeAll();
         // ext4 frees a closed unnamed file at once; btrfs only when it next commits: now.
@@ -541,6 +671,7 @@ private:
     Clock::time_point lastWrite_ = Clock::now(), lastShown_ = lastWrite_;
     std::optional<Clock::time_point> fullSince_;  // the first write the file system refused
     bool committedEarly_ = false;
+    std::vector<Extent> letGo_;  // the fill's own blocks, let go to fill again beside them
 };
 
 class PosixWipeFolder : public WipeFolder {
@@ -620,9 +751,8 @@ std::unique_ptr<WipeFolder> PosixFreeSpaceWiper::openFolder(const std::string& f
     // only root may read, shows them free.
     struct statfs fs;
     const bool xfs = ::fstatfs(fd.get(), &fs) == 0 && fs.f_type == XFS_SUPER_MAGIC;
-    const std::optional<std::uint64_t> map =
-        ::geteuid() == 0 && xfs ? freeByMap(fd.get()) : std::nullopt;
-    const std::uint64_t mapped = map.value_or(0);
+    const auto map = ::geteuid() == 0 && xfs ? freeExtents(fd.get()) : std::nullopt;
+    const std::uint64_t mapped = map ? totalOf(*map) : 0;
     std::uint64_t& countedIn = ::geteuid() == 0 ? facts->freeBytes : facts->reservedBytes;
     facts->keptByFileSystem = std::min(countedIn, ext4OwnReserve(fd.get(), facts->blockSize));
     countedIn -= facts->keptByFileSystem;

@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <vector>
 
 #include "FolderEntries.h"
@@ -15,6 +17,97 @@
 #include "base/UniqueFd.h"
 
 using namespace entries;
+
+namespace {
+
+class HeldFolder : public FolderHold {
+public:
+    HeldFolder(std::vector<std::pair<std::string, int>>& holds, const std::string& path, int fd)
+        : holds_(holds), fd_(fd) {
+        holds_.emplace_back(withoutTrailingSlashes(path), fd);
+    }
+    ~HeldFolder() override {
+        std::erase_if(holds_, [this](const auto& hold) { return hold.second == fd_; });
+        ::close(fd_);
+    }
+
+private:
+    std::vector<std::pair<std::string, int>>& holds_;
+    int fd_;
+};
+
+// Where a path is reached from: a folder and the item's name in it. A path below a held
+// folder is reached from that folder, its own folder opened component by component; any
+// other is the path itself from the current folder, or with openParent its folder opened by
+// path and its last component.
+struct Reached {
+    UniqueFd owned;
+    int folderFd = AT_FDCWD;
+    std::string name;
+    bool held = false;
+};
+
+// Nothing, with errno set, where a component below a held folder is no folder or a link.
+std::optional<Reached> reach(const std::vector<std::pair<std::string, int>>& holds,
+                             const std::string& path, bool openParent) {
+    const std::string trimmed = withoutTrailingSlashes(path);
+    const std::pair<std::string, int>* hold = nullptr;
+    for (const auto& each : holds) {
+        const std::string& prefix = each.first;
+        if ((trimmed == prefix || trimmed.rfind(prefix + "/", 0) == 0) &&
+            (hold == nullptr || prefix.size() > hold->first.size())) {
+            hold = &each;
+        }
+    }
+    Reached reached;
+    if (hold == nullptr) {
+        reached.name = openParent ? lastPathComponent(trimmed) : path;
+        if (openParent) {
+            reached.owned =
+                UniqueFd(::open(parentFolderOf(trimmed).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+            if (reached.owned.get() < 0) {
+                return std::nullopt;
+            }
+            reached.folderFd = reached.owned.get();
+        }
+        return reached;
+    }
+    std::vector<std::string> parts;
+    std::string rest = trimmed.substr(hold->first.size());
+    for (std::size_t at = 0; at < rest.size();) {
+        const std::size_t end = std::min(rest.find('/', at), rest.size());
+        if (end > at) {
+            parts.push_back(rest.substr(at, end - at));
+        }
+        at = end + 1;
+    }
+    if (std::find(parts.begin(), parts.end(), "..") != parts.end()) {
+        errno = EINVAL;  // never above the held folder
+        return std::nullopt;
+    }
+    reached.held = true;
+    reached.name = parts.empty() ? "." : parts.back();
+    reached.owned = UniqueFd(::fcntl(hold->second, F_DUPFD_CLOEXEC, 0));
+    for (std::size_t i = 0; i + 1 < parts.size() && reached.owned.get() >= 0; ++i) {
+        reached.owned = UniqueFd(::openat(reached.owned.get(), parts[i].c_str(),
+                                          O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    }
+    if (reached.owned.get() < 0) {
+        return std::nullopt;
+    }
+    reached.folderFd = reached.owned.get();
+    return reached;
+}
+
+}  // namespace
+
+std::unique_ptr<FolderHold> PosixFileManager::holdFolder(const std::string& path, int folderFd) {
+    const int own = ::fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
+    if (own < 0) {
+        return nullptr;
+    }
+    return std::make_unique<HeldFolder>(holds_, path, own);
+}
 
 bool PosixFileManager::isDeletableFileAtPath(const std::string& path) const {
     return removalBlockerAtPath(path) == 0;
@@ -26,20 +119,20 @@ int PosixFileManager::removalBlockerAtPath(const std::string& path) const {
     if (trimmed.empty() || trimmed == "/") {
         return EBUSY;
     }
-    if (::lstat(trimmed.c_str(), &item) != 0) {
+    const std::optional<Reached> at = reach(holds_, trimmed, true);
+    if (!at) {
         return errno;
     }
-    const std::string parent = parentFolderOf(trimmed);
-    const UniqueFd folderFd(::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (folderFd.get() < 0) {
+    if (::fstatat(at->folderFd, at->name.c_str(), &item, AT_SYMLINK_NOFOLLOW) != 0) {
         return errno;
     }
+    const UniqueFd& folderFd = at->owned;
     // The reasons a person can act on come first: a read-only mount or an immutable flag is
     // not fixed by asking for permission.
     // (faccessat answers EROFS for a read-only mount.)
     int blocker = folderRefusesRemoval(folderFd.get(), true);
     if (blocker == 0 && (S_ISREG(item.st_mode) || S_ISDIR(item.st_mode))) {
-        blocker = itemRefusesRemoval(folderFd.get(), lastPathComponent(trimmed).c_str());
+        blocker = itemRefusesRemoval(folderFd.get(), at->name.c_str());
     }
     struct stat folder;
     if (blocker == 0 && ::fstat(folderFd.get(), &folder) != 0) {
@@ -53,6 +146,11 @@ int PosixFileManager::removalBlockerAtPath(const std::string& path) const {
 }
 
 StorageVerdict PosixFileManager::storageVerdictAtPath(const std::string& path) const {
+    const std::optional<Reached> at = reach(holds_, path, false);
+    if (at && at->held) {
+        // The storage check takes a path: the held folder's own, which no rename changes.
+        return checkStorage("/proc/self/fd/" + std::to_string(at->folderFd) + "/" + at->name);
+    }
     return checkStorage(path);
 }
 
@@ -62,8 +160,10 @@ MemoryOnDisk PosixFileManager::unencryptedMemoryCopies() const {
 
 std::optional<FileAttributes> PosixFileManager::fileAttributesAtPath(const std::string& path,
                                                                      bool traverseLink) const {
+    const std::optional<Reached> at = reach(holds_, path, false);
     struct stat st;
-    if (::fstatat(AT_FDCWD, path.c_str(), &st, traverseLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
+    if (!at || ::fstatat(at->folderFd, at->name.c_str(), &st,
+                         traverseLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
         return std::nullopt;
     }
     return attributesOf(st);
@@ -71,12 +171,16 @@ std::optional<FileAttributes> PosixFileManager::fileAttributesAtPath(const std::
 
 std::unique_ptr<DirectoryEnumerator> PosixFileManager::enumeratorAtPath(
     const std::string& path) const {
-    return entries::enumerateFolder(path);
+    const std::optional<Reached> at = reach(holds_, path, false);
+    // A path below a held folder is opened from it, and never through a final link either.
+    return at ? entries::enumerateFolder(path, at->folderFd, at->name, at->held)
+              : entries::enumerateFolder(path, -1, "", true);  // unread, and said to be
 }
 
 bool PosixFileManager::fileExistsAtPath(const std::string& path, bool& isDirectory) const {
+    const std::optional<Reached> at = reach(holds_, path, false);
     struct stat st;
-    if (::stat(path.c_str(), &st) != 0) {
+    if (!at || ::fstatat(at->folderFd, at->name.c_str(), &st, 0) != 0) {
         return false;
     }
     isDirectory = S_ISDIR(st.st_mode);
@@ -98,6 +202,10 @@ ItemExamination PosixFileManager::examineLinkTarget(const WalkItem& link) const 
 }
 
 bool PosixFileManager::removeFileAtPath(const std::string& path, RemovalHandler& handler) {
+    const std::optional<Reached> at = reach(holds_, path, false);
+    if (at && at->held) {
+        return entries::runDeleteWalk(*this, path, handler, at->folderFd, at->name);
+    }
     return entries::runDeleteWalk(*this, path, handler);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "FileManager.h"
 
@@ -10,6 +12,7 @@
 // works on trees deeper than PATH_MAX.
 class PosixFileManager : public FileManager {
 public:
+    std::unique_ptr<FolderHold> holdFolder(const std::string& path, int folderFd) override;
     bool isDeletableFileAtPath(const std::string& path) const override;
     int removalBlockerAtPath(const std::string& path) const override;
     StorageVerdict storageVerdictAtPath(const std::string& path) const override;
@@ -22,4 +25,7 @@ public:
     bool removeFileAtPath(const std::string& path, RemovalHandler& handler) override;
     bool copyPath(const std::string& source, const std::string& destination) override;
     std::optional<std::string> makeUniqueDirectory(const std::string& pathTemplate) override;
+
+private:
+    std::vector<std::pair<std::string, int>> holds_;  // the held folders' paths, descriptors
 };

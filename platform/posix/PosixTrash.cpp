@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,7 +12,9 @@
 #include <cstdlib>
 #include <set>
 #include <sstream>
+#include <variant>
 
+#include "FolderEntries.h"
 #include "MountTable.h"
 #include "PathString.h"
 #include "StorageCheck.h"
@@ -19,44 +22,94 @@
 
 namespace {
 
-// A real folder at path, never reached through a final link (nor mounting what an automount
-// point stands for).
-std::optional<struct stat> folderAt(const std::string& path) {
-    struct stat st;
-    if (::fstatat(AT_FDCWD, path.c_str(), &st, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT) != 0 ||
-        !S_ISDIR(st.st_mode)) {
-        return std::nullopt;
-    }
-    return st;
-}
+using Why = UntrustedTrash::Why;
 
-// A folder of the user's own that nobody else may change: a trash folder and its files/ and
-// info/ must be, or someone else could plant items there, or swap a folder for a link while
-// the confirmation is open, and have the user shred what they never chose.
-bool ownFolder(const std::string& path) {
-    const auto st = folderAt(path);
-    return st && st->st_uid == ::getuid() && (st->st_mode & (S_IWGRP | S_IWOTH)) == 0;
-}
+// A trash folder's part as one component opened it, never through a link: the folder open
+// for reading, or why it may not be trusted, or neither when it is not there.
+struct Opened {
+    UniqueFd fd;
+    std::optional<Why> distrust;
+    struct stat st {};
+};
 
-// A trash folder whose parts are all the user's own: files/ and info/ where they exist.
-bool trustedTrash(const std::string& path) {
-    if (!ownFolder(path)) {
-        return false;
-    }
-    for (const char* part : {"/files", "/info"}) {
+// Opens the folder `name` inside folderFd and checks it with fstat on what was opened: a
+// trash folder and its files/ and info/ must be the user's own and nobody else may write
+// them, or someone else could plant items there for the user to shred.
+Opened openOwnFolder(int folderFd, const char* name) {
+    Opened part;
+    part.fd = UniqueFd(::openat(folderFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (part.fd.get() < 0 || ::fstat(part.fd.get(), &part.st) != 0) {
+        part.fd = UniqueFd();
         struct stat st;
-        if (::lstat((path + part).c_str(), &st) == 0 && !ownFolder(path + part)) {
-            return false;
+        if (::fstatat(folderFd, name, &st, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT) == 0) {
+            part.distrust = S_ISLNK(st.st_mode)       ? std::optional(Why::Link)
+                            : !S_ISDIR(st.st_mode)    ? std::optional(Why::NotAFolder)
+                            : st.st_uid != ::getuid() ? std::optional(Why::NotOwned)
+                                                      : std::nullopt;
+        }
+        return part;
+    }
+    if (part.st.st_uid != ::getuid()) {
+        part.distrust = Why::NotOwned;
+    } else if ((part.st.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        part.distrust = Why::OthersMayWrite;
+    }
+    return part;
+}
+
+void closeAll(TrashDescriptors* held) {
+    for (const int fd : {held->folder, held->files, held->info}) {
+        if (fd >= 0) {
+            ::close(fd);
         }
     }
-    return true;
+    delete held;
 }
 
-// The text of a small regular file of the user's own, never through a link, never more than
-// a record or a list of sizes holds; nothing for anything else.
-std::optional<std::string> smallOwnFile(const std::string& path) {
+// The trash folder `name` inside the folder open as parentFd, with its files/ and info/ held
+// open when all of them may be trusted; else why not, naming the part that failed.
+std::variant<std::shared_ptr<const TrashDescriptors>, UntrustedTrash, std::monostate> openTrash(
+    int parentFd, const std::string& name, const std::string& path) {
+    Opened folder = openOwnFolder(parentFd, name.c_str());
+    if (folder.distrust) {
+        return UntrustedTrash{path, path, *folder.distrust};
+    }
+    if (folder.fd.get() < 0) {
+        return std::monostate{};
+    }
+    Opened files = openOwnFolder(folder.fd.get(), "files");
+    Opened info = openOwnFolder(folder.fd.get(), "info");
+    for (const auto& [part, partName] : {std::pair{&files, "files"}, std::pair{&info, "info"}}) {
+        if (part->distrust) {
+            return UntrustedTrash{path, stringByAppendingPathComponent(path, partName),
+                                  *part->distrust};
+        }
+    }
+    return std::shared_ptr<const TrashDescriptors>(
+        new TrashDescriptors{folder.fd.release(), files.fd.release(), info.fd.release()}, closeAll);
+}
+
+// The components of path below base, one at a time; empty where path is not below it.
+std::vector<std::string> componentsBelow(const std::string& base, const std::string& path) {
+    std::vector<std::string> parts;
+    if (path.size() <= base.size() || path.compare(0, base.size(), base) != 0) {
+        return parts;
+    }
+    std::istringstream rest(path.substr(base.size()));
+    for (std::string part; std::getline(rest, part, '/');) {
+        if (!part.empty()) {
+            parts.push_back(part);
+        }
+    }
+    return parts;
+}
+
+// The text of a small regular file of the user's own inside folderFd, never through a link,
+// never more than a record holds; nothing for anything else.
+std::optional<std::string> smallOwnFile(int folderFd, const std::string& name) {
     constexpr std::size_t kLimit = 1 << 20;
-    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const UniqueFd fd(::openat(folderFd, name.c_str(),
+                               O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat st;
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
         st.st_uid != ::getuid() || static_cast<std::size_t>(st.st_size) > kLimit) {
@@ -108,8 +161,8 @@ std::string percentDecoded(const std::string& text) {
 
 // The Path= of a record, decoded; relative paths are relative to the top of the file system
 // the trash serves.
-std::string originalPathIn(const std::string& record, const std::string& topDir) {
-    std::istringstream in(smallOwnFile(record).value_or(""));
+std::string originalPathIn(int infoFd, const std::string& record, const std::string& topDir) {
+    std::istringstream in(infoFd >= 0 ? smallOwnFile(infoFd, record).value_or("") : "");
     std::string line;
     bool inSection = false;
     while (std::getline(in, line)) {
@@ -137,6 +190,97 @@ std::optional<std::string> nearestExistingFolder(std::string path) {
     return std::nullopt;
 }
 
+// A new owner-only file inside folderFd named after `name` and random letters; its name is
+// set in `made`.
+int makeTemporaryAt(int folderFd, const std::string& name, std::string& made) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char noise[8];
+        if (::getrandom(noise, sizeof noise, 0) != static_cast<ssize_t>(sizeof noise)) {
+            return -1;
+        }
+        made = name + ".";
+        for (const unsigned char byte : noise) {
+            made += entries::kNameCharacters[byte % 62];
+        }
+        const int fd = ::openat(folderFd, made.c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+bool writeAll(int fd, const std::string& text) {
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            errno = n == 0 ? EIO : errno;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Copies the directorysizes lines read from `in` to `out`, but those of the forgotten
+// folders (each line: size, modification time, and the folder's name, percent-encoded). It
+// reads and writes in blocks, so memory stays bounded whatever the file's size; a line too
+// long to name a folder is copied as it is. Answers 0 or an errno value.
+int copyKeptLines(int in, int out, const std::set<std::string>& forgotten, bool& dropped) {
+    constexpr std::size_t kBlock = 1 << 16, kLongestName = 4 * 4096;
+    std::vector<char> block(kBlock);
+    std::string line, kept;
+    bool tooLong = false;
+    const auto settle = [&] {
+        const std::size_t last = line.rfind(' ');
+        const std::string name = line.substr(last == std::string::npos ? 0 : last + 1);
+        if (!tooLong && last != std::string::npos &&
+            forgotten.count(percentDecoded(name.substr(0, name.find('\n'))))) {
+            dropped = true;
+        } else {
+            kept += line;
+        }
+        line.clear();
+    };
+    for (;;) {
+        const ssize_t n = ::read(in, block.data(), block.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return errno;
+        }
+        for (ssize_t i = 0; i < n; ++i) {
+            line += block[i];
+            if (block[i] == '\n') {
+                settle();
+                tooLong = false;
+            } else if (line.size() > kLongestName) {
+                kept += line;
+                line.clear();
+                tooLong = true;
+            }
+        }
+        if (n == 0 && !line.empty()) {
+            line += '\n';
+            settle();
+        }
+        if (n == 0 || kept.size() >= kBlock) {
+            if (!writeAll(out, kept)) {
+                return errno;
+            }
+            kept.clear();
+        }
+        if (n == 0) {
+            return 0;
+        }
+    }
+}
+
 }  // namespace
 
 PosixTrashCan::PosixTrashCan() {
@@ -149,38 +293,64 @@ PosixTrashCan::PosixTrashCan() {
     }
 }
 
-std::vector<TrashFolder> PosixTrashCan::trashFolders() const {
-    std::vector<TrashFolder> folders;
+TrashFolders PosixTrashCan::trashFolders() const {
+    TrashFolders found;
     std::set<std::pair<dev_t, ino_t>> seen;  // a bind mount shows the same trash twice
-    auto add = [&](const std::string& path, const std::string& topDir) {
-        const auto st = folderAt(path);
-        if (st && trustedTrash(path) && seen.insert({st->st_dev, st->st_ino}).second) {
-            folders.push_back({path, topDir, static_cast<std::uint64_t>(st->st_dev)});
+    auto add = [&](int parentFd, const std::string& name, const std::string& path,
+                   const std::string& topDir) {
+        struct stat st;
+        if (::fstatat(parentFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !seen.insert({st.st_dev, st.st_ino}).second) {
+            return;
+        }
+        auto opened = openTrash(parentFd, name, path);
+        if (auto* untrusted = std::get_if<UntrustedTrash>(&opened)) {
+            found.passedOver.push_back(std::move(*untrusted));
+        } else if (auto* held = std::get_if<std::shared_ptr<const TrashDescriptors>>(&opened)) {
+            if (::fstat((*held)->folder, &st) == 0) {
+                found.trusted.push_back(
+                    {path, topDir, static_cast<std::uint64_t>(st.st_dev), std::move(*held)});
+            }
         }
     };
     if (dataHome_) {
-        add(stringByAppendingPathComponent(*dataHome_, "Trash"), "");
+        const UniqueFd data(::open(dataHome_->c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        add(data.get(), "Trash", stringByAppendingPathComponent(*dataHome_, "Trash"), "");
     }
     const std::string uid = std::to_string(::getuid());
     for (const std::string& top : mountPoints()) {
+        const UniqueFd topFd(::open(top.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (topFd.get() < 0) {
+            continue;
+        }
         // $topdir/.Trash is shared: only a real folder with the sticky bit is trusted, so that
         // nobody else can plant a folder there for us to shred.
         const std::string shared = stringByAppendingPathComponent(top, ".Trash");
-        const auto sharedFolder = folderAt(shared);
-        if (sharedFolder && (sharedFolder->st_mode & S_ISVTX) != 0) {
-            add(stringByAppendingPathComponent(shared, uid), top);
+        const std::string mine = stringByAppendingPathComponent(shared, uid);
+        const UniqueFd sharedFd(
+            ::openat(topFd.get(), ".Trash", O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        struct stat st;
+        if (sharedFd.get() >= 0 && ::fstat(sharedFd.get(), &st) == 0 &&
+            (st.st_mode & S_ISVTX) != 0) {
+            add(sharedFd.get(), uid, mine, top);
+        } else if (sharedFd.get() >= 0 &&
+                   ::fstatat(sharedFd.get(), uid.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+            found.passedOver.push_back({mine, shared, Why::NoStickyBit});
+        } else if (::fstatat(topFd.get(), ".Trash", &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                   S_ISLNK(st.st_mode)) {
+            found.passedOver.push_back({mine, shared, Why::Link});
         }
-        add(stringByAppendingPathComponent(top, ".Trash-" + uid), top);
+        add(topFd.get(), ".Trash-" + uid, stringByAppendingPathComponent(top, ".Trash-" + uid),
+            top);
     }
-    return folders;
+    return found;
 }
 
 std::vector<TrashedItem> PosixTrashCan::itemsIn(const TrashFolder& folder) const {
     std::vector<TrashedItem> items;
-    const std::string filesPath = stringByAppendingPathComponent(folder.path, "files");
-    const UniqueFd files(
-        ::open(filesPath.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    const int listed = files.get() >= 0 ? ::dup(files.get()) : -1;
+    const int files = folder.held ? folder.held->files : -1;
+    const int info = folder.held ? folder.held->info : -1;
+    const int listed = files >= 0 ? ::fcntl(files, F_DUPFD_CLOEXEC, 0) : -1;
     DIR* entries = listed >= 0 ? ::fdopendir(listed) : nullptr;
     if (entries == nullptr) {
         if (listed >= 0) {
@@ -188,17 +358,16 @@ std::vector<TrashedItem> PosixTrashCan::itemsIn(const TrashFolder& folder) const
         }
         return items;
     }
+    ::rewinddir(entries);  // the descriptor is shared with every earlier listing
     while (const dirent* entry = ::readdir(entries)) {
         const std::string name = entry->d_name;
         struct stat st;
         if (name == "." || name == ".." ||
-            ::fstatat(files.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            ::fstatat(files, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
             continue;
         }
         TrashedItem item{name, S_ISDIR(st.st_mode)};
-        item.originalPath = originalPathIn(
-            stringByAppendingPathComponent(folder.path, "info/" + name + ".trashinfo"),
-            folder.topDir);
+        item.originalPath = originalPathIn(info, name + ".trashinfo", folder.topDir);
         if (const auto from = nearestExistingFolder(item.originalPath)) {
             struct stat there;
             int error = 0;
@@ -217,45 +386,66 @@ std::vector<TrashedItem> PosixTrashCan::itemsIn(const TrashFolder& folder) const
     return items;
 }
 
+bool PosixTrashCan::stillInPlace(const TrashFolder& folder) const {
+    const std::string base = folder.topDir.empty() ? dataHome_.value_or("") : folder.topDir;
+    UniqueFd at(::open(base.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    for (const std::string& part : componentsBelow(base, folder.path)) {
+        at = UniqueFd(
+            ::openat(at.get(), part.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    }
+    const auto same = [](int a, int b) {
+        struct stat sa, sb;
+        return a < 0 ? b < 0
+                     : b >= 0 && ::fstat(a, &sa) == 0 && ::fstat(b, &sb) == 0 && sameFile(sa, sb);
+    };
+    if (!folder.held || at.get() < 0 || !same(folder.held->folder, at.get())) {
+        return false;
+    }
+    const UniqueFd files(
+        ::openat(at.get(), "files", O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const UniqueFd info(::openat(at.get(), "info", O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    return same(folder.held->files, files.get()) && same(folder.held->info, info.get());
+}
+
 int PosixTrashCan::forgetSizes(const TrashFolder& folder, const std::vector<std::string>& names,
-                               const std::function<void(const std::string&)>& overwriteOld) {
-    const std::string sizes = stringByAppendingPathComponent(folder.path, "directorysizes");
-    const std::optional<std::string> list = smallOwnFile(sizes);
-    if (!list) {
-        return 0;
+                               const std::function<void(int, const std::string&)>& overwriteOld) {
+    constexpr const char* kSizes = "directorysizes";
+    const int trash = folder.held ? folder.held->folder : -1;
+    const UniqueFd old(
+        ::openat(trash, kSizes, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat st;
+    if (old.get() < 0) {
+        return errno == ENOENT ? 0 : errno;
     }
-    std::istringstream in(*list);
-    // Each line: size, modification time, and the folder's name, percent-encoded.
-    const std::set<std::string> forgotten(names.begin(), names.end());
-    std::string kept, line;
-    bool dropped = false;
-    while (std::getline(in, line)) {
-        const std::size_t last = line.rfind(' ');
-        if (last != std::string::npos && forgotten.count(percentDecoded(line.substr(last + 1)))) {
-            dropped = true;
-        } else {
-            kept += line + "\n";
-        }
-    }
-    if (!dropped) {
-        return 0;
-    }
-    std::string temporary = sizes + ".XXXXXX";
-    const UniqueFd fd(::mkstemp(temporary.data()));
-    if (fd.get() < 0) {
+    if (::fstat(old.get(), &st) != 0) {
         return errno;
     }
-    if (::write(fd.get(), kept.data(), kept.size()) != static_cast<ssize_t>(kept.size()) ||
-        ::fsync(fd.get()) != 0) {
-        const int error = errno != 0 ? errno : EIO;
-        ::unlink(temporary.c_str());
+    if (!S_ISREG(st.st_mode) || st.st_uid != ::getuid()) {
+        return EPERM;
+    }
+    std::string temporary;
+    const UniqueFd fresh(makeTemporaryAt(trash, kSizes, temporary));
+    if (fresh.get() < 0) {
+        return errno;
+    }
+    bool dropped = false;
+    int error = copyKeptLines(old.get(), fresh.get(),
+                              std::set<std::string>(names.begin(), names.end()), dropped);
+    // The new list is read as the old one was, and is on the disk before it replaces it.
+    if (error == 0 && dropped &&
+        (::fchmod(fresh.get(), st.st_mode & 07777) != 0 || ::fsync(fresh.get()) != 0)) {
+        error = errno;
+    }
+    if (error != 0 || !dropped) {
+        ::unlinkat(trash, temporary.c_str(), 0);
         return error;
     }
-    overwriteOld(sizes);
-    if (::rename(temporary.c_str(), sizes.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
+    overwriteOld(trash, kSizes);
+    if (::renameat(trash, temporary.c_str(), trash, kSizes) != 0) {
+        error = errno;
+        ::unlinkat(trash, temporary.c_str(), 0);
         return error;
     }
-    return 0;
+    // The rename reaches the disk with the folder.
+    return ::fsync(trash) == 0 ? 0 : errno;
 }

@@ -11,10 +11,11 @@ public:
     // The home trash lies in the user's data folder: $XDG_DATA_HOME when it is an absolute
     // path, else ~/.local/share; there is none when neither is known.
     PosixTrashCan();
-    std::vector<TrashFolder> trashFolders() const override;
+    TrashFolders trashFolders() const override;
     std::vector<TrashedItem> itemsIn(const TrashFolder& folder) const override;
+    bool stillInPlace(const TrashFolder& folder) const override;
     int forgetSizes(const TrashFolder& folder, const std::vector<std::string>& names,
-                    const std::function<void(const std::string& oldFile)>& overwriteOld) override;
+                    const std::function<void(int, const std::string&)>& overwriteOld) override;
 
 private:
     std::optional<std::string> dataHome_;

@@ -281,6 +281,14 @@ TEST_F(Remedy, WhatNeedsNoWipeOrCannotTakeOneIsRefused) {
     EXPECT_EQ(writable.freeBytes(), before);
 }
 
+int count(const std::string& text, const std::string& part) {
+    int found = 0;
+    for (std::size_t at = text.find(part); at != npos; at = text.find(part, at + 1)) {
+        ++found;
+    }
+    return found;
+}
+
 void trashItem(const std::string& trash, const std::string& name, const std::string& contents,
                const std::string& originalPath) {
     std::filesystem::create_directories(trash + "/files");
@@ -303,8 +311,15 @@ TEST_F(Remedy, ShreddingTheTrashEmptiesEveryTrashFolderAndNothingElse) {
     writeFile(homeTrash + "/files/my folder/inner", markerLines(400));
     writeFile(homeTrash + "/info/my folder.trashinfo",
               "[Trash Info]\nPath=/home/ana/my%20folder\nDeletionDate=2026-12-01T10:00:00\n");
+    // Over three MiB of lines for folders trashed long ago, the shredded folder's among them.
+    std::string kept;
+    for (int i = 0; i < 100000; ++i) {
+        kept += "4096 1764583200 old%20folder%20" + std::to_string(i) + "\n";
+    }
+    const std::size_t middle = kept.find('\n', kept.size() / 2) + 1;
     writeFile(homeTrash + "/directorysizes",
-              "16384 1764583200 my%20folder\n4096 1764583200 gone\n");
+              kept.substr(0, middle) + "16384 1764583200 my%20folder\n" + kept.substr(middle));
+    ASSERT_GT(kept.size(), 3u << 20);
     trashItem(dir / "usb/.Trash-0", "report.pdf", markerLines(400), "report.pdf");
     // Somebody else's folder behind a link where the shared trash would be.
     trashItem(dir / "usb/elsewhere/0", "keep", "not in any trash", "keep");
@@ -321,17 +336,173 @@ TEST_F(Remedy, ShreddingTheTrashEmptiesEveryTrashFolderAndNothingElse) {
     EXPECT_NE(done.output.find("4 items"), npos) << done.output;  // the home trash's count
     EXPECT_NE(done.output.find("from usb was trashed from another file system"), npos)
         << done.output;
+    for (const std::string& trash : {homeTrash, dir / "usb/.Trash-0"}) {  // asked, and told
+        EXPECT_EQ(count(done.output, trash + ": Storage (ext4): "), 2) << done.output;
+    }
     for (const std::string& trash : {homeTrash, dir / "usb/.Trash-0"}) {
         EXPECT_EQ(entries(trash + "/files"), 0) << trash;
         EXPECT_EQ(entries(trash + "/info"), 0) << trash;
     }
-    EXPECT_EQ(readFile(homeTrash + "/directorysizes"), "4096 1764583200 gone\n");
+    EXPECT_TRUE(readFile(homeTrash + "/directorysizes") == kept) << "its line stays, or others go";
     EXPECT_TRUE(exists(dir / "usb/elsewhere/0/files/keep"));
     EXPECT_TRUE(exists(dir / "home/.Trash-0/files/planted"));
     home.unmount();
     usb.unmount();
     EXPECT_FALSE(home.holds(kMarker));
     EXPECT_FALSE(usb.holds(kMarker));
+}
+
+// Runs a shell command as an ordinary user of no group of ours: another person at the machine.
+bool asAnotherUser(const std::string& command) {
+    return sh("setpriv --reuid=65534 --regid=65534 --clear-groups sh -c \"" + command + "\"");
+}
+
+// Whether the process holds a file open whose path ends so.
+bool holdsOpen(pid_t pid, const std::string& ending) {
+    std::error_code error;
+    for (const auto& fd :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+        const std::string target = std::filesystem::read_symlink(fd.path(), error).string();
+        if (target.size() >= ending.size() &&
+            target.compare(target.size() - ending.size(), ending.size(), ending) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// On a stick whose top anyone may write, another user renames the trash folder and puts a
+// link to a folder of the user's own in its place: while the question is open, or while the
+// first item is overwritten. The user's file outside the trash stays as it was, the run
+// stops there and says so, and the rest of the trash is left alone.
+TEST_F(Remedy, ATrashFolderSwappedByAnotherUserLeadsNowhereElse) {
+    struct Case {
+        const char* when;
+        bool whileAsked;  // else while the first item is overwritten
+    };
+    const std::string usb = dir / "usb", victim = dir / "victim";
+    const std::string mine = "the user's own, outside any trash";
+    const std::string swap = "cd '" + usb + "' && mv .Trash-0 moved && mkdir evil && ln -s '" +
+                             victim + "' evil/files && ln -s evil .Trash-0";
+    for (const Case& c :
+         {Case{"while the question is open", true}, Case{"between two items", false}}) {
+        SCOPED_TRACE(c.when);
+        LoopImage image(dir / "usb.img", usb, "mkfs.ext4 -q -F", "64M");
+        ASSERT_TRUE(image.mounted());
+        ::chmod(usb.c_str(), 0777);  // a shared stick: anyone may rename at its top
+        makeFolder(victim);
+        writeFile(victim + "/b-last", mine);
+        trashItem(usb + "/.Trash-0", "a-first", std::string(16 << 20, 'a'), "a-first");
+        trashItem(usb + "/.Trash-0", "b-last", "in the trash", "b-last");
+        Finished done;
+        if (c.whileAsked) {
+            done = finish(start({"--confirm", "--trash"}, true, dir / "data"), "y\n",
+                          [&] { EXPECT_TRUE(asAnotherUser(swap)); });
+        } else {
+            const Started started = start({"--yes", "-m", "2", "--trash"}, false, dir / "data");
+            std::thread other([&] {
+                const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+                while (!holdsOpen(started.first, "/files/a-first") &&
+                       std::chrono::steady_clock::now() < limit) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                }
+                EXPECT_TRUE(asAnotherUser(swap));
+            });
+            done = finish(started);
+            other.join();
+        }
+        EXPECT_EQ(done.status, 1) << done.output;
+        EXPECT_NE(done.output.find(usb + "/.Trash-0 was moved or replaced while the trash was "
+                                         "shredded: the rest of the trash was left alone."),
+                  npos)
+            << done.output;
+        EXPECT_EQ(readFile(victim + "/b-last"), mine);
+        EXPECT_EQ(readFile(usb + "/moved/files/b-last"), "in the trash");
+        EXPECT_EQ(exists(usb + "/moved/files/a-first"), c.whileAsked);
+        image.unmount();
+        std::filesystem::remove_all(victim);
+        std::filesystem::remove(dir / "usb.img");
+    }
+}
+
+// A trash folder that others could have filled is passed over, each named with why, and
+// nothing in it is touched; with nothing else in the trash, the run says just that.
+TEST_F(Remedy, UntrustedTrashFoldersArePassedOverAndNamed) {
+    struct Case {
+        const char* setUp;  // in the stick's top, from a trash folder t holding t/files/planted
+        const char* trash;
+        const char* why;  // @ stands for the stick's top
+        const char* planted;
+    };
+    const std::string usb = dir / "usb";
+    LoopImage image(dir / "usb.img", usb, "mkfs.ext4 -q -F", "16M");
+    ASSERT_TRUE(image.mounted());
+    for (const Case& c : {
+             Case{"ln -s t .Trash-0", ".Trash-0", "it is a link", "t"},
+             Case{"mv t .Trash-0 && chown 65534 .Trash-0", ".Trash-0", "it is not owned by you",
+                  ".Trash-0"},
+             Case{"mv t .Trash-0 && chmod 0777 .Trash-0", ".Trash-0", "others may write in it",
+                  ".Trash-0"},
+             Case{"mv t .Trash-0 && chmod 0777 .Trash-0/info", ".Trash-0",
+                  "others may write in @/.Trash-0/info", ".Trash-0"},
+             Case{"mkdir -m 0777 .Trash && mv t .Trash/0", ".Trash/0",
+                  "there is no sticky bit on @/.Trash, so others may rename what is in it",
+                  ".Trash/0"},
+             Case{"mkdir -m 1777 s && mv t s/0 && ln -s s .Trash", ".Trash/0", "@/.Trash is a link",
+                  "s/0"},
+         }) {
+        SCOPED_TRACE(c.setUp);
+        ASSERT_TRUE(sh("cd '" + usb + "' && rm -rf t s .Trash .Trash-0 && mkdir -p t/info " +
+                       "t/files && echo kept > t/files/planted && " + c.setUp));
+        const Finished done = run({"--yes", "--trash"});
+        std::string why = c.why;
+        if (const std::size_t at = why.find('@'); at != npos) {
+            why.replace(at, 1, usb);
+        }
+        EXPECT_EQ(done.status, 0) << done.output;
+        EXPECT_NE(done.output.find(usb + "/" + c.trash +
+                                   " was passed over, and nothing in it touched: " + why + "."),
+                  npos)
+            << done.output;
+        EXPECT_NE(done.output.find("The trash you may trust is empty, but 1 trash folder was "
+                                   "passed over: nothing was shredded."),
+                  npos)
+            << done.output;
+        EXPECT_EQ(readFile(usb + "/" + c.planted + "/files/planted"), "kept\n");
+    }
+}
+
+// A directorysizes that cannot be rewritten, or whose old copy cannot be overwritten, is said
+// in the account, and the run falls short.
+TEST_F(Remedy, ADirectorysizesLeftAsItWasIsSaid) {
+    struct Case {
+        const char* setUp;  // in the trash folder
+        const char* said;
+        bool lineGone;
+    };
+    const std::string usb = dir / "usb", trash = dir / "usb/.Trash-0";
+    LoopImage image(dir / "usb.img", usb, "mkfs.ext4 -q -F", "16M");
+    ASSERT_TRUE(image.mounted());
+    for (const Case& c :
+         {Case{"chown 65534 directorysizes", "its lines for the items shredded stay", false},
+          Case{"ln directorysizes ../second-name",
+               "its old copy, with the lines of the items shredded, was not "
+               "overwritten",
+               true}}) {
+        SCOPED_TRACE(c.setUp);
+        ASSERT_TRUE(sh("cd '" + usb + "' && rm -rf .Trash-0 second-name"));
+        trashItem(trash, "old", "a file", "old");
+        makeFolder(trash + "/files/folder");
+        writeFile(trash + "/directorysizes", "1 2 folder\n3 4 other\n");
+        ASSERT_TRUE(sh("cd '" + trash + "' && " + c.setUp));
+        const Finished done = run({"--yes", "--trash"});
+        EXPECT_EQ(done.status, 1) << done.output;
+        EXPECT_NE(done.output.find("Kept: " + trash + "/directorysizes: " + c.said), npos)
+            << done.output;
+        EXPECT_EQ(readFile(trash + "/directorysizes"),
+                  c.lineGone ? "3 4 other\n" : "1 2 folder\n3 4 other\n");
+        EXPECT_EQ(entries(trash + "/files"), 0);
+    }
 }
 
 }  // namespace

@@ -222,6 +222,48 @@ TEST(DeleteWalk, ADeepTreeIsReachedAndASwappedFolderIsNotFollowed) {
     walkADeepTreeWithSwappedFolders();
 }
 
+// Below a held folder every path is reached from its descriptor: once the path leads
+// elsewhere (the folder renamed, a link to somebody's folder in its place), the calls still
+// reach the folder held, never what a link leads to; once the hold goes, a path is a path.
+TEST(DeleteWalk, PathsBelowAHeldFolderAreReachedFromItAfterASwap) {
+    TempDir dir;
+    PosixFileManager files;
+    for (const char* folder :
+         {"trash", "trash/files", "trash/files/folder", "victim", "victim/folder"}) {
+        makeFolder(dir / folder);
+    }
+    writeFile(dir / "trash/files/folder/inner", "in the trash");
+    writeFile(dir / "trash/files/item", "in the trash");
+    writeFile(dir / "victim/item", "mine");
+    writeFile(dir / "victim/folder/inner", "mine");
+    ASSERT_EQ(::symlink((dir / "victim").c_str(), (dir / "trash/files/link").c_str()), 0);
+    const UniqueFd held(::open((dir / "trash/files").c_str(), O_RDONLY | O_DIRECTORY));
+    auto hold = files.holdFolder(dir / "trash/files", held.get());
+    ASSERT_EQ(::rename((dir / "trash").c_str(), (dir / "moved").c_str()), 0);
+    makeFolder(dir / "evil");
+    ASSERT_EQ(::symlink((dir / "victim").c_str(), (dir / "evil/files").c_str()), 0);
+    ASSERT_EQ(::symlink("evil", (dir / "trash").c_str()), 0);
+
+    struct stat inTrash;
+    ASSERT_EQ(::lstat((dir / "moved/files/item").c_str(), &inTrash), 0);
+    const auto item = files.fileAttributesAtPath(dir / "trash/files/item", false);
+    EXPECT_TRUE(item && item->inode == inTrash.st_ino);
+    EXPECT_FALSE(files.fileAttributesAtPath(dir / "trash/files/link/item", false));
+    auto entries = files.enumeratorAtPath(dir / "trash/files/folder");
+    EXPECT_EQ(entries->nextObject(), "inner");
+    EXPECT_TRUE(entries->unreadFolders().empty());
+    RecordingHandler handler;
+    EXPECT_TRUE(files.removeFileAtPath(dir / "trash/files/item", handler));
+    EXPECT_TRUE(files.removeFileAtPath(dir / "trash/files/folder", handler));
+    EXPECT_EQ(readFile(dir / "victim/item"), "mine");
+    EXPECT_EQ(readFile(dir / "victim/folder/inner"), "mine");
+    bool isDirectory = false;
+    EXPECT_FALSE(files.fileExistsAtPath(dir / "trash/files/item", isDirectory));
+    EXPECT_FALSE(exists(dir / "moved/files/folder"));
+    hold.reset();
+    EXPECT_TRUE(files.fileExistsAtPath(dir / "trash/files/item", isDirectory));
+}
+
 // Without /proc (a chroot, a rescue shell, a small container) the same holds.
 TEST(DeleteWalkAtTheEdges, WithoutProcEveryItemIsReachedThroughTheHeldFolder) {
     RUN_IN_PRIVATE_MOUNTS(true, [] {

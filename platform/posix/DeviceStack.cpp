@@ -45,8 +45,8 @@ constexpr const char* kNoBackingFile = "a loop device without a backing file";
 constexpr const char* kBackingGone = "its backing file is gone";
 constexpr const char* kBackingUnexamined = "its backing file could not be examined";
 
-// Devices stack a few levels deep at most (a loop over a file under LUKS under LVM on a
-// partition); the limits only keep a strange sysfs from leading us round for long.
+// Layers stack a few deep at most; as with the count of devices, the limit only keeps a
+// strange sysfs from leading a walk down for long.
 constexpr int kMaxDepth = 12;
 
 std::string formatted(const char* format, const std::string& value) {

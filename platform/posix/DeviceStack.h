@@ -20,6 +20,10 @@ struct DeviceJudgement {
     std::string reason() const { return seen.empty() ? words : words + ": " + seen; }
 };
 
+// Devices rarely stack more than a few (a loop over a file under LUKS under LVM on a
+// partition): the limit only keeps a strange sysfs from leading a walk round for long.
+inline constexpr int kDevicesAWalkVisits = 64;
+
 // One walk through sysfs (mounted at root, or a test's tree of folders), bounded: a strange
 // tree never leads it round for long.
 struct DeviceWalk {

@@ -160,10 +160,6 @@ std::string deviceName(unsigned major, unsigned minor) {
     return std::to_string(major) + ":" + std::to_string(minor);
 }
 
-// Devices rarely stack more than a few (a partition under LUKS under LVM, a loop over a file
-// there): the limit only keeps a strange sysfs from leading us round for long.
-constexpr int kMaxDevices = 64;
-
 // ext3 and ext4 journal a file's data as well as its metadata when the file or its folder
 // carries the journal-data flag (chattr +j); new files inherit it from their folder.
 bool hasJournalDataFlag(int fd) {
@@ -421,7 +417,7 @@ std::optional<DeviceJudgement> judgeFileHolder(const DeviceWalk& walk, const std
 
 StorageVerdict fileSystemVerdict(const std::string& sysfsRoot, std::uint32_t magic, unsigned major,
                                  unsigned minor, bool journaled) {
-    int devicesLeft = kMaxDevices;
+    int devicesLeft = kDevicesAWalkVisits;
     const DeviceJudgement judgement = judgeFileSystem(
         {sysfsRoot, 0, &devicesLeft}, knownType(magic), deviceName(major, minor), journaled);
     StorageVerdict verdict;
@@ -446,7 +442,7 @@ StorageVerdict examineIn(int folderFd, const std::string& itemName) {
     const MountEntry* mount = holder->mount ? &*holder->mount : nullptr;
     verdict.fileSystem = typeName(holder->magic, holder->type, mount ? mount->type : "");
     identify(verdict, holder->on, mount);
-    int devicesLeft = kMaxDevices;
+    int devicesLeft = kDevicesAWalkVisits;
     const DeviceJudgement judgement =
         judgeFileSystem({"/sys", 0, &devicesLeft}, holder->type, blockDeviceUnder(*holder, "/sys"),
                         isJournaled(*holder));

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kMaxDevices = 64;
-
 // /proc/swaps writes a space, a tab, a newline or a backslash in a name as "\040" and the like.
 std::string unescaped(const std::string& field) {
     std::string text;
@@ -43,7 +41,7 @@ std::optional<DeviceJudgement> judgedDevice(const std::string& sysfsRoot,
     if (number.empty()) {
         return std::nullopt;
     }
-    int devicesLeft = kMaxDevices;
+    int devicesLeft = kDevicesAWalkVisits;
     return judgeDevice({sysfsRoot, 0, &devicesLeft}, number);
 }
 
@@ -64,7 +62,7 @@ MemoryOnDisk unencryptedMemoryCopies(const std::string& sysfsRoot, const std::st
         name = unescaped(name);
         std::optional<DeviceJudgement> judgement;
         if (type == "file") {
-            int devicesLeft = kMaxDevices;
+            int devicesLeft = kDevicesAWalkVisits;
             judgement = judgeFileHolder({sysfsRoot, 0, &devicesLeft}, name);
         } else {
             swapDevices.push_back(blockDeviceNumber(sysfsRoot, name));

@@ -23,6 +23,17 @@ std::string reachInWords(StorageReach reach) {
     return "unknown";
 }
 
+// The verdict a record's words stand for; Unknown for none.
+StorageReach reachOf(const std::string& words) {
+    for (const StorageReach reach : {StorageReach::Reaches, StorageReach::MayNotReachAll,
+                                     StorageReach::CannotReach, StorageReach::NotNeeded}) {
+        if (words == reachInWords(reach)) {
+            return reach;
+        }
+    }
+    return StorageReach::Unknown;
+}
+
 std::string methodInWords(ShredMode mode) {
     switch (mode) {
         case ShredMode::FourPasses:
@@ -117,11 +128,16 @@ void addRun(RunRecord& all, const RunRecord& run) {
     if (all.totals.empty()) {  // the first of them did not run at all
         all.method = run.method;
         all.verification = run.verification;
-        all.storage = run.storage;
         all.totals = run.totals;
         for (auto& [name, figure] : all.totals) {
             figure = 0;
         }
+    }
+    // The worst of the file systems the runs were on; a run not judged says nothing.
+    const StorageReach told = reachOf(all.storage.reach), seen = reachOf(run.storage.reach);
+    if (!run.storage.reach.empty() &&
+        (all.storage.reach.empty() || worseReach(told, seen) != told)) {
+        all.storage = run.storage;
     }
     all.subject += ", " + run.subject;
     all.ended = run.ended;

@@ -30,6 +30,27 @@ enum class StorageReach {
                      // disks, and devices that could not be followed
 };
 
+// Of two verdicts on parts of one store, the one to believe: a definite fault before doubt,
+// doubt before proof. Memory counts least: nothing of it reaches a disk.
+inline StorageReach worseReach(StorageReach a, StorageReach b) {
+    const auto rank = [](StorageReach reach) {
+        switch (reach) {
+            case StorageReach::NotNeeded:
+                return 0;
+            case StorageReach::Reaches:
+                return 1;
+            case StorageReach::Unknown:
+                return 2;
+            case StorageReach::MayNotReachAll:
+                return 3;
+            case StorageReach::CannotReach:
+                return 4;
+        }
+        return 2;
+    };
+    return rank(a) >= rank(b) ? a : b;
+}
+
 // The storage check's verdict for one file system, with a short reason in words.
 struct StorageVerdict {
     StorageReach reach = StorageReach::Unknown;

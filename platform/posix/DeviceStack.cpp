@@ -364,25 +364,6 @@ std::string trimmedSpaces(std::string text) {
     return text;
 }
 
-StorageReach worseReach(StorageReach a, StorageReach b) {
-    const auto rank = [](StorageReach reach) {
-        switch (reach) {
-            case StorageReach::NotNeeded:
-                return 0;
-            case StorageReach::Reaches:
-                return 1;
-            case StorageReach::Unknown:
-                return 2;
-            case StorageReach::MayNotReachAll:
-                return 3;
-            case StorageReach::CannotReach:
-                return 4;
-        }
-        return 2;
-    };
-    return rank(a) >= rank(b) ? a : b;
-}
-
 std::string blockDeviceNumber(const std::string& sysfsRoot, const std::string& devicePath) {
     // /dev/mapper/name and /dev/disk/by-*/ are links to the kernel's name.
     std::string name = resolved(devicePath);

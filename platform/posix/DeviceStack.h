@@ -33,10 +33,6 @@ struct DeviceWalk {
     DeviceWalk deeper() const { return {sysfsRoot, depth + 1, devicesLeft}; }
 };
 
-// Of two verdicts on parts of one store, the one to believe: a definite fault before doubt,
-// doubt before proof. Memory counts least: nothing of it reaches a disk.
-StorageReach worseReach(StorageReach a, StorageReach b);
-
 // The first line of a small sysfs file, at most `limit` bytes of it; empty when unreadable.
 std::string readSysfsLine(const std::string& path, std::size_t limit = 256);
 // Without the spaces SCSI pads its fields with.

@@ -30,6 +30,26 @@ TEST(RunReport, TheAccountNamesWhatWasNotDestroyedAndNothingForARefusal) {
               "Nothing was touched.");
 }
 
+// Runs on several file systems (the Trash's folders, several paths) tell the worst verdict of
+// them, in the account and in the report, whatever their order.
+TEST(RunReport, RunsOnSeveralFileSystemsTellTheWorstVerdict) {
+    using enum StorageReach;
+    const StorageVerdict verdicts[] = {{Reaches, "ext4"}, {Unknown, "vfat"}, {NotNeeded, "tmpfs"}};
+    for (const std::size_t first : {0, 1, 2}) {
+        RunAccount total;
+        RunRecord all;
+        for (std::size_t i = 0; i < 3; ++i) {
+            RunAccount run;
+            run.storage = verdicts[(first + i) % 3];
+            addTo(total, run);
+            const auto now = std::chrono::system_clock::now();
+            addRun(all, recordOfRun("shred", "x", now, now, run.storage));
+        }
+        EXPECT_EQ(total.storage->fileSystem, "vfat");
+        EXPECT_EQ(all.storage.fileSystem, "vfat");
+    }
+}
+
 // Swap areas and a hibernation image elsewhere, in the one line a run says of them.
 TEST(RunReport, UnencryptedSwapAndHibernationAreSaidInOneLine) {
     const std::string tail =

@@ -148,8 +148,7 @@ int PosixFileManager::removalBlockerAtPath(const std::string& path) const {
 StorageVerdict PosixFileManager::storageVerdictAtPath(const std::string& path) const {
     const std::optional<Reached> at = reach(holds_, path, false);
     if (at && at->held) {
-        // The storage check takes a path: the held folder's own, which no rename changes.
-        return checkStorage("/proc/self/fd/" + std::to_string(at->folderFd) + "/" + at->name);
+        return checkStorageIn(at->folderFd, at->name);
     }
     return checkStorage(path);
 }

@@ -460,6 +460,16 @@ StorageVerdict examine(const std::string& path) {
 
 }  // namespace
 
+StorageVerdict checkStorageIn(int folderFd, const std::string& itemName) {
+    try {
+        return examineIn(folderFd, itemName);
+    } catch (...) {  // out of memory: a verdict that says nothing rather than none
+        StorageVerdict verdict;
+        verdict.reason = "could not be examined";
+        return verdict;
+    }
+}
+
 StorageVerdict checkStorage(const std::string& path) {
     try {
         return examine(path);

@@ -14,6 +14,8 @@
 // number. "Reaches" only for a spinning disk attached over ATA or SAS that cannot discard,
 // under a file system that writes in place.
 StorageVerdict checkStorage(const std::string& path);
+// The same for the entry itemName of the folder open as folderFd.
+StorageVerdict checkStorageIn(int folderFd, const std::string& itemName);
 
 // The verdict for a file system whose statfs type is magic, on the block device numbered
 // major:minor as the sysfs mounted at sysfsRoot ("/sys") describes it: the type decides, but

@@ -8,9 +8,9 @@
 #include "Panels.h"
 #include "Report.h"
 
-// Lines a run notes once that every front end then shows: they stand between the controller
-// and the front end's panels, and are added to the run's confirmation, to the warnings said
-// before a walk nobody confirmed, and to the run's account on their way there.
+// What a run notes once for every front end to show. It stands between the controller and the
+// front end's panels, adding the run's lines to its confirmation, to the warnings said before
+// a walk nobody confirmed, and to its account; the controller adds them to the run's record.
 class RunNotes : public AlertPanels, public AccountView {
 public:
     // account may be null: then nothing is told, and nothing added.

@@ -167,9 +167,16 @@ void ZVORBAControlShredder::countOff(const OverwriteOutcome& outcome) {
         show(Field::statusText, "", true);
         statusShowsPass_ = false;
     }
-    count -= 1;
+    // What appeared or grew after the count takes the figures to zero, never past it.
+    if (count > 0) {
+        count -= 1;
+    } else {
+        account_.itemsBeyondCount += 1;
+    }
     show(Field::progressCount, formatted(count), true);
-    amount -= outcome.bytes;
+    const std::uint64_t counted = std::min(amount, outcome.bytes);
+    account_.bytesBeyondCount += outcome.bytes - counted;
+    amount -= counted;
     show(Field::progressBytes, exactBytes(amount), true);
     progress->setDoubleValue(barBeforeFile_);
     progress->incrementBy(static_cast<double>(outcome.bytes));

@@ -262,6 +262,17 @@ std::vector<std::string> accountDetails(RunOutcome outcome, const RunAccount& a,
                             " more");
         }
     };
+    if (a.itemsBeyondCount > 0 || a.bytesBeyondCount > 0) {
+        std::vector<std::string> beyond;
+        if (a.itemsBeyondCount > 0) {
+            beyond.push_back(counted(a.itemsBeyondCount, "file", "files") + " that appeared");
+        }
+        if (a.bytesBeyondCount > 0) {
+            beyond.push_back(exactBytes(a.bytesBeyondCount, grouped) + " that files grew");
+        }
+        lines.push_back("Not in the count: " + beyond.front() +
+                        (beyond.size() > 1 ? " and " + beyond.back() : "") + " after it was taken");
+    }
     named(a.stoppedEarly, "Removed after fewer passes than chosen, when the run was stopped");
     named(a.stillReachable,
           "Removed, but its contents stay on the disk under another name (hard link)");
@@ -280,6 +291,8 @@ std::vector<std::string> accountDetails(RunOutcome outcome, const RunAccount& a,
 }
 
 void addTo(RunAccount& total, const RunAccount& run) {
+    total.itemsBeyondCount += run.itemsBeyondCount;
+    total.bytesBeyondCount += run.bytesBeyondCount;
     total.filesOverwritten += run.filesOverwritten;
     total.bytesOverwritten += run.bytesOverwritten;
     total.filesVerified += run.filesVerified;

@@ -53,6 +53,9 @@ struct RunAccount {
     NamedItems specialFiles;
     // What the walk kept and why.
     std::vector<std::pair<std::string, std::string>> kept;
+    // Files that appeared, and bytes that files grew, after the count was taken: the left-to-
+    // shred figures stop at zero, and the account says these.
+    std::uint64_t itemsBeyondCount = 0, bytesBeyondCount = 0;
     std::optional<StorageVerdict> storage;
     // The Trash's: each trash folder's verdict, by its path, said in place of storage's.
     std::vector<std::pair<std::string, StorageVerdict>> storageOf;

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 # The code as .clang-format lays it out, every file of it.
-find engine platform controller app tests bench tools \( -name '*.cpp' -o -name '*.h' \) -print0 |
+find base engine platform controller app tests bench tools \( -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run -Werror
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
@@ -18,7 +18,7 @@ for variant in release thread sanitize; do
             only=(-L core) ;;
     sanitize) flags=(-DCMAKE_BUILD_TYPE=Debug -DZURIZEDE_SANITIZE=ON); target=all; only=() ;;
   esac
-  cmake -S . -B "$dir" "${flags[@]}" >/dev/null
+  cmake -S . -B "$dir" "${flags[@]}" -DZURIZEDE_WERROR=ON >/dev/null
   cmake --build "$dir" -j "$jobs" --target "$target"
   echo "== tests ($variant)"
   TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$dir" --output-on-failure -j "$jobs" \

@@ -56,8 +56,12 @@ void StatusLine::draw() {
         line += "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '-') + "] ";
         line += std::to_string(static_cast<int>(share * 100)) + "%  ";
     }
+    // The fields carry their own units: "2.0 kB (2,048 bytes)".
     if (!itemsLeft.empty()) {
-        line += itemsLeft + " items  " + bytesLeft + " bytes left  ";
+        line += itemsLeft + (itemsLeft == "1" ? " item  " : " items  ");
+    }
+    if (!bytesLeft.empty()) {
+        line += bytesLeft + " left  ";
     }
     if (!status.empty()) {
         line += status + "  ";

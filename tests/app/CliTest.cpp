@@ -155,6 +155,12 @@ TEST_F(Cli, OnATerminalTheConfirmationIsAsked) {
         EXPECT_EQ(done.status, answer == "y" ? 0 : 1) << done.output;
         EXPECT_EQ(exists(tree + "/f0"), answer == "n");
         EXPECT_NE(done.output.find("evil\\x1b]0;owned\\x07"), npos) << done.output;
+        if (answer == "y") {  // the figures left carry their own units, said once
+            EXPECT_NE(done.output.find(" items  "), npos) << done.output;
+            EXPECT_NE(done.output.find(" left  "), npos) << done.output;
+            EXPECT_EQ(done.output.find("bytes bytes"), npos) << done.output;
+            EXPECT_EQ(done.output.find("bytes) bytes"), npos) << done.output;
+        }
         for (std::size_t at; (at = done.output.find("\033[K")) != npos;) {
             done.output.erase(at, 3);  // the status line's own erasing
         }

@@ -35,6 +35,42 @@ TEST_F(ShredRun, AStopRequestEndsTheWalkLikeAnErrorAndIsNoSuccess) {
     EXPECT_EQ(untouched, 2);
 }
 
+// Files that appear or grow once the count is taken are shredded all the same; the figures
+// left to shred stop at zero, and the account says what was beyond the count.
+TEST_F(ShredRun, WhatAppearsOrGrowsAfterTheCountTakesTheFiguresToZeroNeverPast) {
+    makeFolder(dir / "top");
+    writeFile(dir / "top/a", "abc");
+    bool added = false;
+    connections.stopRequested = [&] {
+        if (!added && !bar.hidden) {  // the walk began: the count is taken
+            added = true;
+            writeFile(dir / "top/a", std::string(5000, 'x'));
+            writeFile(dir / "top/b", "new");
+        }
+        return false;
+    };
+    reconnect();
+    shredder->shredFiles(dir / "top", true);
+
+    EXPECT_EQ(shredder->lastRunOutcome(), RunOutcome::Shredded) << statusText.value;
+    EXPECT_FALSE(exists(dir / "top"));
+    const RunAccount& account = shredder->lastRunAccount();
+    EXPECT_EQ(account.itemsBeyondCount, 1u);
+    EXPECT_EQ(account.bytesBeyondCount, 5003u - 3u);
+    for (const Field field : {Field::progressCount, Field::progressBytes}) {
+        for (const std::string& shown : fields[static_cast<std::size_t>(field)].shown) {
+            EXPECT_LT(shown.size(), 12u) << "a figure wrapped: " << shown;
+        }
+    }
+    const auto details = accountDetails(RunOutcome::Shredded, account, ShredMode::RandomPass,
+                                        [](std::uint64_t n) { return std::to_string(n); });
+    EXPECT_NE(
+        std::find(details.begin(), details.end(),
+                  "Not in the count: 1 file that appeared and 5.0 kB (5000 bytes) that files grew "
+                  "after it was taken"),
+        details.end());
+}
+
 // Without /proc, every file is still overwritten before it is removed: one deeper than
 // PATH_MAX, and those of a folder moved away while the walk is inside it.
 TEST_F(ShredRun, WithoutProcEveryFileIsOverwrittenBeforeItIsRemoved) {

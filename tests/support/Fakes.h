@@ -13,9 +13,13 @@
 
 class RecordingField : public TextField {
 public:
-    void setStringValue(const std::string& text) override { value = text; }
+    void setStringValue(const std::string& text) override {
+        value = text;
+        shown.push_back(text);
+    }
     void display() override {}
     std::string value;
+    std::vector<std::string> shown;  // every value it was given
 };
 
 class RecordingBar : public ProgressIndicator {

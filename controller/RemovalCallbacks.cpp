@@ -25,7 +25,7 @@ void ZVORBAControlShredder::recordItem(const WalkItem& item, const std::string& 
     if (!services_.recordItems) {
         return;
     }
-    ReportItem line{escapedForLog(item.path), type};
+    ReportItem line{item.path, type};
     line.size = S_ISREG(item.status.st_mode) ? static_cast<std::uint64_t>(item.status.st_size) : 0;
     line.outcome = "removed";
     line.reason = reason;
@@ -258,11 +258,10 @@ bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& /*ma
     account_.kept.emplace_back(info.path, why);
     if (services_.recordItems) {
         // The item the walk could not remove after all, or one it never announced.
-        const std::string shown = escapedForLog(info.path);
-        auto known = itemIndex_.find(shown);
+        auto known = itemIndex_.find(info.path);
         if (known == itemIndex_.end()) {
-            known = itemIndex_.emplace(shown, items_.size()).first;
-            items_.push_back({shown, ""});
+            known = itemIndex_.emplace(info.path, items_.size()).first;
+            items_.push_back({info.path, ""});
         }
         items_[known->second].outcome = "kept";
         items_[known->second].reason = why;

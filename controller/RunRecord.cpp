@@ -1,6 +1,7 @@
 // What a report of a run says, made from the run's account: the record a front end writes
 // as PDF or JSON. A kind of run adds its own figures to recordOfRun's.
 
+#include <algorithm>
 #include <ctime>
 
 #include "RunReport.h"
@@ -75,7 +76,7 @@ RunRecord recordOfRun(const std::string& kind, const std::string& subject,
                       const std::optional<StorageVerdict>& storage) {
     RunRecord record;
     record.kind = kind;
-    record.subject = escapedForLog(subject);
+    record.subject = subject;
     record.started = isoTime(began);
     record.ended = isoTime(ended);
     record.seconds = std::chrono::duration<double>(ended - began).count();
@@ -111,8 +112,16 @@ void addShredAccount(RunRecord& record, RunOutcome outcome, const RunAccount& ac
                      {"namesRemovedWhileContentsStay", account.stillReachable.count},
                      {"itemsKept", account.kept.size()}};
     record.items = std::move(items);
-    record.touched = removed > 0 || account.filesOverwritten > 0;
+    // A file stopped inside its first pass stays, partly overwritten: it was written to.
+    const bool partlyOverwritten = std::any_of(
+        account.kept.begin(), account.kept.end(),
+        [](const auto& kept) { return kept.second == shredder_text::kStoppedInFirstPass; });
+    record.touched = removed > 0 || account.filesOverwritten > 0 || partlyOverwritten;
     record.status = statusOf(outcome, record.touched);
+    // Names removed while their contents stay under another: not everything chosen is gone.
+    if (record.status == "shredded" && account.stillReachable.count > 0) {
+        record.status = "partly";
+    }
     record.summary = accountSummary(outcome, account, mode);
     record.details = accountDetails(outcome, account, mode, grouped);
     record.warnings = warnings;
@@ -140,10 +149,18 @@ void addRun(RunRecord& all, const RunRecord& run) {
         all.storage = run.storage;
     }
     all.subject += ", " + run.subject;
+    all.absoluteSubject += ", " + run.absoluteSubject;
     all.ended = run.ended;
     all.seconds += run.seconds;
-    for (std::size_t i = 0; i < all.totals.size() && i < run.totals.size(); ++i) {
-        all.totals[i].second += run.totals[i].second;
+    // By name: a stopped run has figures the others lack.
+    for (const auto& [name, figure] : run.totals) {
+        auto same = std::find_if(all.totals.begin(), all.totals.end(),
+                                 [&name](const auto& total) { return total.first == name; });
+        if (same == all.totals.end()) {
+            all.totals.emplace_back(name, figure);
+        } else {
+            same->second += figure;
+        }
     }
     all.items.insert(all.items.end(), run.items.begin(), run.items.end());
     all.touched = all.touched || run.touched;
@@ -153,4 +170,53 @@ void addRun(RunRecord& all, const RunRecord& run) {
     all.summary += " " + run.summary;
     all.details.insert(all.details.end(), run.details.begin(), run.details.end());
     all.warnings.insert(all.warnings.end(), run.warnings.begin(), run.warnings.end());
+}
+
+void addAbsolutePaths(RunRecord& record, const std::string& currentFolder) {
+    const auto absolute = [&currentFolder](const std::string& path) -> std::string {
+        if (!path.empty() && path.front() == '/') {
+            return path;
+        }
+        return currentFolder.empty() ? "" : stringByAppendingPathComponent(currentFolder, path);
+    };
+    for (ReportItem& item : record.items) {
+        if (item.absolutePath.empty()) {
+            item.absolutePath = absolute(item.path);
+        }
+    }
+    if (record.absoluteSubject.empty() && record.kind != "trash") {
+        record.absoluteSubject = absolute(record.subject);
+    }
+}
+
+LeftInPlace leftInPlace(const FileManager& files, const std::string& path) {
+    LeftInPlace left;
+    auto add = [&left](const FileAttributes& attributes) {
+        left.items += 1;
+        left.bytes += attributes.type == FileType::Regular ? attributes.size : 0;
+    };
+    const auto top = files.fileAttributesAtPath(path, false);
+    if (!top) {
+        return left;
+    }
+    add(*top);
+    if (top->type == FileType::Directory) {
+        auto entries = files.enumeratorAtPath(path);
+        while (entries->nextObject()) {
+            if (auto attributes = entries->fileAttributes()) {
+                add(*attributes);
+            } else {
+                left.items += 1;
+            }
+        }
+    }
+    return left;
+}
+
+void addLeftInPlace(RunRecord& record, const LeftInPlace& left, const Grouped& grouped) {
+    record.totals.emplace_back("itemsLeftInPlace", left.items);
+    record.totals.emplace_back("bytesLeftInPlace", left.bytes);
+    record.details.push_back("Left in place when the run was stopped: " + grouped(left.items) +
+                             (left.items == 1 ? " item" : " items") + " and " +
+                             grouped(left.bytes) + " bytes");
 }

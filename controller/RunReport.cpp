@@ -67,24 +67,6 @@ std::string humanBytes(std::uint64_t bytes) {
     return text;
 }
 
-std::string escapedForLog(const std::string& path) {
-    static const char hex[] = "0123456789abcdef";
-    std::string escaped;
-    escaped.reserve(path.size());
-    for (unsigned char c : path) {
-        if (c == '\\') {
-            escaped += "\\\\";
-        } else if (c < 0x20 || c == 0x7f) {
-            escaped += "\\x";
-            escaped += hex[c >> 4];
-            escaped += hex[c & 0xf];
-        } else {
-            escaped += static_cast<char>(c);
-        }
-    }
-    return escaped;
-}
-
 std::string counted(std::uint64_t number, const char* one, const char* many) {
     return std::to_string(number) + " " + (number == 1 ? one : many);
 }

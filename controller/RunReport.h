@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "FileManager.h"
+#include "PathString.h"
 #include "Report.h"
 #include "ZVUtility.h"
 
@@ -128,9 +129,6 @@ std::string counted(std::uint64_t number, const char* one, const char* many);
 
 // Replaces each "%@" of format by the next argument, in order.
 std::string formatMessage(const std::string& format, std::initializer_list<std::string> args);
-// The path with control characters and backslashes escaped, so that a log entry stays on
-// one line and says exactly which bytes the path holds.
-std::string escapedForLog(const std::string& path);
 // "2.0 kB (2,048 bytes)", or just "12 bytes".
 std::string exactBytes(std::uint64_t bytes, const Grouped& grouped);
 // What overwriting will not reach in the counted selection, one line each.
@@ -157,6 +155,19 @@ void addShredAccount(RunRecord& record, RunOutcome outcome, const RunAccount& ac
 // A report's final status: "shredded", "partly" when anything was written or removed, or
 // "not".
 std::string statusOf(RunOutcome outcome, bool touched);
+// Fills in where each item and the subject were, from the root: a relative path is taken from
+// currentFolder (the process's own, which a run never changes). The trash is not a path.
+void addAbsolutePaths(RunRecord& record, const std::string& currentFolder);
+
+// What is still there of a path after a stopped run: every item, and the bytes of its
+// regular files. A link is not followed, as the walk does not follow it.
+struct LeftInPlace {
+    std::uint64_t items = 0;
+    std::uint64_t bytes = 0;
+};
+LeftInPlace leftInPlace(const FileManager& files, const std::string& path);
+// A stopped run's record says what it left, in figures and in words.
+void addLeftInPlace(RunRecord& record, const LeftInPlace& left, const Grouped& grouped);
 // "2026-12-07T19:40:12+01:00".
 std::string isoTime(std::chrono::system_clock::time_point time);
 // Adds a later run of the same invocation to a record (the terminal's several PATHs).

@@ -254,6 +254,11 @@ void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsD
         addShredAccount(record_, outcome_, account_, shredMode, std::move(items_), warnings(),
                         [this](std::uint64_t n) { return formatted(n); });
         notes_.addTo(record_);
+        if (outcome_ == RunOutcome::Stopped) {
+            leftInPlace_ = leftInPlace(*services_.fileManager, chosen);
+            addLeftInPlace(record_, *leftInPlace_,
+                           [this](std::uint64_t n) { return formatted(n); });
+        }
     }
     resetProgress();
     running_ = batch_.has_value();  // the Trash's run goes on
@@ -269,6 +274,7 @@ void ZVORBAControlShredder::beginRun() {
         ++runsBegun_;
     }
     outcome_ = RunOutcome::Denied;
+    leftInPlace_.reset();
     amount = 0;
     links = 0;
     count = 0;
@@ -437,7 +443,7 @@ void ZVORBAControlShredder::walk(const Selection& selection) {
 void ZVORBAControlShredder::settleSharedNames() {
     std::set<std::string> stay;
     for (const auto& [file, name] : sharedRemoved_) {
-        stay.insert(escapedForLog(name));
+        stay.insert(name);
     }
     // A folder the walk went into stays when something in it stayed or the run stopped.
     if (outcome_ != RunOutcome::Shredded) {

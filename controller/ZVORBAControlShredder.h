@@ -108,6 +108,8 @@ public:
     const RunAccount& lastRunAccount() const { return account_; }
     // What a report of the last run says (of the last choice, when several were chosen).
     const RunRecord& lastRunRecord() const { return record_; }
+    // What the last run left in place, when it was stopped (also in its record).
+    const std::optional<LeftInPlace>& lastRunLeftInPlace() const { return leftInPlace_; }
     // How many runs have begun: a front end tells a new record from one it has seen.
     std::uint64_t runsBegun() const { return runsBegun_; }
     const std::optional<std::string>& privateTempFolder() const { return tempApplication; }
@@ -236,12 +238,13 @@ private:
     // For the report: the items of the run (or of the Trash's runs) as they ended, when it
     // began, and what it comes to.
     std::vector<ReportItem> items_;
-    std::map<std::string, std::size_t> itemIndex_;  // by path as shown
+    std::map<std::string, std::size_t> itemIndex_;  // by path
     // Folders recorded as removed when the walk went into them, by index and path: settled
     // when the run ends, as some may stay.
     std::vector<std::pair<std::size_t, std::string>> recordedFolders_;
     std::chrono::system_clock::time_point runBegan_;
     RunRecord record_;
+    std::optional<LeftInPlace> leftInPlace_;
     std::uint64_t runsBegun_ = 0;
 };
 

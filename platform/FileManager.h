@@ -213,4 +213,7 @@ public:
     // Makes a new owner-only folder from a template ending in placeholder X's and answers
     // its path, or nothing.
     virtual std::optional<std::string> makeUniqueDirectory(const std::string& pathTemplate) = 0;
+    // The folder a relative path starts from, from the root; empty when it cannot be told
+    // (it was removed).
+    virtual std::string currentDirectoryPath() const = 0;
 };

@@ -239,37 +239,6 @@ std::optional<std::string> parse(int argc, char** argv, Options& options) {
     return std::nullopt;
 }
 
-// What is still there of a path after a stopped run: every item, and the bytes of its
-// regular files. A link is not followed, as the walk does not follow it.
-struct LeftInPlace {
-    std::uint64_t items = 0;
-    std::uint64_t bytes = 0;
-};
-
-LeftInPlace leftInPlace(const FileManager& files, const std::string& path) {
-    LeftInPlace left;
-    auto add = [&left](const FileAttributes& attributes) {
-        left.items += 1;
-        left.bytes += attributes.type == FileType::Regular ? attributes.size : 0;
-    };
-    const auto top = files.fileAttributesAtPath(path, false);
-    if (!top) {
-        return left;
-    }
-    add(*top);
-    if (top->type == FileType::Directory) {
-        auto entries = files.enumeratorAtPath(path);
-        while (entries->nextObject()) {
-            if (auto attributes = entries->fileAttributes()) {
-                add(*attributes);
-            } else {
-                left.items += 1;
-            }
-        }
-    }
-    return left;
-}
-
 int terminalColumns() {
     struct winsize size {};
     if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
@@ -364,12 +333,11 @@ bool shredOne(Wiring& w, const std::string& path, bool quiet, std::uint64_t& nam
     if (!shredded || namesLeft > 0 || !quiet) {
         w.account.print(shown);
     }
-    if (w.shredder.lastRunOutcome() == RunOutcome::Stopped) {
+    if (const auto& left = w.shredder.lastRunLeftInPlace()) {
         const QtNumberFormatter number;
-        const LeftInPlace left = leftInPlace(w.files, path);
         std::fprintf(stderr, "%s: interrupted; %s items and %s bytes were left in place\n",
-                     kProgram, number.stringFromNumber(left.items).c_str(),
-                     number.stringFromNumber(left.bytes).c_str());
+                     kProgram, number.stringFromNumber(left->items).c_str(),
+                     number.stringFromNumber(left->bytes).c_str());
     }
     return shredded;
 }
@@ -415,6 +383,42 @@ bool contentsStay(const ZVORBAControlShredder& shredder, std::uint64_t namesLeft
     return !left.empty();
 }
 
+// Every run the command asks for, one after the other, and one record of them all. Answers
+// whether everything chosen was shredded: the exit status, and the report's result.
+bool runAll(Wiring& wiring, const Options& options, RunRecord& record) {
+    bool done = true;
+    std::uint64_t namesLeftByRuns = 0;  // as each run's account said
+    const std::string currentFolder = wiring.files.currentDirectoryPath();
+    const auto add = [&record, &currentFolder](RunRecord run) {
+        addAbsolutePaths(run, currentFolder);
+        addRun(record, run);
+    };
+    if (options.freeSpace || options.trash) {
+        done = runRemedy(wiring, options);
+        add(wiring.shredder.lastRunRecord());
+    }
+    for (const std::string& path : options.paths) {
+        const std::uint64_t runsBefore = wiring.shredder.runsBegun();
+        done = shredOne(wiring, path, options.quiet, namesLeftByRuns) && done;
+        if (wiring.shredder.runsBegun() != runsBefore) {
+            add(wiring.shredder.lastRunRecord());
+        } else {  // missing, or interrupted before its turn: nothing of it was touched
+            const auto now = std::chrono::system_clock::now();
+            RunRecord untouched = recordOfRun("shred", path, now, now, std::nullopt);
+            untouched.status = "not";
+            untouched.summary = "Not shredded: " + path + " was not reached.";
+            add(untouched);
+        }
+    }
+    const bool stay = (options.trash || !options.paths.empty()) &&
+                      contentsStay(wiring.shredder, namesLeftByRuns, options.quiet);
+    // Names whose contents stay make the whole fall short; a later PATH that overwrote them
+    // settles an earlier run's names.
+    done = done && !stay;
+    record.status = statusOf(done ? RunOutcome::Shredded : RunOutcome::Failed, record.touched);
+    return done;
+}
+
 // Each report asked for; one that cannot be written is said, and changes nothing else.
 void writeReports(const Options& options, const RunRecord& record) {
     if (options.reports.empty()) {
@@ -427,13 +431,16 @@ void writeReports(const Options& options, const RunRecord& record) {
         QSettings("ORBA", "Zurizede").value(settings_key::kOperatorName).toString().toStdString());
     QtReportWriter writer(author);
     for (const std::string& file : options.reports) {
-        const std::string error = writer.write(record, file);
-        if (!error.empty()) {
+        const ReportWritten written = writer.write(record, file);
+        if (!written.error.empty()) {
             std::fprintf(stderr, "%s: the report was not written: %s\n", kProgram,
-                         escapedForLog(error).c_str());
+                         escapedForLog(written.error).c_str());
         } else if (!options.quiet) {
-            std::fprintf(stderr, "%s: report written to %s\n", kProgram,
-                         escapedForLog(file).c_str());
+            std::string files;
+            for (const std::string& one : written.files) {
+                files += (files.empty() ? "" : " and ") + escapedForLog(one);
+            }
+            std::fprintf(stderr, "%s: report written to %s\n", kProgram, files.c_str());
         }
     }
 }
@@ -472,29 +479,9 @@ int main(int argc, char** argv) {
     installInterruptHandlers();
     Wiring wiring(options);
 
-    bool done = true;
-    std::uint64_t namesLeftByRuns = 0;  // as each run's account said
     RunRecord record;
-    if (options.freeSpace || options.trash) {
-        done = runRemedy(wiring, options);
-        record = wiring.shredder.lastRunRecord();
-    }
-    for (const std::string& path : options.paths) {
-        const std::uint64_t runsBefore = wiring.shredder.runsBegun();
-        done = shredOne(wiring, path, options.quiet, namesLeftByRuns) && done;
-        if (wiring.shredder.runsBegun() != runsBefore) {
-            addRun(record, wiring.shredder.lastRunRecord());
-        } else {  // missing, or interrupted before its turn: nothing of it was touched
-            const auto now = std::chrono::system_clock::now();
-            RunRecord untouched = recordOfRun("shred", path, now, now, std::nullopt);
-            untouched.status = "not";
-            untouched.summary = "Not shredded: " + escapedForLog(path) + " was not reached.";
-            addRun(record, untouched);
-        }
-    }
-    const bool stay = (options.trash || !options.paths.empty()) &&
-                      contentsStay(wiring.shredder, namesLeftByRuns, options.quiet);
+    const bool done = runAll(wiring, options, record);
     wiring.shredder.applicationWillTerminate();
     writeReports(options, record);
-    return done && !stay ? 0 : 1;
+    return done ? 0 : 1;
 }

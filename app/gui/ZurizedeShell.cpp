@@ -349,16 +349,17 @@ ReportAuthor ZurizedeShell::reportAuthor() {
 
 bool ZurizedeShell::writeReport(const QString& path) {
     QtReportWriter writer(reportAuthor());
-    const std::string error =
-        writer.write(controller_->lastRunRecord(), QFile::encodeName(path).toStdString());
-    if (!error.empty()) {
+    RunRecord record = controller_->lastRunRecord();
+    addAbsolutePaths(record, files_.currentDirectoryPath());
+    const ReportWritten written = writer.write(record, QFile::encodeName(path).toStdString());
+    if (!written.error.empty()) {
         alerts_.run({.kind = Alert::Kind::Error,
                      .critical = true,
                      .title = "Save Report",
-                     .message = "The report was not written: " + error,
+                     .message = "The report was not written: " + written.error,
                      .defaultButton = "OK"});
     }
-    return error.empty();
+    return written.error.empty();
 }
 
 void ZurizedeShell::saveReport() {

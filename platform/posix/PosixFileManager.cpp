@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -267,4 +268,15 @@ std::optional<std::string> PosixFileManager::makeUniqueDirectory(const std::stri
         }
     }
     return std::nullopt;
+}
+
+std::string PosixFileManager::currentDirectoryPath() const {
+    // glibc sizes the answer itself, also past PATH_MAX.
+    char* path = ::getcwd(nullptr, 0);
+    if (path == nullptr) {
+        return {};
+    }
+    std::string current = path;
+    std::free(path);
+    return current;
 }

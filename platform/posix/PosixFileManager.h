@@ -25,6 +25,7 @@ public:
     bool removeFileAtPath(const std::string& path, RemovalHandler& handler) override;
     bool copyPath(const std::string& source, const std::string& destination) override;
     std::optional<std::string> makeUniqueDirectory(const std::string& pathTemplate) override;
+    std::string currentDirectoryPath() const override;
 
 private:
     std::vector<std::pair<std::string, int>> holds_;  // the held folders' paths, descriptors

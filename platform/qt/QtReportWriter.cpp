@@ -3,9 +3,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QCryptographicHash>
-#include <QFile>
-#include <QFileInfo>
 #include <QFont>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,15 +13,22 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSysInfo>
+#include <QTextBoundaryFinder>
 #include <QTextDocument>
 #include <set>
+
+#include "PathString.h"
+#include "WholeFile.h"
 
 namespace {
 
 constexpr int kPdfItems = 1000;  // the JSON lists them all
 
+// Every text of a record as the log writes it: a name whose bytes are not UTF-8 stays
+// distinct and can be told back, and no control character reaches the page.
 QString text(const std::string& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    const std::string escaped = escapedForLog(s);
+    return QString::fromUtf8(escaped.data(), static_cast<qsizetype>(escaped.size()));
 }
 
 QString html(const std::string& s) {
@@ -54,6 +60,29 @@ QJsonArray lines(const std::vector<std::string>& all) {
     return array;
 }
 
+// A path in a narrow column wraps only after a slash, never inside a name (at a hyphen or
+// a space), so that a viewer's search finds each name whole: a word joiner between the
+// characters of a name, a zero-width space after each slash. Neither is in the PDF's text.
+QString wrappedPath(const std::string& path) {
+    const QString shown = text(path);
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, shown);
+    QString page;
+    for (qsizetype from = 0, to = graphemes.toNextBoundary(); to > from;
+         from = to, to = graphemes.toNextBoundary()) {
+        if (from > 0) {
+            page += shown[from - 1] == '/' ? QChar(0x200b) : QChar(0x2060);
+        }
+        // A space in a name stays with it, as the line layout breaks at any plain space.
+        page += shown.mid(from, to - from).replace(' ', QChar(0xa0)).toHtmlEscaped();
+    }
+    return page;
+}
+
+// The path from the root where it is known, else as it was given.
+const std::string& whereItWas(const ReportItem& item) {
+    return item.absolutePath.empty() ? item.path : item.absolutePath;
+}
+
 QString tableRow(const QString& label, const QString& value) {
     return "<tr><td><b>" + label.toHtmlEscaped() + "</b></td><td>" + value + "</td></tr>";
 }
@@ -75,6 +104,7 @@ QByteArray QtReportWriter::json(const RunRecord& record) const {
     QJsonArray items;
     for (const ReportItem& item : record.items) {
         items.append(QJsonObject{{"path", text(item.path)},
+                                 {"absolutePath", text(item.absolutePath)},
                                  {"type", text(item.type)},
                                  {"size", static_cast<qint64>(item.size)},
                                  {"passes", item.passes},
@@ -93,6 +123,7 @@ QByteArray QtReportWriter::json(const RunRecord& record) const {
                               {"operator", text(author_.operatorName)}}},
         {"run", QJsonObject{{"kind", text(record.kind)},
                             {"subject", text(record.subject)},
+                            {"absoluteSubject", text(record.absoluteSubject)},
                             {"started", text(record.started)},
                             {"ended", text(record.ended)},
                             {"seconds", record.seconds}}},
@@ -117,7 +148,11 @@ QString QtReportWriter::html(const RunRecord& record, const QString& jsonName,
         "<p>This report records what the program did and saw. It does not certify the "
         "device: see what overwriting cannot reach below.</p><table cellpadding='2'>";
     page += tableRow("Result", "<b>" + ::html(record.status) + "</b>: " + ::html(record.summary));
-    page += tableRow("Run", ::html(record.kind) + " of " + ::html(record.subject));
+    page += tableRow("Run",
+                     ::html(record.kind) + " of " + wrappedPath(record.subject) +
+                         (record.absoluteSubject.empty() || record.absoluteSubject == record.subject
+                              ? ""
+                              : " (" + wrappedPath(record.absoluteSubject) + ")"));
     page += tableRow("Started", ::html(record.started));
     page += tableRow("Ended",
                      ::html(record.ended) + " (" + QString::number(record.seconds, 'f', 1) + " s)");
@@ -143,69 +178,60 @@ QString QtReportWriter::html(const RunRecord& record, const QString& jsonName,
     for (const auto& [name, figure] : record.totals) {
         page += tableRow(words(name), QLocale().toString(static_cast<qulonglong>(figure)));
     }
-    page += "</table>";
-    if (!record.warnings.empty() || !record.details.empty()) {
-        page += "<h3>Account and warnings</h3><ul>";
-        std::set<std::string> said;  // a warning the account repeats is shown once
-        for (const auto* all : {&record.details, &record.warnings}) {
-            for (const std::string& line : *all) {
-                if (said.insert(line).second) {
-                    page += "<li>" + ::html(line) + "</li>";
-                }
-            }
-        }
-        page += "</ul>";
-    }
-    if (!record.items.empty()) {
-        page +=
-            "<h3>Items</h3><table border='1' cellspacing='0' cellpadding='2'>"
-            "<tr><th width='45%'>Path</th><th>Size</th><th>Passes</th><th>Verified</th>"
-            "<th>Outcome</th></tr>";
-        const int shown = std::min<int>(kPdfItems, static_cast<int>(record.items.size()));
-        for (int i = 0; i < shown; ++i) {
-            const ReportItem& item = record.items[static_cast<std::size_t>(i)];
-            page += "<tr><td>" + ::html(item.path) + "</td><td>" + QString::number(item.size) +
-                    "</td><td>" + QString::number(item.passes) + "</td><td>" +
-                    (item.verified ? "yes" : "no") + "</td><td>" + ::html(item.outcome) +
-                    (item.reason.empty() ? "" : ": " + ::html(item.reason)) + "</td></tr>";
-        }
-        page += "</table>";
-        if (record.items.size() > static_cast<std::size_t>(shown)) {
-            page += "<p>… and " + QString::number(record.items.size() - shown) +
-                    " more items, every one of them listed in the JSON.</p>";
-        }
-    }
+    page += "</table>" + accountHtml(record) + itemsHtml(record);
     page += "<p>The same report as JSON: " + jsonName.toHtmlEscaped() + ", SHA-256 <tt>" +
             QString::fromLatin1(digest.toHex()) + "</tt></p>";
     return page;
 }
 
-std::string QtReportWriter::write(const RunRecord& record, const std::string& path) {
-    const QString target = QFile::decodeName(QByteArray::fromStdString(path));
-    const QByteArray document = json(record);
-    const bool pdf = target.endsWith(".pdf", Qt::CaseInsensitive);
-    if (!pdf && !target.endsWith(".json", Qt::CaseInsensitive)) {
-        return "a report is written as .pdf or .json, not as " + path;
-    }
-    // A PDF has its JSON beside it, so that the digest it shows can be checked.
-    const QString jsonPath = pdf ? target.left(target.size() - 4) + ".json" : target;
-    QFile jsonFile(jsonPath);
-    if (!jsonFile.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        jsonFile.write(document) != document.size() || !jsonFile.flush()) {
-        return QFile::encodeName(jsonPath).toStdString() + ": " +
-               jsonFile.errorString().toStdString();
-    }
-    jsonFile.close();
-    if (!pdf) {
+QString QtReportWriter::accountHtml(const RunRecord& record) {
+    if (record.warnings.empty() && record.details.empty()) {
         return {};
     }
-    QFile pdfFile(target);
-    if (!pdfFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return path + ": " + pdfFile.errorString().toStdString();
+    QString page = "<h3>Account and warnings</h3><ul>";
+    std::set<std::string> said;  // a warning the account repeats is shown once
+    for (const auto* all : {&record.details, &record.warnings}) {
+        for (const std::string& line : *all) {
+            if (said.insert(line).second) {
+                page += "<li>" + ::html(line) + "</li>";
+            }
+        }
     }
-    QPdfWriter writer(&pdfFile);
+    return page + "</ul>";
+}
+
+QString QtReportWriter::itemsHtml(const RunRecord& record) {
+    if (record.items.empty()) {
+        return {};
+    }
+    QString page =
+        "<h3>Items</h3><table border='1' cellspacing='0' cellpadding='2' style='font-size: small'>"
+        "<tr><th width='60%'>Path</th><th>Size</th><th>Passes</th><th>Verified</th>"
+        "<th>Outcome</th></tr>";
+    const int shown = std::min<int>(kPdfItems, static_cast<int>(record.items.size()));
+    for (int i = 0; i < shown; ++i) {
+        const ReportItem& item = record.items[static_cast<std::size_t>(i)];
+        page += "<tr><td>" + wrappedPath(whereItWas(item)) + "</td><td>" +
+                QString::number(item.size) + "</td><td>" + QString::number(item.passes) +
+                "</td><td>" + (item.verified ? "yes" : "no") + "</td><td>" + ::html(item.outcome) +
+                (item.reason.empty() ? "" : ": " + ::html(item.reason)) + "</td></tr>";
+    }
+    page += "</table>";
+    if (record.items.size() > static_cast<std::size_t>(shown)) {
+        page += "<p>… and " + QString::number(record.items.size() - shown) +
+                " more items, every one of them listed in the JSON.</p>";
+    }
+    return page;
+}
+
+QByteArray QtReportWriter::pdf(const RunRecord& record, const QString& jsonName,
+                               const QByteArray& digest) const {
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&out);
     writer.setTitle("ORBA Zurizede report");
-    writer.setCreator(text(author_.tool));
+    writer.setCreator(::text(author_.tool));
     writer.setPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
                            ? QPageSize(QPageSize::Letter)
                            : QPageSize(QPageSize::A4));
@@ -216,11 +242,38 @@ std::string QtReportWriter::write(const RunRecord& record, const std::string& pa
     QFont font = page.defaultFont();
     font.setStyleStrategy(QFont::PreferNoShaping);
     page.setDefaultFont(font);
-    page.setHtml(html(record, QFileInfo(jsonPath).fileName(),
-                      QCryptographicHash::hash(document, QCryptographicHash::Sha256)));
+    page.setHtml(html(record, jsonName, digest));
     page.print(&writer);
-    if (pdfFile.error() != QFileDevice::NoError || !pdfFile.flush()) {
-        return path + ": " + pdfFile.errorString().toStdString();
+    return bytes;
+}
+
+ReportWritten QtReportWriter::write(const RunRecord& record, const std::string& path) {
+    const auto endsWith = [&path](const std::string& end) {
+        return path.size() > end.size() &&
+               QByteArray::fromStdString(path.substr(path.size() - end.size())).toLower() ==
+                   end.c_str();
+    };
+    const bool pdf = endsWith(".pdf");
+    if (!pdf && !endsWith(".json")) {
+        return {{}, "a report is written as .pdf or .json, not as " + path};
     }
-    return {};
+    // A PDF has its JSON beside it, so that the digest it shows can be checked.
+    const std::string jsonPath = pdf ? path.substr(0, path.size() - 4) + ".json" : path;
+    const QByteArray document = json(record);
+    std::vector<WholeFileContents> files = {
+        {jsonPath, {document.data(), static_cast<std::size_t>(document.size())}}};
+    QByteArray page;
+    if (pdf) {
+        page = this->pdf(record, ::text(lastPathComponent(jsonPath)),
+                         QCryptographicHash::hash(document, QCryptographicHash::Sha256));
+        files.push_back({path, {page.data(), static_cast<std::size_t>(page.size())}});
+    }
+    if (const auto failure = writeFilesWhole(files)) {
+        if (failure->errorNumber == ELOOP) {
+            return {{},
+                    failure->path + " is a symbolic link: a report is never written through one"};
+        }
+        return {{}, failure->path + ": " + qt_error_string(failure->errorNumber).toStdString()};
+    }
+    return {pdf ? std::vector<std::string>{path, jsonPath} : std::vector<std::string>{path}, {}};
 }

@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -71,14 +72,17 @@ std::vector<std::string> violations(const QJsonValue& value, const QJsonObject& 
     return found;
 }
 
+// The PDF's text in the order it was drawn, with the breaks after a slash undone: a path
+// that wrapped only there reads whole again, one that wrapped inside a name does not.
 std::string pdfText(const std::string& pdf) {
     std::string text;
-    if (std::FILE* out = ::popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r")) {
+    if (std::FILE* out = ::popen(("pdftotext -raw '" + pdf + "' - 2>/dev/null").c_str(), "r")) {
         char chunk[4096];
         for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, out)) > 0;)
             text.append(chunk, n);
         ::pclose(out);
     }
+    for (std::size_t at; (at = text.find("/\n")) != npos;) text.erase(at + 1, 1);
     return text;
 }
 
@@ -141,8 +145,8 @@ TEST_F(Report, EveryItemWithItsOutcomeInBothFormats) {
             .toStdString();
     for (const std::string& shown :
          {std::string("1 pass of random bytes"), std::string("files overwritten"),
-          report["storage"]["verdict"].toString().toStdString(), std::string("t/<b>bold"),
-          std::string("t/ctl\\x01name"), std::string("t/fifo"), std::string("Ana Admin"), digest}) {
+          report["storage"]["verdict"].toString().toStdString(), t + "/<b>bold",
+          t + "/ctl\\x01name", t + "/fifo", std::string("Ana Admin"), digest}) {
         EXPECT_NE(text.find(shown), npos) << shown << "\n" << text;
     }
     EXPECT_EQ(text.find('\x01'), npos);
@@ -170,9 +174,20 @@ TEST_F(Report, RunsThatFellShortSaySoAndAFailedReportChangesNothing) {
     EXPECT_EQ(done.status, 1);
     const QJsonObject stopped = readJson(dir / "stopped.json");
     EXPECT_EQ(at(stopped, "status", "result"), "partly");
+    // What was left in place, as the terminal said it: the file, when it was stopped inside
+    // its first pass, or nothing, when it went after one.
+    const bool left = exists(dir / "big");
+    const QJsonObject totals = stopped["totals"].toObject();
+    EXPECT_EQ(totals["itemsLeftInPlace"].toInteger(), left ? 1 : 0);
+    EXPECT_EQ(totals["bytesLeftInPlace"].toInteger(), left ? 256 << 20 : 0);
+    EXPECT_NE(done.output.find(left ? "1 items and 268,435,456 bytes were left in place"
+                                    : "0 items and 0 bytes were left in place"),
+              npos)
+        << done.output;
     EXPECT_TRUE(
         stopped["status"].toObject()["details"].toVariant().toStringList().join(" ").contains(
-            "when the run was stopped"))
+            left ? "Left in place when the run was stopped: 1 item and 268,435,456 bytes"
+                 : "Left in place when the run was stopped: 0 items and 0 bytes"))
         << QJsonDocument(stopped).toJson().toStdString();
 
     // Read-only for root too: a read-only file system.
@@ -189,6 +204,125 @@ TEST_F(Report, RunsThatFellShortSaySoAndAFailedReportChangesNothing) {
     EXPECT_NE(done.output.find("the report was not written: " + (dir / "readonly/r.json") + ": "),
               npos)
         << done.output;
+}
+
+// Names that differ in a byte that is not UTF-8 stay distinct and can be told back in both
+// formats; every path is kept beside where it was; a long path wraps only after a slash; both
+// files are their owner's alone, whatever the umask.
+TEST_F(Report, NamesStayDistinctWhereTheyWereAndOwnerOnly) {
+    const std::string deep = "t/a-long-hyphenated-folder-name-that-must-wrap";
+    std::filesystem::create_directories(dir / deep);
+    writeFile(dir / (deep + "/beta-file"), "beta");
+    writeFile(dir / "t/n\xfe", "one");
+    writeFile(dir / "t/n\xff", "other");
+    const mode_t before = ::umask(022);
+    const Finished done = run({"--yes", "--report", dir / "r.pdf", "t"});
+    ::umask(before);
+    EXPECT_EQ(done.status, 0) << done.output;
+    EXPECT_NE(done.output.find("report written to " + (dir / "r.pdf") + " and " + (dir / "r.json")),
+              npos)
+        << done.output;
+
+    const QJsonObject report = readJson(dir / "r.json");
+    EXPECT_EQ(at(report, "run", "subject"), "t");
+    EXPECT_EQ(at(report, "run", "absoluteSubject").toStdString(), dir / "t");
+    std::set<std::string> paths;
+    for (const QJsonValue& item : report["items"].toArray()) {
+        const std::string path = item["path"].toString().toStdString();
+        paths.insert(path);
+        EXPECT_EQ(item["absolutePath"].toString().toStdString(), dir / path);
+    }
+    EXPECT_TRUE(paths.count("t/n\\xfe") && paths.count("t/n\\xff")) << done.output;
+    EXPECT_EQ(readFile(dir / "r.json").find("\xef\xbf\xbd"), npos);  // no U+FFFD
+
+    const std::string text = pdfText(dir / "r.pdf");
+    for (const std::string& name :
+         {dir / "t/n\\xfe", dir / "t/n\\xff", dir / (deep + "/beta-file")}) {
+        EXPECT_NE(text.find(name), npos) << name << "\n" << text;
+    }
+    for (const char* file : {"r.pdf", "r.json"}) {
+        struct stat status {};
+        ASSERT_EQ(::stat((dir / file).c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, 0600u) << file;
+    }
+}
+
+// A report's name, or the JSON's beside a PDF, that is a symbolic link is refused: nothing is
+// written, through the link or anywhere else.
+TEST_F(Report, ANameThatIsALinkIsRefused) {
+    const struct {
+        const char* asked;
+        const char* link;
+    } cases[] = {{"r.json", "r.json"}, {"r.pdf", "r.pdf"}, {"r.pdf", "r.json"}};
+    for (const auto& c : cases) {
+        TempDir here;
+        writeFile(here / "canary", "canary");
+        ASSERT_EQ(::symlink((here / "canary").c_str(), (here / c.link).c_str()), 0);
+        writeFile(here / "gone", "gone");
+        const Finished done = run({"--yes", "--report", here / c.asked, here / "gone"});
+        EXPECT_EQ(done.status, 0) << done.output;
+        EXPECT_NE(done.output.find("the report was not written: " + (here / c.link) +
+                                   " is a symbolic link"),
+                  npos)
+            << done.output;
+        EXPECT_EQ(readFile(here / "canary"), "canary") << c.asked;
+        EXPECT_EQ(entries(here.path()), 2) << c.asked;  // the canary and the link alone
+    }
+}
+
+// A report that cannot be finished leaves the older one whole, says why in words, and leaves
+// no part of itself behind.
+TEST_F(Report, AFullDiskKeepsTheOlderReport) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to mount a small file system to fill";
+    }
+    for (const std::string name : {"r.json", "r.pdf"}) {
+        const std::string full = dir / ("full-" + name);
+        makeFolder(full);
+        if (::mount("none", full.c_str(), "tmpfs", 0, "size=64k") != 0) {
+            GTEST_SKIP() << "mounting a small file system is not allowed here: "
+                         << std::strerror(errno);
+        }
+        writeFile(dir / "first", "first");
+        EXPECT_EQ(run({"--yes", "--report", full + "/" + name, dir / "first"}).status, 0);
+        const std::string older = readFile(full + "/" + name) + readFile(full + "/r.json");
+        {  // the rest of the space taken
+            const int fd = ::open((full + "/filler").c_str(), O_WRONLY | O_CREAT, 0600);
+            const std::string block(4096, 'x');
+            while (::write(fd, block.data(), block.size()) > 0) {
+            }
+            ::close(fd);
+        }
+        const int before = entries(full);
+        writeFile(dir / "second", "second");
+        const Finished done = run({"--yes", "--report", full + "/" + name, dir / "second"});
+        EXPECT_EQ(readFile(full + "/" + name) + readFile(full + "/r.json"), older) << name;
+        EXPECT_EQ(entries(full), before) << name;
+        ::umount(full.c_str());
+        EXPECT_EQ(done.status, 0) << done.output;
+        EXPECT_NE(done.output.find(": No space left on device"), npos) << done.output;
+    }
+}
+
+// The result is the exit status's: a name removed while its contents stay under another falls
+// short, unless a later PATH overwrote those contents under their last name.
+TEST_F(Report, ContentsLeftUnderAnotherNameMakeTheResultPartly) {
+    const struct {
+        std::vector<std::string> paths;
+        int status;
+        const char* result;
+    } cases[] = {{{"t"}, 1, "partly"}, {{"t", "elsewhere"}, 0, "shredded"}};
+    for (const auto& c : cases) {
+        makeFolder(dir / "t");
+        writeFile(dir / "t/a", "shared");
+        ASSERT_EQ(::link((dir / "t/a").c_str(), (dir / "elsewhere").c_str()), 0);
+        std::vector<std::string> args = {"--yes", "--report", dir / "r.json"};
+        args.insert(args.end(), c.paths.begin(), c.paths.end());
+        const Finished done = run(args);
+        EXPECT_EQ(done.status, c.status) << done.output;
+        EXPECT_EQ(at(readJson(dir / "r.json"), "status", "result"), c.result) << done.output;
+        ::unlink((dir / "elsewhere").c_str());
+    }
 }
 
 }  // namespace

@@ -72,4 +72,23 @@ TEST(RunReport, UnencryptedSwapAndHibernationAreSaidInOneLine) {
     }
 }
 
+// Each byte that would not read back as itself (a control, a backslash, a byte that is not
+// part of well-formed UTF-8) is written as its escape; well-formed text stays as it is.
+TEST(RunReport, EscapingKeepsEveryNameDistinctAndReadable) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain/é/\U0001F600", "plain/é/\U0001F600"},
+        {"ctl\x01\\", "ctl\\x01\\\\"},
+        {"n\xff", "n\\xff"},
+        {"n\xfe", "n\\xfe"},
+        {"overlong\xc0\xaf", "overlong\\xc0\\xaf"},
+        {"surrogate\xed\xa0\x80", "surrogate\\xed\\xa0\\x80"},
+        {"beyond\xf4\x90\x80\x80", "beyond\\xf4\\x90\\x80\\x80"},
+        {"cut\xe2\x82", "cut\\xe2\\x82"},
+        {"c1\xc2\x9b", "c1\\xc2\\x9b"},
+    };
+    for (const auto& [raw, escaped] : cases) {
+        EXPECT_EQ(escapedForLog(raw), escaped);
+    }
+}
+
 }  // namespace

@@ -23,6 +23,7 @@
 
 #include "MountTable.h"
 #include "PathString.h"
+#include "base/FolderHandle.h"
 #include "base/UniqueFd.h"
 
 namespace {
@@ -259,17 +260,16 @@ std::string virtualDiskKind(const std::string& device) {
 // The device numbers of what a mapped or RAID device is made of.
 std::vector<std::string> slavesOf(const std::string& base) {
     std::vector<std::string> numbers;
-    DIR* slaves = ::opendir((base + "/slaves").c_str());
-    if (slaves == nullptr) {
+    const FolderHandle slaves(::opendir((base + "/slaves").c_str()));
+    if (slaves.stream() == nullptr) {
         return numbers;
     }
     std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(slaves)) {
+    while (const dirent* entry = ::readdir(slaves.stream())) {
         if (entry->d_name[0] != '.' && names.size() < kMaxDevices) {
             names.emplace_back(entry->d_name);
         }
     }
-    ::closedir(slaves);
     for (const std::string& name : names) {
         if (std::string number = readSmallFile(base + "/slaves/" + name + "/dev");
             !number.empty()) {
@@ -514,12 +514,12 @@ std::string sysfsDeviceFact(unsigned major, unsigned minor, const char* fact) {
 
 // The file system's UUID as /dev/disk/by-uuid names it.
 std::string uuidByLink(unsigned major, unsigned minor) {
-    DIR* links = ::opendir("/dev/disk/by-uuid");
-    if (links == nullptr) {
+    const FolderHandle links(::opendir("/dev/disk/by-uuid"));
+    if (links.stream() == nullptr) {
         return {};
     }
     std::string uuid;
-    while (const dirent* entry = ::readdir(links)) {
+    while (const dirent* entry = ::readdir(links.stream())) {
         struct stat st;
         const std::string link = std::string("/dev/disk/by-uuid/") + entry->d_name;
         if (uuid.empty() && entry->d_name[0] != '.' && ::stat(link.c_str(), &st) == 0 &&
@@ -527,7 +527,6 @@ std::string uuidByLink(unsigned major, unsigned minor) {
             uuid = entry->d_name;
         }
     }
-    ::closedir(links);
     return uuid;
 }
 

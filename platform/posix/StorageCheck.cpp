@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "ErrorText.h"
 #include "MountTable.h"
 #include "PathString.h"
 #include "base/FolderHandle.h"
@@ -556,7 +557,7 @@ StorageVerdict examineIn(int folderFd, const std::string& itemName) {
     struct statfs fs;
     if (folderFd < 0 || ::fstatfs(folderFd, &fs) != 0) {
         const int error = errno;
-        verdict.reason = std::string("could not be examined (") + std::strerror(error) + ")";
+        verdict.reason = "could not be examined (" + errorInWords(error) + ")";
         return verdict;
     }
     // f_type is a signed word on some architectures: only its low 32 bits are the magic.

@@ -283,22 +283,25 @@ private:
         levels_.pop_back();
         Level& parent = levels_.back();
         std::string name = done.name;
+        int error = 0;
         if (removeIt && done.passedOver.empty()) {
             if (done.lostEntries && levels_.size() == 1) {
                 // The top item is flushed through its own descriptor: its folder is held for
-                // search only, which syncfs refuses.
-                ::syncfs(done.folder.fd());
+                // search only, which syncfs refuses. Unflushed, it may still hold the names it
+                // lost on the disk: it stays.
+                error = ::syncfs(done.folder.fd()) == 0 ? 0 : errno;
             }
-            name = obscuredName(parent.folder.fd(), done.name.c_str(), noise_);
-            if (done.lostEntries && levels_.size() > 1) {
+            if (error == 0) {
+                name = obscuredName(parent.folder.fd(), done.name.c_str(), noise_);
+            }
+            if (error == 0 && done.lostEntries && levels_.size() > 1) {
                 parent.waiting[name] = {done.path, done.identity, done.modeBefore};
                 parent.lostEntries = true;
                 return;
             }
         }
-        int error = 0;
-        if (removeIt && ::unlinkat(parent.folder.fd(), name.c_str(), AT_REMOVEDIR) != 0 &&
-            errno != ENOENT) {
+        if (removeIt && error == 0 &&
+            ::unlinkat(parent.folder.fd(), name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
             error = errno;
             if (!restoreName(parent.folder.fd(), name, done.name)) {
                 parent.passedOver.insert(name);
@@ -317,20 +320,22 @@ private:
 
     // Removes the emptied folders waiting in an open level, after one flush of the file system
     // that writes them without the names they held. One that will not go gets its own name
-    // and mode back.
+    // and mode back; where the flush failed, none goes, since each may still hold its names on
+    // the disk.
     void removeWaitingFolders(Level& level) {
         if (level.waiting.empty()) {
             return;
         }
         const int fd = level.folder.fd();
-        ::syncfs(fd);
+        const int flushError = ::syncfs(fd) == 0 ? 0 : errno;
         auto waiting = std::move(level.waiting);
         level.waiting.clear();
         for (const auto& [name, folder] : waiting) {
-            if (::unlinkat(fd, name.c_str(), AT_REMOVEDIR) == 0 || errno == ENOENT) {
+            if (flushError == 0 &&
+                (::unlinkat(fd, name.c_str(), AT_REMOVEDIR) == 0 || errno == ENOENT)) {
                 continue;
             }
-            const int error = errno;
+            const int error = flushError != 0 ? flushError : errno;
             const std::string own = lastPathComponent(folder.path);
             const std::string now = restoreName(fd, name, own) ? own : name;
             level.passedOver.insert(now);

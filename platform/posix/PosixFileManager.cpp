@@ -225,6 +225,9 @@ bool PosixFileManager::copyPath(const std::string& source, const std::string& de
         for (ssize_t done = 0; done < got && copied;) {
             const ssize_t put =
                 ::write(out.get(), buffer + done, static_cast<std::size_t>(got - done));
+            if (put < 0 && errno == EINTR) {
+                continue;
+            }
             copied = put > 0;
             done += put > 0 ? put : 0;
         }

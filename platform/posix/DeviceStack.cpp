@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "PathString.h"
+#include "base/FolderHandle.h"
 #include "base/UniqueFd.h"
 
 namespace {
@@ -284,16 +285,15 @@ DeviceJudgement judgeDisk(const DeviceWalk& walk, const std::string& base,
 // The device numbers of what a mapped or RAID device is made of.
 std::vector<std::string> slavesOf(const std::string& base, int most) {
     std::vector<std::string> names, numbers;
-    DIR* slaves = ::opendir((base + "/slaves").c_str());
-    if (slaves == nullptr) {
+    const FolderHandle slaves(::opendir((base + "/slaves").c_str()));
+    if (slaves.stream() == nullptr) {
         return numbers;
     }
-    while (const dirent* entry = ::readdir(slaves)) {
+    while (const dirent* entry = ::readdir(slaves.stream())) {
         if (entry->d_name[0] != '.' && static_cast<int>(names.size()) < most) {
             names.emplace_back(entry->d_name);
         }
     }
-    ::closedir(slaves);
     std::sort(names.begin(), names.end());  // said in the same order every time
     for (const std::string& name : names) {
         if (std::string number = readSysfsLine(base + "/slaves/" + name + "/dev");

@@ -29,13 +29,12 @@ public:
         holds_.emplace_back(withoutTrailingSlashes(path), fd);
     }
     ~HeldFolder() override {
-        std::erase_if(holds_, [this](const auto& hold) { return hold.second == fd_; });
-        ::close(fd_);
+        std::erase_if(holds_, [this](const auto& hold) { return hold.second == fd_.get(); });
     }
 
 private:
     std::vector<std::pair<std::string, int>>& holds_;
-    int fd_;
+    const UniqueFd fd_;
 };
 
 // Where a path is reached from: a folder and the item's name in it. A path below a held

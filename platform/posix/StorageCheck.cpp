@@ -21,8 +21,10 @@
 #include <vector>
 
 #include "DeviceStack.h"
+#include "ErrorText.h"
 #include "MountTable.h"
 #include "PathString.h"
+#include "base/FolderHandle.h"
 #include "base/UniqueFd.h"
 
 namespace {
@@ -293,12 +295,12 @@ std::string sysfsDeviceFact(unsigned major, unsigned minor, const char* fact) {
 
 // The file system's UUID as /dev/disk/by-uuid names it.
 std::string uuidByLink(unsigned major, unsigned minor) {
-    DIR* links = ::opendir("/dev/disk/by-uuid");
-    if (links == nullptr) {
+    const FolderHandle links(::opendir("/dev/disk/by-uuid"));
+    if (links.stream() == nullptr) {
         return {};
     }
     std::string uuid;
-    while (const dirent* entry = ::readdir(links)) {
+    while (const dirent* entry = ::readdir(links.stream())) {
         struct stat st;
         const std::string link = std::string("/dev/disk/by-uuid/") + entry->d_name;
         if (uuid.empty() && entry->d_name[0] != '.' && ::stat(link.c_str(), &st) == 0 &&
@@ -306,7 +308,6 @@ std::string uuidByLink(unsigned major, unsigned minor) {
             uuid = entry->d_name;
         }
     }
-    ::closedir(links);
     return uuid;
 }
 
@@ -436,7 +437,7 @@ StorageVerdict examineIn(int folderFd, const std::string& itemName) {
     const std::optional<Holder> holder = findHolder(folderFd, itemName);
     if (!holder) {
         const int error = errno;
-        verdict.reason = std::string("could not be examined (") + std::strerror(error) + ")";
+        verdict.reason = "could not be examined (" + errorInWords(error) + ")";
         return verdict;
     }
     const MountEntry* mount = holder->mount ? &*holder->mount : nullptr;

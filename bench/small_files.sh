@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # 10,000 files of 4 KiB in 100 folders: zurizede-cli against find + shred (with as many passes
 # as the mode) and rm -r, and rm -rf alone; whole processes, the sides taking turns round by
-# round, medians. BASELINE=PATH adds another zurizede-cli (an earlier build) to the rotation.
+# round, medians; and the floor: one synced random pass, a rename and an unlink per file on 64
+# threads with no checks (bench/shred_floor.cpp). BASELINE=PATH adds another zurizede-cli (an
+# earlier build) to the rotation.
 # A benchmark, never a test:  bash bench/small_files.sh [BUILD_DIR] [MODE] [ROUNDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,8 +32,9 @@ passes=$([ "$mode" = 2 ] && echo "-n10 -z" || { [ "$mode" = 1 ] && echo "-n3 -z"
 declare -A command=(
   [zurizede]="'$cli' -y -q -m $mode '$tree'"
   [shred]="find '$tree' -type f -exec shred $passes --remove=unlink {} + && rm -r '$tree'"
-  [rm]="rm -rf '$tree'")
-sides=(zurizede shred rm)
+  [rm]="rm -rf '$tree'"
+  [floor]="'$build/bench/shred_floor' '$tree'")
+sides=(zurizede shred rm floor)
 if [ -n "${BASELINE:-}" ]; then
   command[baseline]="'$BASELINE' -y -q -m $mode '$tree'"
   sides+=(baseline)

@@ -2,8 +2,16 @@
 
 #include "PathString.h"
 
-Run::Run(const ShredderConnections& services, const std::unique_ptr<NumberFormatter>& commaFormat)
-    : services_(services), progress_(services.display.progress), commaFormat_(commaFormat) {}
+Run::Run(const ShredderConnections& services, const std::unique_ptr<NumberFormatter>& commaFormat,
+         RunNotes& notes)
+    : services_(services),
+      progress_(services.display.progress),
+      commaFormat_(commaFormat),
+      runNotes_(notes) {}
+
+void Run::noteMemoryExposure(const char* stake) const {
+    runNotes_.noteMemoryExposure(*services_.fileManager, stake);
+}
 
 void Run::show(Field field, const std::string& text, bool redrawNow) const {
     TextField* shown = services_.display[field];

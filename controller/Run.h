@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "RunNotes.h"
 #include "RunReport.h"
 #include "ShredderConnections.h"
 
@@ -16,7 +17,9 @@ bool itemExists(const FileManager& files, const std::string& path, bool& isDirec
 
 class Run {
 public:
-    Run(const ShredderConnections& services, const std::unique_ptr<NumberFormatter>& commaFormat);
+    // services: its alerts and account go through notes, which add the run's notes to them.
+    Run(const ShredderConnections& services, const std::unique_ptr<NumberFormatter>& commaFormat,
+        RunNotes& notes);
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
     virtual ~Run() = default;
@@ -33,9 +36,13 @@ protected:
     void tellAccount(const std::string& summary, const std::vector<std::string>& details) const;
     // The bar hidden and the figures left emptied, as between runs.
     void resetProgress() const;
+    // Once a run, whichever part of it asks first: where memory may lie unencrypted on a disk.
+    // stake names what is at stake there: "these files".
+    void noteMemoryExposure(const char* stake = "these files") const;
 
     const ShredderConnections& services_;
     ProgressIndicator* const progress_;
     // Set at start-up, after the runs' owner is made: read when a number is shown.
     const std::unique_ptr<NumberFormatter>& commaFormat_;
+    RunNotes& runNotes_;
 };

@@ -141,6 +141,11 @@ void addRun(RunRecord& all, const RunRecord& run) {
     if (all.totals.empty()) {  // the first of them did not run at all
         all.method = run.method;
         all.verification = run.verification;
+    }
+    // The worst of the file systems the runs were on; a run not judged says nothing.
+    if (run.storage.reach &&
+        (!all.storage.reach ||
+         worseReach(*all.storage.reach, *run.storage.reach) != *all.storage.reach)) {
         all.storage = run.storage;
     }
     all.subject += ", " + run.subject;

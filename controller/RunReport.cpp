@@ -290,7 +290,9 @@ void addTo(RunAccount& total, const RunAccount& run) {
         into->count += from->count - from->first.size();
     }
     total.kept.insert(total.kept.end(), run.kept.begin(), run.kept.end());
-    if (!total.storage) {
+    // Runs on several file systems (the Trash's folders): the worst verdict is the one told.
+    if (run.storage && (!total.storage || worseReach(total.storage->reach, run.storage->reach) !=
+                                              total.storage->reach)) {
         total.storage = run.storage;
     }
 }

@@ -37,9 +37,11 @@ constexpr const char* kCountIsShort =
 }  // namespace
 
 ShredRun::ShredRun(const ShredderConnections& services,
-                   const std::unique_ptr<NumberFormatter>& commaFormat, SharedNames& earlier,
-                   bool partOfTrash)
-    : Run(services, commaFormat), partOfTrash_(partOfTrash), sharedRemovedEarlier_(earlier) {}
+                   const std::unique_ptr<NumberFormatter>& commaFormat, RunNotes& notes,
+                   SharedNames& earlier, bool partOfTrash)
+    : Run(services, commaFormat, notes),
+      partOfTrash_(partOfTrash),
+      sharedRemovedEarlier_(earlier) {}
 
 ShredRun::~ShredRun() {
     // A job still on the pool refers to what is about to go: wait for it.
@@ -141,6 +143,7 @@ void ShredRun::prepare(Selection& selection) {
     verifyLastPass_ = defaults.integerForKey(settings_key::kShredVerify) == 1;
     account_.verifying = verifyLastPass_;
     account_.storage = services_.fileManager->storageVerdictAtPath(selection.path);
+    noteMemoryExposure();
 
     showSelection(selection.path, selection.isDirectory);
     countSelection(selection.path, selection.isDirectory);

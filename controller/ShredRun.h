@@ -31,8 +31,8 @@ public:
     // Trash run asks once and tells for all. earlier: the names removed by earlier runs whose
     // contents stay elsewhere, which this run may settle and add to.
     ShredRun(const ShredderConnections& services,
-             const std::unique_ptr<NumberFormatter>& commaFormat, SharedNames& earlier,
-             bool partOfTrash);
+             const std::unique_ptr<NumberFormatter>& commaFormat, RunNotes& notes,
+             SharedNames& earlier, bool partOfTrash);
     ~ShredRun() override;
 
     // The whole run over what was chosen: a folder with everything in it when isDirectory.

@@ -139,9 +139,9 @@ std::vector<TrashContents> gathered(const TrashFolders& found, FileManager& file
 }  // namespace
 
 TrashRun::TrashRun(const ShredderConnections& services,
-                   const std::unique_ptr<NumberFormatter>& commaFormat, SharedNames& earlier,
-                   ShredMode initialMode)
-    : Run(services, commaFormat), sharedRemovedEarlier_(earlier), mode_(initialMode) {}
+                   const std::unique_ptr<NumberFormatter>& commaFormat, RunNotes& notes,
+                   SharedNames& earlier, ShredMode initialMode)
+    : Run(services, commaFormat, notes), sharedRemovedEarlier_(earlier), mode_(initialMode) {}
 
 void TrashRun::run() {
     began_ = std::chrono::system_clock::now();
@@ -161,6 +161,7 @@ void TrashRun::run() {
         return;
     }
     mode_ = shredModeFrom(services_.defaults->integerForKey(settings_key::kShredMode));
+    noteMemoryExposure();
     if (!confirmed(trash)) {
         finish(RunOutcome::Cancelled, kNothingTouched, kNothingTouched, {});
         return;
@@ -279,7 +280,7 @@ TrashRun::FolderEnd TrashRun::shredFolder(const TrashFolder& folder,
 // One item's run that did not shred it: the Trash's run fell short. An item that was refused
 // is kept, and said to be.
 void TrashRun::shredItem(const std::string& path, bool isDirectory, RunOutcome& worst) {
-    ShredRun item(services_, commaFormat_, sharedRemovedEarlier_, true);
+    ShredRun item(services_, commaFormat_, runNotes_, sharedRemovedEarlier_, true);
     item.run(path, isDirectory);
     addTo(account_, item.account());
     std::vector<ReportItem> done = item.takeItems();
@@ -329,10 +330,9 @@ bool TrashRun::forgetSizes(const TrashFolder& folder, const std::vector<std::str
 
 void ZVORBAControlShredder::shredTrash() {
     beginRun();
-    TrashRun trash(services_, commaFormat, sharedRemovedEarlier_, runShredMode());
+    TrashRun trash(services_, commaFormat, notes_, sharedRemovedEarlier_, runShredMode());
     trash.run();
     outcome_ = trash.outcome();
     account_ = trash.account();
-    record_ = trash.record();
-    running_ = false;
+    endRun(trash.record());
 }

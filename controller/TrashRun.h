@@ -17,8 +17,8 @@ class TrashRun : public Run {
 public:
     // initialMode: what the record names as the method when the Trash holds nothing.
     TrashRun(const ShredderConnections& services,
-             const std::unique_ptr<NumberFormatter>& commaFormat, SharedNames& earlier,
-             ShredMode initialMode);
+             const std::unique_ptr<NumberFormatter>& commaFormat, RunNotes& notes,
+             SharedNames& earlier, ShredMode initialMode);
 
     // Every trusted trash folder, held for the run, its items shredded in turn.
     void run();

@@ -144,8 +144,9 @@ std::string trimInWords(int error) {
 }  // namespace
 
 WipeRun::WipeRun(const ShredderConnections& services,
-                 const std::unique_ptr<NumberFormatter>& commaFormat, std::string folder)
-    : Run(services, commaFormat), folder_(std::move(folder)) {}
+                 const std::unique_ptr<NumberFormatter>& commaFormat, RunNotes& notes,
+                 std::string folder)
+    : Run(services, commaFormat, notes), folder_(std::move(folder)) {}
 
 std::optional<std::string> WipeRun::refusal(int errorNumber) const {
     if (!facts_) {
@@ -199,6 +200,7 @@ void WipeRun::run() {
     };
     const std::vector<std::string> details =
         wipeDetails(keyError == 0 ? held->measureWriteRate(random) : 0);
+    noteMemoryExposure("files deleted earlier");
     if (!confirmed(details)) {
         finish(RunOutcome::Cancelled, kWipeCancelled, kWipeCancelled, details);
     } else if (keyError != 0) {
@@ -364,10 +366,9 @@ void ZVORBAControlShredder::wipeFreeSpace() {
 
 void ZVORBAControlShredder::wipeFreeSpaceAtPath(const std::string& folder) {
     beginRun();
-    WipeRun wipe(services_, commaFormat, folder);
+    WipeRun wipe(services_, commaFormat, notes_, folder);
     wipe.run();
     outcome_ = wipe.outcome();
     account_.storage = wipe.storage();
-    record_ = wipe.record();
-    running_ = false;
+    endRun(wipe.record());
 }

@@ -13,7 +13,8 @@
 class WipeRun : public Run, private FillObserver {
 public:
     WipeRun(const ShredderConnections& services,
-            const std::unique_ptr<NumberFormatter>& commaFormat, std::string folder);
+            const std::unique_ptr<NumberFormatter>& commaFormat, RunNotes& notes,
+            std::string folder);
 
     // The whole wipe, from opening the folder to its record.
     void run();

@@ -20,7 +20,15 @@ constexpr const char* kDiskUtilityMessage =
 
 ZVORBAControlShredder::ZVORBAControlShredder(const ShredderConnections& connections)
     : services_(connections),
-      shred_(std::make_unique<ShredRun>(services_, commaFormat, sharedRemovedEarlier_, false)) {}
+      notes_(connections.alerts, connections.account),
+      shred_(std::make_unique<ShredRun>(services_, commaFormat, notes_, sharedRemovedEarlier_,
+                                        false)) {
+    // Every run asks and tells through the notes, which add the run's lines.
+    services_.alerts = &notes_;
+    if (connections.account != nullptr) {
+        services_.account = &notes_;
+    }
+}
 
 // A run's jobs still on the pool are waited for by the run.
 ZVORBAControlShredder::~ZVORBAControlShredder() = default;
@@ -83,17 +91,24 @@ void ZVORBAControlShredder::beginRun() {
     outcome_ = RunOutcome::Denied;
     account_ = {};
     leftInPlace_.reset();
+    notes_.clear();
+}
+
+void ZVORBAControlShredder::endRun(RunRecord record) {
+    record_ = std::move(record);
+    notes_.addTo(record_);
+    running_ = false;
 }
 
 void ZVORBAControlShredder::shredFiles(const std::string& chosen, bool chosenIsDirectory) {
     beginRun();
-    shred_ = std::make_unique<ShredRun>(services_, commaFormat, sharedRemovedEarlier_, false);
+    shred_ =
+        std::make_unique<ShredRun>(services_, commaFormat, notes_, sharedRemovedEarlier_, false);
     shred_->run(chosen, chosenIsDirectory);
     outcome_ = shred_->outcome();
     account_ = shred_->account();
-    record_ = shred_->record();
     leftInPlace_ = shred_->leftInPlace();
-    running_ = false;
+    endRun(shred_->record());
 }
 
 bool ZVORBAControlShredder::stopRequested() const {

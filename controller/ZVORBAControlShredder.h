@@ -14,6 +14,7 @@
 #include "FreeSpace.h"
 #include "Panels.h"
 #include "Report.h"
+#include "RunNotes.h"
 #include "RunReport.h"
 #include "Services.h"
 #include "ShredRun.h"
@@ -89,11 +90,14 @@ public:
 private:
     // A new run's start: it is counted, and nothing is left of the last one's ending.
     void beginRun();
+    // Its end: the run's record, with the run's notes among its warnings.
+    void endRun(RunRecord record);
     // Runs the file or folder panel; the chosen paths, or nothing when cancelled.
     std::optional<std::vector<std::string>> choose(bool folders);
     bool stopRequested() const;
 
-    ShredderConnections services_;
+    ShredderConnections services_;  // asking and telling through notes_
+    RunNotes notes_;
     std::optional<std::string> tempApplication;
     std::unique_ptr<NumberFormatter> commaFormat;
     // Names removed unoverwritten by every run so far whose contents had other links, by

@@ -276,9 +276,12 @@ private:
             }
             done += bytes;
             // Start the device's writes every few megabytes instead of leaving them all to
-            // the sync, so that they overlap with producing the next bytes.
+            // the sync, so that they overlap with producing the next bytes. A device that
+            // fails to take them fails the pass here, as the sync at its end would.
             if ((sinceWriteback += bytes) >= kWritebackEvery) {
-                ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+                if (::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE) != 0) {
+                    return errno;
+                }
                 sinceWriteback = 0;
             }
             if (OverwriteObserver* observer = seams_.observer) {
@@ -328,29 +331,64 @@ bool holdsOnly(unsigned char byte, const unsigned char* data, std::uint64_t leng
     return data[0] == byte && std::memcmp(data, data + 1, length - 1) == 0;
 }
 
-// How the read-back reads the descriptor: past the page cache (O_DIRECT, set on the open
-// descriptor, since reopening would need /proc) in blocks of `align`, or, where the file
-// system refuses direct reads, normally once its clean cached pages are dropped.
-struct ReadBackReads {
-    int fd;
-    int flags;  // as the descriptor had them, given back when the read-back ends
-    std::size_t align;
-    bool direct;
-
-    void dropCacheInstead() {
-        if (direct) {
-            ::fcntl(fd, F_SETFL, flags);
-            direct = false;
+// How the read-back passes the page cache, which still holds what was written: with
+// O_DIRECT, set on the open descriptor (reopening would need /proc), where the file system
+// allows it; else the file's clean cached pages are dropped and it is read normally. The
+// descriptor gets its own flags back when the read-back ends.
+class PastTheCache {
+public:
+    explicit PastTheCache(int fd) : fd_(fd), flags_(::fcntl(fd, F_GETFL)) {
+        if (flags_ < 0) {
+            error_ = errno;
+            return;
         }
-        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        align_ = directReadAlignment(fd);
+        direct_ = align_ != 0 && ::fcntl(fd, F_SETFL, flags_ | O_DIRECT) == 0;
+        if (!direct_) {
+            align_ = kDefaultDirectAlignment;
+            dropCacheInstead();
+        }
     }
+    ~PastTheCache() { restoreFlags(); }
+    PastTheCache(const PastTheCache&) = delete;
+    PastTheCache& operator=(const PastTheCache&) = delete;
+
+    // The errno value of reading the descriptor's flags, or 0.
+    int error() const { return error_; }
+    bool direct() const { return direct_; }
+    std::size_t alignment() const { return align_; }
+
+    // For a file system that accepted O_DIRECT from fcntl and then refuses direct reads.
+    void dropCacheInstead() {
+        restoreFlags();
+        // Advice only, so a refusal is no failure of the file: the reads then come from the
+        // cache, which holds what was written, rather than from the device. An open regular
+        // file is refused only as EBADF, ESPIPE or EINVAL say, which cannot be here. The error
+        // is answered, never left in errno, so nothing of it reaches the read-back's result.
+        [[maybe_unused]] const int refused = ::posix_fadvise(fd_, 0, 0, POSIX_FADV_DONTNEED);
+    }
+
+private:
+    // An fcntl that accepted O_DIRECT never refuses to take it away: nothing to report.
+    void restoreFlags() {
+        if (direct_) {
+            [[maybe_unused]] const int restored = ::fcntl(fd_, F_SETFL, flags_);
+            direct_ = false;
+        }
+    }
+
+    const int fd_;
+    const int flags_;
+    int error_ = 0;
+    bool direct_ = false;
+    std::size_t align_ = kDefaultDirectAlignment;
 };
 
 // Reads [0, length) block by block into buffer and compares each with the pattern byte, or
 // adds it to the digest for a random pass. The retries (EINTR, a direct read refused at the
 // first block) and the one short block at the end of the file read best side by side.
 // Answers 0, an errno value, kReadBackDiffers or kStopRequested.
-int compareBlocks(ReadBackReads& reads, unsigned char* buffer, std::uint64_t blockSize,
+int compareBlocks(int fd, PastTheCache& reads, unsigned char* buffer, std::uint64_t blockSize,
                   std::uint64_t length, const unsigned char* pattern, StreamDigest& readDigest,
                   const OverwriteSeams& seams) {
     for (std::uint64_t offset = 0; offset < length;) {
@@ -358,14 +396,14 @@ int compareBlocks(ReadBackReads& reads, unsigned char* buffer, std::uint64_t blo
             return kStopRequested;
         }
         // Whole aligned blocks, the last one too: it comes back short at the end of the file.
-        const std::uint64_t align = reads.align;
+        const std::uint64_t align = reads.alignment();
         const std::uint64_t want =
             std::min(blockSize, (length - offset + align - 1) / align * align);
-        const ssize_t n = ::pread(reads.fd, buffer, want, static_cast<off_t>(offset));
+        const ssize_t n = ::pread(fd, buffer, want, static_cast<off_t>(offset));
         if (n < 0 && errno == EINTR) {
             continue;
         }
-        if (n < 0 && errno == EINVAL && reads.direct && offset == 0) {
+        if (n < 0 && errno == EINVAL && reads.direct() && offset == 0) {
             reads.dropCacheInstead();  // accepted by fcntl, refused by the file system
             continue;
         }
@@ -385,7 +423,7 @@ int compareBlocks(ReadBackReads& reads, unsigned char* buffer, std::uint64_t blo
             return kReadBackDiffers;
         }
         offset += got;
-        if (reads.direct && offset % align != 0 && offset < length) {
+        if (reads.direct() && offset % align != 0 && offset < length) {
             return kReadBackDiffers;  // only the end of the file reads short
         }
     }
@@ -393,32 +431,24 @@ int compareBlocks(ReadBackReads& reads, unsigned char* buffer, std::uint64_t blo
 }
 
 // Reads [0, length) of the file back from the device and compares it with what the last
-// pass wrote there: the pattern byte, or for a random pass the digest of its bytes. The page
-// cache still holds what was written, so reads go past it (see ReadBackReads). Answers 0, an
-// errno value, kReadBackDiffers or kStopRequested.
+// pass wrote there: the pattern byte, or for a random pass the digest of its bytes. Answers 0,
+// an errno value, kReadBackDiffers or kStopRequested.
 int readBackLastPass(int fd, std::uint64_t length, const unsigned char* pattern,
                      std::uint64_t digest, const OverwriteSeams& seams) {
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0) {
-        return errno;
+    PastTheCache reads(fd);
+    if (reads.error() != 0) {
+        return reads.error();
     }
-    ReadBackReads reads{fd, flags, directReadAlignment(fd), false};
-    reads.direct = reads.align != 0 && ::fcntl(fd, F_SETFL, flags | O_DIRECT) == 0;
-    if (!reads.direct) {
-        reads.align = kDefaultDirectAlignment;
-        reads.dropCacheInstead();
-    }
-    const std::uint64_t align = reads.align;
+    const std::size_t align = reads.alignment();
     const std::uint64_t blockSize = std::min((length + align - 1) / align * align, kReadBackBlock);
     std::unique_ptr<unsigned char, decltype(&std::free)> buffer(
         static_cast<unsigned char*>(std::aligned_alloc(align, blockSize)), &std::free);
     if (!buffer) {
-        ::fcntl(fd, F_SETFL, flags);
         return ENOMEM;
     }
     StreamDigest readDigest;
-    int result = compareBlocks(reads, buffer.get(), blockSize, length, pattern, readDigest, seams);
-    ::fcntl(fd, F_SETFL, flags);
+    int result =
+        compareBlocks(fd, reads, buffer.get(), blockSize, length, pattern, readDigest, seams);
     if (result == 0 && pattern == nullptr && readDigest.value() != digest) {
         result = kReadBackDiffers;
     }

@@ -22,12 +22,35 @@ struct FileAttributes {
 
 // How far overwriting in place reaches the old data where an item is stored.
 enum class StorageReach {
-    Reaches,         // the file system writes in place on a device that does too
+    Reaches,         // shown, never assumed: the file system writes in place, on a spinning
+                     // disk attached directly (ATA, SAS) that cannot discard
     MayNotReachAll,  // solid-state or flash devices, journaled data: old copies may remain
     CannotReach,     // copy-on-write, log-structured, snapshots: passes go to new blocks
-    NotNeeded,       // memory file systems: nothing reaches a disk
-    Unknown,         // network, FUSE and unrecognised file systems
+    NotNeeded,       // memory file systems and devices: nothing reaches a disk
+    Unknown,         // network, FUSE and unrecognised file systems; USB, virtual and network
+                     // disks, and devices that could not be followed
 };
+
+// Of two verdicts on parts of one store, the one to believe: a definite fault before doubt,
+// doubt before proof. Memory counts least: nothing of it reaches a disk.
+inline StorageReach worseReach(StorageReach a, StorageReach b) {
+    const auto rank = [](StorageReach reach) {
+        switch (reach) {
+            case StorageReach::NotNeeded:
+                return 0;
+            case StorageReach::Reaches:
+                return 1;
+            case StorageReach::Unknown:
+                return 2;
+            case StorageReach::MayNotReachAll:
+                return 3;
+            case StorageReach::CannotReach:
+                return 4;
+        }
+        return 2;
+    };
+    return rank(a) >= rank(b) ? a : b;
+}
 
 // The storage check's verdict for one file system, with a short reason in words.
 struct StorageVerdict {
@@ -37,6 +60,15 @@ struct StorageVerdict {
     bool encrypted = false;  // on a dm-crypt volume: old copies are encrypted
     // Which file system and device, where known: for a report that names them.
     std::string mountPoint, device, uuid, model, serial;
+};
+
+// Where what programs held in memory may have been written to a disk unencrypted.
+struct MemoryOnDisk {
+    std::vector<std::string> swapAreas;  // active swap areas, as /proc/swaps names them
+    // Where a hibernation image is written ("/dev/sda3"), when it is not one of the swap areas
+    // above; empty otherwise.
+    std::string hibernationDevice;
+    bool any() const { return !swapAreas.empty() || !hibernationDevice.empty(); }
 };
 
 // Why the walk keeps an item or stops on it: a code, and the errno value behind it where
@@ -171,6 +203,9 @@ public:
     virtual int removalBlockerAtPath(const std::string& path) const = 0;
     // What overwriting reaches on the file system that holds the item.
     virtual StorageVerdict storageVerdictAtPath(const std::string& path) const = 0;
+    // The active swap areas, and the hibernation image's device, that lie on no encrypted
+    // device: what programs held in memory may have been written there in the clear.
+    virtual MemoryOnDisk unencryptedMemoryCopies() const = 0;
     // The item's attributes, following a final symbolic link only when traverseLink.
     virtual std::optional<FileAttributes> fileAttributesAtPath(const std::string& path,
                                                                bool traverseLink) const = 0;

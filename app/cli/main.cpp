@@ -19,14 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "FreeSpaceFill.h"
-#include "PosixFileManager.h"
-#include "PosixSystemLog.h"
-#include "PosixTrash.h"
 #include "QtCoreServices.h"
 #include "QtReportWriter.h"
+#include "SystemServices.h"
 #include "TerminalFrontEnd.h"
-#include "ThreadTaskPool.h"
 #include "ZVORBAControlShredder.h"
 #include "ZurizedeCommit.h"
 
@@ -269,7 +265,6 @@ struct Wiring {
           bar(line),
           defaults(stored),
           alerts(line, options.yes ? Consent::Given : Consent::Ask, options.quiet, stderr, stdin),
-          log(true),
           account(line, options.quiet, stderr),
           shredder(connections(options)) {
         shredder.awakeFromNib();
@@ -283,21 +278,14 @@ struct Wiring {
         defaults.log = options.log;
         defaults.verify = options.verify;
         ShredderConnections c;
+        system.connectTo(c);
         c.display = statusDisplayOf(fields, bar);
-        c.fileManager = &files;
         c.defaults = &defaults;
         c.alerts = &alerts;
-        c.log = &log;
         c.account = &account;
         c.application = &application;
         c.workspace = &workspace;
-        c.makeNumberFormatter = [](const std::string&) {
-            return std::make_unique<QtNumberFormatter>();
-        };
         c.stopRequested = [] { return interrupted != 0; };
-        c.overwriters = &overwriters;
-        c.freeSpace = &freeSpace;
-        c.trash = &trash;
         c.recordItems = !options.reports.empty();
         return c;
     }
@@ -308,17 +296,13 @@ struct Wiring {
     StatusLine line;
     std::array<TerminalField, kFieldCount> fields;
     TerminalProgress bar;
-    PosixFileManager files;
+    SystemServices system{kOverwriters};
     QtUserDefaults stored;
     CommandLineDefaults defaults;
     TerminalAlerts alerts;
-    PosixSystemLog log;
     TerminalAccount account;
     TerminalApplication application;
     NoWorkspace workspace;
-    ThreadTaskPool overwriters{kOverwriters};
-    PosixFreeSpaceWiper freeSpace;
-    PosixTrashCan trash;
     ZVORBAControlShredder shredder;
 };
 
@@ -402,7 +386,7 @@ bool contentsStay(const ZVORBAControlShredder& shredder, std::uint64_t namesLeft
 bool runAll(Wiring& wiring, const Options& options, RunRecord& record) {
     bool done = true;
     std::uint64_t namesLeftByRuns = 0;  // as each run's account said
-    const std::string currentFolder = wiring.files.currentDirectoryPath();
+    const std::string currentFolder = wiring.system.files().currentDirectoryPath();
     const auto add = [&record, &currentFolder](RunRecord run) {
         addAbsolutePaths(run, currentFolder);
         addRun(record, run);

@@ -79,8 +79,7 @@ ZurizedeShell::ZurizedeShell()
       runOpenPanel_(bridge_, openPanel_),
       runWorkspace_(bridge_, workspace_),
       account_(window_.ui.accountText, window_.ui.accountDetails, alerts_),
-      runAccount_(bridge_, account_),
-      log_(true) {
+      runAccount_(bridge_, account_) {
     application_ = std::make_unique<QtApplicationService>(
         [this] {
             stopRequested_ = false;  // the stop was for the run; the private folder still goes
@@ -96,23 +95,16 @@ ZurizedeShell::ZurizedeShell()
         });
 
     ShredderConnections c;
+    system_.connectTo(c);
     c.display = statusDisplayOf(fields_, progress_);
     c.window = &frame_;
-    c.fileManager = &files_;
     c.defaults = &runDefaults_;
     c.alerts = &runAlerts_;
     c.openPanel = &runOpenPanel_;
-    c.log = &log_;
     c.account = &runAccount_;
     c.application = application_.get();
     c.workspace = &runWorkspace_;
-    c.makeNumberFormatter = [](const std::string&) {
-        return std::make_unique<QtNumberFormatter>();
-    };
     c.stopRequested = [this] { return stopRequested_.load(); };
-    c.overwriters = &overwriters_;
-    c.freeSpace = &freeSpace_;
-    c.trash = &trash_;
     c.recordItems = true;  // for Save Report…
     controller_ = std::make_unique<ZVORBAControlShredder>(c);
 
@@ -350,7 +342,7 @@ ReportAuthor ZurizedeShell::reportAuthor() {
 bool ZurizedeShell::writeReport(const QString& path) {
     QtReportWriter writer(reportAuthor());
     RunRecord record = controller_->lastRunRecord();
-    addAbsolutePaths(record, files_.currentDirectoryPath());
+    addAbsolutePaths(record, system_.files().currentDirectoryPath());
     const ReportWritten written = writer.write(record, QFile::encodeName(path).toStdString());
     if (!written.error.empty()) {
         alerts_.run({.kind = Alert::Kind::Error,

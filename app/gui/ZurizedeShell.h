@@ -8,10 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "FreeSpaceFill.h"
-#include "PosixFileManager.h"
-#include "PosixSystemLog.h"
-#include "PosixTrash.h"
 #include "QtCoreServices.h"
 #include "QtDisplay.h"
 #include "QtReportWriter.h"
@@ -19,7 +15,7 @@
 #include "QtShell.h"
 #include "QtShredThread.h"
 #include "ShredderWindow.h"
-#include "ThreadTaskPool.h"
+#include "SystemServices.h"
 #include "ZVORBAControlShredder.h"
 
 class QLabel;
@@ -81,7 +77,6 @@ private:
     DrawnProgress progress_;
     FramePacer pacer_;
     QtWindowFrame frame_;
-    PosixFileManager files_;
     QtAlertPanels alerts_;
     QtOpenPanel openPanel_;
     QtWorkspace workspace_;
@@ -91,12 +86,9 @@ private:
     WindowThreadWorkspace runWorkspace_;
     QtAccountView account_;
     WindowThreadAccount runAccount_;
-    PosixSystemLog log_;
     std::unique_ptr<QtApplicationService> application_;
-    // Small files' overwrites, their syncs together; it outlives the controller that uses it.
-    ThreadTaskPool overwriters_{32};
-    PosixFreeSpaceWiper freeSpace_;
-    PosixTrashCan trash_;
+    // It outlives the controller that uses it.
+    SystemServices system_{32};
     std::unique_ptr<ZVORBAControlShredder> controller_;
     std::atomic<bool> stopRequested_{false};
     ShredThread shredThread_;  // after what its jobs use: it is joined first

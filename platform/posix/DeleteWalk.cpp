@@ -12,6 +12,7 @@
 
 #include "FolderEntries.h"
 #include "PathString.h"
+#include "base/FolderHandle.h"
 #include "base/UniqueFd.h"
 
 namespace entries {
@@ -43,11 +44,6 @@ class DeleteWalk {
 public:
     DeleteWalk(FileManager& manager, RemovalHandler& handler)
         : manager_(manager), handler_(handler) {}
-    ~DeleteWalk() {
-        for (Level& level : levels_) {
-            close(level);
-        }
-    }
 
     // With heldFolderFd, the top item is the entry heldName of that folder, which is never
     // looked up by path.
@@ -60,11 +56,11 @@ public:
         }
         Level top;
         top.path = parentFolderOf(path);
-        top.fd = heldFolderFd >= 0 ? ::fcntl(heldFolderFd, F_DUPFD_CLOEXEC, 0)
-                                   : ::open(top.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        if (top.fd < 0 || ::fstat(top.fd, &top.identity) != 0) {
+        top.folder = FolderHandle(UniqueFd(
+            heldFolderFd >= 0 ? ::fcntl(heldFolderFd, F_DUPFD_CLOEXEC, 0)
+                              : ::open(top.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)));
+        if (!top.folder.isOpen() || ::fstat(top.folder.fd(), &top.identity) != 0) {
             fail(path, systemError(errno), nullptr);
-            close(top);
             return false;
         }
         levels_.push_back(std::move(top));
@@ -99,8 +95,9 @@ private:
     };
 
     struct Level {
-        int fd = -1;            // the folder, or -1 while closed to spare descriptors
-        DIR* stream = nullptr;  // its entries; none for the top item's folder
+        // The folder, closed meanwhile to spare descriptors; with its entries' stream, except
+        // for the top item's folder.
+        FolderHandle folder;
         struct stat identity {};
         std::string path;
         std::string name;                  // in the folder above
@@ -112,21 +109,11 @@ private:
         std::vector<Pending> pending;  // in the order they were announced
     };
 
-    static void close(Level& level) {
-        if (level.stream != nullptr) {
-            ::closedir(level.stream);
-        } else if (level.fd >= 0) {
-            ::close(level.fd);
-        }
-        level.stream = nullptr;
-        level.fd = -1;
-    }
-
     void emptyTrees() {
         while (levels_.size() > 1 && !stopped_) {
             Level& level = levels_.back();
             errno = 0;
-            struct dirent* entry = ::readdir(level.stream);
+            struct dirent* entry = ::readdir(level.folder.stream());
             if (entry != nullptr) {
                 if (!isDotOrDotDot(entry->d_name) &&
                     (level.passedOver.empty() || level.passedOver.count(entry->d_name) == 0) &&
@@ -154,7 +141,7 @@ private:
     // it or, for a folder, goes into it.
     Step visit(const char* name) {
         const std::size_t at = levels_.size() - 1;
-        const int folderFd = levels_[at].fd;
+        const int folderFd = levels_[at].folder.fd();
         const std::string path = at == 0 ? topPath_ : levels_[at].path + "/" + name;
         Examined item;
         if (int error = examineEntry(folderFd, name, levels_[at].identity.st_dev, item)) {
@@ -198,7 +185,7 @@ private:
     // Removes a file the handler is done with, under a random name.
     Step removeFile(std::size_t at, const char* name, const std::string& path,
                     const struct stat& st, const std::optional<mode_t>& before) {
-        const int folderFd = levels_[at].fd;
+        const int folderFd = levels_[at].folder.fd();
         const std::string removed = obscuredName(folderFd, name, noise_);
         if (::unlinkat(folderFd, removed.c_str(), 0) != 0 && errno != ENOENT) {
             const int error = errno;
@@ -233,7 +220,7 @@ private:
                 answer != decisions.end() ? *answer : Decision(systemError(EIO));
             Step done;
             if (decision.action == Decision::Action::Keep) {
-                giveBackMode(levels_[at].fd, file.name.c_str(), file.st, file.before);
+                giveBackMode(levels_[at].folder.fd(), file.name.c_str(), file.st, file.before);
                 done = fail(file.path, decision.reason, file.name.c_str(), &file.st);
             } else {
                 done = removeFile(at, file.name.c_str(), file.path, file.st, file.before);
@@ -246,7 +233,8 @@ private:
     int removalRefused(std::size_t at, const struct stat& item) {
         Level& level = levels_[at];
         if (level.removalRefused < 0) {
-            level.removalRefused = folderRefusesRemoval(level.fd, level.stream == nullptr);
+            level.removalRefused =
+                folderRefusesRemoval(level.folder.fd(), level.folder.stream() == nullptr);
         }
         if (level.removalRefused > 0) {
             return level.removalRefused;
@@ -256,19 +244,17 @@ private:
 
     Step descend(const char* name, const std::string& path, const struct stat& st,
                  std::optional<mode_t> before) {
-        const int folderFd = levels_.back().fd;
-        const int fd =
+        const int folderFd = levels_.back().folder.fd();
+        FolderHandle folder = FolderHandle::withEntries(
             openSparingDescriptors([&] { return openExaminedFolder(folderFd, name, st); },
-                                   [this] { return spareADescriptor(); });
-        DIR* stream = streamOf(fd);
-        if (stream == nullptr) {
+                                   [this] { return spareADescriptor(); }));
+        if (!folder.isOpen()) {
             const int error = errno;
             giveBackMode(folderFd, name, st, before);
             return fail(path, systemError(error), name, &st);
         }
         Level level;
-        level.fd = fd;
-        level.stream = stream;
+        level.folder = std::move(folder);
         level.identity = st;
         level.path = path;
         level.name = name;
@@ -276,7 +262,7 @@ private:
         levels_.push_back(std::move(level));
         std::size_t open = 0;
         for (const Level& l : levels_) {
-            open += l.fd >= 0;
+            open += l.folder.isOpen();
         }
         if (open > kMaxHeldFolders + 1) {
             spareADescriptor();
@@ -301,31 +287,34 @@ private:
         levels_.pop_back();
         Level& parent = levels_.back();
         std::string name = done.name;
+        int error = 0;
         if (removeIt && done.passedOver.empty()) {
             if (done.lostEntries && levels_.size() == 1) {
                 // The top item is flushed through its own descriptor: its folder is held for
-                // search only, which syncfs refuses.
-                ::syncfs(done.fd);
+                // search only, which syncfs refuses. Unflushed, it may still hold the names it
+                // lost on the disk: it stays.
+                error = ::syncfs(done.folder.fd()) == 0 ? 0 : errno;
             }
-            name = obscuredName(parent.fd, done.name.c_str(), noise_);
-            if (done.lostEntries && levels_.size() > 1) {
+            if (error == 0) {
+                name = obscuredName(parent.folder.fd(), done.name.c_str(), noise_);
+            }
+            if (error == 0 && done.lostEntries && levels_.size() > 1) {
                 parent.waiting[name] = {done.path, done.identity, done.modeBefore};
                 parent.lostEntries = true;
-                close(done);
                 return;
             }
         }
-        int error = 0;
-        if (removeIt && ::unlinkat(parent.fd, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
+        if (removeIt && error == 0 &&
+            ::unlinkat(parent.folder.fd(), name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
             error = errno;
-            if (!restoreName(parent.fd, name, done.name)) {
+            if (!restoreName(parent.folder.fd(), name, done.name)) {
                 parent.passedOver.insert(name);
             }
         }
         if ((!removeIt || error != 0) && done.modeBefore) {
-            ::fchmod(done.fd, *done.modeBefore);
+            ::fchmod(done.folder.fd(), *done.modeBefore);
         }
-        close(done);
+        done.folder.reset();
         if (error != 0) {
             fail(done.path, systemError(error), done.name.c_str(), &done.identity);
         } else if (removeIt) {
@@ -335,23 +324,26 @@ private:
 
     // Removes the emptied folders waiting in an open level, after one flush of the file system
     // that writes them without the names they held. One that will not go gets its own name
-    // and mode back.
+    // and mode back; where the flush failed, none goes, since each may still hold its names on
+    // the disk.
     void removeWaitingFolders(Level& level) {
         if (level.waiting.empty()) {
             return;
         }
-        ::syncfs(level.fd);
+        const int fd = level.folder.fd();
+        const int flushError = ::syncfs(fd) == 0 ? 0 : errno;
         auto waiting = std::move(level.waiting);
         level.waiting.clear();
         for (const auto& [name, folder] : waiting) {
-            if (::unlinkat(level.fd, name.c_str(), AT_REMOVEDIR) == 0 || errno == ENOENT) {
+            if (flushError == 0 &&
+                (::unlinkat(fd, name.c_str(), AT_REMOVEDIR) == 0 || errno == ENOENT)) {
                 continue;
             }
-            const int error = errno;
+            const int error = flushError != 0 ? flushError : errno;
             const std::string own = lastPathComponent(folder.path);
-            const std::string now = restoreName(level.fd, name, own) ? own : name;
+            const std::string now = restoreName(fd, name, own) ? own : name;
             level.passedOver.insert(now);
-            giveBackMode(level.fd, now.c_str(), folder.identity, folder.modeBefore);
+            giveBackMode(fd, now.c_str(), folder.identity, folder.modeBefore);
             if (!stopped_) {  // after a stop the rest still go, but nothing more is asked
                 fail(folder.path, systemError(error), nullptr, &folder.identity);
             }
@@ -361,25 +353,20 @@ private:
     // Makes sure level i is open, opening it again from level i + 1 if it was closed.
     bool ensureOpen(std::size_t i) {
         Level& level = levels_[i];
-        if (level.fd >= 0) {
+        if (level.folder.isOpen()) {
             return true;
         }
-        const int fd = openSparingDescriptors(
-            [&] { return openParentFolder(levels_[i + 1].fd, level.identity); },
-            [this] { return spareADescriptor(); });
-        level.stream = streamOf(fd);
-        if (level.stream == nullptr) {
-            return false;
-        }
-        level.fd = fd;
-        return true;
+        level.folder = FolderHandle::withEntries(openSparingDescriptors(
+            [&] { return openParentFolder(levels_[i + 1].folder.fd(), level.identity); },
+            [this] { return spareADescriptor(); }));
+        return level.folder.isOpen();
     }
 
     // Closes the shallowest folder held open, never the top item's folder nor the innermost.
     bool spareADescriptor() {
         for (std::size_t i = 1; i + 1 < levels_.size(); ++i) {
-            if (levels_[i].fd >= 0) {
-                close(levels_[i]);
+            if (levels_[i].folder.isOpen()) {
+                levels_[i].folder.reset();
                 return true;
             }
         }
@@ -396,7 +383,7 @@ private:
             }
             removeWaitingFolders(levels_[i]);
             if (levels_[i].modeBefore) {
-                ::fchmod(levels_[i].fd, *levels_[i].modeBefore);
+                ::fchmod(levels_[i].folder.fd(), *levels_[i].modeBefore);
             }
         }
     }

@@ -9,6 +9,7 @@
 
 #include "FolderEntries.h"
 #include "PathString.h"
+#include "base/FolderHandle.h"
 #include "base/UniqueFd.h"
 
 namespace entries {
@@ -39,14 +40,12 @@ public:
             giveBackMode(folderFd, name.c_str(), st, before);
             return;
         }
-        push(owned.release(), std::string(), st, before);
+        push(std::move(owned), std::string(), st, before);
     }
     ~PosixDirectoryEnumerator() override {
-        if (descend_.fd >= 0) {  // dropped before it went into the last folder it found
-            if (descend_.modeBefore) {
-                ::fchmod(descend_.fd, *descend_.modeBefore);
-            }
-            ::close(descend_.fd);
+        // Dropped before it went into the last folder it found: that one gets its mode back.
+        if (descend_.fd.get() >= 0 && descend_.modeBefore) {
+            ::fchmod(descend_.fd.get(), *descend_.modeBefore);
         }
         while (!folders_.empty()) {
             pop();
@@ -54,18 +53,19 @@ public:
     }
 
     std::optional<std::string> nextObject() override {
-        if (descend_.fd >= 0) {
-            push(descend_.fd, lastPath_ + "/", descend_.identity, descend_.modeBefore);
-            descend_ = {};
+        if (descend_.fd.get() >= 0) {
+            Descent descent = std::move(descend_);
+            descend_ = Descent();
+            push(std::move(descent.fd), lastPath_ + "/", descent.identity, descent.modeBefore);
         }
         while (!folders_.empty()) {
             Folder& folder = folders_.back();
-            if (folder.stream == nullptr) {  // could not be opened again
+            if (folder.stream() == nullptr) {  // could not be opened again
                 pop();
                 continue;
             }
             errno = 0;
-            struct dirent* entry = ::readdir(folder.stream);
+            struct dirent* entry = ::readdir(folder.stream());
             if (entry == nullptr) {
                 if (errno != 0) {
                     unread_.push_back({fullPath(folder.prefix), errno});
@@ -78,13 +78,13 @@ public:
             }
             lastPath_ = folder.prefix + entry->d_name;
             Examined item;
-            haveAttributes_ = examineEntry(::dirfd(folder.stream), entry->d_name,
-                                           folder.identity.st_dev, item) == 0;
+            haveAttributes_ =
+                examineEntry(folder.handle.fd(), entry->d_name, folder.identity.st_dev, item) == 0;
             if (haveAttributes_) {
                 attributes_ = attributesOf(item.st);
                 if (S_ISDIR(item.st.st_mode) && !item.mountRoot) {
                     // Descend on the next call, so that the folder comes before its contents.
-                    prepareDescent(::dirfd(folder.stream), entry->d_name, item.st);
+                    prepareDescent(folder.handle.fd(), entry->d_name, item.st);
                 }
             }
             return lastPath_;
@@ -103,14 +103,15 @@ public:
 
 private:
     struct Folder {
-        DIR* stream = nullptr;  // null while closed to spare descriptors
+        FolderHandle handle;  // with its stream; closed meanwhile to spare descriptors
         std::string prefix;
+        DIR* stream() const { return handle.stream(); }
         struct stat identity {};
         long position = 0;  // where reading goes on after the folder was closed
         std::optional<mode_t> modeBefore;
     };
     struct Descent {
-        int fd = -1;
+        UniqueFd fd;
         struct stat identity {};
         std::optional<mode_t> modeBefore;
     };
@@ -135,32 +136,31 @@ private:
             giveBackMode(folderFd, name, st, before);
             return;
         }
-        descend_ = {fd, st, before};
+        descend_ = {UniqueFd(fd), st, before};
     }
 
-    void push(int fd, std::string prefix, const struct stat& identity,
+    void push(UniqueFd fd, std::string prefix, const struct stat& identity,
               std::optional<mode_t> modeBefore) {
         std::size_t open = 0;
         for (const Folder& f : folders_) {
-            open += f.stream != nullptr;
+            open += f.stream() != nullptr;
         }
         if (open >= kMaxHeldFolders) {
             closeShallowest();
         }
-        DIR* stream = streamOf(fd);
-        if (stream == nullptr) {
+        FolderHandle handle = FolderHandle::withEntries(fd.release());
+        if (handle.stream() == nullptr) {
             unread_.push_back({fullPath(prefix), errno});
             return;
         }
-        folders_.push_back({stream, std::move(prefix), identity, 0, modeBefore});
+        folders_.push_back({std::move(handle), std::move(prefix), identity, 0, modeBefore});
     }
 
     bool closeShallowest() {
         for (Folder& f : folders_) {
-            if (f.stream != nullptr && &f != &folders_.back()) {
-                f.position = ::telldir(f.stream);
-                ::closedir(f.stream);
-                f.stream = nullptr;
+            if (f.stream() != nullptr && &f != &folders_.back()) {
+                f.position = ::telldir(f.stream());
+                f.handle.reset();
                 return true;
             }
         }
@@ -169,30 +169,29 @@ private:
 
     void pop() {
         Folder& done = folders_.back();
-        if (done.stream != nullptr) {
+        if (done.stream() != nullptr) {
             if (folders_.size() >= 2) {
-                reopen(folders_[folders_.size() - 2], ::dirfd(done.stream));
+                reopen(folders_[folders_.size() - 2], done.handle.fd());
             }
             if (done.modeBefore) {
-                ::fchmod(::dirfd(done.stream), *done.modeBefore);
+                ::fchmod(done.handle.fd(), *done.modeBefore);
             }
-            ::closedir(done.stream);
         }
         folders_.pop_back();
     }
 
     void reopen(Folder& folder, int childFd) {
-        if (folder.stream != nullptr) {
+        if (folder.stream() != nullptr) {
             return;
         }
-        const int fd =
+        folder.handle = FolderHandle::withEntries(
             openSparingDescriptors([&] { return openParentFolder(childFd, folder.identity); },
-                                   [this] { return closeShallowest(); });
-        if ((folder.stream = streamOf(fd)) == nullptr) {
+                                   [this] { return closeShallowest(); }));
+        if (folder.stream() == nullptr) {
             unread_.push_back({fullPath(folder.prefix), errno});
             return;
         }
-        ::seekdir(folder.stream, folder.position);
+        ::seekdir(folder.stream(), folder.position);
     }
 
     const uid_t me_ = ::geteuid();

@@ -63,18 +63,6 @@ FileAttributes attributesOf(const struct stat& st) {
     return attributes;
 }
 
-DIR* streamOf(int fd) {
-    UniqueFd owned(fd);
-    if (owned.get() < 0) {
-        return nullptr;
-    }
-    DIR* stream = ::fdopendir(owned.get());
-    if (stream != nullptr) {
-        owned.release();
-    }
-    return stream;
-}
-
 bool isDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }

@@ -26,9 +26,6 @@ inline constexpr char kNameCharacters[] =
 // The folder a path names its item in: "." for a bare name.
 std::string parentFolderOf(const std::string& path);
 FileAttributes attributesOf(const struct stat& st);
-// A folder's entries from its descriptor, which the stream then owns; closed where no stream
-// can be made (errno says why). A negative fd gives no stream.
-DIR* streamOf(int fd);
 bool isDotOrDotDot(const char* name);
 
 // An entry's status, never following a link, whether it is the root of a mount (another

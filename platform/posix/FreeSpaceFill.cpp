@@ -497,7 +497,9 @@ public:
         result_.dataInInodes = keepsDataInInodes(folderFd_);
         // Blocks freed a moment ago (the probe's too) are free only once the file system has
         // committed that: then the fill reaches them, and a full disk forces no commit.
-        ::syncfs(folderFd_);
+        if (!commit()) {
+            return result_;
+        }
         const RaisedDescriptorLimit descriptors;
         if (result_.dataInInodes) {
             fillInodes();
@@ -510,6 +512,16 @@ public:
 
 private:
     bool ended() const { return result_.stopped || result_.full || result_.errorNumber != 0; }
+
+    // Commits the file system. Its failure is the fill's: syncfs tells a write the device
+    // refused once on each descriptor, so a later commit would no longer say it.
+    bool commit() {
+        if (::syncfs(folderFd_) == 0) {
+            return true;
+        }
+        result_.errorNumber = result_.errorNumber != 0 ? result_.errorNumber : errno;
+        return false;
+    }
 
     // Small files' data kept in inodes is overwritten when an inode is made anew: take every
     // free one, unnamed while descriptors last, then named in the private folder, before the
@@ -585,14 +597,16 @@ private:
         lastWrite_ = Clock::now();
         // Past the page cache a write is in place; through it, it is pushed out now.
         if (!direct_ && sinceSync_ >= kSyncEvery) {
-            ::fdatasync(fd_);
+            if (::fdatasync(fd_) != 0) {
+                result_.errorNumber = errno;
+            }
             sinceSync_ = 0;
         }
         // Shortly before the disk is full, what the fill wrote so far is committed: the
         // commit then costs no time while other programs find no space.
         if (!committedEarly_ && result_.bytesWritten % kCommitCheckEvery < written &&
             freeLeft(fd_) < kCommitBefore) {
-            ::syncfs(folderFd_);
+            commit();
             committedEarly_ = true;
         }
         // A short write leaves an offset direct writes may not start at: a new file.
@@ -615,7 +629,9 @@ private:
             return;
         }
         for (int pass = 0; pass < kFillsAgain && result_.full && result_.errorNumber == 0; ++pass) {
-            ::syncfs(folderFd_);
+            if (!commit()) {
+                return;
+            }
             const auto free = freeExtents(folderFd_);
             if (!free || outside(*free, letGo_) == 0) {
                 return;
@@ -625,7 +641,9 @@ private:
                 return;
             }
             letGo_.insert(letGo_.end(), loosened.begin(), loosened.end());
-            ::syncfs(folderFd_);
+            if (!commit()) {
+                return;
+            }
             result_.full = false;
             size_ = kLargeWrite;
             fd_ = -1;
@@ -646,15 +664,17 @@ private:
     void giveBack() {
         observer_.fillProgress(result_.bytesWritten);
         result_.namedFiles = files_.named();
-        if (!result_.stopped && ::syncfs(folderFd_) != 0 && result_.errorNumber == 0) {
-            result_.errorNumber = errno;
+        if (!result_.stopped) {
+            commit();
         }
         if (result_.full && result_.errorNumber == 0) {
             result_.left = leftUnfilled(folderFd_, letGo_);
         }
         files_.closeAll();
-        // ext4 frees a closed unnamed file at once; btrfs only when it next commits: now.
-        ::syncfs(folderFd_);
+        // ext4 frees a closed unnamed file at once; btrfs only when it next commits: now. A
+        // failure here takes nothing from the fill, committed above, and its space is freed
+        // at the file system's next commit all the same: it is not the fill's.
+        [[maybe_unused]] const int freed = ::syncfs(folderFd_);
         result_.secondsFull = secondsSince(fullSince_.value_or(lastWrite_));
     }
 

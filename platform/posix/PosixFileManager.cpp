@@ -8,12 +8,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "FolderEntries.h"
 #include "PathString.h"
 #include "StorageCheck.h"
+#include "SwapCheck.h"
 #include "base/UniqueFd.h"
 
 using namespace entries;
@@ -27,13 +29,12 @@ public:
         holds_.emplace_back(withoutTrailingSlashes(path), fd);
     }
     ~HeldFolder() override {
-        std::erase_if(holds_, [this](const auto& hold) { return hold.second == fd_; });
-        ::close(fd_);
+        std::erase_if(holds_, [this](const auto& hold) { return hold.second == fd_.get(); });
     }
 
 private:
     std::vector<std::pair<std::string, int>>& holds_;
-    int fd_;
+    const UniqueFd fd_;
 };
 
 // Where a path is reached from: a folder and the item's name in it. A path below a held
@@ -153,6 +154,10 @@ StorageVerdict PosixFileManager::storageVerdictAtPath(const std::string& path) c
     return checkStorage(path);
 }
 
+MemoryOnDisk PosixFileManager::unencryptedMemoryCopies() const {
+    return ::unencryptedMemoryCopies("/sys", "/proc/swaps");
+}
+
 std::optional<FileAttributes> PosixFileManager::fileAttributesAtPath(const std::string& path,
                                                                      bool traverseLink) const {
     const std::optional<Reached> at = reach(holds_, path, false);
@@ -205,36 +210,11 @@ bool PosixFileManager::removeFileAtPath(const std::string& path, RemovalHandler&
 }
 
 bool PosixFileManager::copyPath(const std::string& source, const std::string& destination) {
-    const UniqueFd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0) {
-        return false;
-    }
-    struct stat st;
-    UniqueFd out;
-    if (::fstat(in.get(), &st) == 0 && S_ISREG(st.st_mode)) {
-        out = UniqueFd(::open(destination.c_str(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    }
-    bool copied = out.get() >= 0;
-    char buffer[1 << 16];
-    while (copied) {
-        const ssize_t got = ::read(in.get(), buffer, sizeof buffer);
-        if (got <= 0) {
-            copied = got == 0;
-            break;
-        }
-        for (ssize_t done = 0; done < got && copied;) {
-            const ssize_t put =
-                ::write(out.get(), buffer + done, static_cast<std::size_t>(got - done));
-            copied = put > 0;
-            done += put > 0 ? put : 0;
-        }
-    }
-    if (out.get() >= 0 && (::close(out.release()) != 0 || !copied)) {
-        ::unlink(destination.c_str());  // ours: made with O_EXCL above
-        copied = false;
-    }
-    return copied;
+    std::error_code error;
+    // copy_file makes the destination exclusively (O_EXCL): it never replaces anything, nor
+    // writes through a link put there.
+    return std::filesystem::is_regular_file(source, error) &&
+           std::filesystem::copy_file(source, destination, error);
 }
 
 std::optional<std::string> PosixFileManager::makeUniqueDirectory(const std::string& pathTemplate) {

@@ -16,6 +16,7 @@ public:
     bool isDeletableFileAtPath(const std::string& path) const override;
     int removalBlockerAtPath(const std::string& path) const override;
     StorageVerdict storageVerdictAtPath(const std::string& path) const override;
+    MemoryOnDisk unencryptedMemoryCopies() const override;
     std::optional<FileAttributes> fileAttributesAtPath(const std::string& path,
                                                        bool traverseLink) const override;
     std::unique_ptr<DirectoryEnumerator> enumeratorAtPath(const std::string& path) const override;

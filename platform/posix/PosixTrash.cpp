@@ -18,6 +18,7 @@
 #include "MountTable.h"
 #include "PathString.h"
 #include "StorageCheck.h"
+#include "base/FolderHandle.h"
 #include "base/UniqueFd.h"
 
 namespace {
@@ -57,14 +58,16 @@ Opened openOwnFolder(int folderFd, const char* name) {
     return part;
 }
 
-void closeAll(TrashDescriptors* held) {
-    for (const int fd : {held->folder, held->files, held->info}) {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    delete held;
-}
+// The descriptors of a trusted trash folder, owned: closed with the last record that shows
+// them.
+struct OwnedTrashDescriptors : TrashDescriptors {
+    OwnedTrashDescriptors(UniqueFd folderFd, UniqueFd filesFd, UniqueFd infoFd)
+        : TrashDescriptors{folderFd.get(), filesFd.get(), infoFd.get()},
+          ownedFolder(std::move(folderFd)),
+          ownedFiles(std::move(filesFd)),
+          ownedInfo(std::move(infoFd)) {}
+    UniqueFd ownedFolder, ownedFiles, ownedInfo;
+};
 
 // The trash folder `name` inside the folder open as parentFd, with its files/ and info/ held
 // open when all of them may be trusted; else why not, naming the part that failed.
@@ -85,8 +88,8 @@ std::variant<std::shared_ptr<const TrashDescriptors>, UntrustedTrash, std::monos
                                   *part->distrust};
         }
     }
-    return std::shared_ptr<const TrashDescriptors>(
-        new TrashDescriptors{folder.fd.release(), files.fd.release(), info.fd.release()}, closeAll);
+    return std::make_shared<const OwnedTrashDescriptors>(std::move(folder.fd), std::move(files.fd),
+                                                         std::move(info.fd));
 }
 
 // The components of path below base, one at a time; empty where path is not below it.
@@ -350,16 +353,13 @@ std::vector<TrashedItem> PosixTrashCan::itemsIn(const TrashFolder& folder) const
     std::vector<TrashedItem> items;
     const int files = folder.held ? folder.held->files : -1;
     const int info = folder.held ? folder.held->info : -1;
-    const int listed = files >= 0 ? ::fcntl(files, F_DUPFD_CLOEXEC, 0) : -1;
-    DIR* entries = listed >= 0 ? ::fdopendir(listed) : nullptr;
-    if (entries == nullptr) {
-        if (listed >= 0) {
-            ::close(listed);
-        }
+    const FolderHandle entries =
+        FolderHandle::withEntries(files >= 0 ? ::fcntl(files, F_DUPFD_CLOEXEC, 0) : -1);
+    if (entries.stream() == nullptr) {
         return items;
     }
-    ::rewinddir(entries);  // the descriptor is shared with every earlier listing
-    while (const dirent* entry = ::readdir(entries)) {
+    ::rewinddir(entries.stream());  // the descriptor is shared with every earlier listing
+    while (const dirent* entry = ::readdir(entries.stream())) {
         const std::string name = entry->d_name;
         struct stat st;
         if (name == "." || name == ".." ||
@@ -380,7 +380,6 @@ std::vector<TrashedItem> PosixTrashCan::itemsIn(const TrashFolder& folder) const
         }
         items.push_back(std::move(item));
     }
-    ::closedir(entries);
     std::sort(items.begin(), items.end(),
               [](const TrashedItem& a, const TrashedItem& b) { return a.name < b.name; });
     return items;

@@ -17,12 +17,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "DeviceStack.h"
+#include "ErrorText.h"
 #include "MountTable.h"
 #include "PathString.h"
+#include "base/FolderHandle.h"
 #include "base/UniqueFd.h"
 
 namespace {
@@ -57,18 +59,8 @@ constexpr const char* kStacked =
     "stacked on another file system, which decides where the passes go";
 constexpr const char* kReadOnly = "read-only image: nothing in it can be overwritten";
 constexpr const char* kUnrecognised = "unrecognised file system";
-constexpr const char* kSpinning = "writes in place on a spinning disk";
-constexpr const char* kFlash =
-    "solid-state or flash: the device may keep old copies in blocks it has remapped";
-constexpr const char* kThin =
-    "a spinning disk that accepts discard: thin-provisioned or flash, it may keep old copies "
-    "elsewhere";
-constexpr const char* kVirtual = "a virtual disk (%s), what lies beneath is not known";
-constexpr const char* kNoDevice =
-    "writes in place, but the device under it could not be identified: it may keep old "
-    "copies";
+constexpr const char* kNoDevice = "the device under it could not be identified";
 constexpr const char* kJournal = "journaled data: the journal keeps copies of what was written";
-constexpr const char* kEncrypted = "old copies are encrypted";
 
 enum class Kind {
     InPlace,  // the device under it decides
@@ -166,169 +158,8 @@ const KnownType* knownType(std::uint32_t magic) {
     return nullptr;
 }
 
-// The first line of a small sysfs file, read at most `limit` bytes of it.
-std::string readSmallFile(const std::string& path, std::size_t limit = 256) {
-    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (fd.get() < 0) {
-        return {};
-    }
-    std::string text(limit, '\0');
-    const ssize_t got = ::read(fd.get(), text.data(), limit);
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    const std::size_t end = text.find_first_of("\r\n");
-    if (end != std::string::npos) {
-        text.resize(end);
-    }
-    return text;
-}
-
-bool exists(const std::string& path) {
-    return ::access(path.c_str(), F_OK) == 0;
-}
-
 std::string deviceName(unsigned major, unsigned minor) {
     return std::to_string(major) + ":" + std::to_string(minor);
-}
-
-// What the block devices under a file system are, leaves counted one by one.
-struct DeviceFacts {
-    int spinning = 0;
-    int flash = 0;            // solid-state, or spinning but accepting discard (thin or flash)
-    int thin = 0;             // of those, the ones that call themselves spinning
-    int virtualDisks = 0;     // what they store to is not known here
-    int unidentified = 0;     // missing from sysfs, or their kind could not be read
-    std::string virtualKind;  // what showed the first virtual disk to be one
-    bool found = false;       // a device was there at all
-    bool encrypted = false;
-};
-
-// Devices stack a few levels deep at most (a partition under LUKS under LVM); the limits only
-// keep a strange sysfs from leading us round for long.
-constexpr int kMaxDepth = 8;
-constexpr std::size_t kMaxDevices = 64;
-
-std::string lastComponentOfLink(const std::string& link) {
-    char target[PATH_MAX];
-    const ssize_t length = ::readlink(link.c_str(), target, sizeof target - 1);
-    return length > 0 ? lastPathComponent(std::string(target, static_cast<std::size_t>(length)))
-                      : std::string();
-}
-
-std::string trimmedSpaces(std::string text) {
-    const std::size_t end = text.find_last_not_of(' ');
-    text.resize(end == std::string::npos ? 0 : end + 1);
-    return text;
-}
-
-// A disk that a hypervisor or a network target provides: its rotational flag says nothing of
-// the medium beneath, a host's SSD or a thin or snapshotted image. Answers what shows it to
-// be one, or nothing for a device of the machine's own.
-std::string virtualDiskKind(const std::string& device) {
-    char resolved[PATH_MAX];
-    const std::string where = ::realpath(device.c_str(), resolved) ? resolved : device;
-    const std::string name = lastPathComponent(where);
-    const std::string driver = lastComponentOfLink(device + "/device/driver");
-    if (driver == "virtio_blk") {
-        return driver;
-    }
-    if (driver == "vbd" || driver == "xen-blkfront") {
-        return "xen-blkfront";
-    }
-    for (const char* network : {"nbd", "rbd"}) {
-        if (name.rfind(network, 0) == 0) {
-            return network;
-        }
-    }
-    // SCSI disks that a hypervisor emulates name it as their vendor.
-    const std::string vendor = trimmedSpaces(readSmallFile(device + "/device/vendor"));
-    for (const char* hypervisor : {"QEMU", "VMware", "VBOX", "Msft"}) {
-        if (vendor.rfind(hypervisor, 0) == 0) {
-            return vendor;
-        }
-    }
-    if (where.find("/session") != std::string::npos) {
-        return "iSCSI";  // the disk sits under an iSCSI session
-    }
-    const std::string transport = readSmallFile(device + "/device/transport");
-    if (!transport.empty() && transport != "pcie") {
-        return "NVMe over " + transport;
-    }
-    return {};
-}
-
-// The device numbers of what a mapped or RAID device is made of.
-std::vector<std::string> slavesOf(const std::string& base) {
-    std::vector<std::string> numbers;
-    DIR* slaves = ::opendir((base + "/slaves").c_str());
-    if (slaves == nullptr) {
-        return numbers;
-    }
-    std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(slaves)) {
-        if (entry->d_name[0] != '.' && names.size() < kMaxDevices) {
-            names.emplace_back(entry->d_name);
-        }
-    }
-    ::closedir(slaves);
-    for (const std::string& name : names) {
-        if (std::string number = readSmallFile(base + "/slaves/" + name + "/dev");
-            !number.empty()) {
-            numbers.push_back(std::move(number));
-        }
-    }
-    return numbers;
-}
-
-void examineDevice(const std::string& sysfs, const std::string& number, int depth,
-                   std::set<std::string>& seen, DeviceFacts& facts) {
-    const std::string base = sysfs + "/dev/block/" + number;
-    if (depth > kMaxDepth || seen.size() >= kMaxDevices || !exists(base)) {
-        ++facts.unidentified;
-        return;
-    }
-    if (!seen.insert(number).second) {
-        return;
-    }
-    facts.found = true;
-    if (readSmallFile(base + "/dm/uuid").rfind("CRYPT-", 0) == 0) {
-        facts.encrypted = true;
-    }
-    // A mapped or RAID device is as good as the devices it is made of.
-    if (const std::vector<std::string> under = slavesOf(base); !under.empty()) {
-        for (const std::string& slave : under) {
-            examineDevice(sysfs, slave, depth + 1, seen, facts);
-        }
-        return;
-    }
-    if (exists(base + "/partition")) {
-        // sysfs keeps a partition in its disk's folder; ".." is resolved from where the link
-        // leads, so it is the disk's.
-        const std::string disk = readSmallFile(base + "/../dev");
-        if (disk.empty()) {
-            ++facts.unidentified;
-        } else {
-            examineDevice(sysfs, disk, depth + 1, seen, facts);
-        }
-        return;
-    }
-    if (const std::string kind = virtualDiskKind(base); !kind.empty()) {
-        if (facts.virtualDisks++ == 0) {
-            facts.virtualKind = kind;
-        }
-        return;
-    }
-    const std::string rotational = readSmallFile(base + "/queue/rotational");
-    const std::string discard = readSmallFile(base + "/queue/discard_max_bytes");
-    if (rotational == "1" && !discard.empty() && discard != "0") {
-        ++facts.flash;  // a disk that can be told to forget blocks does not write in place
-        ++facts.thin;
-    } else if (rotational == "1") {
-        ++facts.spinning;
-    } else if (rotational == "0") {
-        ++facts.flash;
-    } else {
-        ++facts.unidentified;
-    }
 }
 
 // ext3 and ext4 journal a file's data as well as its metadata when the file or its folder
@@ -380,14 +211,6 @@ int openHoldingFolder(const std::string& path, std::string& itemName) {
     return fd;
 }
 
-std::string joined(const std::vector<std::string>& parts) {
-    std::string text;
-    for (const std::string& part : parts) {
-        text += (text.empty() ? "" : "; ") + part;
-    }
-    return text;
-}
-
 bool hasOption(const MountEntry& mount, const char* option) {
     for (const std::string& each : mount.options) {
         if (each == option) {
@@ -397,49 +220,7 @@ bool hasOption(const MountEntry& mount, const char* option) {
     return false;
 }
 
-}  // namespace
-
-StorageVerdict inPlaceVerdict(const std::string& sysfsRoot, unsigned major, unsigned minor,
-                              bool journaled) {
-    std::set<std::string> seen;
-    DeviceFacts device;
-    examineDevice(sysfsRoot, deviceName(major, minor), 0, seen, device);
-    StorageVerdict verdict;
-    verdict.encrypted = device.found && device.encrypted;
-    std::vector<std::string> reasons;
-    if (journaled) {
-        reasons.push_back(kJournal);
-    }
-    // Only spinning disks of the machine's own, and nothing else, under a file system that
-    // writes in place get every pass onto the old blocks. Where the device cannot be found
-    // the passes still go where the data was, so the verdict is not Unknown, but nothing
-    // says the device keeps them there. A virtual disk's medium is not known at all.
-    const bool spinning = device.spinning > 0 && device.flash == 0 && device.virtualDisks == 0 &&
-                          device.unidentified == 0;
-    if (device.virtualDisks > 0) {
-        char text[256];
-        std::snprintf(text, sizeof text, kVirtual, device.virtualKind.c_str());
-        reasons.push_back(text);
-        verdict.reach = StorageReach::Unknown;
-    } else {
-        verdict.reach =
-            spinning && !journaled ? StorageReach::Reaches : StorageReach::MayNotReachAll;
-    }
-    if (device.thin > 0) {
-        reasons.push_back(kThin);
-    } else if (device.flash > 0) {
-        reasons.push_back(kFlash);
-    } else if (!spinning && device.virtualDisks == 0) {
-        reasons.push_back(kNoDevice);
-    } else if (spinning && !journaled) {
-        reasons.push_back(kSpinning);
-    }
-    verdict.reason = joined(reasons);
-    return verdict;
-}
-
-namespace {
-
+// The device a folder's file system is on, and the mount's id where statx gives one.
 // The device a folder's file system is on, and the mount's id where statx gives one.
 struct MountedOn {
     unsigned major = 0, minor = 0;
@@ -504,7 +285,7 @@ std::string udevProperty(unsigned major, unsigned minor, const std::string& key)
 std::string sysfsDeviceFact(unsigned major, unsigned minor, const char* fact) {
     const std::string base = "/sys/dev/block/" + deviceName(major, minor);
     for (const std::string& at : {base + "/device/", base + "/../device/", base + "/"}) {
-        const std::string value = trimmedSpaces(readSmallFile(at + fact));
+        const std::string value = trimmedSpaces(readSysfsLine(at + fact));
         if (!value.empty()) {
             return value;
         }
@@ -514,12 +295,12 @@ std::string sysfsDeviceFact(unsigned major, unsigned minor, const char* fact) {
 
 // The file system's UUID as /dev/disk/by-uuid names it.
 std::string uuidByLink(unsigned major, unsigned minor) {
-    DIR* links = ::opendir("/dev/disk/by-uuid");
-    if (links == nullptr) {
+    const FolderHandle links(::opendir("/dev/disk/by-uuid"));
+    if (links.stream() == nullptr) {
         return {};
     }
     std::string uuid;
-    while (const dirent* entry = ::readdir(links)) {
+    while (const dirent* entry = ::readdir(links.stream())) {
         struct stat st;
         const std::string link = std::string("/dev/disk/by-uuid/") + entry->d_name;
         if (uuid.empty() && entry->d_name[0] != '.' && ::stat(link.c_str(), &st) == 0 &&
@@ -527,7 +308,6 @@ std::string uuidByLink(unsigned major, unsigned minor) {
             uuid = entry->d_name;
         }
     }
-    ::closedir(links);
     return uuid;
 }
 
@@ -550,55 +330,126 @@ void identify(StorageVerdict& verdict, const MountedOn& on, const MountEntry* mo
     }
 }
 
+// What the storage check finds of the file system holding an item, before any judgement.
+struct Holder {
+    int folder = -1;       // held by the caller
+    std::string itemName;  // the item inside folder, or empty when it is the folder itself
+    std::uint32_t magic = 0;
+    const KnownType* type = nullptr;
+    MountedOn on;
+    std::optional<MountEntry> mount;
+};
+
+// The folder open as folderFd, or the entry itemName in it when that is not empty; nothing,
+// with errno set, when it cannot be examined.
+std::optional<Holder> findHolder(int folderFd, const std::string& itemName) {
+    Holder holder{folderFd, itemName};
+    struct statfs fs;
+    if (folderFd < 0 || ::fstatfs(folderFd, &fs) != 0) {
+        return std::nullopt;
+    }
+    // f_type is a signed word on some architectures: only its low 32 bits are the magic.
+    holder.magic = static_cast<std::uint32_t>(fs.f_type);
+    holder.type = knownType(holder.magic);
+    holder.on = mountedOn(folderFd);
+    holder.mount = findMount(holder.on.mountId, deviceName(holder.on.major, holder.on.minor));
+    return holder;
+}
+
+bool isJournaled(const Holder& holder) {
+    return holder.magic == EXT4_SUPER_MAGIC &&
+           ((holder.mount && hasOption(*holder.mount, "data=journal")) ||
+            hasJournalDataFlag(holder.folder) ||
+            fileHasJournalDataFlag(holder.folder, holder.itemName));
+}
+
+// The block device under the file system: its own number, or for one that has none of its
+// own (btrfs, and others that span devices) the device it was mounted from.
+std::string blockDeviceUnder(const Holder& holder, const std::string& sysfsRoot) {
+    if (holder.on.major != 0) {
+        return deviceName(holder.on.major, holder.on.minor);
+    }
+    if (holder.mount && holder.mount->source.rfind("/dev/", 0) == 0) {
+        return blockDeviceNumber(sysfsRoot, holder.mount->source);
+    }
+    return {};
+}
+
+// The type decides, but for a file system that writes in place: then the devices beneath it
+// do, and the journal when it keeps the data too. Whatever the type, what lies beneath is said,
+// and whether it is encrypted.
+DeviceJudgement judgeFileSystem(const DeviceWalk& walk, const KnownType* type,
+                                const std::string& number, bool journaled) {
+    DeviceJudgement device{StorageReach::Unknown, kNoDevice, {}, false};
+    if (!number.empty()) {
+        device = judgeDevice(walk, number);
+    }
+    if (type == nullptr) {
+        return {StorageReach::Unknown, kUnrecognised, device.seen, device.encrypted};
+    }
+    for (const KindVerdict& judged : kKindVerdicts) {
+        if (judged.kind == type->kind) {
+            return {judged.reach, judged.reason, device.seen, device.encrypted};
+        }
+    }
+    if (journaled && device.reach != StorageReach::NotNeeded) {
+        device.reach = worseReach(device.reach, StorageReach::MayNotReachAll);
+        device.words = std::string(kJournal) + "; " + device.words;
+    }
+    return device;
+}
+
+}  // namespace
+
+std::optional<DeviceJudgement> judgeFileHolder(const DeviceWalk& walk, const std::string& path) {
+    std::string itemName;
+    const UniqueFd folder{openHoldingFolder(path, itemName)};
+    const std::optional<Holder> holder = findHolder(folder.get(), itemName);
+    if (!holder) {
+        return std::nullopt;
+    }
+    DeviceJudgement judgement = judgeFileSystem(
+        walk, holder->type, blockDeviceUnder(*holder, walk.sysfsRoot), isJournaled(*holder));
+    const std::string type =
+        typeName(holder->magic, holder->type, holder->mount ? holder->mount->type : "");
+    judgement.seen = judgement.seen.empty() ? type : type + " on " + judgement.seen;
+    return judgement;
+}
+
+StorageVerdict fileSystemVerdict(const std::string& sysfsRoot, std::uint32_t magic, unsigned major,
+                                 unsigned minor, bool journaled) {
+    int devicesLeft = kDevicesAWalkVisits;
+    const DeviceJudgement judgement = judgeFileSystem(
+        {sysfsRoot, 0, &devicesLeft}, knownType(magic), deviceName(major, minor), journaled);
+    StorageVerdict verdict;
+    verdict.reach = judgement.reach;
+    verdict.reason = judgement.reason();
+    verdict.encrypted = judgement.encrypted;
+    return verdict;
+}
+
+namespace {
+
 // The verdict for the file system holding the folder open as folderFd, or the entry
 // itemName in it when that is not empty.
 StorageVerdict examineIn(int folderFd, const std::string& itemName) {
     StorageVerdict verdict;
-    struct statfs fs;
-    if (folderFd < 0 || ::fstatfs(folderFd, &fs) != 0) {
+    const std::optional<Holder> holder = findHolder(folderFd, itemName);
+    if (!holder) {
         const int error = errno;
-        verdict.reason = std::string("could not be examined (") + std::strerror(error) + ")";
+        verdict.reason = "could not be examined (" + errorInWords(error) + ")";
         return verdict;
     }
-    // f_type is a signed word on some architectures: only its low 32 bits are the magic.
-    const auto magic = static_cast<std::uint32_t>(fs.f_type);
-
-    const MountedOn on = mountedOn(folderFd);
-    const std::optional<MountEntry> found = findMount(on.mountId, deviceName(on.major, on.minor));
-    const bool mountKnown = found.has_value();
-    const MountEntry mount = found.value_or(MountEntry{});
-    const KnownType* type = knownType(magic);
-    verdict.fileSystem = typeName(magic, type, mountKnown ? mount.type : std::string());
-    identify(verdict, on, mountKnown ? &mount : nullptr);
-
-    std::vector<std::string> reasons;
-    if (type == nullptr) {
-        reasons.push_back(kUnrecognised);
-    } else {
-        switch (type->kind) {
-            case Kind::InPlace: {
-                const bool journaled =
-                    magic == EXT4_SUPER_MAGIC &&
-                    ((mountKnown && hasOption(mount, "data=journal")) ||
-                     hasJournalDataFlag(folderFd) || fileHasJournalDataFlag(folderFd, itemName));
-                const StorageVerdict byDevice =
-                    inPlaceVerdict("/sys", on.major, on.minor, journaled);
-                verdict.reach = byDevice.reach;
-                verdict.encrypted = byDevice.encrypted;
-                reasons.push_back(byDevice.reason);
-                break;
-            }
-            default:
-                for (const KindVerdict& judged : kKindVerdicts) {
-                    if (judged.kind == type->kind) {
-                        verdict.reach = judged.reach;
-                        reasons.push_back(judged.reason);
-                    }
-                }
-                break;
-        }
-    }
-    verdict.reason = joined(reasons);
+    const MountEntry* mount = holder->mount ? &*holder->mount : nullptr;
+    verdict.fileSystem = typeName(holder->magic, holder->type, mount ? mount->type : "");
+    identify(verdict, holder->on, mount);
+    int devicesLeft = kDevicesAWalkVisits;
+    const DeviceJudgement judgement =
+        judgeFileSystem({"/sys", 0, &devicesLeft}, holder->type, blockDeviceUnder(*holder, "/sys"),
+                        isJournaled(*holder));
+    verdict.reach = judgement.reach;
+    verdict.reason = judgement.reason();
+    verdict.encrypted = judgement.encrypted;
     return verdict;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,18 +9,21 @@
 #include "FreeSpace.h"
 
 // What overwriting in place reaches on the file system holding path: its type (statfs), how
-// ext4 journals data, and the block device under it (rotational or flash, dm-crypt), found
-// through sysfs from the file system's device number.
+// ext4 journals data, and the block devices beneath it down to the disks (how each is
+// attached, rotational or flash, dm-crypt), found through sysfs from the file system's device
+// number. "Reaches" only for a spinning disk attached over ATA or SAS that cannot discard,
+// under a file system that writes in place.
 StorageVerdict checkStorage(const std::string& path);
 // The same for the entry itemName of the folder open as folderFd.
 StorageVerdict checkStorageIn(int folderFd, const std::string& itemName);
 
-// The verdict for a file system that writes in place, from the block device numbered
-// major:minor as the sysfs mounted at sysfsRoot ("/sys") describes it: followed through
-// partitions, device-mapper and md to the disks, each judged spinning, flash (or thin), a
-// virtual disk, or unidentified. Its fileSystem is left empty.
-StorageVerdict inPlaceVerdict(const std::string& sysfsRoot, unsigned major, unsigned minor,
-                              bool journaled);
+// The verdict for a file system whose statfs type is magic, on the block device numbered
+// major:minor as the sysfs mounted at sysfsRoot ("/sys") describes it: the type decides, but
+// for one that writes in place, where the devices beneath decide (followed through
+// partitions, device-mapper, md and loop devices to the disks) and so does the journal when
+// journaled. Its fileSystem is left empty.
+StorageVerdict fileSystemVerdict(const std::string& sysfsRoot, std::uint32_t magic, unsigned major,
+                                 unsigned minor, bool journaled);
 
 // The file system holding the folder: where it is mounted, from what, how much of it is free,
 // and what overwriting reaches there. Nothing, with errorNumber set, when it cannot be

@@ -17,6 +17,7 @@
 #include <QTextDocument>
 #include <set>
 
+#include "ErrorText.h"
 #include "PathString.h"
 #include "WholeFile.h"
 
@@ -377,7 +378,7 @@ ReportWritten QtReportWriter::write(const RunRecord& record, const std::string& 
             return {{},
                     failure->path + " is a symbolic link: a report is never written through one"};
         }
-        return {{}, failure->path + ": " + qt_error_string(failure->errorNumber).toStdString()};
+        return {{}, failure->path + ": " + errorInWords(failure->errorNumber)};
     }
     return {pdf ? std::vector<std::string>{path, jsonPath} : std::vector<std::string>{path}, {}};
 }

@@ -18,15 +18,20 @@
 #include <QWidget>
 
 #include "QtCoreServices.h"
+#include "base/UniqueFd.h"
 
 namespace {
 
-int signalPipe[2] = {-1, -1};
+// The self-pipe a quit signal writes a byte to, for the event loop to read.
+UniqueFd signalReader;
+UniqueFd signalWriter;
 
 void onQuitSignal(int number) {
     const int saved = errno;
     const unsigned char byte = static_cast<unsigned char>(number);
-    [[maybe_unused]] ssize_t n = ::write(signalPipe[1], &byte, 1);
+    // One byte is never written in part. The pipe refuses it only when full (it does not
+    // block), and then it already holds a quit the loop has yet to read: nothing is lost.
+    [[maybe_unused]] const ssize_t n = ::write(signalWriter.get(), &byte, 1);
     errno = saved;
 }
 
@@ -129,20 +134,22 @@ QtApplicationService::~QtApplicationService() {
             ::signal(number, SIG_DFL);
         }
         delete signals_;
-        ::close(signalPipe[0]);
-        ::close(signalPipe[1]);
-        signalPipe[0] = signalPipe[1] = -1;
+        signalReader = UniqueFd();
+        signalWriter = UniqueFd();
     }
 }
 
 void QtApplicationService::watchQuitSignals() {
-    if (signals_ != nullptr || ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+    int ends[2];
+    if (signals_ != nullptr || ::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
     }
-    signals_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read);
+    signalReader = UniqueFd(ends[0]);
+    signalWriter = UniqueFd(ends[1]);
+    signals_ = new QSocketNotifier(signalReader.get(), QSocketNotifier::Read);
     connect(signals_, &QSocketNotifier::activated, this, [this] {
         unsigned char byte;
-        while (::read(signalPipe[0], &byte, 1) == 1) {
+        while (::read(signalReader.get(), &byte, 1) == 1) {
         }
         terminate();
     });

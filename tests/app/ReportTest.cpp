@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -168,7 +169,15 @@ TEST_F(Report, RunsThatFellShortSaySoAndAFailedReportChangesNothing) {
     writeFile(dir / "big", std::string(256 << 20, 'x'));
     const Started started =
         start({"--yes", "--mode", "2", "--report", dir / "stopped.json", dir / "big"});
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // Interrupted once its first pass is under way, however slow the start.
+    const auto untouched = [&] {
+        std::string head(4096, '\0');
+        std::ifstream(dir / "big", std::ios::binary).read(head.data(), head.size());
+        return head == std::string(4096, 'x');
+    };
+    for (int i = 0; i < 3000 && untouched(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     ::kill(started.first, SIGINT);
     done = finish(started);
     EXPECT_EQ(done.status, 1);

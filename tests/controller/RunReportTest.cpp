@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "RunNotes.h"
 #include "RunReport.h"
 
 namespace {
@@ -27,6 +28,48 @@ TEST(RunReport, TheAccountNamesWhatWasNotDestroyedAndNothingForARefusal) {
               details.end());
     EXPECT_EQ(accountSummary(RunOutcome::Denied, account, ShredMode::RandomPass),
               "Nothing was touched.");
+}
+
+// Runs on several file systems (the Trash's folders, several paths) tell the worst verdict of
+// them, in the account and in the report, whatever their order.
+TEST(RunReport, RunsOnSeveralFileSystemsTellTheWorstVerdict) {
+    using enum StorageReach;
+    const StorageVerdict verdicts[] = {{Reaches, "ext4"}, {Unknown, "vfat"}, {NotNeeded, "tmpfs"}};
+    for (const std::size_t first : {0, 1, 2}) {
+        RunAccount total;
+        RunRecord all;
+        for (std::size_t i = 0; i < 3; ++i) {
+            RunAccount run;
+            run.storage = verdicts[(first + i) % 3];
+            addTo(total, run);
+            const auto now = std::chrono::system_clock::now();
+            addRun(all, recordOfRun(RunKind::Shred, "x", now, now, run.storage));
+        }
+        EXPECT_EQ(total.storage->fileSystem, "vfat");
+        EXPECT_EQ(all.storage.fileSystem, "vfat");
+    }
+}
+
+// Swap areas and a hibernation image elsewhere, in the one line a run says of them.
+TEST(RunReport, UnencryptedSwapAndHibernationAreSaidInOneLine) {
+    const std::string tail =
+        ": what programs held in memory, the contents of these files among "
+        "them, may have been written there.";
+    const struct {
+        MemoryOnDisk found;
+        std::string said;
+    } cases[] = {
+        {{}, ""},
+        {{{"/dev/sda2"}, ""}, "Swap on /dev/sda2 is not encrypted" + tail},
+        {{{"/dev/sda2", "/swap file", "/dev/loop0"}, ""},
+         "Swap on /dev/sda2, /swap file and /dev/loop0 is not encrypted" + tail},
+        {{{}, "/dev/sda3"}, "The hibernation image on /dev/sda3 is not encrypted" + tail},
+        {{{"/dev/sda2"}, "/dev/sda3"},
+         "Swap on /dev/sda2 is not encrypted, nor is the hibernation image on /dev/sda3" + tail},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(memoryOnDiskInWords(c.found, "these files"), c.said);
+    }
 }
 
 // Each byte that would not read back as itself (a control, a backslash, a byte that is not

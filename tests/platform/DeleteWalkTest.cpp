@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
@@ -477,6 +478,55 @@ TEST(DeleteWalk, LaterFilesAreSettledByTheirHandlesAndAKeptOneByItsIdentity) {
     ASSERT_FALSE(handler.errors.empty());
     EXPECT_EQ(handler.errors.front().path, kept->first);
     EXPECT_EQ(handler.errors.front().identity, kept->second);
+}
+
+// The descriptors this process holds open.
+std::size_t openDescriptors() {
+    const auto listed = std::filesystem::directory_iterator("/proc/self/fd");
+    return static_cast<std::size_t>(std::distance(begin(listed), end(listed)));
+}
+
+// Every folder a walk or a count opened is closed when it ends: read to the end, stopped by
+// an error deep inside, or dropped halfway with a folder it was about to go into.
+TEST(DeleteWalkAtTheEdges, NoFolderStaysOpenWhenAWalkOrACountEnds) {
+    const std::string deep = "/d/d/d/f";
+    const std::pair<const char*, std::function<void(const std::string&)>> cases[] = {
+        {"a whole walk",
+         [](const std::string& top) {
+             RecordingHandler handler;
+             EXPECT_TRUE(PosixFileManager().removeFileAtPath(top, handler));
+         }},
+        {"a walk stopped deep inside",
+         [&](const std::string& top) {
+             RecordingHandler handler;
+             handler.refuse = top + deep;
+             EXPECT_FALSE(PosixFileManager().removeFileAtPath(top, handler));
+         }},
+        {"a whole count", [](const std::string& top) { EXPECT_EQ(countedUnder(top).size(), 10u); }},
+        {"a count dropped halfway",
+         [](const std::string& top) {
+             PosixFileManager files;
+             auto entries = files.enumeratorAtPath(top);
+             int folders = 0;
+             while (auto e = entries->nextObject()) {
+                 if (e->ends_with("/d") && ++folders == 3)
+                     break;
+             }
+             EXPECT_EQ(folders, 3);
+         }},
+    };
+    for (const auto& [name, run] : cases) {
+        TempDir dir;
+        std::string path = dir / "top";
+        makeFolder(path);
+        for (int depth = 0; depth < 5; ++depth, path += "/d") {
+            writeFile(path + "/f", "x");
+            makeFolder(path + "/d");
+        }
+        const std::size_t before = openDescriptors();
+        run(dir / "top");
+        EXPECT_EQ(openDescriptors(), before) << name;
+    }
 }
 
 }  // namespace

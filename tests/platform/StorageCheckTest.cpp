@@ -1,20 +1,27 @@
 #include <gtest/gtest.h>
 
+#include <linux/magic.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "PathString.h"
 #include "PrivateMounts.h"
 #include "StorageCheck.h"
+#include "SwapCheck.h"
 #include "TempDir.h"
 
 namespace {
 
+constexpr auto npos = std::string::npos;
 constexpr off_t kImageSize = 16 << 20;
 
 // Runs a shell command (its errors go to the test's output) and answers whether it worked,
@@ -95,105 +102,337 @@ protected:
     TempDir dir;
 };
 
-// A disk as sysfs shows one, in a tree of the test's own: dev/block/8:0 leads to its folder,
-// 8:1 to its partition and 253:0 to a dm-crypt mapping of that; device/ leads to what the
-// disk hangs from. What a case leaves null is not there at all.
-struct FakeDisk {
-    const char* name;        // its kernel name
-    const char* parent;      // the folder of what it hangs from, under devices/
-    const char* driver;      // device/driver
-    const char* vendor;      // device/vendor, padded as SCSI pads it
-    const char* transport;   // device/transport
-    const char* rotational;  // queue/rotational
-    const char* discard;     // queue/discard_max_bytes
+// A machine as sysfs shows it, laid out as folders, small files and links in a folder of the
+// test's own.
+class FakeSysfs {
+public:
+    explicit FakeSysfs(const std::string& root) : root_(root) {}
+
+    // A block device numbered `number` whose folder lies at `path` under devices/; a folder
+    // of the path named with "[driver]" after it is served by that driver. Files are
+    // "name=value", relative to the device's folder; a value "->target" makes a link. A disk
+    // under a block/ folder has device/ lead to the folder above. slaves are devices added
+    // before, by their names.
+    void add(const std::string& path, const std::string& number,
+             const std::vector<std::string>& files = {},
+             const std::vector<std::string>& slaves = {}) {
+        std::string folder = root_ + "/devices";
+        for (std::size_t at = 0, next; at != std::string::npos; at = next) {
+            next = path.find('/', at);
+            std::string part = path.substr(at, next == std::string::npos ? next : next - at);
+            next = next == std::string::npos ? next : next + 1;
+            const std::size_t bracket = part.find('[');
+            folder += "/" + part.substr(0, bracket);
+            std::filesystem::create_directories(folder);
+            // Only the driver's name is read: it need lead nowhere.
+            if (bracket != std::string::npos && !exists(folder + "/driver")) {
+                link("../bus/drivers/" + part.substr(bracket + 1, part.size() - bracket - 2),
+                     folder + "/driver");
+            }
+        }
+        const std::string name = lastPathComponent(folder);
+        put(folder, "dev=" + number);
+        if (path.find("/block/") != std::string::npos && path.rfind("virtual/", 0) != 0) {
+            link("../..", folder + "/device");
+        }
+        for (const std::string& file : files) put(folder, file);
+        for (const std::string& slave : slaves) {
+            put(folder, "slaves/" + slave + "=->" + root_ + "/class/block/" + slave);
+        }
+        for (const char* index : {"/dev/block", "/class/block"}) {
+            std::filesystem::create_directories(root_ + index);
+        }
+        link(folder, root_ + "/dev/block/" + number);
+        link(folder, root_ + "/class/block/" + name);
+    }
+    // A file of the machine's own, outside devices/: "power/resume=8:3".
+    void put(const std::string& folder, const std::string& file) const {
+        const std::size_t equals = file.find('=');
+        const std::string path = folder + "/" + file.substr(0, equals);
+        const std::string value = file.substr(equals + 1);
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        if (value.rfind("->", 0) == 0) {
+            link(value.substr(2), path);
+        } else {
+            writeFile(path, value + "\n");
+        }
+    }
+    const std::string& root() const { return root_; }
+
+private:
+    static void link(const std::string& target, const std::string& at) {
+        ASSERT_EQ(::symlink(target.c_str(), at.c_str()), 0) << at;
+    }
+    std::string root_;
 };
 
-void layOut(const std::string& root, const FakeDisk& disk) {
-    auto put = [](const std::string& path, const char* value) {
-        if (value != nullptr) {
-            writeFile(path, std::string(value) + "\n");
+// The device number of the file system holding path, as sysfs writes it: "254:0".
+std::string deviceOf(const std::string& path) {
+    struct stat st;
+    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+    return std::to_string(major(st.st_dev)) + ":" + std::to_string(minor(st.st_dev));
+}
+
+// Whether the file system really holding path is judged by the device beneath it, so that a
+// fake disk laid out at its number decides.
+bool judgedByItsDevice(const std::string& path) {
+    const std::string type = checkStorage(path).fileSystem;
+    return type.rfind("ext", 0) == 0 || type == "xfs";
+}
+
+StorageVerdict ext4On(const std::string& sysfs, const std::string& number, bool journaled = false) {
+    unsigned major = 0, minor = 0;
+    EXPECT_EQ(std::sscanf(number.c_str(), "%u:%u", &major, &minor), 2) << number;
+    return fileSystemVerdict(sysfs, EXT4_SUPER_MAGIC, major, minor, journaled);
+}
+
+constexpr const char* kAta = "pci0000:00/0000:00:1f.2[ahci]/ata1/host0/target0:0:0/0:0:0:0[sd]";
+constexpr const char* kUsb =
+    "pci0000:00/0000:00:14.0[xhci_hcd]/usb1/1-1/1-1:1.0[usb-storage]/host2/target2:0:0/"
+    "2:0:0:0[sd]";
+const std::vector<std::string> kSpinningDisk = {"queue/rotational=1", "queue/discard_max_bytes=0"};
+const std::vector<std::string> kUsbStick = {"queue/rotational=1", "queue/discard_max_bytes=0",
+                                            "removable=1"};
+
+// A disk as sysfs shows it, and what is said of it.
+struct FakeDisk {
+    std::string path;  // its folder under devices/, as FakeSysfs::add takes it
+    std::vector<std::string> files;
+    StorageReach reach;
+    const char* said;
+};
+
+using enum StorageReach;
+const FakeDisk kDisks[] = {
+    {std::string(kAta) + "/block/sda", kSpinningDisk, Reaches,
+     "spinning disk: sda over ATA, driver ahci"},
+    {std::string(kAta) + "/block/sda",
+     {"queue/rotational=1", "queue/discard_max_bytes=512"},
+     MayNotReachAll,
+     "thin-provisioned"},
+    {std::string(kAta) + "/block/sda", {"queue/rotational=0"}, MayNotReachAll, "solid-state"},
+    {std::string(kAta) + "/block/sda", {"queue/discard_max_bytes=0"}, Unknown, "spins"},
+    {std::string(kAta) + "/block/sda",
+     {"queue/rotational=1", "queue/discard_max_bytes=0", "removable=1"},
+     Unknown,
+     "removable medium"},
+    {"pci0000:00/0000:00:03.0[mpt3sas]/host0/port-0:0/end_device-0:0/target0:0:0/"
+     "0:0:0:0[sd]/block/sda",
+     kSpinningDisk, Reaches, "over SAS, driver mpt3sas"},
+    {"pci0000:00/0000:00:03.0[megaraid_sas]/host0/target0:2:0/0:2:0:0[sd]/block/sda", kSpinningDisk,
+     Unknown, "controller not known to write in place: sda, driver megaraid"},
+    {"pci0000:00/0000:00:1d.0/0000:3d:00.0[nvme]/nvme/nvme0/nvme0n1",
+     {"device=->..", "../transport=pcie", "queue/rotational=0"},
+     MayNotReachAll,
+     "solid-state or flash: the device may keep old copies in blocks it has remapped: "
+     "nvme0n1 over NVMe, driver nvme"},
+    {std::string(kUsb) + "/block/sdb", kUsbStick, Unknown,
+     "attached over USB; a flash drive writes elsewhere than it is told: sdb over USB, "
+     "driver usb-storage"},
+    {"pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0[uas]/host3/target3:0:0/3:0:0:0[sd]/block/sdc",
+     kSpinningDisk, Unknown, "attached over USB; a flash drive"},
+    {"pci0000:00/0000:00:1a.0[sdhci-pci]/mmc_host/mmc0/mmc0:aaaa[mmcblk]/block/mmcblk0",
+     {"queue/rotational=0"},
+     MayNotReachAll,
+     "flash memory card: mmcblk0 over MMC"},
+    {std::string(kUsb) + "/block/sdd",
+     {"queue/rotational=1", "removable=1"},
+     Unknown,
+     "over USB"},  // an SD card in a USB reader
+    {"pci0000:00/0000:00:1e.0[firewire_ohci]/fw1/fw1.0[firewire_sbp2]/host6/target6:0:0/"
+     "6:0:0:0[sd]/block/sde",
+     kSpinningDisk, Unknown, "attached over FireWire"},
+    {"pci0000:00/0000:00:07.0/0000:05:00.0[ahci]/ata7/host7/target7:0:0/7:0:0:0[sd]/block/sdf",
+     {"queue/rotational=1", "queue/discard_max_bytes=0", "../../../../../../removable=removable"},
+     Unknown,
+     "attached over Thunderbolt"},
+    {"pci0000:00/0000:00:02.0/virtio1[virtio_blk]/block/vda", kSpinningDisk, Unknown,
+     "a virtual disk (virtio_blk)"},
+    {"vbd-51712[vbd]/block/xvda", kSpinningDisk, Unknown, "(xen-blkfront)"},
+    {"pci0000:00/0000:00:04.0/virtio2/host2/target2:0:0/2:0:0:0[sd]/block/sdb",
+     {"device/vendor=QEMU    ", "queue/rotational=1"},
+     Unknown,
+     "(QEMU)"},
+    {"platform/host3/session1/target3:0:0/3:0:0:0[sd]/block/sdc",
+     {"device/vendor=LIO-ORG ", "queue/rotational=1"},
+     Unknown,
+     "network disk (iSCSI)"},
+    {"virtual/block/nbd0", kSpinningDisk, Unknown, "network disk (nbd)"},
+    {"virtual/nvme-fabrics/ctl/nvme1/nvme1n1",
+     {"device=->..", "../transport=tcp"},
+     Unknown,
+     "(NVMe over tcp)"},
+    {"virtual/block/zram0", {"queue/rotational=0"}, NotNeeded, "nothing of it reaches a disk"},
+    {"virtual/block/ram0", kSpinningDisk, NotNeeded, "held in memory"},
+};
+
+// Only a spinning disk hanging directly from an ATA or SAS host, that cannot discard, is
+// said to be reached; every other disk says what it was seen to be. Each is judged the same
+// through a partition, a dm-crypt mapping of that (encrypted), and a loop device whose
+// backing file lies on it (the fake disk stands where the test's folder really is).
+TEST(StorageDevice, OnlyADirectlyAttachedSpinningDiskIsSaidToBeReached) {
+    TempDir folder;
+    const std::string backing = folder / "disk.img";
+    writeFile(backing, "blocks");
+    const std::string disk = deviceOf(backing);
+    const bool loopJudgedByDisk = judgedByItsDevice(backing);
+    for (const FakeDisk& c : kDisks) {
+        TempDir sysfs;
+        FakeSysfs machine(sysfs.path());
+        machine.add(c.path, disk, c.files);
+        const std::string name = lastPathComponent(c.path);
+        machine.add(c.path + "/" + name + "1", "240:1", {"partition=1"});
+        machine.add("virtual/block/dm-0", "241:0", {"dm/uuid=CRYPT-LUKS2-0123"}, {name + "1"});
+        machine.add("virtual/block/loop0", "242:0", {"loop/backing_file=" + backing});
+        for (const std::string& number :
+             {disk, std::string("240:1"), std::string("241:0"), std::string("242:0")}) {
+            if (number == "242:0" && !loopJudgedByDisk) {
+                continue;
+            }
+            SCOPED_TRACE(c.path + " as " + number);
+            const StorageVerdict verdict = ext4On(sysfs.path(), number);
+            EXPECT_EQ(verdict.reach, c.reach) << verdict.reason;
+            EXPECT_NE(verdict.reason.find(number == disk ? c.said : name), npos) << verdict.reason;
+            EXPECT_EQ(verdict.encrypted, number == "241:0");
+            if (number == "242:0") {
+                EXPECT_NE(verdict.reason.find("loop0 backed by " + backing), npos);
+            }
         }
-    };
-    const std::string parent = root + "/devices/" + disk.parent;
-    const std::string folder = parent + "/block/" + disk.name;
-    const std::string crypt = root + "/dev/block/253:0";
-    ASSERT_EQ(std::system(("mkdir -p '" + folder + "/queue' '" + folder + "/" + disk.name + "1' '" +
-                           crypt + "/dm' '" + crypt + "/slaves/p'")
-                              .c_str()),
-              0);
-    put(folder + "/dev", "8:0");
-    put(folder + "/" + disk.name + "1/dev", "8:1");
-    put(folder + "/" + disk.name + "1/partition", "1");
-    put(folder + "/queue/rotational", disk.rotational);
-    put(folder + "/queue/discard_max_bytes", disk.discard);
-    put(parent + "/vendor", disk.vendor);
-    put(parent + "/transport", disk.transport);
-    put(crypt + "/dm/uuid", "CRYPT-LUKS2-0123");
-    put(crypt + "/slaves/p/dev", "8:1");
-    const auto link = [](const std::string& target, const std::string& at) {
-        ASSERT_EQ(::symlink(target.c_str(), at.c_str()), 0);
-    };
-    const std::string inDevices =
-        std::string("../../devices/") + disk.parent + "/block/" + disk.name;
-    link("../..", folder + "/device");
-    link(inDevices, root + "/dev/block/8:0");
-    link(inDevices + "/" + disk.name + "1", root + "/dev/block/8:1");
-    if (disk.driver != nullptr) {  // only its name is read: it need lead nowhere
-        link(std::string("../bus/drivers/") + disk.driver, parent + "/driver");
+    }
+    if (!loopJudgedByDisk) {
+        std::printf("note: the loop rows were left out: %s holds the test's folder\n",
+                    checkStorage(backing).fileSystem.c_str());
     }
 }
 
-// The rotational flag of a virtual disk says nothing of the medium beneath it, a spinning
-// disk that accepts discard is thin or flash, and a disk whose kind cannot be read is never
-// taken for a spinning one. A partition, and a dm-crypt mapping of it, are judged by the disk.
-TEST(StorageDevice, VirtualThinAndUnreadableDisksAreNeverSaidToBeReached) {
-    using enum StorageReach;
+// Layers: the worst of what a layer is made of wins, and each is named in what was seen.
+TEST(StorageDevice, TheWorstOfTheLayersBeneathWins) {
+    TempDir sysfs;
+    FakeSysfs machine(sysfs.path());
+    machine.add(std::string(kAta) + "/block/sda", "8:0", kSpinningDisk);
+    machine.add("pci0000:00/0000:00:1f.2/ata2/host1/target1:0:0/1:0:0:0/block/sdc", "8:32",
+                kSpinningDisk);
+    machine.add(std::string(kUsb) + "/block/sdb", "8:16", kUsbStick);
+    machine.add("virtual/block/md0", "9:0", {"md/level=raid1"}, {"sda", "sdb"});
+    machine.add("virtual/block/md1", "9:1", {"md/level=raid1"}, {"sda", "sdc"});
+    machine.add("virtual/block/dm-0", "253:0", {"dm/uuid=CRYPT-LUKS2-0123"}, {"sdc"});
+    machine.add("virtual/block/dm-1", "253:1", {"dm/uuid=LVM-abc"}, {"dm-0"});
+    machine.add("virtual/block/dm-2", "253:2", {"dm/uuid=LVM-def"}, {"md0"});
+    machine.add("virtual/block/dm-3", "253:3", {"dm/uuid="});
+    machine.add("virtual/block/zram1", "252:1", {"backing_dev=/dev/sdc"});
+    machine.add("virtual/block/loop1", "7:1", {"loop/backing_file=/gone/disk.img (deleted)"});
+    machine.add("virtual/block/loop2", "7:2", {"loop/backing_file=" + (sysfs / "no-such.img")});
     const struct {
-        FakeDisk disk;
-        bool journaled;
+        const char* number;
         StorageReach reach;
-        const char* reason;
+        bool encrypted;
+        const char* said;
     } cases[] = {
-        {{"sda", "ata0", "sd", "ATA     ", {}, "1", "0"}, false, Reaches, "spinning"},
-        {{"sda", "ata0", "sd", "ATA     ", {}, "1", "0"}, true, MayNotReachAll, "journaled data"},
-        {{"sda", "ata0", "sd", "ATA", {}, "1", "512"}, false, MayNotReachAll, "thin-provisioned"},
-        {{"sda", "ata0", "sd", "ATA", {}, {}, "0"}, false, MayNotReachAll, "not be identified"},
-        {{"nvme0n1", "pci", "nvme", {}, "pcie", "0", "512"}, false, MayNotReachAll, "solid-state"},
-        {{"vda", "virtio1", "virtio_blk", "0x1af4", {}, "1", "1"}, false, Unknown, "(virtio_blk)"},
-        {{"xvda", "vbd-51712", "vbd", {}, {}, "1", "0"}, false, Unknown, "(xen-blkfront)"},
-        {{"sdb", "virtio2/2:0:0:0", "sd", "QEMU    ", {}, "1", "0"}, false, Unknown, "(QEMU)"},
-        {{"sdb", "vmbus/3:0:0:0", "sd", "Msft    ", {}, "1", "0"}, false, Unknown, "(Msft)"},
-        {{"sdc", "session1/4:0:0:0", "sd", "LIO-ORG ", {}, "1", "0"}, true, Unknown, "(iSCSI)"},
-        {{"nbd0", "virtual", {}, {}, {}, "1", "0"}, false, Unknown, "(nbd)"},
-        {{"rbd0", "virtual", {}, {}, {}, "1", "0"}, false, Unknown, "(rbd)"},
-        {{"nvme1n1", "fabrics/nvme1", {}, {}, "tcp", "0", "0"}, false, Unknown, "NVMe over tcp"},
+        {"9:0", Unknown, false,
+         "a flash drive writes elsewhere than it is told: raid1 md0 on sda over ATA, driver ahci "
+         "and sdb over USB"},
+        {"9:1", Reaches, false, "spinning disk: raid1 md1 on sda over ATA, driver ahci and sdc"},
+        {"253:1", Reaches, true, "LVM dm-1 on dm-crypt dm-0 on sdc"},
+        {"253:2", Unknown, false, "LVM dm-2 on raid1 md0"},
+        {"253:3", Unknown, false, "mapped device with nothing beneath"},
+        {"252:1", MayNotReachAll, false, "zram1 writing back to sdc"},
+        {"7:1", Unknown, false, "its backing file is gone: loop1 backed by /gone/disk.img"},
+        {"7:2", Unknown, false, "its backing file is gone"},
+        {"8:48", Unknown, false, "could not be found: 8:48"},
     };
     for (const auto& c : cases) {
-        TempDir sysfs;
-        layOut(sysfs.path(), c.disk);
-        for (const unsigned minor : {0u, 1u, 2u}) {  // 2: the mapping, 253:0
-            SCOPED_TRACE(std::string(c.disk.name) + " under " + c.disk.parent + ", " +
-                         std::to_string(minor));
-            const StorageVerdict verdict =
-                inPlaceVerdict(sysfs.path(), minor < 2 ? 8 : 253, minor % 2, c.journaled);
-            EXPECT_EQ(verdict.reach, c.reach) << verdict.reason;
-            EXPECT_NE(verdict.reason.find(c.reason), std::string::npos) << verdict.reason;
-            EXPECT_EQ(verdict.encrypted, minor == 2);
-        }
+        const StorageVerdict verdict = ext4On(sysfs.path(), c.number);
+        EXPECT_EQ(verdict.reach, c.reach) << c.number << ": " << verdict.reason;
+        EXPECT_EQ(verdict.encrypted, c.encrypted) << c.number;
+        EXPECT_NE(verdict.reason.find(c.said), npos) << c.number << ": " << verdict.reason;
     }
-    // A device missing from sysfs is not identified either.
-    TempDir empty;
-    EXPECT_EQ(inPlaceVerdict(empty.path(), 8, 0, false).reach, MayNotReachAll);
+    // A loop over a whole device (a node made here for sdb, where mknod is allowed).
+    if (::mknod((sysfs / "sdb").c_str(), S_IFBLK | 0600, makedev(8, 16)) == 0) {
+        machine.add("virtual/block/loop3", "7:3", {"loop/backing_file=" + (sysfs / "sdb")});
+        const StorageVerdict verdict = ext4On(sysfs.path(), "7:3");
+        EXPECT_EQ(verdict.reach, Unknown) << verdict.reason;
+        EXPECT_NE(verdict.reason.find("loop3 backed by the device sdb over USB"), npos)
+            << verdict.reason;
+    }
 }
 
-// An ext4 on a spinning disk of the kernel's own, with a folder whose files have their data
-// journaled; memory, and a link to a folder elsewhere, beside it. (The table above judges
-// flash, partitions and mappings.)
-TEST_F(StorageCheck, InPlaceIsJudgedByTheDeviceAndTheJournal) {
+// The type decides before the device: over a disk that would be reached, a file system that
+// writes elsewhere never is, nor one that journals the data.
+TEST(StorageDevice, FileSystemsThatWriteElsewhereNeverReach) {
+    TempDir sysfs;
+    FakeSysfs(sysfs.path()).add(std::string(kAta) + "/block/sda", "8:0", kSpinningDisk);
+    const struct {
+        std::uint32_t magic;
+        bool journaled;
+        StorageReach reach;
+    } cases[] = {
+        {EXT4_SUPER_MAGIC, false, Reaches},       {XFS_SUPER_MAGIC, false, Reaches},
+        {EXT4_SUPER_MAGIC, true, MayNotReachAll}, {BTRFS_SUPER_MAGIC, false, CannotReach},
+        {0x2FC12FC1, false, CannotReach},  // zfs
+        {0xCA451A4E, false, CannotReach},  // bcachefs
+        {F2FS_SUPER_MAGIC, false, CannotReach},   {NILFS_SUPER_MAGIC, false, CannotReach},
+        {TMPFS_MAGIC, false, NotNeeded},          {0x12345678, false, Unknown},
+    };
+    for (const auto& c : cases) {
+        const StorageVerdict verdict = fileSystemVerdict(sysfs.path(), c.magic, 8, 0, c.journaled);
+        EXPECT_EQ(verdict.reach, c.reach) << std::hex << c.magic << ": " << verdict.reason;
+    }
+}
+
+// Swap areas and the hibernation image count as encrypted only with dm-crypt beneath them;
+// zram is no disk, and a swap file is judged by the device holding its file system.
+TEST(StorageDevice, SwapAndHibernationOnUnencryptedDevicesAreFound) {
+    TempDir folder;
+    const std::string swapFile = folder / "swap file";
+    writeFile(swapFile, "");
+    const std::string holding = deviceOf(swapFile);
+    const bool swapFileListed = judgedByItsDevice(swapFile);
+    for (const bool encryptedHolder : {false, true}) {
+        TempDir sysfs;
+        FakeSysfs machine(sysfs.path());
+        machine.add(std::string(kAta) + "/block/sda", encryptedHolder ? "8:0" : holding,
+                    kSpinningDisk);
+        for (const char* partition : {"sda1", "sda2", "sda3"}) {
+            machine.add(std::string(kAta) + "/block/sda/" + partition,
+                        std::string("8:") + partition[3], {"partition=1"});
+        }
+        machine.add("virtual/block/dm-0", encryptedHolder ? holding : "253:0",
+                    {"dm/uuid=CRYPT-LUKS2-0123"}, {"sda1"});
+        machine.add("virtual/block/zram0", "252:0");
+        machine.put(sysfs.path(), "power/resume=8:3");
+        const std::string swaps = sysfs / "swaps";
+        writeFile(swaps,
+                  "Filename\tType\tSize\tUsed\tPriority\n"
+                  "/dev/sda2  partition\t1024\t0\t-2\n/dev/dm-0  partition\t1024\t0\t-3\n"
+                  "/dev/zram0  partition\t1024\t0\t100\n" +
+                      (swapFileListed ? folder / "swap\\040file  file\t1024\t0\t-4\n" : ""));
+        const MemoryOnDisk found = unencryptedMemoryCopies(sysfs.path(), swaps);
+        std::vector<std::string> expected{"/dev/sda2"};
+        if (!encryptedHolder && swapFileListed) {
+            expected.push_back(swapFile);
+        }
+        EXPECT_EQ(found.swapAreas, expected);
+        EXPECT_EQ(found.hibernationDevice, "/dev/sda3");
+        machine.put(sysfs.path(), "power/resume=8:2");  // one of the swap areas: said once
+        EXPECT_EQ(unencryptedMemoryCopies(sysfs.path(), swaps).hibernationDevice, "");
+    }
+}
+
+// An ext4 image mounted through a loop device is a file's blocks on another file system: it
+// is judged as that one, never by the loop device's own flags (set here to those of a
+// spinning disk that cannot discard), and says which file backs it. A folder whose files have
+// their data journaled, memory, and a link to a folder elsewhere, beside it.
+TEST_F(StorageCheck, ALoopMountedImageIsJudgedByTheFileSystemHoldingIt) {
+    const StorageVerdict holder = checkStorage(dir.path());
+    if (holder.reach == StorageReach::NotNeeded || holder.reach == StorageReach::CannotReach) {
+        GTEST_SKIP() << "the test's folder is on " << holder.fileSystem
+                     << ", whose type alone decides for an image in it";
+    }
     LoopDevice disk(dir / "disk.img", kImageSize);
     if (!disk.setSpinning()) {
         GTEST_SKIP() << "no loop device whose queue/rotational can be written could be attached";
     }
+    for (const char* folder : {"spinning", "tmpfs"}) makeFolder(dir / folder);
     const std::string& ext4 = disk.device();
     ASSERT_TRUE(run("mkfs.ext4 -q -F " + ext4));
     // Set offline: setting it on a mounted file system needs CAP_SYS_RESOURCE. 0x80000 is
@@ -201,10 +440,10 @@ TEST_F(StorageCheck, InPlaceIsJudgedByTheDeviceAndTheJournal) {
     ASSERT_TRUE(
         run("debugfs -w -R 'mkdir journaled' " + ext4 + " 2>/dev/null") &&
         run("debugfs -w -R 'set_inode_field journaled flags 0x84000' " + ext4 + " 2>/dev/null"));
-    for (const char* folder : {"spinning", "tmpfs"}) makeFolder(dir / folder);
+    const std::string backed = "backed by " + (dir / "disk.img");
     const auto byDevice = [&] {
         ASSERT_TRUE(mountExt4(ext4, dir / "spinning")) << std::strerror(errno);
-        expectVerdict(dir / "spinning", StorageReach::Reaches, "ext4", "spinning disk");
+        expectVerdict(dir / "spinning", holder.reach, "ext4", backed);
         expectVerdict(dir / "spinning/journaled", StorageReach::MayNotReachAll, "ext4", "journal");
     };
     RUN_IN_PRIVATE_MOUNTS(false, byDevice);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+
+#include "FreeSpaceFill.h"
+#include "PosixFileManager.h"
+#include "PosixSystemLog.h"
+#include "PosixTrash.h"
+#include "ThreadTaskPool.h"
+#include "ZVORBAControlShredder.h"
+
+// What both front ends hand the controller from the system itself, made and connected in one
+// place: the file manager, the log, the pool of overwriters, the remedies and the number
+// formatter. Each front end adds what a person sees and does.
+class SystemServices {
+public:
+    explicit SystemServices(std::size_t overwriters) : overwriters_(overwriters) {}
+    void connectTo(ShredderConnections& connections);
+    PosixFileManager& files() { return files_; }
+
+private:
+    PosixFileManager files_;
+    PosixSystemLog log_;
+    // Small files' overwrites, their syncs together; it outlives the controller that uses it.
+    ThreadTaskPool overwriters_;
+    PosixFreeSpaceWiper freeSpace_;
+    PosixTrashCan trash_;
+};

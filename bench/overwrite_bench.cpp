@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "PosixFileManager.h"
-#include "ZVORBAControlShredder.h"
-#include "ZVUtility.h"
+#include "controller/ZVORBAControlShredder.h"
+#include "engine/ZVUtility.h"
+#include "platform/posix/PosixFileManager.h"
 
 namespace {
 

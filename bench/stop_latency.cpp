@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "ZurizedeShell.h"
+#include "app/gui/ZurizedeShell.h"
 
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);

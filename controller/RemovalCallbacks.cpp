@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "PathString.h"
-#include "ShredRun.h"
-#include "ZVUtility.h"
+#include "controller/ShredRun.h"
+#include "engine/ZVUtility.h"
+#include "platform/PathString.h"
 
 using namespace shredder_text;
 

@@ -1,6 +1,6 @@
-#include "Run.h"
+#include "controller/Run.h"
 
-#include "PathString.h"
+#include "platform/PathString.h"
 
 Run::Run(const ShredderConnections& services, const std::unique_ptr<NumberFormatter>& commaFormat,
          RunNotes& notes)

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "RunNotes.h"
-#include "RunReport.h"
-#include "ShredderConnections.h"
+#include "controller/RunNotes.h"
+#include "controller/RunReport.h"
+#include "controller/ShredderConnections.h"
 
 // Whether an item is at path, a folder or not; a symbolic link is one, whatever it points to.
 bool itemExists(const FileManager& files, const std::string& path, bool& isDirectory);

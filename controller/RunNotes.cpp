@@ -1,7 +1,7 @@
 // What a run says once, whatever kind of run it is: where what programs held in memory may
 // have been written unencrypted (swap, a hibernation image).
 
-#include "RunNotes.h"
+#include "controller/RunNotes.h"
 
 std::vector<std::string> RunNotes::with(const std::vector<std::string>& shown) const {
     std::vector<std::string> all = shown;

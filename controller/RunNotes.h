@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "Display.h"
-#include "FileManager.h"
-#include "Panels.h"
-#include "Report.h"
+#include "platform/Display.h"
+#include "platform/FileManager.h"
+#include "platform/Panels.h"
+#include "platform/Report.h"
 
 // What a run notes once for every front end to show. It stands between the controller and the
 // front end's panels, adding the run's lines to its confirmation, to the warnings said before

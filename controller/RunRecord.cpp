@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "RunReport.h"
+#include "controller/RunReport.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "RunReport.h"
+#include "controller/RunReport.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "FileManager.h"
-#include "PathString.h"
-#include "Report.h"
-#include "ZVUtility.h"
+#include "engine/ZVUtility.h"
+#include "platform/FileManager.h"
+#include "platform/PathString.h"
+#include "platform/Report.h"
 
 // How the last shred run ended.
 enum class RunOutcome {

@@ -1,15 +1,15 @@
 // A shred run's steps, in order: the choice resolved and checked, the settings and the count,
 // the confirmation, the walk, and the one end.
 
-#include "ShredRun.h"
+#include "controller/ShredRun.h"
 
 #include <cerrno>
 #include <set>
 #include <tuple>
 
-#include "PathString.h"
-#include "ShredderConnections.h"
-#include "ZVORBAControlShredder.h"
+#include "controller/ShredderConnections.h"
+#include "controller/ZVORBAControlShredder.h"
+#include "platform/PathString.h"
 
 using namespace shredder_text;
 

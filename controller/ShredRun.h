@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "Run.h"
-#include "ZVUtility.h"
+#include "controller/Run.h"
+#include "engine/ZVUtility.h"
 
 // Names removed unoverwritten because their contents had other links, by device and inode.
 using SharedNames = std::map<std::pair<std::uint64_t, std::uint64_t>, std::string>;

@@ -4,12 +4,12 @@
 #include <memory>
 #include <string>
 
-#include "Display.h"
-#include "FileManager.h"
-#include "FreeSpace.h"
-#include "Panels.h"
-#include "Services.h"
-#include "Trash.h"
+#include "platform/Display.h"
+#include "platform/FileManager.h"
+#include "platform/FreeSpace.h"
+#include "platform/Panels.h"
+#include "platform/Services.h"
+#include "platform/Trash.h"
 
 // What the interface file connects: the window, its status display and the platform's
 // services. The controller uses them and never owns them.

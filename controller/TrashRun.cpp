@@ -2,11 +2,11 @@
 // under one confirmation and one account. Every trash folder is reached through the
 // descriptors its trust check opened, held by the file manager for the whole run.
 
-#include "TrashRun.h"
+#include "controller/TrashRun.h"
 
 #include <cerrno>
 
-#include "ZVORBAControlShredder.h"
+#include "controller/ZVORBAControlShredder.h"
 
 using namespace shredder_text;
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "Run.h"
-#include "ShredRun.h"
+#include "controller/Run.h"
+#include "controller/ShredRun.h"
 
 struct TrashContents;
 

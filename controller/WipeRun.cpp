@@ -1,14 +1,14 @@
 // The free-space wipe: what overwriting in place leaves behind in free blocks (files deleted
 // earlier, the old blocks of a copy-on-write file system) is overwritten by filling them.
 
-#include "WipeRun.h"
+#include "controller/WipeRun.h"
 
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 
-#include "KeyedStream.h"
-#include "ZVORBAControlShredder.h"
+#include "controller/ZVORBAControlShredder.h"
+#include "engine/KeyedStream.h"
 
 using namespace shredder_text;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Run.h"
+#include "controller/Run.h"
 
 class WipeRun : public Run, private FillObserver {
 public:

@@ -1,7 +1,7 @@
-#include "ZVORBAControlShredder.h"
+#include "controller/ZVORBAControlShredder.h"
 
-#include "PathString.h"
-#include "ZVUtility.h"
+#include "engine/ZVUtility.h"
+#include "platform/PathString.h"
 
 using namespace shredder_text;
 

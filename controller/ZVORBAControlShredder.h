@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "Display.h"
-#include "FileManager.h"
-#include "FreeSpace.h"
-#include "Panels.h"
-#include "Report.h"
-#include "RunNotes.h"
-#include "RunReport.h"
-#include "Services.h"
-#include "ShredRun.h"
-#include "ShredderConnections.h"
-#include "Trash.h"
-#include "ZVUtility.h"
+#include "controller/RunNotes.h"
+#include "controller/RunReport.h"
+#include "controller/ShredRun.h"
+#include "controller/ShredderConnections.h"
+#include "engine/ZVUtility.h"
+#include "platform/Display.h"
+#include "platform/FileManager.h"
+#include "platform/FreeSpace.h"
+#include "platform/Panels.h"
+#include "platform/Report.h"
+#include "platform/Services.h"
+#include "platform/Trash.h"
 
 // The one controller of the application: it starts every run (ShredRun, TrashRun, WipeRun),
 // keeps what spans them, and carries out the menu actions. It knows nothing of threads: every call

@@ -1,4 +1,4 @@
-#include "KeyedStream.h"
+#include "engine/KeyedStream.h"
 
 #include <fcntl.h>
 #include <openssl/crypto.h>

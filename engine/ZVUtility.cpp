@@ -1,7 +1,7 @@
-#include "ZVUtility.h"
+#include "engine/ZVUtility.h"
 
-#include "KeyedStream.h"
 #include "base/UniqueFd.h"
+#include "engine/KeyedStream.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

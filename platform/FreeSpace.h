@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "FileManager.h"
+#include "platform/FileManager.h"
 
 // The file system a free-space wipe fills, as the wipe finds it.
 struct FileSystemFacts {

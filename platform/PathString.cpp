@@ -1,4 +1,4 @@
-#include "PathString.h"
+#include "platform/PathString.h"
 
 std::string withoutTrailingSlashes(const std::string& path) {
     std::string::size_type end = path.size();

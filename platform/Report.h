@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "FileManager.h"
+#include "platform/FileManager.h"
 
 // What a record holds as values; the report writer alone turns them into words.
 enum class ItemType { Unknown, File, Folder, SymbolicLink, SpecialFile };

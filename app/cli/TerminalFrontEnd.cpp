@@ -1,4 +1,4 @@
-#include "TerminalFrontEnd.h"
+#include "app/cli/TerminalFrontEnd.h"
 
 #include <unistd.h>
 
@@ -6,9 +6,9 @@
 #include <cctype>
 #include <cerrno>
 
-#include "PathString.h"
-#include "QtCoreServices.h"
-#include "ZVORBAControlShredder.h"
+#include "controller/ZVORBAControlShredder.h"
+#include "platform/PathString.h"
+#include "platform/qt/QtCoreServices.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "Display.h"
-#include "Panels.h"
-#include "QtCoreServices.h"
-#include "Services.h"
+#include "platform/Display.h"
+#include "platform/Panels.h"
+#include "platform/Services.h"
+#include "platform/qt/QtCoreServices.h"
 
 // The status display on a terminal: one line on standard error, redrawn at most ten times
 // a second, showing the folder, the file, the items and bytes left and a bar. Without a

@@ -19,12 +19,12 @@
 #include <string>
 #include <vector>
 
-#include "QtCoreServices.h"
-#include "QtReportWriter.h"
-#include "SystemServices.h"
-#include "TerminalFrontEnd.h"
-#include "ZVORBAControlShredder.h"
 #include "ZurizedeCommit.h"
+#include "app/cli/TerminalFrontEnd.h"
+#include "app/common/SystemServices.h"
+#include "controller/ZVORBAControlShredder.h"
+#include "platform/qt/QtCoreServices.h"
+#include "platform/qt/QtReportWriter.h"
 
 #ifndef ZURIZEDE_VERSION
 #define ZURIZEDE_VERSION "unknown"

@@ -1,8 +1,8 @@
-#include "SystemServices.h"
+#include "app/common/SystemServices.h"
 
 #include <memory>
 
-#include "QtCoreServices.h"
+#include "platform/qt/QtCoreServices.h"
 
 void SystemServices::connectTo(ShredderConnections& connections) {
     connections.fileManager = &files_;

@@ -2,12 +2,12 @@
 
 #include <cstddef>
 
-#include "FreeSpaceFill.h"
-#include "PosixFileManager.h"
-#include "PosixSystemLog.h"
-#include "PosixTrash.h"
-#include "ThreadTaskPool.h"
-#include "ZVORBAControlShredder.h"
+#include "controller/ZVORBAControlShredder.h"
+#include "platform/posix/FreeSpaceFill.h"
+#include "platform/posix/PosixFileManager.h"
+#include "platform/posix/PosixSystemLog.h"
+#include "platform/posix/PosixTrash.h"
+#include "platform/posix/ThreadTaskPool.h"
 
 // What both front ends hand the controller from the system itself, made and connected in one
 // place: the file manager, the log, the pool of overwriters, the remedies and the number

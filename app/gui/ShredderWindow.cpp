@@ -1,4 +1,4 @@
-#include "ShredderWindow.h"
+#include "app/gui/ShredderWindow.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>

@@ -1,4 +1,4 @@
-#include "SingleInstance.h"
+#include "app/gui/SingleInstance.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "ZurizedeShell.h"
+#include "app/gui/ZurizedeShell.h"
 
 #include "ZurizedeCommit.h"
 

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "QtCoreServices.h"
-#include "QtDisplay.h"
-#include "QtReportWriter.h"
-#include "QtServices.h"
-#include "QtShell.h"
-#include "QtShredThread.h"
-#include "ShredderWindow.h"
-#include "SystemServices.h"
-#include "ZVORBAControlShredder.h"
+#include "app/common/SystemServices.h"
+#include "app/gui/ShredderWindow.h"
+#include "controller/ZVORBAControlShredder.h"
+#include "platform/qt/QtCoreServices.h"
+#include "platform/qt/QtDisplay.h"
+#include "platform/qt/QtReportWriter.h"
+#include "platform/qt/QtServices.h"
+#include "platform/qt/QtShell.h"
+#include "platform/qt/QtShredThread.h"
 
 class QLabel;
 

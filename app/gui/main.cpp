@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "SingleInstance.h"
-#include "ZurizedeShell.h"
+#include "app/gui/SingleInstance.h"
+#include "app/gui/ZurizedeShell.h"
 
 namespace {
 

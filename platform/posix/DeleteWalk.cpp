@@ -10,10 +10,10 @@
 #include <unordered_set>
 #include <vector>
 
-#include "FolderEntries.h"
-#include "PathString.h"
 #include "base/FolderHandle.h"
 #include "base/UniqueFd.h"
+#include "platform/PathString.h"
+#include "platform/posix/FolderEntries.h"
 
 namespace entries {
 

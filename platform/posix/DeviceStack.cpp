@@ -1,4 +1,4 @@
-#include "DeviceStack.h"
+#include "platform/posix/DeviceStack.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "PathString.h"
 #include "base/FolderHandle.h"
 #include "base/UniqueFd.h"
+#include "platform/PathString.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "FileManager.h"
+#include "platform/FileManager.h"
 
 // How far overwriting in place reaches on a device and everything beneath it.
 struct DeviceJudgement {

@@ -1,4 +1,4 @@
-#include "FolderEntries.h"
+#include "platform/posix/FolderEntries.h"
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -12,8 +12,8 @@
 #include <climits>
 #include <cstring>
 
-#include "PathString.h"
 #include "base/UniqueFd.h"
+#include "platform/PathString.h"
 
 #ifndef SYS_fchmodat2
 #define SYS_fchmodat2 452  // Linux 6.6; the same number on every architecture

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "FileManager.h"
+#include "platform/FileManager.h"
 
 namespace entries {
 

@@ -1,4 +1,4 @@
-#include "FreeSpaceFill.h"
+#include "platform/posix/FreeSpaceFill.h"
 
 #include <fcntl.h>
 #include <linux/fiemap.h>
@@ -28,9 +28,9 @@
 #include <system_error>
 #include <vector>
 
-#include "PathString.h"
-#include "StorageCheck.h"
 #include "base/UniqueFd.h"
+#include "platform/PathString.h"
+#include "platform/posix/StorageCheck.h"
 
 namespace {
 

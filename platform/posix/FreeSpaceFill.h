@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FreeSpace.h"
+#include "platform/FreeSpace.h"
 
 // The free-space wipe on Linux: unnamed files (O_TMPFILE) written past the page cache
 // (O_DIRECT) where the file system allows both, one sync at the end, and FITRIM.

@@ -1,4 +1,4 @@
-#include "MountTable.h"
+#include "platform/posix/MountTable.h"
 
 #include <fcntl.h>
 #include <unistd.h>

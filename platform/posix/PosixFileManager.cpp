@@ -1,4 +1,4 @@
-#include "PosixFileManager.h"
+#include "platform/posix/PosixFileManager.h"
 
 #include <fcntl.h>
 #include <sys/random.h>
@@ -12,11 +12,11 @@
 #include <optional>
 #include <vector>
 
-#include "FolderEntries.h"
-#include "PathString.h"
-#include "StorageCheck.h"
-#include "SwapCheck.h"
 #include "base/UniqueFd.h"
+#include "platform/PathString.h"
+#include "platform/posix/FolderEntries.h"
+#include "platform/posix/StorageCheck.h"
+#include "platform/posix/SwapCheck.h"
 
 using namespace entries;
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "FileManager.h"
+#include "platform/FileManager.h"
 
 // The file manager on POSIX file calls. Its delete walk works relative to directory file
 // descriptors: it never follows a symbolic link, never leaves the tree it was given even

@@ -1,4 +1,4 @@
-#include "PosixSystemLog.h"
+#include "platform/posix/PosixSystemLog.h"
 
 #include <syslog.h>
 #include <cstdio>

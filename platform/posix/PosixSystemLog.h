@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Services.h"
+#include "platform/Services.h"
 
 // The system log: syslog(3) under the ident "ORBA Zurizede", and the same line on standard
 // error, where a person starting the program from a terminal sees it.

@@ -1,4 +1,4 @@
-#include "PosixTrash.h"
+#include "platform/posix/PosixTrash.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -14,12 +14,12 @@
 #include <sstream>
 #include <variant>
 
-#include "FolderEntries.h"
-#include "MountTable.h"
-#include "PathString.h"
-#include "StorageCheck.h"
 #include "base/FolderHandle.h"
 #include "base/UniqueFd.h"
+#include "platform/PathString.h"
+#include "platform/posix/FolderEntries.h"
+#include "platform/posix/MountTable.h"
+#include "platform/posix/StorageCheck.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "Trash.h"
+#include "platform/Trash.h"
 
 // The freedesktop trash folders of the user running this process.
 class PosixTrashCan : public TrashCan {

@@ -1,4 +1,4 @@
-#include "StorageCheck.h"
+#include "platform/posix/StorageCheck.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -20,12 +20,12 @@
 #include <string>
 #include <vector>
 
-#include "DeviceStack.h"
-#include "ErrorText.h"
-#include "MountTable.h"
-#include "PathString.h"
 #include "base/FolderHandle.h"
 #include "base/UniqueFd.h"
+#include "platform/ErrorText.h"
+#include "platform/PathString.h"
+#include "platform/posix/DeviceStack.h"
+#include "platform/posix/MountTable.h"
 
 namespace {
 

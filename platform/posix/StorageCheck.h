@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "FileManager.h"
-#include "FreeSpace.h"
+#include "platform/FileManager.h"
+#include "platform/FreeSpace.h"
 
 // What overwriting in place reaches on the file system holding path: its type (statfs), how
 // ext4 journals data, and the block devices beneath it down to the disks (how each is

@@ -1,4 +1,4 @@
-#include "SwapCheck.h"
+#include "platform/posix/SwapCheck.h"
 
 #include <algorithm>
 #include <climits>
@@ -8,8 +8,8 @@
 #include <sstream>
 #include <vector>
 
-#include "DeviceStack.h"
-#include "PathString.h"
+#include "platform/PathString.h"
+#include "platform/posix/DeviceStack.h"
 
 namespace {
 

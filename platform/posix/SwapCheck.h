@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "FileManager.h"
+#include "platform/FileManager.h"
 
 // The active swap areas listed in swapsFile ("/proc/swaps"), and the device a hibernation
 // image is written to (power/resume under sysfsRoot, "/sys"), that lie on no encrypted

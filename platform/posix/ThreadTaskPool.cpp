@@ -1,4 +1,4 @@
-#include "ThreadTaskPool.h"
+#include "platform/posix/ThreadTaskPool.h"
 
 ThreadTaskPool::ThreadTaskPool(unsigned threads) {
     for (unsigned i = 0; i < threads; ++i) {

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "Services.h"
+#include "platform/Services.h"
 
 // A fixed number of threads taking tasks in the order they were started. A task must not
 // throw; one still queued when the pool goes is run first.

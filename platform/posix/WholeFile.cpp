@@ -1,4 +1,4 @@
-#include "WholeFile.h"
+#include "platform/posix/WholeFile.h"
 
 #include <fcntl.h>
 #include <sys/random.h>
@@ -7,8 +7,8 @@
 
 #include <cerrno>
 
-#include "PathString.h"
 #include "base/UniqueFd.h"
+#include "platform/PathString.h"
 
 namespace {
 

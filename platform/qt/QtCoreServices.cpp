@@ -1,4 +1,4 @@
-#include "QtCoreServices.h"
+#include "platform/qt/QtCoreServices.h"
 
 #include <unistd.h>
 #include <QCoreApplication>

@@ -4,8 +4,8 @@
 #include <QSettings>
 #include <memory>
 
-#include "Display.h"
-#include "Services.h"
+#include "platform/Display.h"
+#include "platform/Services.h"
 
 // The services both front ends share; they need nothing beyond QtCore.
 

@@ -1,4 +1,4 @@
-#include "QtDisplay.h"
+#include "platform/qt/QtDisplay.h"
 
 #include <QEvent>
 #include <QLabel>

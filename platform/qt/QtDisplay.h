@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "Display.h"
-#include "Panels.h"
+#include "platform/Display.h"
+#include "platform/Panels.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "QtReportWriter.h"
+#include "platform/qt/QtReportWriter.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -17,9 +17,9 @@
 #include <QTextDocument>
 #include <set>
 
-#include "ErrorText.h"
-#include "PathString.h"
-#include "WholeFile.h"
+#include "platform/ErrorText.h"
+#include "platform/PathString.h"
+#include "platform/posix/WholeFile.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "Report.h"
+#include "platform/Report.h"
 
 // Reports as JSON, through Qt's JSON classes, and as PDF, through QPdfWriter and
 // QTextDocument: A4 or Letter by the locale, black on white. A PDF needs a QGuiApplication.

@@ -1,4 +1,4 @@
-#include "QtServices.h"
+#include "platform/qt/QtServices.h"
 
 #include <QAbstractItemView>
 #include <QDir>

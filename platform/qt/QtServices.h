@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Panels.h"
-#include "Services.h"
+#include "platform/Panels.h"
+#include "platform/Services.h"
 
 class QMessageBox;
 class QAbstractButton;

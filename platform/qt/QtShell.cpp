@@ -1,4 +1,4 @@
-#include "QtShell.h"
+#include "platform/qt/QtShell.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -17,8 +17,8 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "QtCoreServices.h"
 #include "base/UniqueFd.h"
+#include "platform/qt/QtCoreServices.h"
 
 namespace {
 

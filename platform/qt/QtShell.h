@@ -4,9 +4,9 @@
 #include <QString>
 #include <functional>
 
-#include "Display.h"
-#include "QtCoreServices.h"
-#include "Services.h"
+#include "platform/Display.h"
+#include "platform/Services.h"
+#include "platform/qt/QtCoreServices.h"
 
 class QSettings;
 class QSocketNotifier;

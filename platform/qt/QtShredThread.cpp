@@ -1,4 +1,4 @@
-#include "QtShredThread.h"
+#include "platform/qt/QtShredThread.h"
 
 #include <QCoreApplication>
 #include <chrono>

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "Display.h"
-#include "Panels.h"
-#include "QtDisplay.h"
-#include "Services.h"
+#include "platform/Display.h"
+#include "platform/Panels.h"
+#include "platform/Services.h"
+#include "platform/qt/QtDisplay.h"
 
 // The two threads of the window, and the only place that knows there are two: a shred run
 // happens on the shred thread; the window's thread draws what it shows, takes input, and

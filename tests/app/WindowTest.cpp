@@ -30,7 +30,7 @@
 
 #include <algorithm>
 
-#include "ZurizedeShell.h"
+#include "app/gui/ZurizedeShell.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <mutex>
 
 #include "ShredderFixture.h"
-#include "ThreadTaskPool.h"
+#include "platform/posix/ThreadTaskPool.h"
 
 namespace {
 

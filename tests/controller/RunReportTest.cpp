@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "RunNotes.h"
-#include "RunReport.h"
+#include "controller/RunNotes.h"
+#include "controller/RunReport.h"
 
 namespace {
 

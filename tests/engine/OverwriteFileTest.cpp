@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "ZVUtility.h"
+#include "engine/ZVUtility.h"
 
 namespace {
 

@@ -17,11 +17,11 @@
 #include <set>
 #include <sstream>
 
-#include "PathString.h"
-#include "PosixFileManager.h"
 #include "PrivateMounts.h"
 #include "TempDir.h"
 #include "base/UniqueFd.h"
+#include "platform/PathString.h"
+#include "platform/posix/PosixFileManager.h"
 
 namespace {
 

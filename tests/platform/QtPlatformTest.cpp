@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "QtServices.h"
+#include "platform/qt/QtServices.h"
 
 class QtPlatformTest : public QObject {
     Q_OBJECT

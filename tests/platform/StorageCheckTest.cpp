@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "PathString.h"
 #include "PrivateMounts.h"
-#include "StorageCheck.h"
-#include "SwapCheck.h"
 #include "TempDir.h"
+#include "platform/PathString.h"
+#include "platform/posix/StorageCheck.h"
+#include "platform/posix/SwapCheck.h"
 
 namespace {
 

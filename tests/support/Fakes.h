@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "Display.h"
-#include "Panels.h"
-#include "Services.h"
+#include "platform/Display.h"
+#include "platform/Panels.h"
+#include "platform/Services.h"
 
 class RecordingField : public TextField {
 public:

@@ -6,9 +6,9 @@
 #include <array>
 
 #include "Fakes.h"
-#include "PosixFileManager.h"
 #include "TempDir.h"
-#include "ZVORBAControlShredder.h"
+#include "controller/ZVORBAControlShredder.h"
+#include "platform/posix/PosixFileManager.h"
 
 // A controller on the real file system, with recorded fields and scripted answers. Numbers
 // are shown without grouping: no formatter is given.

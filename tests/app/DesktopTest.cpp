@@ -42,9 +42,8 @@ WId waitForWindow(const QString& title) {
 
 int distinctColours(const QImage& image) {
     QSet<QRgb> colours;
-    for (int i = 0; i < image.width() * image.height(); ++i) {
+    for (int i = 0; i < image.width() * image.height(); ++i)
         colours.insert(image.pixel(i % image.width(), i / image.width()));
-    }
     return int(colours.size());
 }
 
@@ -72,9 +71,8 @@ class DesktopTest : public QObject {
 
 private slots:
     void initTestCase() {
-        if (QGuiApplication::platformName() != "xcb") {
+        if (QGuiApplication::platformName() != "xcb")
             QSKIP("needs an X server: run through on_x_server.sh");
-        }
         QVERIFY(QDir(home.path()).mkpath("tmp"));
     }
     void cleanup() {
@@ -108,9 +106,8 @@ private slots:
         if (!confirming) {
             QSettings(home.filePath("config/ORBA/Zurizede.conf"), QSettings::IniFormat)
                 .setValue("shredWarning", 0);
-            if (!lock(locked, true)) {
+            if (!lock(locked, true))
                 QSKIP("the folder cannot be locked on this file system");
-            }
         }
         // The window, started as a person starts it, with a home of its own.
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

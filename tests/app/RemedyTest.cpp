@@ -14,9 +14,7 @@
 
 namespace {
 
-bool sh(const std::string& command) {
-    return std::system(command.c_str()) == 0;
-}
+using namespace std::chrono_literals;
 
 // A file system in an image file, mounted on a loop device at mnt. Discard is off on the
 // device, so that only what the program writes changes what the image holds.
@@ -42,20 +40,13 @@ public:
     // Whether the image file, as the device holds it, contains the text anywhere.
     bool holds(const std::string& text) const {
         sh("sync");
-        std::ifstream in(image_, std::ios::binary);
-        const std::string raw((std::istreambuf_iterator<char>(in)), {});
-        return raw.find(text) != npos;
+        return readFile(image_).find(text) != npos;
     }
     // The loop device's kernel name, as sysfs knows it: "loop3".
     std::string device() const {
         std::string name;
-        if (std::FILE* out =
-                ::popen(("basename $(findmnt -no SOURCE '" + mnt_ + "')").c_str(), "r")) {
-            char line[64] = {};
-            name = std::fgets(line, sizeof line, out) ? line : "";
-            ::pclose(out);
-        }
-        return name.substr(0, name.find('\n'));
+        sh("basename $(findmnt -no SOURCE '" + mnt_ + "')", &name);
+        return name;
     }
     std::uint64_t freeBytes() const {
         struct statvfs fs {};
@@ -71,16 +62,14 @@ private:
 class Remedy : public Cli {
 protected:
     void SetUp() override {
-        if (::geteuid() != 0 || ::access("/dev/loop-control", W_OK) != 0) {
+        if (::geteuid() != 0 || ::access("/dev/loop-control", W_OK) != 0)
             GTEST_SKIP() << "needs root and loop devices to mount file systems made for the test";
-        }
     }
     // The files of the fill are gone: the file system holds what it held before.
     static std::vector<std::string> namesIn(const std::string& mnt) {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(mnt)) {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(mnt))
             names.push_back(entry.path().lexically_relative(mnt));
-        }
         return names;
     }
 };
@@ -93,13 +82,11 @@ std::string markerLines(int count) {
     return text;
 }
 
-// How many marker lines the raw image holds.
-std::size_t markersIn(const std::string& image) {
-    std::ifstream in(image, std::ios::binary);
-    const std::string raw((std::istreambuf_iterator<char>(in)), {});
-    std::size_t count = 0;
-    for (std::size_t at = raw.find(kMarker); at != npos; at = raw.find(kMarker, at + 1)) ++count;
-    return count;
+// How many times the text holds part: marker lines in a raw image, say.
+std::size_t count(const std::string& text, const std::string& part) {
+    std::size_t found = 0;
+    for (std::size_t at = text.find(part); at != npos; at = text.find(part, at + 1)) ++found;
+    return found;
 }
 
 // A file of marker lines as large as the file system lets it grow: every block a user's
@@ -111,11 +98,6 @@ void fillWithMarkers(const std::string& file) {
     while (std::fwrite(block.data(), 1, block.size(), out) == block.size() && !std::ferror(out)) {
     }
     std::fclose(out);
-}
-
-std::string ext4Reserve(const std::string& device) {
-    std::ifstream in("/sys/fs/ext4/" + device + "/reserved_clusters");
-    return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
 // What earlier deletes and copy-on-write left in free blocks is gone from the raw image,
@@ -143,9 +125,8 @@ TEST_F(Remedy, TheFreeSpaceWipeReachesWhatDeletesAndCopyOnWriteLeft) {
         ASSERT_TRUE(image.mounted());
         if (c.files == 0)
             fillWithMarkers(dir / "mnt/m0");
-        for (int i = 0; i < c.files; ++i) {
+        for (int i = 0; i < c.files; ++i)
             writeFile(dir / ("mnt/m" + std::to_string(i)), markerLines(c.lines));
-        }
         sh("sync");
         for (int i = 0; i < std::max(c.files, 1); ++i) {
             const std::string file = dir / ("mnt/m" + std::to_string(i));
@@ -157,7 +138,8 @@ TEST_F(Remedy, TheFreeSpaceWipeReachesWhatDeletesAndCopyOnWriteLeft) {
         }
         ASSERT_TRUE(image.holds(kMarker)) << "nothing left behind to wipe";
         const std::uint64_t before = image.freeBytes();
-        const std::string reserve = ext4Reserve(image.device());
+        const std::string reserve =
+            readFile("/sys/fs/ext4/" + image.device() + "/reserved_clusters");
 
         std::filesystem::remove_all(dir / "reports");
         std::filesystem::create_directories(dir / "reports");
@@ -173,29 +155,22 @@ TEST_F(Remedy, TheFreeSpaceWipeReachesWhatDeletesAndCopyOnWriteLeft) {
         EXPECT_EQ(done.status, 0) << done.output;
         EXPECT_NE(done.output.find("Free space has been wiped"), npos) << done.output;
         EXPECT_NEAR(double(image.freeBytes()), double(before), before * 0.01);
-        EXPECT_EQ(ext4Reserve(image.device()), reserve);
+        EXPECT_EQ(readFile("/sys/fs/ext4/" + image.device() + "/reserved_clusters"), reserve);
         const bool keepsLostFound = std::string(c.what).rfind("ext4", 0) == 0;
         EXPECT_EQ(namesIn(dir / "mnt").size(), keepsLostFound ? 1u : 0u);
         image.unmount();
         // Whatever old data is left lies in the space the wipe said it could not fill.
-        std::ifstream report(dir / "reports/wipe.json");
-        const std::string json((std::istreambuf_iterator<char>(report)), {});
+        const std::string json = readFile(dir / "reports/wipe.json");
         const std::size_t at = json.find("\"bytesLeftUnfilled\": ");
         ASSERT_NE(at, npos) << json;
         const std::uint64_t unfilled = std::stoull(json.substr(at + 21));
-        const std::size_t left = markersIn(dir / "image");
+        const std::size_t left = count(readFile(dir / "image"), kMarker);
         std::cout << c.what << ": " << left << " marker lines left, " << unfilled
                   << " bytes said to be left unfilled\n";
         const bool uncounted = done.output.find("which only root can count") != npos;
-        if (!uncounted) {
-            EXPECT_LE(left * markerLines(1).size(), unfilled);
-        }
-        if (c.files > 0) {
-            EXPECT_EQ(left, 0u);
-        }
-        if (std::string(c.what) == "xfs") {
-            EXPECT_GT(unfilled, 0u) << "its reserves go unsaid";
-        }
+        EXPECT_TRUE(uncounted || left * markerLines(1).size() <= unfilled);
+        EXPECT_TRUE(c.files == 0 || left == 0) << "small files leave nothing behind";
+        EXPECT_TRUE(std::string(c.what) != "xfs" || unfilled > 0) << "its reserves go unsaid";
         EXPECT_EQ(uncounted, std::string(c.what) == "xfs as a user");
         std::filesystem::remove(dir / "image");
     }
@@ -231,19 +206,12 @@ TEST_F(Remedy, AFillEndedEarlyGivesTheSpaceBackAtOnce) {
         ASSERT_TRUE(image.mounted());
         const std::uint64_t before = image.freeBytes();
         const Started started = start({"--yes", "--free-space", dir / "mnt"});
-        using Clock = std::chrono::steady_clock;
-        const Clock::time_point limit = Clock::now() + std::chrono::seconds(60);
-        while (image.freeBytes() > before / 2 && Clock::now() < limit) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        ASSERT_LT(image.freeBytes(), before / 2) << "the fill never got under way";
+        ASSERT_TRUE(waitUntil([&] { return image.freeBytes() < before / 2; }, 60s))
+            << "the fill never got under way";
         ::kill(started.first, signal);
-        const Clock::time_point signalled = Clock::now();
-        while (image.freeBytes() < before * 0.99 &&
-               Clock::now() - signalled < std::chrono::seconds(5)) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        EXPECT_LE(Clock::now() - signalled, std::chrono::seconds(1));
+        const auto signalled = std::chrono::steady_clock::now();
+        waitUntil([&] { return image.freeBytes() >= before * 0.99; }, 5s);
+        EXPECT_LE(std::chrono::steady_clock::now() - signalled, 1s);
         const Finished done = finish(started);
         if (signal == SIGINT) {
             EXPECT_EQ(done.status, 1);
@@ -281,23 +249,6 @@ TEST_F(Remedy, WhatNeedsNoWipeOrCannotTakeOneIsRefused) {
     EXPECT_EQ(writable.freeBytes(), before);
 }
 
-int count(const std::string& text, const std::string& part) {
-    int found = 0;
-    for (std::size_t at = text.find(part); at != npos; at = text.find(part, at + 1)) {
-        ++found;
-    }
-    return found;
-}
-
-void trashItem(const std::string& trash, const std::string& name, const std::string& contents,
-               const std::string& originalPath) {
-    std::filesystem::create_directories(trash + "/files");
-    std::filesystem::create_directories(trash + "/info");
-    writeFile(trash + "/files/" + name, contents);
-    writeFile(trash + "/info/" + name + ".trashinfo",
-              "[Trash Info]\nPath=" + originalPath + "\nDeletionDate=2026-12-01T10:00:00\n");
-}
-
 // Every trash folder is emptied through shred runs, records and directorysizes lines too;
 // a shared .Trash that is a link is not followed, nor is a trash folder others may change.
 TEST_F(Remedy, ShreddingTheTrashEmptiesEveryTrashFolderAndNothingElse) {
@@ -313,9 +264,8 @@ TEST_F(Remedy, ShreddingTheTrashEmptiesEveryTrashFolderAndNothingElse) {
               "[Trash Info]\nPath=/home/ana/my%20folder\nDeletionDate=2026-12-01T10:00:00\n");
     // Over three MiB of lines for folders trashed long ago, the shredded folder's among them.
     std::string kept;
-    for (int i = 0; i < 100000; ++i) {
+    for (int i = 0; i < 100000; ++i)
         kept += "4096 1764583200 old%20folder%20" + std::to_string(i) + "\n";
-    }
     const std::size_t middle = kept.find('\n', kept.size() / 2) + 1;
     writeFile(homeTrash + "/directorysizes",
               kept.substr(0, middle) + "16384 1764583200 my%20folder\n" + kept.substr(middle));
@@ -337,7 +287,7 @@ TEST_F(Remedy, ShreddingTheTrashEmptiesEveryTrashFolderAndNothingElse) {
     EXPECT_NE(done.output.find("from usb was trashed from another file system"), npos)
         << done.output;
     for (const std::string& trash : {homeTrash, dir / "usb/.Trash-0"}) {  // asked, and told
-        EXPECT_EQ(count(done.output, trash + ": Storage (ext4): "), 2) << done.output;
+        EXPECT_EQ(count(done.output, trash + ": Storage (ext4): "), 2u) << done.output;
     }
     for (const std::string& trash : {homeTrash, dir / "usb/.Trash-0"}) {
         EXPECT_EQ(entries(trash + "/files"), 0) << trash;
@@ -362,11 +312,8 @@ bool holdsOpen(pid_t pid, const std::string& ending) {
     std::error_code error;
     for (const auto& fd :
          std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
-        const std::string target = std::filesystem::read_symlink(fd.path(), error).string();
-        if (target.size() >= ending.size() &&
-            target.compare(target.size() - ending.size(), ending.size(), ending) == 0) {
+        if (std::filesystem::read_symlink(fd.path(), error).string().ends_with(ending))
             return true;
-        }
     }
     return false;
 }
@@ -401,11 +348,7 @@ TEST_F(Remedy, ATrashFolderSwappedByAnotherUserLeadsNowhereElse) {
         } else {
             const Started started = start({"--yes", "-m", "2", "--trash"}, false, dir / "data");
             std::thread other([&] {
-                const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-                while (!holdsOpen(started.first, "/files/a-first") &&
-                       std::chrono::steady_clock::now() < limit) {
-                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-                }
+                waitUntil([&] { return holdsOpen(started.first, "/files/a-first"); }, 30s);
                 EXPECT_TRUE(asAnotherUser(swap));
             });
             done = finish(started);
@@ -456,9 +399,8 @@ TEST_F(Remedy, UntrustedTrashFoldersArePassedOverAndNamed) {
                        "t/files && echo kept > t/files/planted && " + c.setUp));
         const Finished done = run({"--yes", "--trash"});
         std::string why = c.why;
-        if (const std::size_t at = why.find('@'); at != npos) {
+        if (const std::size_t at = why.find('@'); at != npos)
             why.replace(at, 1, usb);
-        }
         EXPECT_EQ(done.status, 0) << done.output;
         EXPECT_NE(done.output.find(usb + "/" + c.trash +
                                    " was passed over, and nothing in it touched: " + why + "."),

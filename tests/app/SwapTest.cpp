@@ -15,20 +15,6 @@
 
 namespace {
 
-// Runs a shell command and answers whether it worked, with the first line it printed.
-bool sh(const std::string& command, std::string* firstLine = nullptr) {
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return false;
-    }
-    char line[256] = "";
-    const bool printed = std::fgets(line, sizeof line, pipe) != nullptr;
-    if (firstLine != nullptr) {
-        *firstLine = printed ? std::string(line, std::string(line).find('\n')) : "";
-    }
-    return ::pclose(pipe) == 0;
-}
-
 // The lines of text naming the swap area as one that memory may have been written to.
 int swapLinesNaming(const std::string& text, const std::string& device) {
     int lines = 0;
@@ -42,21 +28,11 @@ int swapLinesNaming(const std::string& text, const std::string& device) {
     return lines;
 }
 
-class Swap : public Cli {
-protected:
-    void trashItem() {
-        std::filesystem::create_directories(dir / "data/Trash/files");
-        std::filesystem::create_directories(dir / "data/Trash/info");
-        writeFile(dir / "data/Trash/files/old", "contents");
-        writeFile(dir / "data/Trash/info/old.trashinfo",
-                  "[Trash Info]\nPath=/old\nDeletionDate=2026-12-01T10:00:00\n");
-    }
-};
+using Swap = Cli;
 
 TEST_F(Swap, UnencryptedSwapIsSaidOnceARunInTheConfirmationTheAccountAndTheReport) {
-    if (::geteuid() != 0) {
+    if (::geteuid() != 0)
         GTEST_SKIP() << "needs root: a swap area is switched on";
-    }
     std::string device;
     if (!sh("truncate -s 16M '" + (dir / "swap.img") + "' && losetup --find --show '" +
                 (dir / "swap.img") + "'",
@@ -67,9 +43,8 @@ TEST_F(Swap, UnencryptedSwapIsSaidOnceARunInTheConfirmationTheAccountAndTheRepor
         std::string device;
         ~Detach() { sh("swapoff " + device + " 2>/dev/null; losetup --detach " + device); }
     } detach{device};
-    if (!sh("mkswap " + device + " >/dev/null && swapon " + device + " 2>/dev/null")) {
+    if (!sh("mkswap " + device + " >/dev/null && swapon " + device + " 2>/dev/null"))
         GTEST_SKIP() << "swapon was refused here";
-    }
     // A shred, and the Trash and a wipe that nobody confirms: each asks and tells once.
     const std::vector<std::string> runs[] = {
         {"--yes", "secret"}, {"--trash"}, {"--free-space", "."}};
@@ -78,7 +53,7 @@ TEST_F(Swap, UnencryptedSwapIsSaidOnceARunInTheConfirmationTheAccountAndTheRepor
         for (const std::vector<std::string>& args : runs) {
             SCOPED_TRACE(args.front() + (on ? ", swap on" : ", swap off"));
             writeFile(dir / "secret", "contents");
-            trashItem();
+            trashItem(dir / "data/Trash", "old", "contents", "/old");
             std::vector<std::string> all = args;
             all.insert(all.end(), {"--report", dir / "run.json"});
             const Finished done = finish(start(all, false, dir / "data"));

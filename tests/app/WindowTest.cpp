@@ -59,9 +59,7 @@ void writeFile(const QString& path, const QByteArray& contents) {
 // A folder of `count` files f0, f1, ... each holding contents.
 void makeFolder(const QString& folder, int count, const QByteArray& contents) {
     QVERIFY(QDir().mkpath(folder));
-    for (int i = 0; i < count; ++i) {
-        writeFile(folder + QString("/f%1").arg(i), contents);
-    }
+    for (int i = 0; i < count; ++i) writeFile(folder + QString("/f%1").arg(i), contents);
 }
 
 QAbstractButton* button(QMessageBox& box, const QString& text) {
@@ -74,9 +72,7 @@ QAbstractButton* button(QMessageBox& box, const QString& text) {
 // Settings as another program (or the terminal front end) would store them.
 void store(std::initializer_list<std::pair<const char*, int>> values) {
     QSettings settings("ORBA", "Zurizede");
-    for (const auto& [key, value] : values) {
-        settings.setValue(key, value);
-    }
+    for (const auto& [key, value] : values) settings.setValue(key, value);
     settings.sync();
 }
 

@@ -90,6 +90,15 @@ std::set<std::string> countedUnder(const std::string& path) {
     return counted;
 }
 
+// A chain of depth folders from top, each holding a file f and the next folder d.
+void makeChain(std::string path, int depth) {
+    makeFolder(path);
+    for (int i = 0; i < depth; ++i, path += "/d") {
+        writeFile(path + "/f", "x");
+        makeFolder(path + "/d");
+    }
+}
+
 // Every item is announced while it is still there, a folder before what it holds; then it,
 // the top one too, is renamed within its folder to as many random letters and digits and
 // removed under that name. The handler hears only the real paths; a link is not followed.
@@ -316,9 +325,8 @@ TEST(DeleteWalkAtTheEdges, MountsAreNeitherEnteredNorOverwrittenNorRemoved) {
 // A sticky folder such as /tmp lets only an item's owner remove it: another person's file
 // there is never overwritten, even where its permissions would let us write it.
 TEST(DeleteWalkAtTheEdges, AnotherPersonsFileInAStickyFolderIsLeftUntouched) {
-    if (::geteuid() != 0) {
+    if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to make a file of another user";
-    }
     TempDir dir;
     makeFolder(dir / "top");
     makeFolder(dir / "top/sticky");
@@ -336,11 +344,6 @@ TEST(DeleteWalkAtTheEdges, AnotherPersonsFileInAStickyFolderIsLeftUntouched) {
     EXPECT_EQ(handler.errors[0].reason.errorNumber, EACCES);
     EXPECT_EQ(handler.announced, (std::vector<std::string>{dir / "top", dir / "top/sticky"}));
     EXPECT_EQ(readFile(dir / "top/sticky/theirs"), "theirs");
-}
-
-// Runs a shell command; its errors go to the test's output.
-bool sh(const std::string& command) {
-    return std::system(command.c_str()) == 0;
 }
 
 mode_t modeOf(const std::string& path) {
@@ -380,9 +383,8 @@ TEST(DeleteWalkAtTheEdges, WidenedPermissionsAreGivenBackOnWhatStays) {
 // A tree shredded on ext4 leaves its names in the journal only: the folders were written
 // again without them before their blocks were freed, which a removal alone never does.
 TEST(DeleteWalkAtTheEdges, OnExt4NoNameOfAShreddedTreeIsLeftOutsideTheJournal) {
-    if (::geteuid() != 0 || ::access("/dev/loop-control", W_OK) != 0) {
+    if (::geteuid() != 0 || ::access("/dev/loop-control", W_OK) != 0)
         GTEST_SKIP() << "needs root and loop devices to mount an ext4 image";
-    }
     TempDir dir;
     const std::string image = dir / "ext4.img", mnt = dir / "mnt", marker = "Kq7vQ-payroll";
     makeFolder(mnt);
@@ -413,29 +415,6 @@ TEST(DeleteWalkAtTheEdges, OnExt4NoNameOfAShreddedTreeIsLeftOutsideTheJournal) {
         ++(journal.count(at / 4096) != 0 ? inJournal : outside);
     EXPECT_GT(inJournal, 0);  // the scan finds the names where they are
     EXPECT_EQ(outside, 0);
-}
-
-// With few descriptors to spare, the count stays exact and the walk still removes it all.
-TEST(DeleteWalkAtTheEdges, ADeepTreeWithFewDescriptorsIsCountedExactlyAndRemoved) {
-    TempDir dir;
-    std::string path = dir / "top";
-    makeFolder(path);
-    for (int depth = 0; depth < 100; ++depth, path += "/d") {
-        writeFile(path + "/f", "x");
-        makeFolder(path + "/d");
-    }
-    struct rlimit before;
-    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
-    const struct rlimit few = {32, before.rlim_max};
-    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
-    const std::size_t counted = countedUnder(dir / "top").size();
-    RecordingHandler handler;
-    const bool removed = PosixFileManager().removeFileAtPath(dir / "top", handler);
-    ::setrlimit(RLIMIT_NOFILE, &before);
-    EXPECT_EQ(counted, 200u);
-    EXPECT_TRUE(removed);
-    EXPECT_TRUE(handler.errors.empty());
-    EXPECT_FALSE(exists(dir / "top"));
 }
 
 // Files answered Later are settled by the handle each answer carried, whatever order the
@@ -487,14 +466,17 @@ std::size_t openDescriptors() {
 }
 
 // Every folder a walk or a count opened is closed when it ends: read to the end, stopped by
-// an error deep inside, or dropped halfway with a folder it was about to go into.
-TEST(DeleteWalkAtTheEdges, NoFolderStaysOpenWhenAWalkOrACountEnds) {
+// an error deep inside, or dropped halfway with a folder it was about to go into. With few
+// descriptors to spare as well, the count stays exact and the walk still removes it all.
+TEST(DeleteWalkAtTheEdges, NoFolderStaysOpenWhenAWalkOrACountEndsHoweverFewDescriptorsAreLeft) {
     const std::string deep = "/d/d/d/f";
     const std::pair<const char*, std::function<void(const std::string&)>> cases[] = {
         {"a whole walk",
          [](const std::string& top) {
              RecordingHandler handler;
              EXPECT_TRUE(PosixFileManager().removeFileAtPath(top, handler));
+             EXPECT_TRUE(handler.errors.empty());
+             EXPECT_FALSE(exists(top));
          }},
         {"a walk stopped deep inside",
          [&](const std::string& top) {
@@ -502,30 +484,32 @@ TEST(DeleteWalkAtTheEdges, NoFolderStaysOpenWhenAWalkOrACountEnds) {
              handler.refuse = top + deep;
              EXPECT_FALSE(PosixFileManager().removeFileAtPath(top, handler));
          }},
-        {"a whole count", [](const std::string& top) { EXPECT_EQ(countedUnder(top).size(), 10u); }},
+        {"a whole count",
+         [](const std::string& top) { EXPECT_EQ(countedUnder(top).size(), 200u); }},
         {"a count dropped halfway",
          [](const std::string& top) {
              PosixFileManager files;
              auto entries = files.enumeratorAtPath(top);
              int folders = 0;
-             while (auto e = entries->nextObject()) {
+             while (auto e = entries->nextObject())
                  if (e->ends_with("/d") && ++folders == 3)
                      break;
-             }
              EXPECT_EQ(folders, 3);
          }},
     };
-    for (const auto& [name, run] : cases) {
-        TempDir dir;
-        std::string path = dir / "top";
-        makeFolder(path);
-        for (int depth = 0; depth < 5; ++depth, path += "/d") {
-            writeFile(path + "/f", "x");
-            makeFolder(path + "/d");
+    struct rlimit plenty;
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &plenty), 0);
+    for (const rlim_t limit : {plenty.rlim_cur, rlim_t{32}}) {
+        for (const auto& [name, run] : cases) {
+            TempDir dir;
+            makeChain(dir / "top", 100);
+            const std::size_t before = openDescriptors();
+            const struct rlimit now = {limit, plenty.rlim_max};
+            ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &now), 0);
+            run(dir / "top");
+            ::setrlimit(RLIMIT_NOFILE, &plenty);
+            EXPECT_EQ(openDescriptors(), before) << name << ", with " << limit << " descriptors";
         }
-        const std::size_t before = openDescriptors();
-        run(dir / "top");
-        EXPECT_EQ(openDescriptors(), before) << name;
     }
 }
 

@@ -51,9 +51,8 @@ private slots:
     // Ctrl-clicks two folders and a link to one, which comes back as the link, never resolved.
     void theFolderPanelTakesSeveralFoldersAndNothingUnchosen() {
         QTemporaryDir dir;
-        for (const char* name : {"alpha", "beta", "gamma", "delta"}) {
+        for (const char* name : {"alpha", "beta", "gamma", "delta"})
             QVERIFY(QDir(dir.path()).mkdir(name));
-        }
         QFile::link(dir.filePath("alpha"), dir.filePath("link-to-alpha"));
         QStringList openedIn;
         bool select = false, resolves = true;

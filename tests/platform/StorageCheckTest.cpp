@@ -22,50 +22,10 @@
 namespace {
 
 constexpr auto npos = std::string::npos;
-constexpr off_t kImageSize = 16 << 20;
-
-// Runs a shell command (its errors go to the test's output) and answers whether it worked,
-// with the first line it printed.
-bool run(const std::string& command, std::string* output = nullptr) {
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return false;
-    }
-    std::string printed;
-    for (char buffer[256]; std::fgets(buffer, sizeof buffer, pipe) != nullptr;) printed += buffer;
-    if (output != nullptr) {
-        *output = printed.substr(0, printed.find('\n'));
-    }
-    return ::pclose(pipe) == 0;
-}
-
-// A sparse image attached to a loop device, detached again at the end; device() is empty
-// when none could be attached.
-class LoopDevice {
-public:
-    LoopDevice(const std::string& image, off_t size) {
-        if (!run("truncate -s " + std::to_string(size) + " '" + image +
-                     "' && losetup --find --show '" + image + "'",
-                 &device_)) {
-            device_.clear();
-        }
-    }
-    ~LoopDevice() {
-        if (!device_.empty()) {
-            run("losetup --detach " + device_);
-        }
-    }
-    const std::string& device() const { return device_; }
-    // Makes the device call itself a spinning disk that takes no discard; no when there is
-    // no device.
-    bool setSpinning() const {
-        const std::string queue = "/sys/block/" + lastPathComponent(device_) + "/queue/";
-        return !device_.empty() &&
-               run("echo 1 >" + queue + "rotational && echo 0 >" + queue + "discard_max_bytes");
-    }
-
-private:
-    std::string device_;
+// A loop device, detached at the end.
+struct Detach {
+    std::string device;
+    ~Detach() { sh("losetup --detach " + device); }
 };
 
 // Mounts inside the test's private mount namespace: the mount ends with the namespace, before
@@ -95,9 +55,8 @@ void expectVerdict(const std::string& top, StorageReach reach, const std::string
 class StorageCheck : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (::geteuid() != 0) {
+        if (::geteuid() != 0)
             GTEST_SKIP() << "needs root: the checks attach loop devices and mount them";
-        }
     }
     TempDir dir;
 };
@@ -117,10 +76,8 @@ public:
              const std::vector<std::string>& files = {},
              const std::vector<std::string>& slaves = {}) {
         std::string folder = root_ + "/devices";
-        for (std::size_t at = 0, next; at != std::string::npos; at = next) {
-            next = path.find('/', at);
-            std::string part = path.substr(at, next == std::string::npos ? next : next - at);
-            next = next == std::string::npos ? next : next + 1;
+        for (const std::filesystem::path& each : std::filesystem::path(path)) {
+            const std::string part = each.string();
             const std::size_t bracket = part.find('[');
             folder += "/" + part.substr(0, bracket);
             std::filesystem::create_directories(folder);
@@ -132,16 +89,13 @@ public:
         }
         const std::string name = lastPathComponent(folder);
         put(folder, "dev=" + number);
-        if (path.find("/block/") != std::string::npos && path.rfind("virtual/", 0) != 0) {
+        if (path.find("/block/") != std::string::npos && path.rfind("virtual/", 0) != 0)
             link("../..", folder + "/device");
-        }
         for (const std::string& file : files) put(folder, file);
-        for (const std::string& slave : slaves) {
+        for (const std::string& slave : slaves)
             put(folder, "slaves/" + slave + "=->" + root_ + "/class/block/" + slave);
-        }
-        for (const char* index : {"/dev/block", "/class/block"}) {
+        for (const char* index : {"/dev/block", "/class/block"})
             std::filesystem::create_directories(root_ + index);
-        }
         link(folder, root_ + "/dev/block/" + number);
         link(folder, root_ + "/class/block/" + name);
     }
@@ -191,6 +145,7 @@ constexpr const char* kUsb =
     "pci0000:00/0000:00:14.0[xhci_hcd]/usb1/1-1/1-1:1.0[usb-storage]/host2/target2:0:0/"
     "2:0:0:0[sd]";
 const std::vector<std::string> kSpinningDisk = {"queue/rotational=1", "queue/discard_max_bytes=0"};
+const std::string kSda = std::string(kAta) + "/block/sda";
 const std::vector<std::string> kUsbStick = {"queue/rotational=1", "queue/discard_max_bytes=0",
                                             "removable=1"};
 
@@ -204,18 +159,14 @@ struct FakeDisk {
 
 using enum StorageReach;
 const FakeDisk kDisks[] = {
-    {std::string(kAta) + "/block/sda", kSpinningDisk, Reaches,
-     "spinning disk: sda over ATA, driver ahci"},
-    {std::string(kAta) + "/block/sda",
+    {kSda, kSpinningDisk, Reaches, "spinning disk: sda over ATA, driver ahci"},
+    {kSda,
      {"queue/rotational=1", "queue/discard_max_bytes=512"},
      MayNotReachAll,
      "thin-provisioned"},
-    {std::string(kAta) + "/block/sda", {"queue/rotational=0"}, MayNotReachAll, "solid-state"},
-    {std::string(kAta) + "/block/sda", {"queue/discard_max_bytes=0"}, Unknown, "spins"},
-    {std::string(kAta) + "/block/sda",
-     {"queue/rotational=1", "queue/discard_max_bytes=0", "removable=1"},
-     Unknown,
-     "removable medium"},
+    {kSda, {"queue/rotational=0"}, MayNotReachAll, "solid-state"},
+    {kSda, {"queue/discard_max_bytes=0"}, Unknown, "spins"},
+    {kSda, kUsbStick, Unknown, "removable medium"},
     {"pci0000:00/0000:00:03.0[mpt3sas]/host0/port-0:0/end_device-0:0/target0:0:0/"
      "0:0:0:0[sd]/block/sda",
      kSpinningDisk, Reaches, "over SAS, driver mpt3sas"},
@@ -286,17 +237,15 @@ TEST(StorageDevice, OnlyADirectlyAttachedSpinningDiskIsSaidToBeReached) {
         machine.add("virtual/block/loop0", "242:0", {"loop/backing_file=" + backing});
         for (const std::string& number :
              {disk, std::string("240:1"), std::string("241:0"), std::string("242:0")}) {
-            if (number == "242:0" && !loopJudgedByDisk) {
+            if (number == "242:0" && !loopJudgedByDisk)
                 continue;
-            }
             SCOPED_TRACE(c.path + " as " + number);
             const StorageVerdict verdict = ext4On(sysfs.path(), number);
             EXPECT_EQ(verdict.reach, c.reach) << verdict.reason;
             EXPECT_NE(verdict.reason.find(number == disk ? c.said : name), npos) << verdict.reason;
             EXPECT_EQ(verdict.encrypted, number == "241:0");
-            if (number == "242:0") {
-                EXPECT_NE(verdict.reason.find("loop0 backed by " + backing), npos);
-            }
+            EXPECT_TRUE(number != "242:0" ||
+                        verdict.reason.find("loop0 backed by " + backing) != npos);
         }
     }
     if (!loopJudgedByDisk) {
@@ -309,7 +258,7 @@ TEST(StorageDevice, OnlyADirectlyAttachedSpinningDiskIsSaidToBeReached) {
 TEST(StorageDevice, TheWorstOfTheLayersBeneathWins) {
     TempDir sysfs;
     FakeSysfs machine(sysfs.path());
-    machine.add(std::string(kAta) + "/block/sda", "8:0", kSpinningDisk);
+    machine.add(kSda, "8:0", kSpinningDisk);
     machine.add("pci0000:00/0000:00:1f.2/ata2/host1/target1:0:0/1:0:0:0/block/sdc", "8:32",
                 kSpinningDisk);
     machine.add(std::string(kUsb) + "/block/sdb", "8:16", kUsbStick);
@@ -360,7 +309,7 @@ TEST(StorageDevice, TheWorstOfTheLayersBeneathWins) {
 // writes elsewhere never is, nor one that journals the data.
 TEST(StorageDevice, FileSystemsThatWriteElsewhereNeverReach) {
     TempDir sysfs;
-    FakeSysfs(sysfs.path()).add(std::string(kAta) + "/block/sda", "8:0", kSpinningDisk);
+    FakeSysfs(sysfs.path()).add(kSda, "8:0", kSpinningDisk);
     const struct {
         std::uint32_t magic;
         bool journaled;
@@ -390,11 +339,9 @@ TEST(StorageDevice, SwapAndHibernationOnUnencryptedDevicesAreFound) {
     for (const bool encryptedHolder : {false, true}) {
         TempDir sysfs;
         FakeSysfs machine(sysfs.path());
-        machine.add(std::string(kAta) + "/block/sda", encryptedHolder ? "8:0" : holding,
-                    kSpinningDisk);
+        machine.add(kSda, encryptedHolder ? "8:0" : holding, kSpinningDisk);
         for (const char* partition : {"sda1", "sda2", "sda3"}) {
-            machine.add(std::string(kAta) + "/block/sda/" + partition,
-                        std::string("8:") + partition[3], {"partition=1"});
+            machine.add(kSda + "/" + partition, std::string("8:") + partition[3], {"partition=1"});
         }
         machine.add("virtual/block/dm-0", encryptedHolder ? holding : "253:0",
                     {"dm/uuid=CRYPT-LUKS2-0123"}, {"sda1"});
@@ -408,9 +355,8 @@ TEST(StorageDevice, SwapAndHibernationOnUnencryptedDevicesAreFound) {
                       (swapFileListed ? folder / "swap\\040file  file\t1024\t0\t-4\n" : ""));
         const MemoryOnDisk found = unencryptedMemoryCopies(sysfs.path(), swaps);
         std::vector<std::string> expected{"/dev/sda2"};
-        if (!encryptedHolder && swapFileListed) {
+        if (!encryptedHolder && swapFileListed)
             expected.push_back(swapFile);
-        }
         EXPECT_EQ(found.swapAreas, expected);
         EXPECT_EQ(found.hibernationDevice, "/dev/sda3");
         machine.put(sysfs.path(), "power/resume=8:2");  // one of the swap areas: said once
@@ -428,18 +374,23 @@ TEST_F(StorageCheck, ALoopMountedImageIsJudgedByTheFileSystemHoldingIt) {
         GTEST_SKIP() << "the test's folder is on " << holder.fileSystem
                      << ", whose type alone decides for an image in it";
     }
-    LoopDevice disk(dir / "disk.img", kImageSize);
-    if (!disk.setSpinning()) {
-        GTEST_SKIP() << "no loop device whose queue/rotational can be written could be attached";
-    }
+    // Attached, and made to call itself a spinning disk that takes no discard.
+    std::string ext4;
+    if (!sh("truncate -s 16M '" + (dir / "disk.img") + "' && losetup --find --show '" +
+                (dir / "disk.img") + "'",
+            &ext4))
+        GTEST_SKIP() << "no loop device could be attached";
+    const Detach detach{ext4};
+    const std::string queue = "/sys/block/" + lastPathComponent(ext4) + "/queue/";
+    if (!sh("echo 1 >" + queue + "rotational && echo 0 >" + queue + "discard_max_bytes"))
+        GTEST_SKIP() << "the loop device's queue/rotational cannot be written here";
     for (const char* folder : {"spinning", "tmpfs"}) makeFolder(dir / folder);
-    const std::string& ext4 = disk.device();
-    ASSERT_TRUE(run("mkfs.ext4 -q -F " + ext4));
+    ASSERT_TRUE(sh("mkfs.ext4 -q -F " + ext4));
     // Set offline: setting it on a mounted file system needs CAP_SYS_RESOURCE. 0x80000 is
     // the extents flag mkfs gave the folder, 0x4000 the journal-data flag.
     ASSERT_TRUE(
-        run("debugfs -w -R 'mkdir journaled' " + ext4 + " 2>/dev/null") &&
-        run("debugfs -w -R 'set_inode_field journaled flags 0x84000' " + ext4 + " 2>/dev/null"));
+        sh("debugfs -w -R 'mkdir journaled' " + ext4 + " 2>/dev/null") &&
+        sh("debugfs -w -R 'set_inode_field journaled flags 0x84000' " + ext4 + " 2>/dev/null"));
     const std::string backed = "backed by " + (dir / "disk.img");
     const auto byDevice = [&] {
         ASSERT_TRUE(mountExt4(ext4, dir / "spinning")) << std::strerror(errno);

@@ -43,9 +43,8 @@ protected:
             "HOME=" + dir.path(), "XDG_CONFIG_HOME=" + (dir / "config"),
             "LANG=C.UTF-8",       "PATH=/usr/bin:/bin"};
         all.insert(all.end(), env.begin(), env.end());
-        if (!dataHome.empty()) {
+        if (!dataHome.empty())
             all.push_back("XDG_DATA_HOME=" + dataHome);
-        }
         all.push_back(ZURIZEDE_CLI);
         all.insert(all.end(), args.begin(), args.end());
         int fds[2] = {-1, -1};
@@ -108,6 +107,24 @@ protected:
         makeFolder(top);
         makeFolder(top + "/sub");
         for (int i = 0; i < files; ++i) writeFile(fileOf(top, i), "contents " + std::to_string(i));
+    }
+
+    // An item in a trash folder as a file manager puts it there, with its record beside it.
+    static void trashItem(const std::string& trash, const std::string& name,
+                          const std::string& contents, const std::string& originalPath) {
+        std::filesystem::create_directories(trash + "/files");
+        std::filesystem::create_directories(trash + "/info");
+        writeFile(trash + "/files/" + name, contents);
+        writeFile(trash + "/info/" + name + ".trashinfo",
+                  "[Trash Info]\nPath=" + originalPath + "\nDeletionDate=2026-12-01T10:00:00\n");
+    }
+
+    // Waits until done() holds, up to limit; answers whether it came to hold.
+    static bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        while (!done() && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return done();
     }
 
     static int entries(const std::string& folder) {

@@ -25,12 +25,10 @@ PrivateMountsResult inPrivateMountNamespace(const std::function<void()>& body, b
         ::_exit(::testing::Test::HasFailure() ? 1 : 0);
     }
     int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
         return PrivateMountsResult::Failed;
-    }
-    if (WEXITSTATUS(status) == kUnavailable) {
+    if (WEXITSTATUS(status) == kUnavailable)
         return PrivateMountsResult::Unavailable;
-    }
     return WEXITSTATUS(status) == 0 ? PrivateMountsResult::Passed : PrivateMountsResult::Failed;
 }
 

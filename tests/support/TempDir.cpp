@@ -4,6 +4,7 @@
 #include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,9 +15,8 @@ namespace {
 constexpr uid_t kNobody = 65534;
 
 int openUp(const char* path, const struct stat* st, int type, struct FTW*) {
-    if (type != FTW_SL && type != FTW_SLN) {
+    if (type != FTW_SL && type != FTW_SLN)
         ::chmod(path, S_ISDIR(st->st_mode) ? 0777 : 0666);
-    }
     return 0;
 }
 }  // namespace
@@ -24,9 +24,8 @@ int openUp(const char* path, const struct stat* st, int type, struct FTW*) {
 TempDir::TempDir() {
     const char* base = std::getenv("TMPDIR");
     path_ = std::string(base && *base ? base : "/tmp") + "/zurizede-test.XXXXXX";
-    if (::mkdtemp(path_.data()) == nullptr) {
+    if (::mkdtemp(path_.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
-    }
     ::chmod(path_.c_str(), 0777);  // an ordinary user works in it too
 }
 
@@ -38,14 +37,24 @@ TempDir::~TempDir() {
 }
 
 void writeFile(const std::string& path, const std::string& contents) {
-    if (!(std::ofstream(path, std::ios::binary | std::ios::trunc) << contents)) {
+    if (!(std::ofstream(path, std::ios::binary | std::ios::trunc) << contents))
         throw std::runtime_error("cannot write " + path);
-    }
 }
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+bool sh(const std::string& command, std::string* firstLine) {
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return false;
+    std::string printed;
+    for (char buffer[256]; std::fgets(buffer, sizeof buffer, pipe) != nullptr;) printed += buffer;
+    if (firstLine != nullptr)
+        *firstLine = printed.substr(0, printed.find('\n'));
+    return ::pclose(pipe) == 0;
 }
 
 bool exists(const std::string& path) {
@@ -54,9 +63,8 @@ bool exists(const std::string& path) {
 }
 
 void makeFolder(const std::string& path) {
-    if (::mkdir(path.c_str(), 0777) != 0 || ::chmod(path.c_str(), 0777) != 0) {
+    if (::mkdir(path.c_str(), 0777) != 0 || ::chmod(path.c_str(), 0777) != 0)
         throw std::runtime_error("cannot make " + path);
-    }
 }
 
 int makeFoldersDeeperThanPathMax(const std::string& top, const std::string& fileName) {
@@ -70,16 +78,14 @@ int makeFoldersDeeperThanPathMax(const std::string& top, const std::string& file
     }
     const int file = fd < 0 ? -1 : ::openat(fd, fileName.c_str(), O_RDWR | O_CREAT, 0600);
     ::close(fd);
-    if (file < 0 || ::write(file, "secret", 6) != 6) {
+    if (file < 0 || ::write(file, "secret", 6) != 6)
         throw std::runtime_error("cannot make a deep file in " + top);
-    }
     return file;
 }
 
 AsOrdinaryUser::AsOrdinaryUser() {
-    if (::geteuid() == 0) {
+    if (::geteuid() == 0)
         switched_ = ::setegid(kNobody) == 0 && ::seteuid(kNobody) == 0;
-    }
 }
 
 AsOrdinaryUser::~AsOrdinaryUser() {

@@ -19,6 +19,9 @@ void writeFile(const std::string& path, const std::string& contents);
 std::string readFile(const std::string& path);
 bool exists(const std::string& path);  // lstat: a dangling link exists too
 void makeFolder(const std::string& path);
+// Runs a shell command (its errors go to the test's output) and answers whether it worked,
+// with the first line it printed.
+bool sh(const std::string& command, std::string* firstLine = nullptr);
 // Makes a chain of folders below top whose path is longer than PATH_MAX, with a file named
 // fileName holding "secret" at its end; answers that file, open for reading and writing.
 int makeFoldersDeeperThanPathMax(

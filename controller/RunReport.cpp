@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/ErrorText.h"
+
 using namespace shredder_text;
 
 namespace {
@@ -106,7 +108,7 @@ std::string storageInWords(const StorageVerdict& verdict) {
 }
 
 std::string reasonInWords(const Reason& reason) {
-    const std::string system = reason.errorNumber != 0 ? std::strerror(reason.errorNumber) : "";
+    const std::string system = reason.errorNumber != 0 ? errorInWords(reason.errorNumber) : "";
     switch (reason.code) {
         case ReasonCode::SystemError:
             return system;

@@ -143,9 +143,14 @@ int folderRefusesRemoval(int fd, bool openedForPathOnly) {
 }
 
 int itemRefusesRemoval(int folderFd, const char* name) {
-    const UniqueFd fd(::openat(folderFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0) {
-        return 0;  // what cannot be opened is judged by its folder alone
+    const UniqueFd fd(
+        ::openat(folderFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat st;
+    // What cannot be opened is judged by its folder alone; so is anything swapped in that is
+    // no file or folder, whose flags say nothing here.
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 ||
+        !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
+        return 0;
     }
     int flags = 0;
     const bool known = ::ioctl(fd.get(), FS_IOC_GETFLAGS, &flags) == 0;

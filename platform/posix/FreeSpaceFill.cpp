@@ -81,10 +81,8 @@ public:
         const int flags = O_RDWR | O_CLOEXEC | O_NOFOLLOW;
         UniqueFd fd;
         isDirect = false;
+        // Past the page cache where asked and allowed; where refused (EINVAL), through it.
         for (const bool tryDirect : {direct, false}) {
-            if (!tryDirect && isDirect) {
-                break;
-            }
             fd = named_ ? makeNamed(flags | (tryDirect ? O_DIRECT : 0))
                         : UniqueFd(::openat(folderFd_, ".",
                                             flags | O_TMPFILE | (tryDirect ? O_DIRECT : 0), 0600));
@@ -99,9 +97,6 @@ public:
             if (errno != EINVAL || !tryDirect) {
                 return -1;
             }
-        }
-        if (fd.get() < 0) {
-            return -1;
         }
         files_.push_back(std::move(fd));
         return files_.back().get();

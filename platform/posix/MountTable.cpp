@@ -11,21 +11,6 @@
 
 namespace {
 
-// mountinfo writes a space, a tab, a newline and a backslash in a path as octal escapes.
-std::string unescaped(const std::string& field) {
-    std::string text;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() &&
-            field.find_first_not_of("01234567", i + 1) >= i + 4) {
-            text += static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8));
-            i += 3;
-        } else {
-            text += field[i];
-        }
-    }
-    return text;
-}
-
 std::vector<std::string> splitted(const std::string& text, char separator) {
     std::vector<std::string> parts;
     std::size_t start = 0;
@@ -99,6 +84,20 @@ bool visitMounts(const std::function<bool(const MountEntry&)>& visit) {
 }
 
 }  // namespace
+
+std::string unescaped(const std::string& field) {
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() &&
+            field.find_first_not_of("01234567", i + 1) >= i + 4) {
+            text += static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8));
+            i += 3;
+        } else {
+            text += field[i];
+        }
+    }
+    return text;
+}
 
 std::optional<MountEntry> findMount(const std::string& mountId, const std::string& device) {
     std::optional<MountEntry> found;

@@ -22,3 +22,7 @@ std::optional<MountEntry> findMount(const std::string& mountId, const std::strin
 // Where the file systems this process sees are mounted: those that hold files, not automount
 // points, kernel interfaces or network mounts.
 std::vector<std::string> mountPoints();
+
+// A path as mountinfo and /proc/swaps write it, a space, a tab, a newline and a backslash as
+// octal escapes ("\040"), in its own bytes again.
+std::string unescaped(const std::string& field);

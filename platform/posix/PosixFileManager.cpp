@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/UniqueFd.h"
+#include "platform/ErrorText.h"
 #include "platform/PathString.h"
 #include "platform/posix/FolderEntries.h"
 #include "platform/posix/StorageCheck.h"
@@ -148,10 +149,12 @@ int PosixFileManager::removalBlockerAtPath(const std::string& path) const {
 
 StorageVerdict PosixFileManager::storageVerdictAtPath(const std::string& path) const {
     const std::optional<Reached> at = reach(holds_, path, false);
-    if (at && at->held) {
-        return checkStorageIn(at->folderFd, at->name);
+    if (!at) {  // below a held folder, and not reached from it: never looked up by path
+        StorageVerdict verdict;
+        verdict.reason = "could not be examined (" + errorInWords(errno) + ")";
+        return verdict;
     }
-    return checkStorage(path);
+    return at->held ? checkStorageIn(at->folderFd, at->name) : checkStorage(path);
 }
 
 MemoryOnDisk PosixFileManager::unencryptedMemoryCopies() const {
@@ -203,10 +206,12 @@ ItemExamination PosixFileManager::examineLinkTarget(const WalkItem& link) const 
 
 bool PosixFileManager::removeFileAtPath(const std::string& path, RemovalHandler& handler) {
     const std::optional<Reached> at = reach(holds_, path, false);
-    if (at && at->held) {
-        return entries::runDeleteWalk(*this, path, handler, at->folderFd, at->name);
+    if (!at) {  // below a held folder, and not reached from it: never looked up by path
+        handler.fileManagerShouldProceedAfterError(*this, {path, {ReasonCode::SystemError, errno}});
+        return false;
     }
-    return entries::runDeleteWalk(*this, path, handler);
+    return at->held ? entries::runDeleteWalk(*this, path, handler, at->folderFd, at->name)
+                    : entries::runDeleteWalk(*this, path, handler);
 }
 
 bool PosixFileManager::copyPath(const std::string& source, const std::string& destination) {

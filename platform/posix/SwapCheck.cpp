@@ -10,25 +10,9 @@
 
 #include "platform/PathString.h"
 #include "platform/posix/DeviceStack.h"
+#include "platform/posix/MountTable.h"
 
 namespace {
-
-// /proc/swaps writes a space, a tab, a newline or a backslash in a name as "\040" and the like.
-std::string unescaped(const std::string& field) {
-    std::string text;
-    const auto octal = [](char c) { return c >= '0' && c <= '7'; };
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() && octal(field[i + 1]) &&
-            octal(field[i + 2]) && octal(field[i + 3])) {
-            text += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
-                                      (field[i + 3] - '0'));
-            i += 3;
-        } else {
-            text += field[i];
-        }
-    }
-    return text;
-}
 
 // Memory may lie there in the clear: a disk (not memory) without dm-crypt on every way down,
 // or one that could not be judged at all.

@@ -265,6 +265,8 @@ TEST(DeleteWalk, PathsBelowAHeldFolderAreReachedFromItAfterASwap) {
     RecordingHandler handler;
     EXPECT_TRUE(files.removeFileAtPath(dir / "trash/files/item", handler));
     EXPECT_TRUE(files.removeFileAtPath(dir / "trash/files/folder", handler));
+    // Not reached from the held folder ("..") is not reached at all, never by its path.
+    EXPECT_FALSE(files.removeFileAtPath(dir / "trash/files/folder/../item", handler));
     EXPECT_EQ(readFile(dir / "victim/item"), "mine");
     EXPECT_EQ(readFile(dir / "victim/folder/inner"), "mine");
     bool isDirectory = false;

@@ -20,7 +20,9 @@ int RunNotes::run(const Alert& alert) {
 
 void RunNotes::showWarnings(const std::vector<std::string>& warnings) {
     if (account_ != nullptr) {
-        account_->showWarnings(with(warnings));
+        if (const std::vector<std::string> all = with(warnings); !all.empty()) {
+            account_->showWarnings(all);
+        }
     }
 }
 

@@ -190,10 +190,8 @@ bool ShredRun::confirmed(const Selection& selection) {
                       .alternateButton = kProceed,
                       .details = confirmationDetails(selection, findings_, account_, grouped())});
     }
-    if (services_.account != nullptr) {
-        if (const auto unreached = warnings(); !unreached.empty()) {
-            services_.account->showWarnings(unreached);
-        }
+    if (services_.account != nullptr) {  // the run's notes join them, or are all there is
+        services_.account->showWarnings(warnings());
     }
     return true;
 }

@@ -167,10 +167,15 @@ void TrashRun::run() {
         return;
     }
     const RunOutcome worst = shredFolders(trash);
+    // The worst of the trash folders' storage is the one told, as for several PATHs.
+    account_.storage.reset();
     for (const TrashContents& contents : trash) {
         account_.storageOf.emplace_back(contents.folder.path, contents.storage);
+        if (!account_.storage || worseReach(account_.storage->reach, contents.storage.reach) !=
+                                     account_.storage->reach) {
+            account_.storage = contents.storage;
+        }
     }
-    account_.storage = trash.front().storage;
     finish(worst,
            worst != RunOutcome::Shredded ? std::string()
            : found.passedOver.empty()    ? kTrashShredded

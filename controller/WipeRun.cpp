@@ -321,9 +321,10 @@ void WipeRun::finish(RunOutcome outcome, const std::string& status, const std::s
     record_.status = statusOf(outcome_, record_.touched);
     record_.summary = summary;
     record_.details = details;
-    record_.warnings = facts_
-                           ? notReached(*facts_, grouped(), result_.full ? &result_.left : nullptr)
-                           : std::vector<std::string>{};
+    // As the account counts them: the figures of a fill that ended full and whole.
+    const bool whole = result_.full && !result_.stopped && result_.errorNumber == 0;
+    record_.warnings = facts_ ? notReached(*facts_, grouped(), whole ? &result_.left : nullptr)
+                              : std::vector<std::string>{};
     resetProgress();
 }
 

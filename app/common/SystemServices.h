@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "controller/ZVORBAControlShredder.h"
+#include "controller/ShredderConnections.h"
 #include "platform/posix/FreeSpaceFill.h"
 #include "platform/posix/PosixFileManager.h"
 #include "platform/posix/PosixSystemLog.h"

@@ -1,5 +1,6 @@
 #include "engine/ZVUtility.h"
 
+#include "base/Transfer.h"
 #include "base/UniqueFd.h"
 #include "engine/KeyedStream.h"
 
@@ -102,24 +103,6 @@ RandomDevice openRandomDevice(const char* path) {
     UniqueFd fd(::open(path, O_RDONLY | O_CLOEXEC));
     const int raw = fd.get();
     return {std::move(fd), raw};
-}
-
-// Moves exactly `bytes` through step(done, left), which answers what one system call moved.
-// A call cut short by a signal goes on where it stopped; a call that moves nothing is an
-// error, never stale bytes counted as random or a file taken as written. Answers 0 or errno.
-template <typename Step>
-int transferFully(std::uint64_t bytes, Step step) {
-    for (std::uint64_t done = 0; done < bytes;) {
-        const ssize_t n = step(done, bytes - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return n < 0 ? errno : EIO;
-        }
-        done += static_cast<std::uint64_t>(n);
-    }
-    return 0;
 }
 
 // A running digest of bytes in file order, fed once as the last random pass writes them and

@@ -157,6 +157,25 @@ int itemRefusesRemoval(int folderFd, const char* name) {
     return known && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0 ? EPERM : 0;
 }
 
+int createFresh(int folderFd, const std::string& prefix, std::string& made) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char noise[8];
+        if (::getrandom(noise, sizeof noise, 0) != static_cast<ssize_t>(sizeof noise)) {
+            return -1;
+        }
+        made = prefix;
+        for (const unsigned char byte : noise) {
+            made += kNameCharacters[byte % 62];
+        }
+        const int fd = ::openat(folderFd, made.c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
 const unsigned char* NameNoise::take(std::size_t length) {
     if (sizeof pool_ - used_ < length) {
         if (::getrandom(pool_, sizeof pool_, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof pool_)) {

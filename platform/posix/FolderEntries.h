@@ -73,6 +73,10 @@ private:
     std::size_t used_ = sizeof pool_;
 };
 
+// A new owner-only file in folderFd named `prefix` and eight random letters, made exclusively
+// and never through a link: its descriptor, with its name in `made`, or -1 with errno set.
+int createFresh(int folderFd, const std::string& prefix, std::string& made);
+
 // Renames the entry to as many random letters and digits and answers the name it now has:
 // its own where it cannot be renamed.
 std::string obscuredName(int folderFd, const char* name, NameNoise& randomBytes);

@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 #include <variant>
 
 #include "base/FolderHandle.h"
+#include "base/Transfer.h"
 #include "base/UniqueFd.h"
 #include "platform/PathString.h"
 #include "platform/posix/FolderEntries.h"
@@ -193,40 +193,12 @@ std::optional<std::string> nearestExistingFolder(std::string path) {
     return std::nullopt;
 }
 
-// A new owner-only file inside folderFd named after `name` and random letters; its name is
-// set in `made`.
-int makeTemporaryAt(int folderFd, const std::string& name, std::string& made) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        unsigned char noise[8];
-        if (::getrandom(noise, sizeof noise, 0) != static_cast<ssize_t>(sizeof noise)) {
-            return -1;
-        }
-        made = name + ".";
-        for (const unsigned char byte : noise) {
-            made += entries::kNameCharacters[byte % 62];
-        }
-        const int fd = ::openat(folderFd, made.c_str(),
-                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    return -1;
-}
-
 bool writeAll(int fd, const std::string& text) {
-    for (std::size_t done = 0; done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            errno = n == 0 ? EIO : errno;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+    const int error = transferFully(text.size(), [&](std::uint64_t done, std::uint64_t left) {
+        return ::write(fd, text.data() + done, left);
+    });
+    errno = error;
+    return error == 0;
 }
 
 // Copies the directorysizes lines read from `in` to `out`, but those of the forgotten
@@ -423,7 +395,7 @@ int PosixTrashCan::forgetSizes(const TrashFolder& folder, const std::vector<std:
         return EPERM;
     }
     std::string temporary;
-    const UniqueFd fresh(makeTemporaryAt(trash, kSizes, temporary));
+    const UniqueFd fresh(entries::createFresh(trash, std::string(kSizes) + ".", temporary));
     if (fresh.get() < 0) {
         return errno;
     }

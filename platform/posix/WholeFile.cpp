@@ -1,14 +1,15 @@
 #include "platform/posix/WholeFile.h"
 
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "base/Transfer.h"
 #include "base/UniqueFd.h"
 #include "platform/PathString.h"
+#include "platform/posix/FolderEntries.h"
 
 namespace {
 
@@ -37,45 +38,24 @@ int openFolderOf(Pending& file) {
     return errno == ENOENT ? 0 : errno;
 }
 
-int writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return put < 0 ? errno : ENOSPC;  // nothing written and no reason: a full disk
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return 0;
-}
-
 // A new file of the folder under a random hidden name, owner-only, with the bytes in it and
 // synced to the disk. Answers 0 or errno; on failure nothing of it stays.
 int writeTemporary(Pending& file, std::string_view bytes) {
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    UniqueFd out;
-    for (int attempt = 0; out.get() < 0 && attempt < 100; ++attempt) {
-        unsigned char noise[8];
-        if (::getrandom(noise, sizeof noise, 0) != static_cast<ssize_t>(sizeof noise)) {
-            return errno != 0 ? errno : EIO;
-        }
-        file.temporary = ".zurizede-";
-        for (const unsigned char n : noise) {
-            file.temporary += letters[n % 62];
-        }
-        out = UniqueFd(::openat(file.folder.get(), file.temporary.c_str(),
-                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-        if (out.get() < 0 && errno != EEXIST) {
-            return errno;
-        }
-    }
+    UniqueFd out(entries::createFresh(file.folder.get(), ".zurizede-", file.temporary));
     if (out.get() < 0) {
-        return EEXIST;
+        file.temporary.clear();
+        return errno;
     }
     // The umask may take more than group and others away; the owner reads and writes.
-    int error = ::fchmod(out.get(), 0600) != 0 ? errno : writeAll(out.get(), bytes);
+    int error = ::fchmod(out.get(), 0600) != 0 ? errno : 0;
+    if (error == 0) {  // nothing written and no reason given: a full disk
+        error = transferFully(
+            bytes.size(),
+            [&](std::uint64_t done, std::uint64_t left) {
+                return ::write(out.get(), bytes.data() + done, left);
+            },
+            ENOSPC);
+    }
     if (error == 0 && ::fsync(out.get()) != 0) {
         error = errno;
     }

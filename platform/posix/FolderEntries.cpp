@@ -8,6 +8,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -155,6 +156,31 @@ int itemRefusesRemoval(int folderFd, const char* name) {
     int flags = 0;
     const bool known = ::ioctl(fd.get(), FS_IOC_GETFLAGS, &flags) == 0;
     return known && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0 ? EPERM : 0;
+}
+
+std::optional<std::vector<std::string>> componentsOf(const std::string& relative) {
+    std::vector<std::string> parts;
+    for (std::size_t at = 0; at < relative.size();) {
+        const std::size_t end = std::min(relative.find('/', at), relative.size());
+        if (end > at) {
+            parts.push_back(relative.substr(at, end - at));
+        }
+        at = end + 1;
+    }
+    if (std::find(parts.begin(), parts.end(), "..") != parts.end()) {
+        errno = EINVAL;
+        return std::nullopt;
+    }
+    return parts;
+}
+
+UniqueFd folderBelow(int folderFd, const std::vector<std::string>& parts) {
+    UniqueFd at(::fcntl(folderFd, F_DUPFD_CLOEXEC, 0));
+    for (std::size_t i = 0; i < parts.size() && at.get() >= 0; ++i) {
+        at = UniqueFd(
+            ::openat(at.get(), parts[i].c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    }
+    return at;
 }
 
 int createFresh(int folderFd, const std::string& prefix, std::string& made) {

@@ -11,7 +11,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "base/UniqueFd.h"
 #include "platform/FileManager.h"
 
 namespace entries {
@@ -72,6 +74,13 @@ private:
     unsigned char pool_[256];
     std::size_t used_ = sizeof pool_;
 };
+
+// The components of a relative path, one at a time; nothing, with errno EINVAL, where one is
+// "..", which would lead above where the path starts.
+std::optional<std::vector<std::string>> componentsOf(const std::string& relative);
+// The folder reached from folderFd through each of `parts` in turn, never through a link: its
+// descriptor (O_PATH; a copy of folderFd for none), or an empty one with errno set.
+UniqueFd folderBelow(int folderFd, const std::vector<std::string>& parts);
 
 // A new owner-only file in folderFd named `prefix` and eight random letters, made exclusively
 // and never through a link: its descriptor, with its name in `made`, or -1 with errno set.

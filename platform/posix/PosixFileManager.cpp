@@ -74,26 +74,14 @@ std::optional<Reached> reach(const std::vector<std::pair<std::string, int>>& hol
         }
         return reached;
     }
-    std::vector<std::string> parts;
-    std::string rest = trimmed.substr(hold->first.size());
-    for (std::size_t at = 0; at < rest.size();) {
-        const std::size_t end = std::min(rest.find('/', at), rest.size());
-        if (end > at) {
-            parts.push_back(rest.substr(at, end - at));
-        }
-        at = end + 1;
-    }
-    if (std::find(parts.begin(), parts.end(), "..") != parts.end()) {
-        errno = EINVAL;  // never above the held folder
-        return std::nullopt;
+    const auto parts = componentsOf(trimmed.substr(hold->first.size()));
+    if (!parts) {
+        return std::nullopt;  // never above the held folder
     }
     reached.held = true;
-    reached.name = parts.empty() ? "." : parts.back();
-    reached.owned = UniqueFd(::fcntl(hold->second, F_DUPFD_CLOEXEC, 0));
-    for (std::size_t i = 0; i + 1 < parts.size() && reached.owned.get() >= 0; ++i) {
-        reached.owned = UniqueFd(::openat(reached.owned.get(), parts[i].c_str(),
-                                          O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    }
+    reached.name = parts->empty() ? "." : parts->back();
+    reached.owned = folderBelow(hold->second,
+                                {parts->begin(), parts->empty() ? parts->end() : parts->end() - 1});
     if (reached.owned.get() < 0) {
         return std::nullopt;
     }

@@ -92,21 +92,6 @@ std::variant<std::shared_ptr<const TrashDescriptors>, UntrustedTrash, std::monos
                                                          std::move(info.fd));
 }
 
-// The components of path below base, one at a time; empty where path is not below it.
-std::vector<std::string> componentsBelow(const std::string& base, const std::string& path) {
-    std::vector<std::string> parts;
-    if (path.size() <= base.size() || path.compare(0, base.size(), base) != 0) {
-        return parts;
-    }
-    std::istringstream rest(path.substr(base.size()));
-    for (std::string part; std::getline(rest, part, '/');) {
-        if (!part.empty()) {
-            parts.push_back(part);
-        }
-    }
-    return parts;
-}
-
 // The text of a small regular file of the user's own inside folderFd, never through a link,
 // never more than a record holds; nothing for anything else.
 std::optional<std::string> smallOwnFile(int folderFd, const std::string& name) {
@@ -359,11 +344,12 @@ std::vector<TrashedItem> PosixTrashCan::itemsIn(const TrashFolder& folder) const
 
 bool PosixTrashCan::stillInPlace(const TrashFolder& folder) const {
     const std::string base = folder.topDir.empty() ? dataHome_.value_or("") : folder.topDir;
-    UniqueFd at(::open(base.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    for (const std::string& part : componentsBelow(base, folder.path)) {
-        at = UniqueFd(
-            ::openat(at.get(), part.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    }
+    const UniqueFd top(::open(base.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    const bool below = folder.path.size() > base.size() && folder.path.rfind(base, 0) == 0;
+    const auto parts =
+        below ? entries::componentsOf(folder.path.substr(base.size())) : std::nullopt;
+    const UniqueFd at =
+        parts && top.get() >= 0 ? entries::folderBelow(top.get(), *parts) : UniqueFd();
     const auto same = [](int a, int b) {
         struct stat sa, sb;
         return a < 0 ? b < 0

@@ -142,7 +142,10 @@ void ShredRun::prepare(Selection& selection) {
     mode_ = shredModeFrom(defaults.integerForKey(settings_key::kShredMode));
     verifyLastPass_ = defaults.integerForKey(settings_key::kShredVerify) == 1;
     account_.verifying = verifyLastPass_;
-    account_.storage = services_.fileManager->storageVerdictAtPath(selection.path);
+    // The Trash judged each of its folders once: its items lie there.
+    if (!partOfTrash_) {
+        account_.storage = services_.fileManager->storageVerdictAtPath(selection.path);
+    }
     noteMemoryExposure();
 
     showSelection(selection.path, selection.isDirectory);

@@ -68,7 +68,6 @@ struct MemoryOnDisk {
     // Where a hibernation image is written ("/dev/sda3"), when it is not one of the swap areas
     // above; empty otherwise.
     std::string hibernationDevice;
-    bool any() const { return !swapAreas.empty() || !hibernationDevice.empty(); }
 };
 
 // Why the walk keeps an item or stops on it: a code, and the errno value behind it where

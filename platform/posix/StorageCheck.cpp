@@ -430,55 +430,44 @@ StorageVerdict fileSystemVerdict(const std::string& sysfsRoot, std::uint32_t mag
 
 namespace {
 
-// The verdict for the file system holding the folder open as folderFd, or the entry
-// itemName in it when that is not empty.
-StorageVerdict examineIn(int folderFd, const std::string& itemName) {
+// The verdict for the file system the holder found.
+StorageVerdict verdictOf(const Holder& holder) {
     StorageVerdict verdict;
-    const std::optional<Holder> holder = findHolder(folderFd, itemName);
-    if (!holder) {
-        const int error = errno;
-        verdict.reason = "could not be examined (" + errorInWords(error) + ")";
-        return verdict;
-    }
-    const MountEntry* mount = holder->mount ? &*holder->mount : nullptr;
-    verdict.fileSystem = typeName(holder->magic, holder->type, mount ? mount->type : "");
-    identify(verdict, holder->on, mount);
+    const MountEntry* mount = holder.mount ? &*holder.mount : nullptr;
+    verdict.fileSystem = typeName(holder.magic, holder.type, mount ? mount->type : "");
+    identify(verdict, holder.on, mount);
     int devicesLeft = kDevicesAWalkVisits;
     const DeviceJudgement judgement =
-        judgeFileSystem({"/sys", 0, &devicesLeft}, holder->type, blockDeviceUnder(*holder, "/sys"),
-                        isJournaled(*holder));
+        judgeFileSystem({"/sys", 0, &devicesLeft}, holder.type, blockDeviceUnder(holder, "/sys"),
+                        isJournaled(holder));
     verdict.reach = judgement.reach;
     verdict.reason = judgement.reason();
     verdict.encrypted = judgement.encrypted;
     return verdict;
 }
 
-StorageVerdict examine(const std::string& path) {
-    std::string itemName;
-    const UniqueFd folder{openHoldingFolder(path, itemName)};
-    return examineIn(folder.get(), itemName);
+StorageVerdict couldNotExamine(int error) {
+    StorageVerdict verdict;
+    verdict.reason = error != 0 ? "could not be examined (" + errorInWords(error) + ")"
+                                : "could not be examined";
+    return verdict;
 }
 
 }  // namespace
 
 StorageVerdict checkStorageIn(int folderFd, const std::string& itemName) {
     try {
-        return examineIn(folderFd, itemName);
+        const std::optional<Holder> holder = findHolder(folderFd, itemName);
+        return holder ? verdictOf(*holder) : couldNotExamine(errno);
     } catch (...) {  // out of memory: a verdict that says nothing rather than none
-        StorageVerdict verdict;
-        verdict.reason = "could not be examined";
-        return verdict;
+        return couldNotExamine(0);
     }
 }
 
 StorageVerdict checkStorage(const std::string& path) {
-    try {
-        return examine(path);
-    } catch (...) {  // out of memory: a verdict that says nothing rather than none
-        StorageVerdict verdict;
-        verdict.reason = "could not be examined";
-        return verdict;
-    }
+    std::string itemName;
+    const UniqueFd folder{openHoldingFolder(path, itemName)};
+    return checkStorageIn(folder.get(), itemName);
 }
 
 std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& errorNumber) {
@@ -492,40 +481,32 @@ std::optional<FileSystemFacts> fileSystemFacts(const std::string& folder, int& e
 
 std::optional<FileSystemFacts> fileSystemFactsOf(int folderFd, const std::string& shownPath,
                                                  int& errorNumber) {
-    struct statfs fs;
     struct statvfs vfs;
-    if (::fstatfs(folderFd, &fs) != 0 || ::fstatvfs(folderFd, &vfs) != 0) {
+    const std::optional<Holder> holder = findHolder(folderFd, "");
+    if (!holder || ::fstatvfs(folderFd, &vfs) != 0) {
         errorNumber = errno;
         return std::nullopt;
     }
     FileSystemFacts facts;
-    const auto magic = static_cast<std::uint32_t>(fs.f_type);
-    const KnownType* type = knownType(magic);
-    const MountedOn on = mountedOn(folderFd);
-    const std::optional<MountEntry> found = findMount(on.mountId, deviceName(on.major, on.minor));
-    const bool mountKnown = found.has_value();
-    const MountEntry mount = found.value_or(MountEntry{});
-    facts.type = typeName(magic, type, mountKnown ? mount.type : std::string());
-    facts.mountPoint = mountKnown ? mount.mountPoint : shownPath;
-    facts.device = mountKnown ? mount.source : deviceName(on.major, on.minor);
+    const MountEntry* mount = holder->mount ? &*holder->mount : nullptr;
+    facts.type = typeName(holder->magic, holder->type, mount ? mount->type : "");
+    facts.mountPoint = mount ? mount->mountPoint : shownPath;
+    facts.device = mount ? mount->source : deviceName(holder->on.major, holder->on.minor);
     facts.blockSize = vfs.f_frsize;
-    facts.freeBytes = static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize;
     // Root may fill the reserve as well; anyone else stops short of it.
+    const bool root = ::geteuid() == 0;
+    facts.freeBytes = static_cast<std::uint64_t>(root ? vfs.f_bfree : vfs.f_bavail) * vfs.f_frsize;
     facts.reservedBytes =
-        ::geteuid() == 0 ? 0
-                         : static_cast<std::uint64_t>(vfs.f_bfree - vfs.f_bavail) * vfs.f_frsize;
-    if (::geteuid() == 0) {
-        facts.freeBytes = static_cast<std::uint64_t>(vfs.f_bfree) * vfs.f_frsize;
-    }
+        root ? 0 : static_cast<std::uint64_t>(vfs.f_bfree - vfs.f_bavail) * vfs.f_frsize;
     facts.freeInodes = vfs.f_favail;
     facts.readOnly = (vfs.f_flag & ST_RDONLY) != 0;
     facts.writable = ::faccessat(folderFd, ".", W_OK | X_OK, 0) == 0;
-    facts.network = type != nullptr && type->kind == Kind::Network;
+    facts.network = holder->type != nullptr && holder->type->kind == Kind::Network;
     // Judged where the fill will write: the folder held open, whatever its path says now.
     try {
-        facts.storage = examineIn(folderFd, "");
+        facts.storage = verdictOf(*holder);
     } catch (...) {
-        facts.storage.reason = "could not be examined";
+        facts.storage = couldNotExamine(0);
     }
     return facts;
 }

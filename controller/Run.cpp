@@ -13,6 +13,11 @@ void Run::noteMemoryExposure(const char* stake) const {
     runNotes_.noteMemoryExposure(*services_.fileManager, stake);
 }
 
+void Run::begin() {
+    began_ = std::chrono::system_clock::now();
+    show(Field::statusText, "", true);
+}
+
 void Run::show(Field field, const std::string& text, bool redrawNow) const {
     TextField* shown = services_.display[field];
     shown->setStringValue(text);

@@ -3,6 +3,7 @@
 // What every kind of run shares: the connections it shows and tells through, and numbers
 // grouped as the window shows them. A run owns its own state and ends in one finish().
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,7 +25,13 @@ public:
     Run& operator=(const Run&) = delete;
     virtual ~Run() = default;
 
+    RunOutcome outcome() const { return outcome_; }
+    // What a report of the run says.
+    const RunRecord& record() const { return record_; }
+
 protected:
+    // A run's start: its time noted and the last run's status emptied.
+    void begin();
     // Shows text in a field of the status display, redrawn at once or with the next frame.
     void show(Field field, const std::string& text, bool redrawNow) const;
     std::string formatted(std::uint64_t number) const;
@@ -45,4 +52,7 @@ protected:
     // Set at start-up, after the runs' owner is made: read when a number is shown.
     const std::unique_ptr<NumberFormatter>& commaFormat_;
     RunNotes& runNotes_;
+    std::chrono::system_clock::time_point began_;
+    RunOutcome outcome_ = RunOutcome::Denied;
+    RunRecord record_;
 };

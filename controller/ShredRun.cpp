@@ -51,8 +51,7 @@ ShredRun::~ShredRun() {
 }
 
 void ShredRun::run(const std::string& chosen, bool chosenIsDirectory) {
-    began_ = std::chrono::system_clock::now();
-    show(Field::statusText, "", true);
+    begin();
     Selection selection = resolveChoice(chosen, chosenIsDirectory);
     if (const char* denial = denialFor(chosen, selection)) {
         deny(selection.path, denial);

@@ -38,10 +38,8 @@ public:
     // The whole run over what was chosen: a folder with everything in it when isDirectory.
     void run(const std::string& chosen, bool isDirectory);
 
-    RunOutcome outcome() const { return outcome_; }
     const RunAccount& account() const { return account_; }
-    // A run alone: its record, and what it left in place when it was stopped.
-    const RunRecord& record() const { return record_; }
+    // A run alone: what it left in place when it was stopped.
     const std::optional<LeftInPlace>& leftInPlace() const { return leftInPlace_; }
     // One of the Trash's items: its items, for the Trash's record.
     std::vector<ReportItem> takeItems() { return std::move(items_); }
@@ -95,8 +93,6 @@ private:
 
     const bool partOfTrash_;
     SharedNames& sharedRemovedEarlier_;
-    std::chrono::system_clock::time_point began_;
-    RunOutcome outcome_ = RunOutcome::Denied;
     ShredMode mode_ = ShredMode::RandomPass;
     bool verifyLastPass_ = false;
     // The count, taken off as the walk goes: items, links and bytes left.
@@ -130,6 +126,5 @@ private:
     std::vector<ReportItem> items_;
     std::map<ItemIdentity, std::size_t> itemIndex_;
     std::vector<std::pair<std::size_t, std::string>> recordedFolders_;
-    RunRecord record_;
     std::optional<LeftInPlace> leftInPlace_;
 };

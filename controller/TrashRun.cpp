@@ -144,8 +144,7 @@ TrashRun::TrashRun(const ShredderConnections& services,
     : Run(services, commaFormat, notes), sharedRemovedEarlier_(earlier), mode_(initialMode) {}
 
 void TrashRun::run() {
-    began_ = std::chrono::system_clock::now();
-    show(Field::statusText, "", true);
+    begin();
     const TrashFolders found = services_.trash->trashFolders();
     std::vector<std::unique_ptr<FolderHold>> holds;
     const std::vector<TrashContents> trash =

@@ -23,10 +23,8 @@ public:
     // Every trusted trash folder, held for the run, its items shredded in turn.
     void run();
 
-    RunOutcome outcome() const { return outcome_; }
     // The item runs' accounts added up, with each trash folder's storage.
     const RunAccount& account() const { return account_; }
-    const RunRecord& record() const { return record_; }
 
 private:
     // The one confirmation: each trash folder's count and storage, the mode, and the notes.
@@ -47,12 +45,9 @@ private:
                 const std::vector<std::string>& details);
 
     SharedNames& sharedRemovedEarlier_;
-    std::chrono::system_clock::time_point began_;
     ShredMode mode_;
     RunAccount account_;
     std::vector<ReportItem> items_;
     // The trash folders passed over and the items copied across file systems: said throughout.
     std::vector<std::string> notes_;
-    RunOutcome outcome_ = RunOutcome::Denied;
-    RunRecord record_;
 };

@@ -169,8 +169,7 @@ std::optional<std::string> WipeRun::refusal(int errorNumber) const {
 }
 
 void WipeRun::run() {
-    began_ = std::chrono::system_clock::now();
-    show(Field::statusText, "", true);
+    begin();
     int errorNumber = 0;
     // Opened once: whatever its path leads to later, the wipe fills what it checked.
     const std::unique_ptr<WipeFolder> held = services_.freeSpace->openFolder(folder_, errorNumber);

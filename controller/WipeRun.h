@@ -19,10 +19,8 @@ public:
     // The whole wipe, from opening the folder to its record.
     void run();
 
-    RunOutcome outcome() const { return outcome_; }
     // What the account says of where the free space lies, once the wipe was not refused.
     const std::optional<StorageVerdict>& storage() const { return storage_; }
-    const RunRecord& record() const { return record_; }
 
 private:
     void fillProgress(std::uint64_t written) override;
@@ -42,13 +40,10 @@ private:
                 const std::vector<std::string>& details);
 
     const std::string folder_;
-    std::chrono::system_clock::time_point began_;
     std::optional<FileSystemFacts> facts_;
     std::optional<StorageVerdict> storage_;
     bool filled_ = false;
     FillResult result_;
     std::uint64_t fillTotal_ = 0;  // the bytes the fill may write
     std::chrono::steady_clock::time_point fillStarted_;
-    RunOutcome outcome_ = RunOutcome::Denied;
-    RunRecord record_;
 };

@@ -147,7 +147,7 @@ Decision ShredRun::fileManagerWillProcessPath(FileManager& manager, const WalkIt
     if (!link && services_.overwriters != nullptr && S_ISREG(item.status.st_mode) &&
         item.status.st_nlink == 1 && item.status.st_size > 0 &&
         item.status.st_size <= kPooledFileBytes) {
-        return startInFlight(item, std::move(watched));
+        return startInFlight(manager, item, std::move(watched));
     }
     watched.observer = this;
     return settle(item, link ? OverwriteOutcome{0, OverwriteStatus::NotOverwritable}
@@ -155,12 +155,22 @@ Decision ShredRun::fileManagerWillProcessPath(FileManager& manager, const WalkIt
                                                        watched));
 }
 
-Decision ShredRun::startInFlight(const WalkItem& item, OverwriteSeams watched) {
+// The file's passes, and once they all reached the device its removal, on a thread of the
+// pool: the removals overlap as the syncs do. The walk holds its folder until it is answered.
+Decision ShredRun::startInFlight(FileManager& manager, const WalkItem& item,
+                                 OverwriteSeams watched) {
     auto file = std::make_unique<InFlight>(
         InFlight{item.name, item.path, item.status,
                  OverwriteJob(item.folderFd, item.name, item.status, mode_, std::move(watched))});
     InFlight* started = file.get();
-    file->ticket = services_.overwriters->start([started] { started->job.run(); });
+    file->ticket = services_.overwriters->start([started, &manager, folderFd = item.folderFd,
+                                                 rename = item.renameBeforeRemoval] {
+        started->job.run();
+        if (!reasonToKeep(started->job.outcome())) {
+            started->removalError = manager.removeAnnouncedFile(folderFd, started->name, rename);
+            started->removedOnPool = true;
+        }
+    });
     file->handle = ++handles_;
     inFlight_.push_back(std::move(file));
     return Decision::later(handles_);
@@ -178,14 +188,21 @@ Decision ShredRun::settle(const WalkItem& item, const OverwriteOutcome& outcome)
 }
 
 // The files on the pool, in the order they were announced: each waited for, counted off and
-// settled by how it ended, as one overwritten in turn would be, and answered by its handle.
+// settled by how it ended, as one overwritten in turn would be, and answered by its handle:
+// removed already, or kept with the reason it stayed.
 std::vector<Decision> ShredRun::fileManagerFinishItems(FileManager& /*manager*/) {
     std::vector<Decision> decisions;
     for (const auto& file : inFlight_) {
         services_.overwriters->wait(file->ticket);
-        decisions.push_back(
-            settle({-1, file->name.c_str(), file->status, file->path}, file->job.outcome()));
-        decisions.back().handle = file->handle;
+        Decision decision =
+            settle({-1, file->name.c_str(), file->status, file->path}, file->job.outcome());
+        if (file->removedOnPool) {
+            decision = file->removalError == 0
+                           ? Decision::removed()
+                           : Decision(Reason{ReasonCode::SystemError, file->removalError});
+        }
+        decision.handle = file->handle;
+        decisions.push_back(decision);
     }
     inFlight_.clear();
     return decisions;

@@ -59,6 +59,9 @@ RunRecord recordOfRun(RunKind kind, const std::string& subject,
         record.storage = {storage->fileSystem, storage->uuid,  storage->mountPoint,
                           storage->device,     storage->model, storage->serial,
                           storage->reach,      storage->reason};
+        if (kind != RunKind::FreeSpace) {
+            record.storage.names = namesInWords(*storage);
+        }
     }
     return record;
 }

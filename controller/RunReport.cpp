@@ -107,6 +107,11 @@ std::string storageInWords(const StorageVerdict& verdict) {
     return text;
 }
 
+std::string namesInWords(const StorageVerdict& verdict) {
+    return verdict.removedNamesWiped ? "the file system wipes removed names"
+                                     : "renamed before removal";
+}
+
 std::string reasonInWords(const Reason& reason) {
     const std::string system = reason.errorNumber != 0 ? errorInWords(reason.errorNumber) : "";
     switch (reason.code) {
@@ -267,9 +272,13 @@ std::vector<std::string> accountDetails(RunOutcome outcome, const RunAccount& a,
     }
     for (const auto& [folder, verdict] : a.storageOf) {
         lines.push_back(folder + ": " + storageInWords(verdict));
+        lines.push_back(folder + ": names: " + namesInWords(verdict));
     }
     if (a.storage && a.storageOf.empty()) {
         lines.push_back(storageInWords(*a.storage));
+        lines.push_back("Names" +
+                        (a.storage->fileSystem.empty() ? "" : " (" + a.storage->fileSystem + ")") +
+                        ": " + namesInWords(*a.storage));
     }
     return lines;
 }

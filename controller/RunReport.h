@@ -124,6 +124,9 @@ std::string modeInWords(ShredMode mode);
 std::string reasonInWords(const Reason& reason);
 // The storage verdict in words, with the file system and the reason.
 std::string storageInWords(const StorageVerdict& verdict);
+// How the walk made removed names unreadable on that file system: "the file system wipes
+// removed names" or "renamed before removal".
+std::string namesInWords(const StorageVerdict& verdict);
 // "1 file", "2 files".
 std::string counted(std::uint64_t number, const char* one, const char* many);
 

@@ -84,7 +84,7 @@ private:
     std::vector<std::string> warnings() const;
 
     // The walk's callbacks' steps (RemovalCallbacks.cpp).
-    Decision startInFlight(const WalkItem& item, OverwriteSeams watched);
+    Decision startInFlight(FileManager& manager, const WalkItem& item, OverwriteSeams watched);
     Decision settle(const WalkItem& item, const OverwriteOutcome& outcome);
     void noteOverwrite(const WalkItem& item, const OverwriteOutcome& outcome);
     void countOff(const OverwriteOutcome& outcome);
@@ -111,6 +111,9 @@ private:
         OverwriteJob job;
         std::uint64_t ticket = 0;
         std::uint64_t handle = 0;  // the walk's name for it, from its Later answer
+        // Removed on the pool once overwritten, as the walk would: 0, or why it stayed.
+        int removalError = 0;
+        bool removedOnPool = false;
     };
     std::vector<std::unique_ptr<InFlight>> inFlight_;
     std::uint64_t handles_ = 0;  // the last handle given

@@ -58,6 +58,8 @@ struct StorageVerdict {
     std::string fileSystem;  // its type's name: "ext4", "btrfs", ...
     std::string reason;      // why, e.g. "copy-on-write: every pass goes to new blocks"
     bool encrypted = false;  // on a dm-crypt volume: old copies are encrypted
+    // The file system overwrites a removed entry's name itself: the walk does not rename first.
+    bool removedNamesWiped = false;
     // Which file system and device, where known: for a report that names them.
     std::string mountPoint, device, uuid, model, serial;
 };
@@ -112,6 +114,9 @@ struct WalkItem {
     const char* name;
     const struct stat& status;  // as the walk examined it, never following a link
     const std::string& path;    // to show
+    // Where the file system may keep a removed entry's name, the walk renames the item to
+    // random characters just before removing it; where it wipes the name itself, it does not.
+    bool renameBeforeRemoval = true;
 };
 
 // A folder an enumeration could not read, and why (an errno value).
@@ -145,9 +150,9 @@ class FileManager;
 
 // What the handler of a delete walk answers for an item announced to it: remove it, keep it
 // (reported as a removal error with the reason), or ask again later, for a file whose
-// overwrite is still under way.
+// overwrite is still under way. Asked again, it may answer that it removed the file itself.
 struct Decision {
-    enum class Action { Remove, Keep, Later };
+    enum class Action { Remove, Keep, Later, Removed };
     Decision() = default;
     // Implicit: a handler answers a reason to keep the item.
     Decision(Reason why) : action(Action::Keep), reason(why) {}
@@ -156,6 +161,12 @@ struct Decision {
         Decision decision;
         decision.action = Action::Later;
         decision.handle = handle;
+        return decision;
+    }
+    // The handler removed the file itself.
+    static Decision removed() {
+        Decision decision;
+        decision.action = Action::Removed;
         return decision;
     }
     Action action = Action::Remove;
@@ -171,7 +182,8 @@ public:
     virtual Decision fileManagerWillProcessPath(FileManager& manager, const WalkItem& item) = 0;
     // The files answered Later: called once the walk must know how they ended (before it goes
     // into or out of a folder, with enough of them waiting, and at its end), it waits for them
-    // all and answers Remove or Keep for each, with the handle its Later answer carried.
+    // all and answers Remove, Keep or Removed for each, with the handle its Later answer
+    // carried. Removed: the handler removed it through FileManager::removeAnnouncedFile.
     virtual std::vector<Decision> fileManagerFinishItems(FileManager& /*manager*/) { return {}; }
     // Called when the walk could not remove an item; NO stops the walk at once.
     virtual bool fileManagerShouldProceedAfterError(FileManager& manager,
@@ -216,6 +228,12 @@ public:
     // What the symbolic link a walk is announcing leads to: a link to nothing, to itself or
     // to what may not be looked at leads to nothing (Missing).
     virtual ItemExamination examineLinkTarget(const WalkItem& link) const = 0;
+    // Removes a file a walk announced and its handler answered Later for, as the walk would
+    // (renamed first when renameFirst): from any thread, once the handler is done with it and
+    // while the walk still holds its folder, so that removals overlap as the syncs do. 0, or
+    // the errno value with the file under its own name again.
+    virtual int removeAnnouncedFile(int folderFd, const std::string& name,
+                                    bool renameFirst) const = 0;
     // Removes the item and everything inside it, announcing each item to the handler
     // first. YES only when everything was removed.
     virtual bool removeFileAtPath(const std::string& path, RemovalHandler& handler) = 0;

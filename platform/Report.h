@@ -35,6 +35,9 @@ struct ReportStorage {
     std::string fileSystem, uuid, mountPoint, device, model, serial;
     std::optional<StorageReach> reach;  // none when the run never examined its storage
     std::string reason;
+    // How a shred made removed names unreadable there, in words; empty for a run that removed
+    // none of its own choosing (a free-space wipe).
+    std::string names;
 };
 
 // A report's figures, in groups by kind of run; a group the run did not have is absent.

@@ -14,6 +14,7 @@
 #include "base/UniqueFd.h"
 #include "platform/PathString.h"
 #include "platform/posix/FolderEntries.h"
+#include "platform/posix/StorageCheck.h"
 
 namespace entries {
 
@@ -34,12 +35,13 @@ Reason systemError(int error) {
 // Before an item is announced, the walk makes sure it may remove it afterwards and that it
 // is no mount; permissions it widened are given back on whatever stays.
 //
-// Each item is renamed to random characters just before it is removed. A removed folder's
-// blocks are freed, and a journaling file system such as ext4 never writes a freed block
-// back: whatever names it held when it was last written stay on the disk. So an emptied
-// folder waits, under its random name, until the folder above it is read to the end; then
-// the file system is flushed once, writing the emptied folders without their names, and
-// they are removed.
+// Where the file system may keep a removed entry's name, each item is renamed to random
+// characters just before it is removed; ext4 since Linux 5.13 wipes the name itself, and there
+// a rename would only add a journal entry. A removed folder's blocks are freed, and a
+// journaling file system such as ext4 never writes a freed block back: whatever names it held
+// when it was last written stay on the disk. So an emptied folder waits (under its random
+// name, where it gets one) until the folder above it is read to the end; then the file system
+// is flushed once, writing the emptied folders without their names, and they are removed.
 class DeleteWalk {
 public:
     DeleteWalk(FileManager& manager, RemovalHandler& handler)
@@ -63,6 +65,7 @@ public:
             fail(path, systemError(errno), nullptr);
             return false;
         }
+        top.renameFirst = renamesOn(top.folder.fd(), top.identity.st_dev);
         levels_.push_back(std::move(top));
         topPath_ = path;
         if (visit(name.c_str()) == Step::Descended) {
@@ -106,6 +109,7 @@ private:
         std::unordered_set<std::string> passedOver;              // failures the handler let us skip
         std::unordered_map<std::string, WaitingFolder> waiting;  // by their random names
         bool lostEntries = false;      // the walk removed entries: its blocks may hold their names
+        bool renameFirst = true;       // its entries are renamed before they are removed
         std::vector<Pending> pending;  // in the order they were announced
     };
 
@@ -165,13 +169,19 @@ private:
             giveBackMode(folderFd, name, item.st, before);
             return Step::Stop;
         }
-        const Decision decision =
-            handler_.fileManagerWillProcessPath(manager_, {folderFd, name, item.st, path});
+        const bool renameFirst = levels_[at].renameFirst;
+        const Decision decision = handler_.fileManagerWillProcessPath(
+            manager_, {folderFd, name, item.st, path, renameFirst});
         if (decision.action == Decision::Action::Keep) {
             giveBackMode(folderFd, name, item.st, before);
             return fail(path, decision.reason, name, &item.st);
         }
         if (S_ISDIR(item.st.st_mode)) {
+            // A folder that is empty already goes at once, where no rename comes first.
+            if (!renameFirst && at > 0 && ::unlinkat(folderFd, name, AT_REMOVEDIR) == 0) {
+                levels_[at].lostEntries = true;
+                return Step::Next;
+            }
             return descend(name, path, item.st, before);
         }
         if (decision.action == Decision::Action::Later) {
@@ -182,15 +192,14 @@ private:
         return removeFile(at, name, path, item.st, before);
     }
 
-    // Removes a file the handler is done with, under a random name.
+    // Removes a file the handler is done with, under a random name where it gets one.
     Step removeFile(std::size_t at, const char* name, const std::string& path,
                     const struct stat& st, const std::optional<mode_t>& before) {
         const int folderFd = levels_[at].folder.fd();
-        const std::string removed = obscuredName(folderFd, name, noise_);
-        if (::unlinkat(folderFd, removed.c_str(), 0) != 0 && errno != ENOENT) {
-            const int error = errno;
-            if (!restoreName(folderFd, removed, name)) {
-                levels_[at].passedOver.insert(removed);
+        std::string left;
+        if (int error = removeFileEntry(folderFd, name, levels_[at].renameFirst, noise_, left)) {
+            if (left != name) {
+                levels_[at].passedOver.insert(left);
             }
             giveBackMode(folderFd, name, st, before);
             return fail(path, systemError(error), name, &st);
@@ -218,8 +227,10 @@ private:
                              [&file](const Decision& d) { return d.handle == file.handle; });
             const Decision decision =
                 answer != decisions.end() ? *answer : Decision(systemError(EIO));
-            Step done;
-            if (decision.action == Decision::Action::Keep) {
+            Step done = Step::Next;
+            if (decision.action == Decision::Action::Removed) {
+                levels_[at].lostEntries = true;
+            } else if (decision.action == Decision::Action::Keep) {
                 giveBackMode(levels_[at].folder.fd(), file.name.c_str(), file.st, file.before);
                 done = fail(file.path, decision.reason, file.name.c_str(), &file.st);
             } else {
@@ -254,6 +265,7 @@ private:
             return fail(path, systemError(error), name, &st);
         }
         Level level;
+        level.renameFirst = renamesOn(folder.fd(), st.st_dev);
         level.folder = std::move(folder);
         level.identity = st;
         level.path = path;
@@ -295,7 +307,7 @@ private:
                 // lost on the disk: it stays.
                 error = ::syncfs(done.folder.fd()) == 0 ? 0 : errno;
             }
-            if (error == 0) {
+            if (error == 0 && parent.renameFirst) {
                 name = obscuredName(parent.folder.fd(), done.name.c_str(), noise_);
             }
             if (error == 0 && done.lostEntries && levels_.size() > 1) {
@@ -348,6 +360,16 @@ private:
                 fail(folder.path, systemError(error), nullptr, &folder.identity);
             }
         }
+    }
+
+    // Whether entries on the file system of the folder open as fd get random names before they
+    // are removed: asked once a file system.
+    bool renamesOn(int fd, dev_t device) {
+        const auto known = renameOn_.find(device);
+        if (known != renameOn_.end()) {
+            return known->second;
+        }
+        return renameOn_[device] = !removedNamesWipedIn(fd);
     }
 
     // Makes sure level i is open, opening it again from level i + 1 if it was closed.
@@ -411,6 +433,7 @@ private:
     const uid_t me_ = ::geteuid();
     std::vector<Level> levels_;  // [0] holds the top item; the rest are being emptied
     NameNoise noise_;
+    std::unordered_map<dev_t, bool> renameOn_;  // by device: see renamesOn
     std::string topPath_;
     bool failed_ = false;
     bool stopped_ = false;

@@ -247,6 +247,19 @@ bool restoreName(int folderFd, const std::string& now, const std::string& own) {
            ::renameat2(folderFd, now.c_str(), folderFd, own.c_str(), RENAME_NOREPLACE) == 0;
 }
 
+int removeFileEntry(int folderFd, const char* name, bool renameFirst, NameNoise& randomBytes,
+                    std::string& left) {
+    left = renameFirst ? obscuredName(folderFd, name, randomBytes) : name;
+    if (::unlinkat(folderFd, left.c_str(), 0) == 0 || errno == ENOENT) {
+        return 0;
+    }
+    const int error = errno;
+    if (restoreName(folderFd, left, name)) {
+        left = name;
+    }
+    return error;
+}
+
 bool stickyRuleForbids(const struct stat& folder, const struct stat& item, uid_t me) {
     return (folder.st_mode & S_ISVTX) != 0 && me != 0 && me != item.st_uid && me != folder.st_uid;
 }

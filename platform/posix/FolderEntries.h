@@ -91,6 +91,11 @@ int createFresh(int folderFd, const std::string& prefix, std::string& made);
 std::string obscuredName(int folderFd, const char* name, NameNoise& randomBytes);
 // Gives an item that stays its own name back; false when it keeps the random one.
 bool restoreName(int folderFd, const std::string& now, const std::string& own);
+// Removes the file `name` of the folder, renamed to random characters first when renameFirst:
+// 0, or the errno value of the failed removal, the file then under its own name again where
+// it can be; `left` is the name it has then.
+int removeFileEntry(int folderFd, const char* name, bool renameFirst, NameNoise& randomBytes,
+                    std::string& left);
 
 // The counting enumerator (DirectoryEnumerator.cpp) of the folder `name` inside folderFd
 // (AT_FDCWD and the path itself for a path), shown as path; noFollow refuses a final link.

@@ -192,6 +192,14 @@ ItemExamination PosixFileManager::examineLinkTarget(const WalkItem& link) const 
     return {S_ISDIR(st.st_mode) ? ItemKind::Directory : ItemKind::NotDirectory, 0};
 }
 
+int PosixFileManager::removeAnnouncedFile(int folderFd, const std::string& name,
+                                          bool renameFirst) const {
+    // Each thread draws its own random names.
+    thread_local entries::NameNoise noise;
+    std::string left;
+    return entries::removeFileEntry(folderFd, name.c_str(), renameFirst, noise, left);
+}
+
 bool PosixFileManager::removeFileAtPath(const std::string& path, RemovalHandler& handler) {
     const std::optional<Reached> at = reach(holds_, path, false);
     if (!at) {  // below a held folder, and not reached from it: never looked up by path

@@ -22,6 +22,7 @@ public:
     std::unique_ptr<DirectoryEnumerator> enumeratorAtPath(const std::string& path) const override;
     bool fileExistsAtPath(const std::string& path, bool& isDirectory) const override;
     ItemExamination examineLinkTarget(const WalkItem& link) const override;
+    int removeAnnouncedFile(int folderFd, const std::string& name, bool renameFirst) const override;
     bool removeFileAtPath(const std::string& path, RemovalHandler& handler) override;
     bool copyPath(const std::string& source, const std::string& destination) override;
     std::optional<std::string> makeUniqueDirectory(const std::string& pathTemplate) override;

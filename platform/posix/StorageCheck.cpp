@@ -9,6 +9,7 @@
 #include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
+#include <sys/utsname.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
@@ -330,6 +331,11 @@ void identify(StorageVerdict& verdict, const MountedOn& on, const MountEntry* mo
     }
 }
 
+std::string kernelRelease() {
+    struct utsname names;
+    return ::uname(&names) == 0 ? names.release : "";
+}
+
 // What the storage check finds of the file system holding an item, before any judgement.
 struct Holder {
     int folder = -1;       // held by the caller
@@ -443,6 +449,7 @@ StorageVerdict verdictOf(const Holder& holder) {
     verdict.reach = judgement.reach;
     verdict.reason = judgement.reason();
     verdict.encrypted = judgement.encrypted;
+    verdict.removedNamesWiped = removedNamesWiped(mount ? mount->type : "", kernelRelease());
     return verdict;
 }
 
@@ -454,6 +461,23 @@ StorageVerdict couldNotExamine(int error) {
 }
 
 }  // namespace
+
+bool removedNamesWiped(const std::string& mountType, const std::string& kernelRelease) {
+    unsigned major = 0, minor = 0;
+    return mountType == "ext4" &&
+           std::sscanf(kernelRelease.c_str(), "%u.%u", &major, &minor) == 2 &&
+           (major > 5 || (major == 5 && minor >= 13));
+}
+
+bool removedNamesWipedIn(int folderFd) {
+    try {
+        const std::optional<Holder> holder = findHolder(folderFd, "");
+        return holder && holder->magic == EXT4_SUPER_MAGIC && holder->mount &&
+               removedNamesWiped(holder->mount->type, kernelRelease());
+    } catch (...) {  // out of memory: it cannot be told
+        return false;
+    }
+}
 
 StorageVerdict checkStorageIn(int folderFd, const std::string& itemName) {
     try {

@@ -25,6 +25,13 @@ StorageVerdict checkStorageIn(int folderFd, const std::string& itemName);
 StorageVerdict fileSystemVerdict(const std::string& sysfsRoot, std::uint32_t magic, unsigned major,
                                  unsigned minor, bool journaled);
 
+// Whether a file system mounted as mountType overwrites a directory entry's name when the
+// entry is removed, under the kernel release given ("6.1.0-18-amd64"): ext4 does since Linux
+// 5.13 ("ext4: wipe ext4_dir_entry2 upon file deletion"). Where it cannot be told, no.
+bool removedNamesWiped(const std::string& mountType, const std::string& kernelRelease);
+// The same for the file system holding the folder open as folderFd, under the running kernel.
+bool removedNamesWipedIn(int folderFd);
+
 // The file system holding the folder: where it is mounted, from what, how much of it is free,
 // and what overwriting reaches there. Nothing, with errorNumber set, when it cannot be
 // examined.

@@ -201,6 +201,9 @@ QByteArray QtReportWriter::json(const RunRecord& record) const {
         {"mountPoint", text(record.storage.mountPoint)}, {"device", text(record.storage.device)},
         {"model", text(record.storage.model)},           {"serial", text(record.storage.serial)},
         {"verdict", inWords(record.storage.reach)},      {"reason", text(record.storage.reason)}};
+    if (!record.storage.names.empty()) {
+        storage.insert("names", text(record.storage.names));
+    }
     QJsonObject totals;
     for (const auto& [name, figure] : figures(record.totals)) {
         totals.insert(name, static_cast<qint64>(figure));
@@ -279,6 +282,9 @@ QString QtReportWriter::html(const RunRecord& record, const QString& jsonName,
                                     (s.serial.empty() ? "" : ", serial " + ::html(s.serial)));
     page += tableRow("Storage verdict",
                      QString("<b>") + inWords(s.reach) + "</b> (" + ::html(s.reason) + ")");
+    if (!s.names.empty()) {
+        page += tableRow("Removed names", ::html(s.names));
+    }
     page += "</table><h3>Totals</h3><table cellpadding='2'>";
     for (const auto& [name, figure] : figures(record.totals)) {
         page += tableRow(words(name), QLocale().toString(static_cast<qulonglong>(figure)));

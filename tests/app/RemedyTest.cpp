@@ -288,6 +288,7 @@ TEST_F(Remedy, ShreddingTheTrashEmptiesEveryTrashFolderAndNothingElse) {
         << done.output;
     for (const std::string& trash : {homeTrash, dir / "usb/.Trash-0"}) {  // asked, and told
         EXPECT_EQ(count(done.output, trash + ": Storage (ext4): "), 2u) << done.output;
+        EXPECT_EQ(count(done.output, trash + ": names: "), 1u) << done.output;  // told
     }
     for (const std::string& trash : {homeTrash, dir / "usb/.Trash-0"}) {
         EXPECT_EQ(entries(trash + "/files"), 0) << trash;

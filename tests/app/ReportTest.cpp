@@ -124,6 +124,14 @@ TEST_F(Report, EveryItemWithItsOutcomeInBothFormats) {
                   {"removed its contents were overwritten under another name", "shredded "}));
     EXPECT_EQ(report["totals"]["filesOverwritten"].toInt(), 3);
     EXPECT_EQ(report["totals"]["itemsKept"].toInt(), 1);
+    // How removed names were made unreadable, as the account said it.
+    const std::string names = report["storage"]["names"].toString().toStdString();
+    EXPECT_FALSE(names.empty());
+    EXPECT_NE(
+        done.output.find("Names (" + report["storage"]["fileSystem"].toString().toStdString() +
+                         "): " + names),
+        npos)
+        << done.output;
 
     const std::string text = pdfText(dir / "r.pdf");
     const QByteArray beside = QByteArray::fromStdString(readFile(dir / "r.json"));
@@ -132,7 +140,8 @@ TEST_F(Report, EveryItemWithItsOutcomeInBothFormats) {
     for (const std::string& shown :
          {std::string("1 pass of random bytes"), std::string("files overwritten"),
           report["storage"]["verdict"].toString().toStdString(), t + "/<b>bold",
-          t + "/ctl\\x01name", t + "/fifo", std::string("Ana Admin"), digest.toStdString()}) {
+          t + "/ctl\\x01name", t + "/fifo", std::string("Ana Admin"), digest.toStdString(),
+          names}) {
         EXPECT_NE(text.find(shown), npos) << shown << "\n" << text;
     }
     EXPECT_EQ(text.find('\x01'), npos);

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/utsname.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cctype>
@@ -16,12 +17,14 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "PrivateMounts.h"
 #include "TempDir.h"
 #include "base/UniqueFd.h"
 #include "platform/PathString.h"
 #include "platform/posix/PosixFileManager.h"
+#include "platform/posix/StorageCheck.h"
 
 namespace {
 
@@ -80,6 +83,38 @@ public:
     std::function<void(const WalkItem&)> onAnnounce;
 };
 
+// Removes the files itself, as the shred run's pool does: each answered Later, then removed
+// on another thread through the manager while the walk holds its folder.
+class RemovesFilesItself : public RecordingHandler {
+public:
+    Decision fileManagerWillProcessPath(FileManager& m, const WalkItem& item) override {
+        const Decision told = RecordingHandler::fileManagerWillProcessPath(m, item);
+        if (!S_ISREG(item.status.st_mode) || told.action != Decision::Action::Remove)
+            return told;
+        waiting.push_back({item.folderFd, item.name, item.renameBeforeRemoval});
+        return Decision::later(waiting.size());
+    }
+    std::vector<Decision> fileManagerFinishItems(FileManager& m) override {
+        std::vector<Decision> answers;
+        std::thread([&] {
+            for (const Waiting& file : waiting) {
+                const int error = m.removeAnnouncedFile(file.folderFd, file.name, file.rename);
+                answers.push_back(error == 0 ? Decision::removed()
+                                             : Decision(Reason{ReasonCode::SystemError, error}));
+                answers.back().handle = answers.size();
+            }
+        }).join();
+        waiting.clear();
+        return answers;
+    }
+    struct Waiting {
+        int folderFd;
+        std::string name;
+        bool rename;
+    };
+    std::vector<Waiting> waiting;
+};
+
 // What the count finds under path, every folder read.
 std::set<std::string> countedUnder(const std::string& path) {
     PosixFileManager files;
@@ -99,60 +134,77 @@ void makeChain(std::string path, int depth) {
     }
 }
 
+// Where the walk renames, on the temporary folder's file system or on /dev/shm (tmpfs, which
+// never wipes a removed name): not on ext4 under a kernel that wipes removed names itself.
+bool walkRenamesIn(const TempDir& dir) {
+    const UniqueFd fd(::open(dir.path().c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    return !removedNamesWipedIn(fd.get());
+}
+
 // Every item is announced while it is still there, a folder before what it holds; then it,
-// the top one too, is renamed within its folder to as many random letters and digits and
-// removed under that name. The handler hears only the real paths; a link is not followed.
-TEST(DeleteWalk, AnnouncesEveryItemThenRemovesItUnderARandomNameOfTheSameLength) {
-    TempDir dir;
-    const std::string top = dir / "top-secret";
-    for (const char* folder : {"top-secret", "top-secret/plans", "top-secret/plans/empty", "out"})
-        makeFolder(dir / folder);
-    writeFile(top + "/x", "x");  // one character: few names to choose from
-    writeFile(top + "/plans/budget.ods", "b");
-    writeFile(dir / "out/precious", "p");
-    ASSERT_EQ(::symlink((dir / "out").c_str(), (top + "/link").c_str()), 0);
-    ASSERT_EQ(::mkfifo((top + "/plans/fifo").c_str(), 0600), 0);
-    std::set<std::string> items{top, top + "/x", top + "/link"};
-    for (const char* name : {"", "/empty", "/budget.ods", "/fifo"})
-        items.insert(top + "/plans" + name);
-    PosixFileManager files;
-    RecordingHandler handler;
-    NameLog seen;
-    nameLog = &seen;
-    EXPECT_TRUE(files.removeFileAtPath(top, handler));
-    nameLog = nullptr;
-    EXPECT_FALSE(exists(top));
-    EXPECT_TRUE(handler.presentWhenAnnounced);
-    EXPECT_TRUE(handler.errors.empty());
-    EXPECT_EQ(std::set<std::string>(handler.announced.begin(), handler.announced.end()), items);
-    EXPECT_EQ(handler.announced.front(), top);
-    EXPECT_EQ(readFile(dir / "out/precious"), "p");
-    std::set<std::string> names, renamed, removedAs;
-    for (const std::string& item : items) names.insert(lastPathComponent(item));
-    for (const auto& [from, to] : seen.renames) {
-        renamed.insert(from);
-        removedAs.insert(to);
-        EXPECT_EQ(to.size(), from.size()) << from;
-        EXPECT_NE(to, from);
-        EXPECT_TRUE(std::all_of(to.begin(), to.end(), ::isalnum)) << to;
+// the top one too, is removed, renamed first within its folder to as many random letters and
+// digits where the file system may keep removed names, and under its own name where it wipes
+// them itself. The handler hears only the real paths; a link is not followed.
+TEST(DeleteWalk, AnnouncesEveryItemThenRemovesItUnderARandomNameWhereNamesStay) {
+    for (const std::string under : {"", "/dev/shm"}) {
+        const TempDir dir = under.empty() ? TempDir() : TempDir(under);
+        SCOPED_TRACE(dir.path());
+        const bool renames = walkRenamesIn(dir);
+        EXPECT_TRUE(renames || under.empty());
+        const std::string top = dir / "top-secret";
+        for (const char* folder :
+             {"top-secret", "top-secret/plans", "top-secret/plans/empty", "out"})
+            makeFolder(dir / folder);
+        writeFile(top + "/x", "x");  // one character: few names to choose from
+        writeFile(top + "/plans/budget.ods", "b");
+        writeFile(dir / "out/precious", "p");
+        ASSERT_EQ(::symlink((dir / "out").c_str(), (top + "/link").c_str()), 0);
+        ASSERT_EQ(::mkfifo((top + "/plans/fifo").c_str(), 0600), 0);
+        std::set<std::string> items{top, top + "/x", top + "/link"};
+        for (const char* name : {"", "/empty", "/budget.ods", "/fifo"})
+            items.insert(top + "/plans" + name);
+        PosixFileManager files;
+        RecordingHandler handler;
+        NameLog seen;
+        nameLog = &seen;
+        EXPECT_TRUE(files.removeFileAtPath(top, handler));
+        nameLog = nullptr;
+        EXPECT_FALSE(exists(top));
+        EXPECT_TRUE(handler.presentWhenAnnounced);
+        EXPECT_TRUE(handler.errors.empty());
+        EXPECT_EQ(std::set<std::string>(handler.announced.begin(), handler.announced.end()), items);
+        EXPECT_EQ(handler.announced.front(), top);
+        EXPECT_EQ(readFile(dir / "out/precious"), "p");
+        std::set<std::string> names, renamed, removedAs;
+        for (const std::string& item : items) names.insert(lastPathComponent(item));
+        for (const auto& [from, to] : seen.renames) {
+            renamed.insert(from);
+            removedAs.insert(to);
+            EXPECT_EQ(to.size(), from.size()) << from;
+            EXPECT_NE(to, from);
+            EXPECT_TRUE(std::all_of(to.begin(), to.end(), ::isalnum)) << to;
+        }
+        // Every item, each within its folder, and none removed under its real name; or none
+        // renamed at all.
+        EXPECT_EQ(renamed, renames ? names : std::set<std::string>{});
+        EXPECT_EQ(seen.removed, renames ? removedAs : names);
+        RecordingHandler missing;  // what is not there is an error, never a success
+        EXPECT_FALSE(files.removeFileAtPath(top, missing));
+        ASSERT_EQ(missing.errors.size(), 1u);
+        EXPECT_EQ(missing.errors[0].reason.errorNumber, ENOENT);
     }
-    EXPECT_EQ(renamed, names);           // every item, each within its folder
-    EXPECT_EQ(seen.removed, removedAs);  // and none removed under its real name
-    RecordingHandler missing;            // what is not there is an error, never a success
-    EXPECT_FALSE(files.removeFileAtPath(top, missing));
-    ASSERT_EQ(missing.errors.size(), 1u);
-    EXPECT_EQ(missing.errors[0].reason.errorNumber, ENOENT);
 }
 
 // Walks top/a/f and top/b/f and, when the second file is announced, the first folder then
-// waiting, emptied, under a random name, either refuses that file or puts an entry in the
-// waiting folder. The walk stops at the first error and keeps what it had not reached; a
-// folder already emptied is removed all the same, never left behind under a random name. One
-// that gains an entry cannot be removed, and gets its own name back.
+// waiting, emptied (under a random name where the walk renames), either refuses that file or
+// puts an entry in the waiting folder. The walk stops at the first error and keeps what it had
+// not reached; a folder already emptied is removed all the same, never left behind under a
+// random name. One that gains an entry cannot be removed, and has its own name.
 TEST(DeleteWalk, StopsAtFirstErrorAndAWaitingFolderThatGainsAnEntryGetsItsOwnNameBack) {
-    for (bool gainsAnEntry : {false, true}) {
-        SCOPED_TRACE(gainsAnEntry);
-        TempDir dir;
+    for (const auto& [under, gainsAnEntry] : std::vector<std::pair<std::string, bool>>{
+             {"", false}, {"", true}, {"/dev/shm", false}, {"/dev/shm", true}}) {
+        SCOPED_TRACE(under + (gainsAnEntry ? " gains an entry" : " refused"));
+        const TempDir dir = under.empty() ? TempDir() : TempDir(under);
         for (const char* folder : {"top", "top/a", "top/b"}) makeFolder(dir / folder);
         writeFile(dir / "top/a/f", "a");
         writeFile(dir / "top/b/f", "b");
@@ -166,8 +218,11 @@ TEST(DeleteWalk, StopsAtFirstErrorAndAWaitingFolderThatGainsAnEntryGetsItsOwnNam
                 handler.refuse = item.path;
                 return;
             }
+            // The other folder than the one the walk is in: the one waiting.
+            const std::string walkingIn =
+                lastPathComponent(stringByDeletingLastPathComponent(item.path));
             for (const std::string& e : countedUnder(dir / "top"))
-                if (e != "a" && e != "b" && e.find('/') == std::string::npos)
+                if (e != walkingIn && e.find('/') == std::string::npos)
                     writeFile(dir / ("top/" + e + "/intruder"), "new");
         };
         EXPECT_FALSE(PosixFileManager().removeFileAtPath(dir / "top", handler));
@@ -383,7 +438,8 @@ TEST(DeleteWalkAtTheEdges, WidenedPermissionsAreGivenBackOnWhatStays) {
 }
 
 // A tree shredded on ext4 leaves its names in the journal only: the folders were written
-// again without them before their blocks were freed, which a removal alone never does.
+// again without them before their blocks were freed, which a removal alone never does; the
+// files removed by the handler's own thread, as the shred run removes small files.
 TEST(DeleteWalkAtTheEdges, OnExt4NoNameOfAShreddedTreeIsLeftOutsideTheJournal) {
     if (::geteuid() != 0 || ::access("/dev/loop-control", W_OK) != 0)
         GTEST_SKIP() << "needs root and loop devices to mount an ext4 image";
@@ -402,8 +458,16 @@ TEST(DeleteWalkAtTheEdges, OnExt4NoNameOfAShreddedTreeIsLeftOutsideTheJournal) {
                 writeFile(folder + "/" + marker + "-" + std::to_string(i) + ".ods", "c");
         }
         ::sync();
-        RecordingHandler handler;
+        RemovesFilesItself handler;
+        NameLog seen;
+        nameLog = &seen;
         EXPECT_TRUE(PosixFileManager().removeFileAtPath(top, handler));
+        nameLog = nullptr;
+        EXPECT_TRUE(handler.errors.empty());
+        // Renamed first only where the kernel does not wipe the names itself.
+        struct utsname system;
+        ASSERT_EQ(::uname(&system), 0);
+        EXPECT_EQ(seen.renames.empty(), removedNamesWiped("ext4", system.release));
         EXPECT_EQ(::umount(mnt.c_str()), 0);
     });
     ASSERT_TRUE(sh("debugfs -R 'blocks <8>' '" + image + "' >'" + dir / "journal'"));
@@ -459,6 +523,32 @@ TEST(DeleteWalk, LaterFilesAreSettledByTheirHandlesAndAKeptOneByItsIdentity) {
     ASSERT_FALSE(handler.errors.empty());
     EXPECT_EQ(handler.errors.front().path, kept->first);
     EXPECT_EQ(handler.errors.front().identity, kept->second);
+}
+
+// A file the handler removes itself but cannot (its folder closed to us after it was
+// announced) keeps its own name and is reported as kept; the walk stops there.
+TEST(DeleteWalk, AFileTheHandlerCouldNotRemoveKeepsItsOwnName) {
+    for (const std::string under : {"", "/dev/shm"}) {
+        const TempDir dir = under.empty() ? TempDir() : TempDir(under);
+        SCOPED_TRACE(dir.path());
+        AsOrdinaryUser user;
+        makeFolder(dir / "top");
+        writeFile(dir / "top/secret", "s");
+        RemovesFilesItself handler;
+        handler.onAnnounce = [&](const WalkItem& item) {
+            if (S_ISREG(item.status.st_mode)) {
+                ASSERT_EQ(::chmod((dir / "top").c_str(), 0500), 0);
+            }
+        };
+        EXPECT_FALSE(PosixFileManager().removeFileAtPath(dir / "top", handler));
+        ASSERT_EQ(handler.errors.size(), 1u);
+        EXPECT_EQ(handler.errors[0].path, dir / "top/secret");
+        EXPECT_EQ(handler.errors[0].reason.errorNumber, EACCES);
+        ASSERT_TRUE(handler.errors[0].identity.has_value());
+        EXPECT_EQ(readFile(dir / "top/secret"), "s");
+        ::chmod((dir / "top").c_str(), 0700);
+        EXPECT_EQ(countedUnder(dir / "top"), std::set<std::string>{"secret"});
+    }
 }
 
 // The descriptors this process holds open.

@@ -328,6 +328,23 @@ TEST(StorageDevice, FileSystemsThatWriteElsewhereNeverReach) {
     }
 }
 
+// Only ext4, mounted as ext4, under Linux 5.13 or later, wipes a removed entry's name; a
+// release that cannot be read is older.
+TEST(StorageDevice, OnlyExt4SinceLinux513WipesRemovedNames) {
+    const struct {
+        const char* type;
+        const char* release;
+        bool wiped;
+    } cases[] = {
+        {"ext4", "5.13.0", true},      {"ext4", "6.1.0-18-amd64", true},   {"ext4", "10.0", true},
+        {"ext4", "5.12.19-rt", false}, {"ext4", "4.19.0-26-amd64", false}, {"ext4", "", false},
+        {"ext4", "unknown", false},    {"ext3", "6.1.0", false},           {"ext2", "6.1.0", false},
+        {"xfs", "6.1.0", false},       {"btrfs", "6.1.0", false},          {"", "6.1.0", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(removedNamesWiped(c.type, c.release), c.wiped) << c.type << " " << c.release;
+}
+
 // Swap areas and the hibernation image count as encrypted only with dm-crypt beneath them;
 // zram is no disk, and a swap file is judged by the device holding its file system.
 TEST(StorageDevice, SwapAndHibernationOnUnencryptedDevicesAreFound) {

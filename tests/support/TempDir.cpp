@@ -25,6 +25,15 @@ int openUp(const char* path, const struct stat* st, int type, struct FTW*) {
 TempDir::TempDir() {
     const char* base = std::getenv("TMPDIR");
     path_ = std::string(base && *base ? base : "/tmp") + "/zurizede-test.XXXXXX";
+    make();
+}
+
+TempDir::TempDir(const std::string& under) {
+    path_ = under + "/zurizede-test.XXXXXX";
+    make();
+}
+
+void TempDir::make() {
     if (::mkdtemp(path_.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
     ::chmod(path_.c_str(), 0777);  // an ordinary user works in it too

@@ -7,11 +7,14 @@
 class TempDir {
 public:
     TempDir();
+    // In another folder, such as /dev/shm for a memory file system.
+    explicit TempDir(const std::string& under);
     ~TempDir();
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
 private:
+    void make();
     std::string path_;
 };
 

@@ -106,10 +106,12 @@ peak() {
 }
 
 q=$(printf %q "$cli") t=$(printf %q "$work/tree")
-wide=$(count 100000); files_b=$(count 10000); small_b=$(count 1000); files_d=$(count 100)
+wide=$(count 100000); fewer=$(count 20000); files_b=$(count 10000); small_b=$(count 1000)
+files_d=$(count 100)
 echo "medians of $rounds rounds, the side going first alternating; scale 1/$scale"
-pair "$wide empty folders in one folder" "$wide 0 0" 1.5 "rm -rf" \
-  "$q -y -q $t" "rm -rf $t"
+for n in "$fewer" "$wide"; do
+  pair "$n empty folders in one folder" "$n 0 0" 1.2 "rm -rf" "$q -y -q $t" "rm -rf $t"
+done
 pair "$((100 * files_b)) entries: 100 x $files_b empty files" "100 $files_b 0" 1.5 "rm -rf" \
   "$q -y -q $t" "rm -rf $t"
 pair "$((100 * files_d)) 4 KiB files in 100 folders (-m 0 | -n1)" "100 $files_d 4096" 1.0 "find+shred" \

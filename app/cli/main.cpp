@@ -33,9 +33,6 @@
 namespace {
 
 constexpr const char* kProgram = "zurizede-cli";
-// Threads that overwrite small files, so that many of their syncs are in flight together:
-// the disk then merges their flushes.
-constexpr unsigned kOverwriters = 32;
 
 constexpr const char* kUsage =
     "Usage: zurizede-cli [OPTION]... PATH...\n"
@@ -296,7 +293,7 @@ struct Wiring {
     StatusLine line;
     std::array<TerminalField, kFieldCount> fields;
     TerminalProgress bar;
-    SystemServices system{kOverwriters};
+    SystemServices system;
     QtUserDefaults stored;
     CommandLineDefaults defaults;
     TerminalAlerts alerts;

@@ -88,7 +88,7 @@ private:
     WindowThreadAccount runAccount_;
     std::unique_ptr<QtApplicationService> application_;
     // It outlives the controller that uses it.
-    SystemServices system_{32};
+    SystemServices system_;
     std::unique_ptr<ZVORBAControlShredder> controller_;
     std::atomic<bool> stopRequested_{false};
     ShredThread shredThread_;  // after what its jobs use: it is joined first

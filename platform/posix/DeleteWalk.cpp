@@ -21,8 +21,9 @@ namespace entries {
 namespace {
 
 // Files a handler may have under way in one folder before the walk asks how they ended:
-// enough for their syncs to overlap, few enough that memory stays flat.
-constexpr std::size_t kMaxPending = 64;
+// enough for the pool's threads to keep the disk busy, few enough that memory and open
+// descriptors (one a file) stay bounded.
+constexpr std::size_t kMaxPending = 128;
 
 Reason systemError(int error) {
     return {ReasonCode::SystemError, error};

@@ -187,24 +187,27 @@ Decision ShredRun::settle(const WalkItem& item, const OverwriteOutcome& outcome)
     return keep ? Decision(*keep) : Decision();
 }
 
-// The files on the pool, in the order they were announced: each waited for, counted off and
-// settled by how it ended, as one overwritten in turn would be, and answered by its handle:
-// removed already, or kept with the reason it stayed.
-std::vector<Decision> ShredRun::fileManagerFinishItems(FileManager& /*manager*/) {
+// The `count` files on the pool announced first, in that order: each waited for, counted off
+// and settled by how it ended, as one overwritten in turn would be, and answered by its
+// handle: removed already, or kept with the reason it stayed.
+std::vector<Decision> ShredRun::fileManagerFinishItems(FileManager& /*manager*/,
+                                                       std::size_t count) {
+    count = std::min(count, inFlight_.size());
     std::vector<Decision> decisions;
-    for (const auto& file : inFlight_) {
-        services_.overwriters->wait(file->ticket);
+    for (std::size_t i = 0; i < count; ++i) {
+        const InFlight& file = *inFlight_[i];
+        services_.overwriters->wait(file.ticket);
         Decision decision =
-            settle({-1, file->name.c_str(), file->status, file->path}, file->job.outcome());
-        if (file->removedOnPool) {
-            decision = file->removalError == 0
+            settle({-1, file.name.c_str(), file.status, file.path}, file.job.outcome());
+        if (file.removedOnPool) {
+            decision = file.removalError == 0
                            ? Decision::removed()
-                           : Decision(Reason{ReasonCode::SystemError, file->removalError});
+                           : Decision(Reason{ReasonCode::SystemError, file.removalError});
         }
-        decision.handle = file->handle;
+        decision.handle = file.handle;
         decisions.push_back(decision);
     }
-    inFlight_.clear();
+    inFlight_.erase(inFlight_.begin(), inFlight_.begin() + static_cast<std::ptrdiff_t>(count));
     return decisions;
 }
 

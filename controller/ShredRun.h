@@ -50,7 +50,7 @@ public:
     const std::vector<UnreadFolder>& unreadFolders() const { return unreadFolders_; }
 
     Decision fileManagerWillProcessPath(FileManager& manager, const WalkItem& item) override;
-    std::vector<Decision> fileManagerFinishItems(FileManager& manager) override;
+    std::vector<Decision> fileManagerFinishItems(FileManager& manager, std::size_t count) override;
     bool fileManagerShouldProceedAfterError(FileManager& manager,
                                             const RemovalError& info) override;
 

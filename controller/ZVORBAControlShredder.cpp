@@ -120,8 +120,9 @@ Decision ZVORBAControlShredder::fileManagerWillProcessPath(FileManager& manager,
     return shred_->fileManagerWillProcessPath(manager, item);
 }
 
-std::vector<Decision> ZVORBAControlShredder::fileManagerFinishItems(FileManager& manager) {
-    return shred_->fileManagerFinishItems(manager);
+std::vector<Decision> ZVORBAControlShredder::fileManagerFinishItems(FileManager& manager,
+                                                                    std::size_t count) {
+    return shred_->fileManagerFinishItems(manager, count);
 }
 
 bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& manager,

@@ -57,7 +57,7 @@ public:
 
     // The delete walk's callbacks, answered by the last shred run.
     Decision fileManagerWillProcessPath(FileManager& manager, const WalkItem& item) override;
-    std::vector<Decision> fileManagerFinishItems(FileManager& manager) override;
+    std::vector<Decision> fileManagerFinishItems(FileManager& manager, std::size_t count) override;
     bool fileManagerShouldProceedAfterError(FileManager& manager,
                                             const RemovalError& info) override;
 

@@ -180,11 +180,15 @@ public:
     virtual ~RemovalHandler() = default;
     // Called for every item just before the walk removes it.
     virtual Decision fileManagerWillProcessPath(FileManager& manager, const WalkItem& item) = 0;
-    // The files answered Later: called once the walk must know how they ended (before it goes
-    // into or out of a folder, with enough of them waiting, and at its end), it waits for them
-    // all and answers Remove, Keep or Removed for each, with the handle its Later answer
-    // carried. Removed: the handler removed it through FileManager::removeAnnouncedFile.
-    virtual std::vector<Decision> fileManagerFinishItems(FileManager& /*manager*/) { return {}; }
+    // The files answered Later: called once the walk must know how the `count` it announced
+    // first of those still under way ended (the oldest, with many under way; all before it
+    // leaves a folder that holds some, and at its end), it waits for them and answers Remove,
+    // Keep or Removed for each, with the handle its Later answer carried. Removed: the handler
+    // removed it through FileManager::removeAnnouncedFile.
+    virtual std::vector<Decision> fileManagerFinishItems(FileManager& /*manager*/,
+                                                         std::size_t /*count*/) {
+        return {};
+    }
     // Called when the walk could not remove an item; NO stops the walk at once.
     virtual bool fileManagerShouldProceedAfterError(FileManager& manager,
                                                     const RemovalError& info) = 0;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -20,10 +22,13 @@ namespace entries {
 
 namespace {
 
-// Files a handler may have under way in one folder before the walk asks how they ended:
+// Files a handler may have under way before the walk asks how the oldest half of them ended:
 // enough for the pool's threads to keep the disk busy, few enough that memory and open
 // descriptors (one a file) stay bounded.
 constexpr std::size_t kMaxPending = 128;
+// Folders read to the end whose files are still under way, held open until they are settled
+// while the walk goes on into their siblings.
+constexpr std::size_t kMaxParked = 8;
 
 Reason systemError(int error) {
     return {ReasonCode::SystemError, error};
@@ -43,6 +48,11 @@ Reason systemError(int error) {
 // when it was last written stay on the disk. So an emptied folder waits (under its random
 // name, where it gets one) until the folder above it is read to the end; then the file system
 // is flushed once, writing the emptied folders without their names, and they are removed.
+//
+// Files the handler answers Later for stay under way while the walk goes on, into other
+// folders too: a folder read to the end whose files are not settled yet is parked, open, and
+// left once they are. The walk asks how the oldest ended when too many are under way, and
+// how all ended before it leaves a folder that holds or parked any, and at its end.
 class DeleteWalk {
 public:
     DeleteWalk(FileManager& manager, RemovalHandler& handler)
@@ -57,23 +67,24 @@ public:
             fail(givenPath, systemError(EINVAL), nullptr);
             return false;
         }
-        Level top;
-        top.path = parentFolderOf(path);
-        top.folder = FolderHandle(UniqueFd(
+        auto top = std::make_unique<Level>();
+        top->path = parentFolderOf(path);
+        top->folder = FolderHandle(UniqueFd(
             heldFolderFd >= 0 ? ::fcntl(heldFolderFd, F_DUPFD_CLOEXEC, 0)
-                              : ::open(top.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)));
-        if (!top.folder.isOpen() || ::fstat(top.folder.fd(), &top.identity) != 0) {
+                              : ::open(top->path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)));
+        if (!top->folder.isOpen() || ::fstat(top->folder.fd(), &top->identity) != 0) {
             fail(path, systemError(errno), nullptr);
             return false;
         }
-        top.renameFirst = renamesOn(top.folder.fd(), top.identity.st_dev);
+        top->renameFirst = renamesOn(top->folder.fd(), top->identity.st_dev);
         levels_.push_back(std::move(top));
         topPath_ = path;
         if (visit(name.c_str()) == Step::Descended) {
             emptyTrees();
         }
-        // A stop leaves no file under way: each is settled by how it ended.
-        finishPending();
+        // A stop leaves no file under way: each is settled by how it ended, and every parked
+        // folder is left.
+        finishPending(pending_.size());
         if (stopped_) {
             leaveTheStandingLevels();
         }
@@ -90,14 +101,6 @@ private:
         std::optional<mode_t> modeBefore;
     };
 
-    // A file the handler answered Later for, waiting in its folder to be removed or kept.
-    struct Pending {
-        std::string name, path;
-        struct stat st;
-        std::optional<mode_t> before;
-        std::uint64_t handle;  // the handler's, for its answer
-    };
-
     struct Level {
         // The folder, closed meanwhile to spare descriptors; with its entries' stream, except
         // for the top item's folder.
@@ -109,14 +112,29 @@ private:
         int removalRefused = -1;           // errno, 0 when its entries may go, -1 not asked yet
         std::unordered_set<std::string> passedOver;              // failures the handler let us skip
         std::unordered_map<std::string, WaitingFolder> waiting;  // by their random names
-        bool lostEntries = false;      // the walk removed entries: its blocks may hold their names
-        bool renameFirst = true;       // its entries are renamed before they are removed
-        std::vector<Pending> pending;  // in the order they were announced
+        bool lostEntries = false;       // the walk removed entries: its blocks may hold their names
+        bool renameFirst = true;        // its entries are renamed before they are removed
+        std::size_t filesUnderWay = 0;  // its files answered Later and not yet settled
+    };
+
+    // A file the handler answered Later for, waiting in its folder to be removed or kept.
+    struct Pending {
+        Level* level;  // on the walk's way down, or parked
+        std::string name, path;
+        struct stat st;
+        std::optional<mode_t> before;
+        std::uint64_t handle;  // the handler's, for its answer
+    };
+
+    // A folder read to the end whose files are under way, with where its parent stands.
+    struct Parked {
+        std::unique_ptr<Level> level;
+        std::size_t parentAt;
     };
 
     void emptyTrees() {
         while (levels_.size() > 1 && !stopped_) {
-            Level& level = levels_.back();
+            Level& level = *levels_.back();
             errno = 0;
             struct dirent* entry = ::readdir(level.folder.stream());
             if (entry != nullptr) {
@@ -128,7 +146,16 @@ private:
                 continue;
             }
             const int error = errno;
-            if (finishPending() == Step::Stop) {
+            // Its siblings go on while its files end; never the top item, nor one whose
+            // entries could not all be read.
+            if (error == 0 && level.filesUnderWay > 0 && levels_.size() > 2 &&
+                parked_.size() < kMaxParked) {
+                parked_.push_back({std::move(levels_.back()), levels_.size() - 2});
+                levels_.pop_back();
+                continue;
+            }
+            if ((level.filesUnderWay > 0 || parksHere()) &&
+                finishPending(pending_.size()) == Step::Stop) {
                 return;
             }
             if (error != 0) {
@@ -142,14 +169,21 @@ private:
         }
     }
 
+    // Whether a folder parked is the innermost level's own: it must be left before that is.
+    bool parksHere() const {
+        return std::any_of(parked_.begin(), parked_.end(),
+                           [this](const Parked& p) { return p.parentAt + 1 >= levels_.size(); });
+    }
+
     // Handles the entry `name` of the innermost level: checks it, announces it, and removes
     // it or, for a folder, goes into it.
     Step visit(const char* name) {
         const std::size_t at = levels_.size() - 1;
-        const int folderFd = levels_[at].folder.fd();
-        const std::string path = at == 0 ? topPath_ : levels_[at].path + "/" + name;
+        Level& level = *levels_[at];
+        const int folderFd = level.folder.fd();
+        const std::string path = at == 0 ? topPath_ : level.path + "/" + name;
         Examined item;
-        if (int error = examineEntry(folderFd, name, levels_[at].identity.st_dev, item)) {
+        if (int error = examineEntry(folderFd, name, level.identity.st_dev, item)) {
             if (error == ENOENT && at > 0) {
                 return Step::Next;  // gone already: nothing left to shred or remove
             }
@@ -161,89 +195,103 @@ private:
         if (item.flagged) {
             return fail(path, {ReasonCode::NotRemovable, EPERM}, name);
         }
-        if (int refused = removalRefused(at, item.st)) {
+        if (int refused = removalRefused(level, item.st)) {
             return fail(path, {ReasonCode::NotRemovable, refused}, name);
         }
         const std::optional<mode_t> before = grantOwnerAccess(folderFd, name, item.st, me_);
-        // The files still under way in this folder are settled before a folder in it is.
-        if (S_ISDIR(item.st.st_mode) && finishPending() == Step::Stop) {
-            giveBackMode(folderFd, name, item.st, before);
-            return Step::Stop;
-        }
-        const bool renameFirst = levels_[at].renameFirst;
         const Decision decision = handler_.fileManagerWillProcessPath(
-            manager_, {folderFd, name, item.st, path, renameFirst});
+            manager_, {folderFd, name, item.st, path, level.renameFirst});
         if (decision.action == Decision::Action::Keep) {
             giveBackMode(folderFd, name, item.st, before);
             return fail(path, decision.reason, name, &item.st);
         }
         if (S_ISDIR(item.st.st_mode)) {
             // A folder that is empty already goes at once, where no rename comes first.
-            if (!renameFirst && at > 0 && ::unlinkat(folderFd, name, AT_REMOVEDIR) == 0) {
-                levels_[at].lostEntries = true;
+            if (!level.renameFirst && at > 0 && ::unlinkat(folderFd, name, AT_REMOVEDIR) == 0) {
+                level.lostEntries = true;
                 return Step::Next;
             }
             return descend(name, path, item.st, before);
         }
         if (decision.action == Decision::Action::Later) {
-            levels_[at].pending.push_back({name, path, item.st, before, decision.handle});
-            return at == 0 || levels_[at].pending.size() >= kMaxPending ? finishPending()
-                                                                        : Step::Next;
+            pending_.push_back({&level, name, path, item.st, before, decision.handle});
+            level.filesUnderWay += 1;
+            if (at == 0) {
+                return finishPending(pending_.size());
+            }
+            return pending_.size() >= kMaxPending ? finishPending(kMaxPending / 2) : Step::Next;
         }
-        return removeFile(at, name, path, item.st, before);
+        return removeFile(level, name, path, item.st, before);
     }
 
     // Removes a file the handler is done with, under a random name where it gets one.
-    Step removeFile(std::size_t at, const char* name, const std::string& path,
-                    const struct stat& st, const std::optional<mode_t>& before) {
-        const int folderFd = levels_[at].folder.fd();
+    Step removeFile(Level& level, const char* name, const std::string& path, const struct stat& st,
+                    const std::optional<mode_t>& before) {
+        const int folderFd = level.folder.fd();
         std::string left;
-        if (int error = removeFileEntry(folderFd, name, levels_[at].renameFirst, noise_, left)) {
+        if (int error = removeFileEntry(folderFd, name, level.renameFirst, noise_, left)) {
             if (left != name) {
-                levels_[at].passedOver.insert(left);
+                level.passedOver.insert(left);
             }
             giveBackMode(folderFd, name, st, before);
-            return fail(path, systemError(error), name, &st);
+            return fail(path, systemError(error), name, &st, &level);
         }
-        levels_[at].lostEntries = true;
+        level.lostEntries = true;
         return Step::Next;
     }
 
-    // Asks the handler how the files waiting in the innermost folder ended, and removes or
-    // keeps each in turn. Stop when one of them stopped the walk; the rest are settled all
-    // the same, each by how it ended.
-    Step finishPending() {
-        const std::size_t at = levels_.size() - 1;
-        if (levels_[at].pending.empty()) {
+    // Asks the handler how the `count` oldest files under way ended, removes or keeps each in
+    // turn, and leaves the parked folders all of whose files are settled. Stop when one of
+    // them stopped the walk; the rest are settled all the same, each by how it ended.
+    Step finishPending(std::size_t count) {
+        count = std::min(count, pending_.size());
+        if (count == 0) {
             return Step::Next;
         }
-        const std::vector<Pending> pending = std::move(levels_[at].pending);
-        levels_[at].pending.clear();
-        const std::vector<Decision> decisions = handler_.fileManagerFinishItems(manager_);
+        std::vector<Pending> settled(std::make_move_iterator(pending_.begin()),
+                                     std::make_move_iterator(pending_.begin() + count));
+        pending_.erase(pending_.begin(), pending_.begin() + count);
+        const std::vector<Decision> decisions = handler_.fileManagerFinishItems(manager_, count);
         Step step = Step::Next;
-        for (const Pending& file : pending) {
+        for (const Pending& file : settled) {
             // A handler that cannot say how a file ended has it kept.
             const auto answer =
                 std::find_if(decisions.begin(), decisions.end(),
                              [&file](const Decision& d) { return d.handle == file.handle; });
             const Decision decision =
                 answer != decisions.end() ? *answer : Decision(systemError(EIO));
+            Level& level = *file.level;
+            level.filesUnderWay -= 1;
             Step done = Step::Next;
             if (decision.action == Decision::Action::Removed) {
-                levels_[at].lostEntries = true;
+                level.lostEntries = true;
             } else if (decision.action == Decision::Action::Keep) {
-                giveBackMode(levels_[at].folder.fd(), file.name.c_str(), file.st, file.before);
-                done = fail(file.path, decision.reason, file.name.c_str(), &file.st);
+                giveBackMode(level.folder.fd(), file.name.c_str(), file.st, file.before);
+                done = fail(file.path, decision.reason, file.name.c_str(), &file.st, &level);
             } else {
-                done = removeFile(at, file.name.c_str(), file.path, file.st, file.before);
+                done = removeFile(level, file.name.c_str(), file.path, file.st, file.before);
             }
             step = done == Step::Stop ? Step::Stop : step;
         }
-        return step;
+        leaveParkedFolders();
+        return stopped_ ? Step::Stop : step;
     }
 
-    int removalRefused(std::size_t at, const struct stat& item) {
-        Level& level = levels_[at];
+    // The parked folders with nothing under way any more are left, in the order they were
+    // parked.
+    void leaveParkedFolders() {
+        for (auto it = parked_.begin(); it != parked_.end();) {
+            if (it->level->filesUnderWay > 0) {
+                ++it;
+                continue;
+            }
+            Parked done = std::move(*it);
+            it = parked_.erase(it);
+            leave(*done.level, done.parentAt, true);
+        }
+    }
+
+    int removalRefused(Level& level, const struct stat& item) {
         if (level.removalRefused < 0) {
             level.removalRefused =
                 folderRefusesRemoval(level.folder.fd(), level.folder.stream() == nullptr);
@@ -256,7 +304,7 @@ private:
 
     Step descend(const char* name, const std::string& path, const struct stat& st,
                  std::optional<mode_t> before) {
-        const int folderFd = levels_.back().folder.fd();
+        const int folderFd = levels_.back()->folder.fd();
         FolderHandle folder = FolderHandle::withEntries(
             openSparingDescriptors([&] { return openExaminedFolder(folderFd, name, st); },
                                    [this] { return spareADescriptor(); }));
@@ -265,17 +313,17 @@ private:
             giveBackMode(folderFd, name, st, before);
             return fail(path, systemError(error), name, &st);
         }
-        Level level;
-        level.renameFirst = renamesOn(folder.fd(), st.st_dev);
-        level.folder = std::move(folder);
-        level.identity = st;
-        level.path = path;
-        level.name = name;
-        level.modeBefore = before;
+        auto level = std::make_unique<Level>();
+        level->renameFirst = renamesOn(folder.fd(), st.st_dev);
+        level->folder = std::move(folder);
+        level->identity = st;
+        level->path = path;
+        level->name = name;
+        level->modeBefore = before;
         levels_.push_back(std::move(level));
-        std::size_t open = 0;
-        for (const Level& l : levels_) {
-            open += l.folder.isOpen();
+        std::size_t open = parked_.size();
+        for (const auto& l : levels_) {
+            open += l->folder.isOpen();
         }
         if (open > kMaxHeldFolders + 1) {
             spareADescriptor();
@@ -284,25 +332,41 @@ private:
     }
 
     // The innermost folder is read to the end: go up, and remove it when it is empty of all
-    // we may remove. A folder the walk took entries from waits in the folder above.
+    // we may remove.
     void climb(bool removeIt) {
-        const std::size_t at = levels_.size() - 1;
-        removeWaitingFolders(levels_[at]);
-        if (stopped_) {
+        std::unique_ptr<Level> done = std::move(levels_.back());
+        levels_.pop_back();
+        leave(*done, levels_.size() - 1, removeIt);
+    }
+
+    // The folder `done`, read to the end and settled, leaves its parent at levels_[parentAt]:
+    // the folders waiting in it go, and it goes too when removeIt and it is empty of all we
+    // may remove. A folder the walk took entries from waits in its parent. After a stop it
+    // stays, with its own mode back, unless it was emptied of all it held (a folder parked
+    // while its files ended), as an emptied folder waiting does.
+    void leave(Level& done, std::size_t parentAt, bool removeIt) {
+        removeWaitingFolders(done);
+        if (stopped_ && !(removeIt && done.passedOver.empty())) {
+            if (done.modeBefore) {
+                ::fchmod(done.folder.fd(), *done.modeBefore);
+            }
             return;
         }
-        if (!ensureOpen(at - 1)) {
-            fail(levels_[at].path, systemError(errno), nullptr, &levels_[at].identity);
+        Level& parent = *levels_[parentAt];
+        if (!parent.folder.isOpen()) {
+            parent.folder = FolderHandle::withEntries(openSparingDescriptors(
+                [&] { return openParentFolder(done.folder.fd(), parent.identity); },
+                [this] { return spareADescriptor(); }));
+        }
+        if (!parent.folder.isOpen()) {
+            fail(done.path, systemError(errno), nullptr, &done.identity);
             stopped_ = true;
             return;
         }
-        Level done = std::move(levels_.back());
-        levels_.pop_back();
-        Level& parent = levels_.back();
         std::string name = done.name;
         int error = 0;
         if (removeIt && done.passedOver.empty()) {
-            if (done.lostEntries && levels_.size() == 1) {
+            if (done.lostEntries && parentAt == 0) {
                 // The top item is flushed through its own descriptor: its folder is held for
                 // search only, which syncfs refuses. Unflushed, it may still hold the names it
                 // lost on the disk: it stays.
@@ -311,7 +375,7 @@ private:
             if (error == 0 && parent.renameFirst) {
                 name = obscuredName(parent.folder.fd(), done.name.c_str(), noise_);
             }
-            if (error == 0 && done.lostEntries && levels_.size() > 1) {
+            if (error == 0 && done.lostEntries && parentAt > 0) {
                 parent.waiting[name] = {done.path, done.identity, done.modeBefore};
                 parent.lostEntries = true;
                 return;
@@ -329,7 +393,7 @@ private:
         }
         done.folder.reset();
         if (error != 0) {
-            fail(done.path, systemError(error), done.name.c_str(), &done.identity);
+            fail(done.path, systemError(error), done.name.c_str(), &done.identity, &parent);
         } else if (removeIt) {
             parent.lostEntries = true;
         }
@@ -375,21 +439,22 @@ private:
 
     // Makes sure level i is open, opening it again from level i + 1 if it was closed.
     bool ensureOpen(std::size_t i) {
-        Level& level = levels_[i];
+        Level& level = *levels_[i];
         if (level.folder.isOpen()) {
             return true;
         }
         level.folder = FolderHandle::withEntries(openSparingDescriptors(
-            [&] { return openParentFolder(levels_[i + 1].folder.fd(), level.identity); },
+            [&] { return openParentFolder(levels_[i + 1]->folder.fd(), level.identity); },
             [this] { return spareADescriptor(); }));
         return level.folder.isOpen();
     }
 
-    // Closes the shallowest folder held open, never the top item's folder nor the innermost.
+    // Closes the shallowest folder held open, never the top item's folder nor the innermost,
+    // nor one whose files are under way: their removals need it.
     bool spareADescriptor() {
         for (std::size_t i = 1; i + 1 < levels_.size(); ++i) {
-            if (levels_[i].folder.isOpen()) {
-                levels_[i].folder.reset();
+            if (levels_[i]->folder.isOpen() && levels_[i]->filesUnderWay == 0) {
+                levels_[i]->folder.reset();
                 return true;
             }
         }
@@ -404,17 +469,18 @@ private:
             if (!ensureOpen(i)) {
                 return;
             }
-            removeWaitingFolders(levels_[i]);
-            if (levels_[i].modeBefore) {
-                ::fchmod(levels_[i].folder.fd(), *levels_[i].modeBefore);
+            removeWaitingFolders(*levels_[i]);
+            if (levels_[i]->modeBefore) {
+                ::fchmod(levels_[i]->folder.fd(), *levels_[i]->modeBefore);
             }
         }
     }
 
     // Reports one failure, with the item's identity when the handler was told of it. On NO
-    // the walk stops; otherwise it goes on past the failed item.
+    // the walk stops; otherwise it goes on past the failed item, passed over in its folder
+    // (`in`, the innermost level when null).
     Step fail(const std::string& path, const Reason& reason, const char* name,
-              const struct stat* told = nullptr) {
+              const struct stat* told = nullptr, Level* in = nullptr) {
         failed_ = true;
         const auto identity = told != nullptr
                                   ? std::optional(ItemIdentity{told->st_dev, told->st_ino})
@@ -423,8 +489,8 @@ private:
             stopped_ = true;
             return Step::Stop;
         }
-        if (name != nullptr && !levels_.empty()) {
-            levels_.back().passedOver.insert(name);
+        if (name != nullptr && (in != nullptr || !levels_.empty())) {
+            (in != nullptr ? *in : *levels_.back()).passedOver.insert(name);
         }
         return Step::Next;
     }
@@ -432,7 +498,11 @@ private:
     FileManager& manager_;
     RemovalHandler& handler_;
     const uid_t me_ = ::geteuid();
-    std::vector<Level> levels_;  // [0] holds the top item; the rest are being emptied
+    // [0] holds the top item; the rest are being emptied. Each level stays where it is while
+    // it lives, for the files under way that point to it.
+    std::vector<std::unique_ptr<Level>> levels_;
+    std::deque<Pending> pending_;  // in the order they were announced
+    std::vector<Parked> parked_;   // in the order they were parked
     NameNoise noise_;
     std::unordered_map<dev_t, bool> renameOn_;  // by device: see renamesOn
     std::string topPath_;

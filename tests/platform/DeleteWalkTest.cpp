@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -94,8 +95,9 @@ public:
         waiting.push_back({item.folderFd, item.name, item.renameBeforeRemoval});
         return Decision::later(waiting.size());
     }
-    std::vector<Decision> fileManagerFinishItems(FileManager& m) override {
+    std::vector<Decision> fileManagerFinishItems(FileManager& m, std::size_t count) override {
         std::vector<Decision> answers;
+        EXPECT_EQ(count, waiting.size());  // all at once: too few for the walk to ask for some
         std::thread([&] {
             for (const Waiting& file : waiting) {
                 const int error = m.removeAnnouncedFile(file.folderFd, file.name, file.rename);
@@ -495,7 +497,7 @@ TEST(DeleteWalk, LaterFilesAreSettledByTheirHandlesAndAKeptOneByItsIdentity) {
             waiting.push_back({item.path, {item.status.st_dev, item.status.st_ino}});
             return Decision::later(waiting.size() * 7);
         }
-        std::vector<Decision> fileManagerFinishItems(FileManager&) override {
+        std::vector<Decision> fileManagerFinishItems(FileManager&, std::size_t) override {
             // Each answer one place on from its file's: by position, every one would be wrong.
             std::vector<Decision> answers;
             for (std::size_t n = 1; n <= waiting.size(); ++n) {
@@ -548,6 +550,94 @@ TEST(DeleteWalk, AFileTheHandlerCouldNotRemoveKeepsItsOwnName) {
         EXPECT_EQ(readFile(dir / "top/secret"), "s");
         ::chmod((dir / "top").c_str(), 0700);
         EXPECT_EQ(countedUnder(dir / "top"), std::set<std::string>{"secret"});
+    }
+}
+
+// Answers Later for every file and, asked how the oldest ended, removes them through the
+// manager, keeping one named "keep"; watches how many were under way, and from how many
+// folders at once.
+class KeepsFilesUnderWay : public RecordingHandler {
+public:
+    Decision fileManagerWillProcessPath(FileManager& m, const WalkItem& item) override {
+        const Decision told = RecordingHandler::fileManagerWillProcessPath(m, item);
+        if (!S_ISREG(item.status.st_mode))
+            return told;
+        waiting.push_back({item.folderFd, item.name, item.path, item.renameBeforeRemoval});
+        mostUnderWay = std::max(mostUnderWay, waiting.size());
+        std::set<std::string> folders;
+        for (const Waiting& w : waiting) folders.insert(stringByDeletingLastPathComponent(w.path));
+        mostFolders = std::max(mostFolders, folders.size());
+        return Decision::later(++handles);
+    }
+    std::vector<Decision> fileManagerFinishItems(FileManager& m, std::size_t count) override {
+        EXPECT_LE(count, waiting.size());
+        askedForSome = askedForSome || count < waiting.size();
+        std::vector<Decision> answers;
+        for (std::size_t i = 0; i < count; ++i) {
+            const Waiting& file = waiting[i];
+            const int error = lastPathComponent(file.path) == "keep"
+                                  ? -1
+                                  : m.removeAnnouncedFile(file.folderFd, file.name, file.rename);
+            answers.push_back(error == 0 ? Decision::removed()
+                                         : Decision(Reason{ReasonCode::CouldNotOverwrite, EIO}));
+            answers.back().handle = handles - waiting.size() + i + 1;
+        }
+        waiting.erase(waiting.begin(), waiting.begin() + static_cast<std::ptrdiff_t>(count));
+        return answers;
+    }
+    struct Waiting {
+        int folderFd;
+        std::string name, path;
+        bool rename;
+    };
+    std::deque<Waiting> waiting;
+    std::uint64_t handles = 0;
+    std::size_t mostUnderWay = 0, mostFolders = 0;
+    bool askedForSome = false;
+};
+
+// Files of sibling folders are under way together, a folder read to the end waiting open for
+// its own; with many under way the walk asks how the oldest ended, never letting more than a
+// bounded number go on. A file kept stops the walk: its folder stays with it, every other
+// file announced is gone, no emptied folder is left behind, and what was never announced is
+// untouched.
+TEST(DeleteWalk, FilesOfSiblingFoldersAreUnderWayTogetherAndAKeptOneStillStopsTheWalk) {
+    for (const bool keepOne : {false, true}) {
+        SCOPED_TRACE(keepOne ? "one kept" : "all removed");
+        TempDir dir;
+        makeFolder(dir / "top");
+        for (int d = 0; d < 12; ++d) {
+            const std::string folder = dir / ("top/d" + std::to_string(d));
+            makeFolder(folder);
+            for (int f = 0; f < (d == 0 ? 300 : 20); ++f)
+                writeFile(folder + "/f" + std::to_string(f), "x");
+        }
+        if (keepOne)
+            writeFile(dir / "top/d7/keep", "kept");
+        KeepsFilesUnderWay handler;
+        EXPECT_EQ(PosixFileManager().removeFileAtPath(dir / "top", handler), !keepOne);
+        EXPECT_TRUE(handler.waiting.empty());  // every file settled
+        EXPECT_LE(handler.mostUnderWay, 128u);
+        EXPECT_TRUE(handler.askedForSome);  // the 300 of d0 are never all under way
+        if (!keepOne) {
+            EXPECT_FALSE(exists(dir / "top"));
+            EXPECT_GE(handler.mostFolders, 3u);
+            continue;
+        }
+        ASSERT_EQ(handler.errors.size(), 1u);
+        EXPECT_EQ(handler.errors[0].path, dir / "top/d7/keep");
+        EXPECT_EQ(readFile(dir / "top/d7/keep"), "kept");
+        const std::set<std::string> announced(handler.announced.begin(), handler.announced.end());
+        for (const std::string& left : countedUnder(dir / "top")) {
+            const std::string path = dir / ("top/" + left);
+            struct stat st;
+            ASSERT_EQ(::lstat(path.c_str(), &st), 0) << path;
+            if (S_ISDIR(st.st_mode)) {
+                EXPECT_FALSE(countedUnder(path).empty()) << path << " left behind empty";
+            } else if (path != dir / "top/d7/keep") {
+                EXPECT_EQ(announced.count(path), 0u) << path << " announced, yet it stayed";
+            }
+        }
     }
 }
 

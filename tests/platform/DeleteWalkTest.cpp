@@ -84,37 +84,51 @@ public:
     std::function<void(const WalkItem&)> onAnnounce;
 };
 
-// Removes the files itself, as the shred run's pool does: each answered Later, then removed
-// on another thread through the manager while the walk holds its folder.
+// Removes the files itself, as the shred run's pool does: each answered Later and, asked how
+// the oldest ended, removed on another thread through the manager while the walk holds its
+// folder; one named "keep" is kept. Watches how many were under way, and from how many folders
+// at once.
 class RemovesFilesItself : public RecordingHandler {
 public:
     Decision fileManagerWillProcessPath(FileManager& m, const WalkItem& item) override {
         const Decision told = RecordingHandler::fileManagerWillProcessPath(m, item);
         if (!S_ISREG(item.status.st_mode) || told.action != Decision::Action::Remove)
             return told;
-        waiting.push_back({item.folderFd, item.name, item.renameBeforeRemoval});
-        return Decision::later(waiting.size());
+        waiting.push_back({item.folderFd, item.name, item.path, item.renameBeforeRemoval});
+        mostUnderWay = std::max(mostUnderWay, waiting.size());
+        std::set<std::string> folders;
+        for (const Waiting& w : waiting) folders.insert(stringByDeletingLastPathComponent(w.path));
+        mostFolders = std::max(mostFolders, folders.size());
+        return Decision::later(++handles);
     }
     std::vector<Decision> fileManagerFinishItems(FileManager& m, std::size_t count) override {
+        EXPECT_LE(count, waiting.size());
+        askedForSome = askedForSome || count < waiting.size();
         std::vector<Decision> answers;
-        EXPECT_EQ(count, waiting.size());  // all at once: too few for the walk to ask for some
         std::thread([&] {
-            for (const Waiting& file : waiting) {
-                const int error = m.removeAnnouncedFile(file.folderFd, file.name, file.rename);
+            for (std::size_t i = 0; i < count; ++i) {
+                const Waiting& file = waiting[i];
+                const int error =
+                    lastPathComponent(file.path) == "keep"
+                        ? EIO
+                        : m.removeAnnouncedFile(file.folderFd, file.name, file.rename);
                 answers.push_back(error == 0 ? Decision::removed()
                                              : Decision(Reason{ReasonCode::SystemError, error}));
-                answers.back().handle = answers.size();
+                answers.back().handle = handles - waiting.size() + i + 1;
             }
         }).join();
-        waiting.clear();
+        waiting.erase(waiting.begin(), waiting.begin() + static_cast<std::ptrdiff_t>(count));
         return answers;
     }
     struct Waiting {
         int folderFd;
-        std::string name;
+        std::string name, path;
         bool rename;
     };
-    std::vector<Waiting> waiting;
+    std::deque<Waiting> waiting;
+    std::uint64_t handles = 0;
+    std::size_t mostUnderWay = 0, mostFolders = 0;
+    bool askedForSome = false;
 };
 
 // What the count finds under path, every folder read.
@@ -553,49 +567,6 @@ TEST(DeleteWalk, AFileTheHandlerCouldNotRemoveKeepsItsOwnName) {
     }
 }
 
-// Answers Later for every file and, asked how the oldest ended, removes them through the
-// manager, keeping one named "keep"; watches how many were under way, and from how many
-// folders at once.
-class KeepsFilesUnderWay : public RecordingHandler {
-public:
-    Decision fileManagerWillProcessPath(FileManager& m, const WalkItem& item) override {
-        const Decision told = RecordingHandler::fileManagerWillProcessPath(m, item);
-        if (!S_ISREG(item.status.st_mode))
-            return told;
-        waiting.push_back({item.folderFd, item.name, item.path, item.renameBeforeRemoval});
-        mostUnderWay = std::max(mostUnderWay, waiting.size());
-        std::set<std::string> folders;
-        for (const Waiting& w : waiting) folders.insert(stringByDeletingLastPathComponent(w.path));
-        mostFolders = std::max(mostFolders, folders.size());
-        return Decision::later(++handles);
-    }
-    std::vector<Decision> fileManagerFinishItems(FileManager& m, std::size_t count) override {
-        EXPECT_LE(count, waiting.size());
-        askedForSome = askedForSome || count < waiting.size();
-        std::vector<Decision> answers;
-        for (std::size_t i = 0; i < count; ++i) {
-            const Waiting& file = waiting[i];
-            const int error = lastPathComponent(file.path) == "keep"
-                                  ? -1
-                                  : m.removeAnnouncedFile(file.folderFd, file.name, file.rename);
-            answers.push_back(error == 0 ? Decision::removed()
-                                         : Decision(Reason{ReasonCode::CouldNotOverwrite, EIO}));
-            answers.back().handle = handles - waiting.size() + i + 1;
-        }
-        waiting.erase(waiting.begin(), waiting.begin() + static_cast<std::ptrdiff_t>(count));
-        return answers;
-    }
-    struct Waiting {
-        int folderFd;
-        std::string name, path;
-        bool rename;
-    };
-    std::deque<Waiting> waiting;
-    std::uint64_t handles = 0;
-    std::size_t mostUnderWay = 0, mostFolders = 0;
-    bool askedForSome = false;
-};
-
 // Files of sibling folders are under way together, a folder read to the end waiting open for
 // its own; with many under way the walk asks how the oldest ended, never letting more than a
 // bounded number go on. A file kept stops the walk: its folder stays with it, every other
@@ -614,7 +585,7 @@ TEST(DeleteWalk, FilesOfSiblingFoldersAreUnderWayTogetherAndAKeptOneStillStopsTh
         }
         if (keepOne)
             writeFile(dir / "top/d7/keep", "kept");
-        KeepsFilesUnderWay handler;
+        RemovesFilesItself handler;
         EXPECT_EQ(PosixFileManager().removeFileAtPath(dir / "top", handler), !keepOne);
         EXPECT_TRUE(handler.waiting.empty());  // every file settled
         EXPECT_LE(handler.mostUnderWay, 128u);

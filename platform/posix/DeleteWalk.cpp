@@ -7,6 +7,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -57,6 +58,18 @@ class DeleteWalk {
 public:
     DeleteWalk(FileManager& manager, RemovalHandler& handler)
         : manager_(manager), handler_(handler) {}
+    DeleteWalk(const DeleteWalk&) = delete;
+    DeleteWalk& operator=(const DeleteWalk&) = delete;
+    // Unwound with files under way (out of memory): their removals use the folders held here,
+    // so they are waited for before those close.
+    ~DeleteWalk() {
+        if (!pending_.empty()) {
+            try {
+                handler_.fileManagerFinishItems(manager_, pending_.size());
+            } catch (...) {
+            }
+        }
+    }
 
     // With heldFolderFd, the top item is the entry heldName of that folder, which is never
     // looked up by path.
@@ -147,15 +160,18 @@ private:
             }
             const int error = errno;
             // Its siblings go on while its files end; never the top item, nor one whose
-            // entries could not all be read.
+            // entries could not all be read, nor one that parked a folder of its own.
             if (error == 0 && level.filesUnderWay > 0 && levels_.size() > 2 &&
-                parked_.size() < kMaxParked) {
+                parked_.size() < kMaxParked && !parksHere()) {
                 parked_.push_back({std::move(levels_.back()), levels_.size() - 2});
                 levels_.pop_back();
                 continue;
             }
             if ((level.filesUnderWay > 0 || parksHere()) &&
                 finishPending(pending_.size()) == Step::Stop) {
+                if (error == 0) {
+                    climb(true);  // emptied of all it held, it goes as a waiting folder does
+                }
                 return;
             }
             if (error != 0) {
@@ -189,6 +205,9 @@ private:
             }
             return fail(path, systemError(error), name);
         }
+        if (!underWay_.empty() && underWay_.count({item.st.st_dev, item.st.st_ino}) != 0) {
+            return Step::Next;  // a file of ours being removed, seen under its random name
+        }
         if (item.mountRoot) {
             return fail(path, {ReasonCode::MountPoint, 0}, name);
         }
@@ -215,6 +234,7 @@ private:
         }
         if (decision.action == Decision::Action::Later) {
             pending_.push_back({&level, name, path, item.st, before, decision.handle});
+            underWay_.insert({item.st.st_dev, item.st.st_ino});
             level.filesUnderWay += 1;
             if (at == 0) {
                 return finishPending(pending_.size());
@@ -262,6 +282,7 @@ private:
                 answer != decisions.end() ? *answer : Decision(systemError(EIO));
             Level& level = *file.level;
             level.filesUnderWay -= 1;
+            underWay_.erase({file.st.st_dev, file.st.st_ino});
             Step done = Step::Next;
             if (decision.action == Decision::Action::Removed) {
                 level.lostEntries = true;
@@ -325,7 +346,10 @@ private:
         for (const auto& l : levels_) {
             open += l->folder.isOpen();
         }
-        if (open > kMaxHeldFolders + 1) {
+        // Folders whose files are under way stay open: with none other to close, those files
+        // are settled first.
+        if (open > kMaxHeldFolders + 1 && !spareADescriptor() &&
+            finishPending(pending_.size()) == Step::Next) {
             spareADescriptor();
         }
         return Step::Descended;
@@ -334,6 +358,12 @@ private:
     // The innermost folder is read to the end: go up, and remove it when it is empty of all
     // we may remove.
     void climb(bool removeIt) {
+        if (!ensureOpen(levels_.size() - 2)) {
+            Level& stays = *levels_.back();
+            fail(stays.path, systemError(errno), nullptr, &stays.identity);
+            stopped_ = true;  // it stands, and gets its mode back with the others
+            return;
+        }
         std::unique_ptr<Level> done = std::move(levels_.back());
         levels_.pop_back();
         leave(*done, levels_.size() - 1, removeIt);
@@ -350,6 +380,7 @@ private:
             if (done.modeBefore) {
                 ::fchmod(done.folder.fd(), *done.modeBefore);
             }
+            levels_[parentAt]->passedOver.insert(done.name);  // so the parent stays as well
             return;
         }
         Level& parent = *levels_[parentAt];
@@ -361,6 +392,9 @@ private:
         if (!parent.folder.isOpen()) {
             fail(done.path, systemError(errno), nullptr, &done.identity);
             stopped_ = true;
+            if (done.modeBefore) {
+                ::fchmod(done.folder.fd(), *done.modeBefore);
+            }
             return;
         }
         std::string name = done.name;
@@ -485,12 +519,13 @@ private:
         const auto identity = told != nullptr
                                   ? std::optional(ItemIdentity{told->st_dev, told->st_ino})
                                   : std::nullopt;
+        // Passed over before the handler is asked: after a stop its folder stays for it too.
+        if (name != nullptr && (in != nullptr || !levels_.empty())) {
+            (in != nullptr ? *in : *levels_.back()).passedOver.insert(name);
+        }
         if (!handler_.fileManagerShouldProceedAfterError(manager_, {path, reason, identity})) {
             stopped_ = true;
             return Step::Stop;
-        }
-        if (name != nullptr && (in != nullptr || !levels_.empty())) {
-            (in != nullptr ? *in : *levels_.back()).passedOver.insert(name);
         }
         return Step::Next;
     }
@@ -501,8 +536,9 @@ private:
     // [0] holds the top item; the rest are being emptied. Each level stays where it is while
     // it lives, for the files under way that point to it.
     std::vector<std::unique_ptr<Level>> levels_;
-    std::deque<Pending> pending_;  // in the order they were announced
-    std::vector<Parked> parked_;   // in the order they were parked
+    std::deque<Pending> pending_;      // in the order they were announced
+    std::set<ItemIdentity> underWay_;  // theirs: never announced again under another name
+    std::vector<Parked> parked_;       // in the order they were parked
     NameNoise noise_;
     std::unordered_map<dev_t, bool> renameOn_;  // by device: see renamesOn
     std::string topPath_;

@@ -8,7 +8,9 @@
 #include <sys/utsname.h>
 #include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +38,10 @@ struct NameLog {
     std::set<std::string> removed;
 };
 NameLog* nameLog = nullptr;
+// While set, a removal on any thread but the walk's waits this long between its rename and
+// its unlink, as one does behind a busy journal.
+std::atomic<int> slowRemovalsMs{0};
+const std::thread::id walkThread = std::this_thread::get_id();
 
 }  // namespace
 
@@ -50,6 +56,8 @@ extern "C" int renameat2(int fromFd, const char* from, int toFd, const char* to,
 }
 
 extern "C" int unlinkat(int fd, const char* name, int flags) noexcept {
+    if (slowRemovalsMs > 0 && std::this_thread::get_id() != walkThread)
+        std::this_thread::sleep_for(std::chrono::milliseconds(slowRemovalsMs.load()));
     if (nameLog != nullptr)
         nameLog->removed.insert(name);
     return static_cast<int>(::syscall(SYS_unlinkat, fd, name, flags));
@@ -610,6 +618,95 @@ TEST(DeleteWalk, FilesOfSiblingFoldersAreUnderWayTogetherAndAKeptOneStillStopsTh
             }
         }
     }
+}
+
+// A folder the walk closed to spare descriptors, that cannot be opened again through ".."
+// of the one it climbs from (moved away meanwhile): the walk stops there, and the folder it
+// stands in gets its mode back.
+TEST(DeleteWalk, AFolderThatCannotBeOpenedAgainStopsTheWalkAndGetsItsModeBack) {
+    TempDir dir;
+    makeChain(dir / "top", 40);
+    ASSERT_EQ(::chmod((dir / "top/d").c_str(), 0555), 0);
+    RecordingHandler handler;
+    bool moved = false;
+    handler.onAnnounce = [&](const WalkItem& item) {
+        if (!moved && item.path.size() > (dir / "top").size() + 2 * 36)  // deep below top/d
+            moved = ::rename((dir / "top/d").c_str(), (dir / "moved").c_str()) == 0;
+    };
+    EXPECT_FALSE(PosixFileManager().removeFileAtPath(dir / "top", handler));
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(handler.errors.size(), 1u);
+    EXPECT_TRUE(exists(dir / "top"));
+    EXPECT_EQ(modeOf(dir / "moved"), 0555u);
+    ::chmod((dir / "moved").c_str(), 0755);
+}
+
+// A folder parked with its files under way, in a folder parked in turn, and a file kept in a
+// parked folder after the walk stopped elsewhere: each told once, nothing left unsettled.
+TEST(DeleteWalk, ParkedFoldersInsideParkedFoldersAndAfterAStop) {
+    const std::pair<std::vector<const char*>, bool> cases[] = {
+        {{"a/f", "a/b/g"}, true}, {{"s0/f", "s1/keep", "s2/f"}, false}};
+    for (const auto& [files, removed] : cases) {
+        TempDir dir;
+        makeFolder(dir / "top");
+        for (const std::string file : files) {
+            makeFolder(dir / ("top/" + stringByDeletingLastPathComponent(file)));
+            writeFile(dir / ("top/" + file), "x");
+        }
+        RemovesFilesItself handler;
+        EXPECT_EQ(PosixFileManager().removeFileAtPath(dir / "top", handler), removed);
+        EXPECT_EQ(handler.errors.size(), removed ? 0u : 1u);
+        EXPECT_EQ(exists(dir / "top"), !removed);
+        EXPECT_TRUE(removed || exists(dir / "top/s1/keep"));
+    }
+}
+
+// A file removed on another thread, renamed first and unlinked a moment later, is never
+// announced again under its random name, on ext3, where a folder read shows names added
+// while it is read.
+TEST(DeleteWalkAtTheEdges, AFileBeingRemovedOnAnotherThreadIsNotAnnouncedAgain) {
+    if (::geteuid() != 0 || ::access("/dev/loop-control", W_OK) != 0)
+        GTEST_SKIP() << "needs root and loop devices to mount an ext3 image";
+    TempDir dir;
+    const std::string image = dir / "ext3.img", mnt = dir / "mnt";
+    makeFolder(mnt);
+    ASSERT_TRUE(sh("truncate -s 64M '" + image + "' && mkfs.ext3 -q -F '" + image + "'"));
+    RUN_IN_PRIVATE_MOUNTS(false, [&] {
+        ASSERT_TRUE(sh("mount -t ext3 -o loop '" + image + "' '" + mnt + "'"));
+        makeFolder(mnt + "/top");
+        for (int f = 0; f < 4000; ++f) writeFile(mnt + "/top/f" + std::to_string(f), "x");
+        // Each file removed on a thread of its own as soon as it is announced.
+        class Concurrent : public RecordingHandler {
+        public:
+            Decision fileManagerWillProcessPath(FileManager& m, const WalkItem& item) override {
+                RecordingHandler::fileManagerWillProcessPath(m, item);
+                if (!S_ISREG(item.status.st_mode))
+                    return {};
+                threads.emplace_back([&m, fd = item.folderFd, name = std::string(item.name),
+                                      rename = item.renameBeforeRemoval] {
+                    m.removeAnnouncedFile(fd, name, rename);
+                });
+                return Decision::later(threads.size());
+            }
+            std::vector<Decision> fileManagerFinishItems(FileManager&, std::size_t n) override {
+                std::vector<Decision> answers;
+                for (; n > 0; --n, ++done) {
+                    threads[done].join();
+                    answers.push_back(Decision::removed());
+                    answers.back().handle = done + 1;
+                }
+                return answers;
+            }
+            std::vector<std::thread> threads;
+            std::size_t done = 0;
+        } handler;
+        slowRemovalsMs = 50;
+        EXPECT_TRUE(PosixFileManager().removeFileAtPath(mnt + "/top", handler));
+        slowRemovalsMs = 0;
+        EXPECT_EQ(handler.announced.size(), 4001u);  // the folder and its files, once each
+        EXPECT_TRUE(handler.errors.empty());
+        EXPECT_EQ(::umount(mnt.c_str()), 0);
+    });
 }
 
 // The descriptors this process holds open.

@@ -225,6 +225,7 @@ void ShredRun::countOff(const OverwriteOutcome& outcome) {
         account_.itemsBeyondCount += 1;
     }
     show(Field::progressCount, formatted(count_), true);
+    progress_->setItemsLeft(count_);
     const std::uint64_t counted = std::min(amount_, outcome.bytes);
     account_.bytesBeyondCount += outcome.bytes - counted;
     amount_ -= counted;

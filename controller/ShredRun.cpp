@@ -161,6 +161,7 @@ void ShredRun::prepare(Selection& selection) {
         show(total, figure, false);
         show(left, figure, false);
     }
+    progress_->setItemsLeft(count_);
 }
 
 // Asks what must be asked: the question before a home folder or a top folder, even with

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -25,6 +26,8 @@ public:
     virtual void incrementBy(double delta) = 0;
     virtual void setHidden(bool hidden) = 0;
     virtual void display() = 0;
+    // The items left to shred, for a bar that also shows a count (a taskbar entry).
+    virtual void setItemsLeft(std::uint64_t /*items*/) {}
 };
 
 // The nine text fields of the status display, named and ordered as the interface file has

@@ -6,7 +6,7 @@ packages=(g++ cmake make clang-format googletest libssl-dev libgtest-dev qt6-bas
           xvfb xauth openbox x11-utils fonts-dejavu-core libgl1-mesa-dev coreutils time
           mount util-linux e2fsprogs btrfs-progs xfsprogs dmsetup
           desktop-file-utils appstream xdg-utils man-db groff-base
-          bash-completion dpkg-dev file poppler-utils)
+          bash-completion dpkg-dev file poppler-utils dbus-daemon dbus-bin)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

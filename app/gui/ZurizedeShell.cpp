@@ -27,6 +27,22 @@ constexpr const char* kStopAndQuit = "Stop and Quit";
 constexpr const char* kKeepShredding = "Keep Shredding";
 constexpr const char* kSaveReportsKey = "saveReports";
 constexpr const char* kReportFolderKey = "reportFolder";
+constexpr const char* kApplicationId = "com.example.Zurizede";
+
+// What a notification calls a run, after the command that starts it.
+QString runKindInWords(RunKind kind) {
+    switch (kind) {
+        case RunKind::Shred:
+            return "Shred";
+        case RunKind::FreeSpace:
+            return "Wipe Free Space";
+        case RunKind::Trash:
+            return "Shred Trash";
+        case RunKind::None:
+            break;
+    }
+    return "ORBA Zurizede";
+}
 
 // Where reports go after every run unless the person chose elsewhere.
 QString defaultReportFolder() {
@@ -69,7 +85,8 @@ std::vector<DrawnTextField*> pointers(const std::vector<std::unique_ptr<DrawnTex
 }  // namespace
 
 ZurizedeShell::ZurizedeShell()
-    : shownFields_(fieldsOf(window_.ui)),
+    : desktop_(kApplicationId),
+      shownFields_(fieldsOf(window_.ui)),
       fields_(drawnFrom(shownFields_)),
       shownProgress_(window_.ui.progress),
       progress_(shownProgress_),
@@ -107,6 +124,7 @@ ZurizedeShell::ZurizedeShell()
     c.stopRequested = [this] { return stopRequested_.load(); };
     c.recordItems = true;  // for Save Report…
     controller_ = std::make_unique<ZVORBAControlShredder>(c);
+    shownProgress_.reportTo(&desktop_);
 
     connect(&shredThread_, &ShredThread::jobFinished, this, [this] { runEnded(); });
     window_.shouldClose = [this] { return closeRequested(); };
@@ -168,14 +186,17 @@ void ZurizedeShell::perform(std::function<void()> action) {
     }
     stopRequested_ = false;
     shredThread_.post(std::move(action));
+    desktop_.runStarted();
     showRunning(true);
 }
 
 void ZurizedeShell::runEnded() {
-    showRunning(false);
+    showRunning(false);  // the final values drawn
     // Only a run that began since the last one ended has a report of its own to save (a
     // cancelled panel, Disk Utility's question, begin none).
-    if (controller_->runsBegun() != runsReported_) {
+    const bool began = controller_->runsBegun() != runsReported_;
+    tellDesktopRunEnded(began);
+    if (began) {
         runsReported_ = controller_->runsBegun();
         window_.ui.saveReport->setEnabled(controller_->lastRunRecord().touched);
         saveReportsAfterRun();
@@ -184,6 +205,14 @@ void ZurizedeShell::runEnded() {
     if (!waiting_.empty()) {
         QTimer::singleShot(0, this, [this] { openWaitingPaths(); });
     }
+}
+
+void ZurizedeShell::tellDesktopRunEnded(bool began) {
+    const auto statusText = static_cast<std::size_t>(Field::statusText);
+    desktop_.runEnded({.began = began,
+                       .windowActive = window_.isActiveWindow(),
+                       .summary = runKindInWords(controller_->lastRunRecord().kind),
+                       .body = shownFields_[statusText]->text()});
 }
 
 // During a run: the bar and the fields move at the screen's pace, Stop is there, and what

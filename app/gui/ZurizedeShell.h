@@ -12,6 +12,7 @@
 #include "app/gui/ShredderWindow.h"
 #include "controller/ZVORBAControlShredder.h"
 #include "platform/qt/QtCoreServices.h"
+#include "platform/qt/QtDesktopProgress.h"
 #include "platform/qt/QtDisplay.h"
 #include "platform/qt/QtReportWriter.h"
 #include "platform/qt/QtServices.h"
@@ -49,6 +50,8 @@ private:
     // going on or the application is quitting.
     void perform(std::function<void()> action);
     void runEnded();
+    // Tells the desktop how the run that just ended went; began: whether one began at all.
+    void tellDesktopRunEnded(bool began);
     void openWaitingPaths();
     void showRunning(bool running);
     void showWaiting();
@@ -71,6 +74,7 @@ private:
     ShredderWindow window_;
     QtUserDefaults windowDefaults_;
     QtUserDefaults runDefaults_;  // the shred thread's own: QSettings is not shared
+    DesktopProgress desktop_;     // before the bar that reports to it
     std::vector<std::unique_ptr<QtTextField>> shownFields_;
     std::vector<std::unique_ptr<DrawnTextField>> fields_;
     QtProgressIndicator shownProgress_;

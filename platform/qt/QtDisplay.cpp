@@ -1,5 +1,7 @@
 #include "platform/qt/QtDisplay.h"
 
+#include "platform/qt/QtDesktopProgress.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +92,12 @@ void QtProgressIndicator::display() {
     bar_->update();
 }
 
+void QtProgressIndicator::setItemsLeft(std::uint64_t items) {
+    if (desktop_ != nullptr) {
+        desktop_->setItemsLeft(items);
+    }
+}
+
 void QtProgressIndicator::update() {
     int steps;
     if (value_ >= max_) {
@@ -100,6 +108,9 @@ void QtProgressIndicator::update() {
         steps = static_cast<int>((value_ - min_) / (max_ - min_) * kSteps);
     }
     bar_->setValue(steps);
+    if (desktop_ != nullptr) {
+        desktop_->setFraction(static_cast<double>(steps) / kSteps);
+    }
 }
 
 QtAccountView::QtAccountView(QLabel* line, QPushButton* details, AlertPanels& alerts)

@@ -10,6 +10,7 @@
 #include "platform/Display.h"
 #include "platform/Panels.h"
 
+class DesktopProgress;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -24,6 +25,8 @@ public:
     ~QtTextField() override;
     void setStringValue(const std::string& text) override;
     void display() override;
+    // The whole text, however it is shortened on the screen.
+    const QString& text() const { return full_; }
 
 private:
     void fit();
@@ -46,6 +49,9 @@ public:
     void incrementBy(double delta) override;
     void setHidden(bool hidden) override;
     void display() override;
+    void setItemsLeft(std::uint64_t items) override;
+    // The desktop is told what the bar shows, from then on.
+    void reportTo(DesktopProgress* desktop) { desktop_ = desktop; }
 
     double minValue() const { return min_; }
     double maxValue() const { return max_; }
@@ -55,6 +61,7 @@ private:
     void update();
 
     QProgressBar* bar_;
+    DesktopProgress* desktop_ = nullptr;
     double min_ = 0, max_ = 100, value_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <memory>
+#include <utility>
 
 namespace {
 // Every other frame of a 60 Hz screen: smooth to the eye, and drawing at the full rate cost
@@ -91,8 +92,13 @@ void DrawnProgress::setHidden(bool hidden) {
     change([&] { hidden_ = hidden; });
 }
 
+void DrawnProgress::setItemsLeft(std::uint64_t items) {
+    change([&] { itemsLeft_ = items; });
+}
+
 void DrawnProgress::draw() {
     double min, max, value;
+    std::optional<std::uint64_t> itemsLeft;
     bool hidden;
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -103,7 +109,11 @@ void DrawnProgress::draw() {
         max = max_;
         value = value_;
         hidden = hidden_;
+        itemsLeft = std::exchange(itemsLeft_, std::nullopt);
         changed_ = false;
+    }
+    if (itemsLeft) {
+        shown_.setItemsLeft(*itemsLeft);
     }
     shown_.setMinValue(min);
     shown_.setMaxValue(max);

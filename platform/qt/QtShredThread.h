@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,7 @@ public:
     void incrementBy(double delta) override;
     void setHidden(bool hidden) override;
     void display() override {}
+    void setItemsLeft(std::uint64_t items) override;
     void draw();
 
 private:
@@ -67,6 +69,7 @@ private:
     QtProgressIndicator& shown_;
     std::mutex mutex_;
     double min_ = 0, max_ = 100, value_ = 0;
+    std::optional<std::uint64_t> itemsLeft_;
     bool hidden_ = true;
     bool changed_ = false;
 };

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -83,6 +84,32 @@ void expectFilesHold(const QString& folder, const QByteArray& contents) {
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), contents);
     }
+}
+
+// The access keys (Alt+letter) shared by two commands of one window or one menu.
+QStringList clashingAccessKeys(QWidget& window) {
+    QList<QStringList> scopes{{}};
+    for (QAbstractButton* b : window.findChildren<QAbstractButton*>()) scopes[0] << b->text();
+    for (QLabel* label : window.findChildren<QLabel*>())
+        if (label->buddy() != nullptr)
+            scopes[0] << label->text();
+    for (QMenuBar* bar : window.findChildren<QMenuBar*>())
+        for (QAction* menu : bar->actions()) scopes[0] << menu->text();
+    for (QMenu* menu : window.findChildren<QMenu*>()) {
+        scopes << QStringList();
+        for (QAction* action : menu->actions()) scopes.last() << action->text();
+    }
+    QStringList clashes;
+    for (const QStringList& texts : scopes) {
+        QMap<QKeySequence, QString> taken;
+        for (const QString& text : texts) {
+            const QKeySequence key = QKeySequence::mnemonic(text);
+            if (!key.isEmpty() && taken.contains(key))
+                clashes << taken[key] + " / " + text;
+            taken.insert(key, text);
+        }
+    }
+    return clashes;
 }
 
 }  // namespace
@@ -232,6 +259,32 @@ private slots:
         QVERIFY(ui.settingsLine->isVisible());
         QVERIFY(ui.chooseFolderButton->width() >= ui.chooseFolderButton->minimumSizeHint().width());
         shell.application().terminate();
+    }
+
+    // No two commands of the window, of one of its menus, or of a panel or an alert it
+    // shows, answer the same Alt+letter.
+    void noTwoCommandsShareAnAccessKey() {
+        QTemporaryDir work;
+        writeFile(work.filePath("kept"), "kept");
+        ZurizedeShell shell;
+        shell.start();
+        QStringList clashes = clashingAccessKeys(shell.window());
+        bool asked = false;
+        QtAlertPanels::setAnswerer([&](QMessageBox& box) {
+            asked = true;
+            clashes << clashingAccessKeys(box);
+            return button(box, "Cancel");
+        });
+        QtOpenPanel::setChooser([&](QFileDialog& panel) {
+            clashes << clashingAccessKeys(panel);
+            panel.selectFile(work.filePath("kept"));
+            QMetaObject::invokeMethod(&panel, "accept");
+        });
+        shell.window().ui.actionShredFile->trigger();
+        QTRY_VERIFY(asked && !shell.isRunning());
+        QtOpenPanel::setChooser({});
+        shell.application().terminate();
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join("\n")));
     }
 
     // A run happens on the shred thread: the window takes a drop and keeps it waiting,

@@ -17,6 +17,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <map>
 #include <set>
 #include <sstream>
@@ -92,46 +93,47 @@ public:
     std::function<void(const WalkItem&)> onAnnounce;
 };
 
-// Removes the files itself, as the shred run's pool does: each answered Later and, asked how
-// the oldest ended, removed on another thread through the manager while the walk holds its
-// folder; one named "keep" is kept. Watches how many were under way, and from how many folders
-// at once.
+// Removes the files itself, as the shred run's pool does: each answered Later and removed at
+// once on a thread of its own through the manager, while the walk holds its folder; one named
+// "keep" is kept (told with the identity it was announced with). Watches how many were under
+// way, and from how many folders at once.
 class RemovesFilesItself : public RecordingHandler {
 public:
     Decision fileManagerWillProcessPath(FileManager& m, const WalkItem& item) override {
         const Decision told = RecordingHandler::fileManagerWillProcessPath(m, item);
         if (!S_ISREG(item.status.st_mode) || told.action != Decision::Action::Remove)
             return told;
-        waiting.push_back({item.folderFd, item.name, item.path, item.renameBeforeRemoval});
+        const bool keep = lastPathComponent(item.path) == "keep";
+        waiting.push_back(
+            {item.path, std::async(std::launch::async,
+                                   [&m, keep, fd = item.folderFd, name = std::string(item.name),
+                                    rename = item.renameBeforeRemoval] {
+                                       return keep ? EIO : m.removeAnnouncedFile(fd, name, rename);
+                                   })});
         mostUnderWay = std::max(mostUnderWay, waiting.size());
         std::set<std::string> folders;
         for (const Waiting& w : waiting) folders.insert(stringByDeletingLastPathComponent(w.path));
         mostFolders = std::max(mostFolders, folders.size());
         return Decision::later(++handles);
     }
-    std::vector<Decision> fileManagerFinishItems(FileManager& m, std::size_t count) override {
+    std::vector<Decision> fileManagerFinishItems(FileManager&, std::size_t count) override {
         EXPECT_LE(count, waiting.size());
         askedForSome = askedForSome || count < waiting.size();
         std::vector<Decision> answers;
-        std::thread([&] {
-            for (std::size_t i = 0; i < count; ++i) {
-                const Waiting& file = waiting[i];
-                const int error =
-                    lastPathComponent(file.path) == "keep"
-                        ? EIO
-                        : m.removeAnnouncedFile(file.folderFd, file.name, file.rename);
-                answers.push_back(error == 0 ? Decision::removed()
-                                             : Decision(Reason{ReasonCode::SystemError, error}));
-                answers.back().handle = handles - waiting.size() + i + 1;
-            }
-        }).join();
+        for (std::size_t i = 0; i < count; ++i) {
+            const int error = waiting[i].removal.get();
+            answers.push_back(error == 0 ? Decision::removed()
+                                         : Decision(Reason{ReasonCode::SystemError, error}));
+            answers.back().handle = handles - waiting.size() + i + 1;
+        }
         waiting.erase(waiting.begin(), waiting.begin() + static_cast<std::ptrdiff_t>(count));
+        // Answered last first: the walk must go by the handles, never by the order.
+        std::reverse(answers.begin(), answers.end());
         return answers;
     }
     struct Waiting {
-        int folderFd;
-        std::string name, path;
-        bool rename;
+        std::string path;
+        std::future<int> removal;
     };
     std::deque<Waiting> waiting;
     std::uint64_t handles = 0;
@@ -507,48 +509,6 @@ TEST(DeleteWalkAtTheEdges, OnExt4NoNameOfAShreddedTreeIsLeftOutsideTheJournal) {
     EXPECT_EQ(outside, 0);
 }
 
-// Files answered Later are settled by the handle each answer carried, whatever order the
-// handler answers in; a kept one is reported with the identity it was announced with.
-TEST(DeleteWalk, LaterFilesAreSettledByTheirHandlesAndAKeptOneByItsIdentity) {
-    class AnswersLater : public RecordingHandler {
-    public:
-        Decision fileManagerWillProcessPath(FileManager& m, const WalkItem& item) override {
-            RecordingHandler::fileManagerWillProcessPath(m, item);
-            if (!S_ISREG(item.status.st_mode))
-                return {};
-            waiting.push_back({item.path, {item.status.st_dev, item.status.st_ino}});
-            return Decision::later(waiting.size() * 7);
-        }
-        std::vector<Decision> fileManagerFinishItems(FileManager&, std::size_t) override {
-            // Each answer one place on from its file's: by position, every one would be wrong.
-            std::vector<Decision> answers;
-            for (std::size_t n = 1; n <= waiting.size(); ++n) {
-                const std::size_t i = n % waiting.size();
-                const bool keep = lastPathComponent(waiting[i].first) == "keep";
-                answers.push_back(keep ? Decision(Reason{ReasonCode::CouldNotOverwrite, EIO})
-                                       : Decision());
-                answers.back().handle = (i + 1) * 7;
-            }
-            return answers;
-        }
-        std::vector<std::pair<std::string, ItemIdentity>> waiting;
-    };
-    TempDir dir;
-    makeFolder(dir / "top");
-    for (const char* name : {"a", "keep", "z"}) writeFile(dir / (std::string("top/") + name), name);
-    AnswersLater handler;
-    handler.proceed = true;
-    EXPECT_FALSE(PosixFileManager().removeFileAtPath(dir / "top", handler));
-    EXPECT_EQ(countedUnder(dir / "top"), std::set<std::string>{"keep"});
-    ASSERT_EQ(handler.waiting.size(), 3u);
-    const auto kept =
-        std::find_if(handler.waiting.begin(), handler.waiting.end(),
-                     [](const auto& w) { return lastPathComponent(w.first) == "keep"; });
-    ASSERT_FALSE(handler.errors.empty());
-    EXPECT_EQ(handler.errors.front().path, kept->first);
-    EXPECT_EQ(handler.errors.front().identity, kept->second);
-}
-
 // A file the handler removes itself but cannot (its folder closed to us after it was
 // announced) keeps its own name and is reported as kept; the walk stops there.
 TEST(DeleteWalk, AFileTheHandlerCouldNotRemoveKeepsItsOwnName) {
@@ -606,6 +566,9 @@ TEST(DeleteWalk, FilesOfSiblingFoldersAreUnderWayTogetherAndAKeptOneStillStopsTh
         ASSERT_EQ(handler.errors.size(), 1u);
         EXPECT_EQ(handler.errors[0].path, dir / "top/d7/keep");
         EXPECT_EQ(readFile(dir / "top/d7/keep"), "kept");
+        struct stat kept;
+        ASSERT_EQ(::lstat((dir / "top/d7/keep").c_str(), &kept), 0);
+        EXPECT_EQ(handler.errors[0].identity, (ItemIdentity{kept.st_dev, kept.st_ino}));
         const std::set<std::string> announced(handler.announced.begin(), handler.announced.end());
         for (const std::string& left : countedUnder(dir / "top")) {
             const std::string path = dir / ("top/" + left);
@@ -675,31 +638,7 @@ TEST(DeleteWalkAtTheEdges, AFileBeingRemovedOnAnotherThreadIsNotAnnouncedAgain) 
         ASSERT_TRUE(sh("mount -t ext3 -o loop '" + image + "' '" + mnt + "'"));
         makeFolder(mnt + "/top");
         for (int f = 0; f < 4000; ++f) writeFile(mnt + "/top/f" + std::to_string(f), "x");
-        // Each file removed on a thread of its own as soon as it is announced.
-        class Concurrent : public RecordingHandler {
-        public:
-            Decision fileManagerWillProcessPath(FileManager& m, const WalkItem& item) override {
-                RecordingHandler::fileManagerWillProcessPath(m, item);
-                if (!S_ISREG(item.status.st_mode))
-                    return {};
-                threads.emplace_back([&m, fd = item.folderFd, name = std::string(item.name),
-                                      rename = item.renameBeforeRemoval] {
-                    m.removeAnnouncedFile(fd, name, rename);
-                });
-                return Decision::later(threads.size());
-            }
-            std::vector<Decision> fileManagerFinishItems(FileManager&, std::size_t n) override {
-                std::vector<Decision> answers;
-                for (; n > 0; --n, ++done) {
-                    threads[done].join();
-                    answers.push_back(Decision::removed());
-                    answers.back().handle = done + 1;
-                }
-                return answers;
-            }
-            std::vector<std::thread> threads;
-            std::size_t done = 0;
-        } handler;
+        RemovesFilesItself handler;
         slowRemovalsMs = 50;
         EXPECT_TRUE(PosixFileManager().removeFileAtPath(mnt + "/top", handler));
         slowRemovalsMs = 0;

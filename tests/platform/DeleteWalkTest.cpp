@@ -19,6 +19,7 @@
 #include <functional>
 #include <future>
 #include <map>
+#include <mutex>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -39,6 +40,7 @@ struct NameLog {
     std::set<std::string> removed;
 };
 NameLog* nameLog = nullptr;
+std::mutex nameLogLock;  // removals come from other threads too
 // While set, a removal on any thread but the walk's waits this long between its rename and
 // its unlink, as one does behind a busy journal.
 std::atomic<int> slowRemovalsMs{0};
@@ -51,6 +53,7 @@ const std::thread::id walkThread = std::this_thread::get_id();
 extern "C" int renameat2(int fromFd, const char* from, int toFd, const char* to,
                          unsigned flags) noexcept {
     const int result = static_cast<int>(::syscall(SYS_renameat2, fromFd, from, toFd, to, flags));
+    const std::lock_guard<std::mutex> lock(nameLogLock);
     if (result == 0 && nameLog != nullptr && fromFd == toFd)
         nameLog->renames.push_back({from, to});
     return result;
@@ -59,8 +62,11 @@ extern "C" int renameat2(int fromFd, const char* from, int toFd, const char* to,
 extern "C" int unlinkat(int fd, const char* name, int flags) noexcept {
     if (slowRemovalsMs > 0 && std::this_thread::get_id() != walkThread)
         std::this_thread::sleep_for(std::chrono::milliseconds(slowRemovalsMs.load()));
-    if (nameLog != nullptr)
-        nameLog->removed.insert(name);
+    {
+        const std::lock_guard<std::mutex> lock(nameLogLock);
+        if (nameLog != nullptr)
+            nameLog->removed.insert(name);
+    }
     return static_cast<int>(::syscall(SYS_unlinkat, fd, name, flags));
 }
 

@@ -127,9 +127,11 @@ protected:
                                                  : QDir::tempPath() + "/zurizede-XXXXXX"};
     int clears() {
         const QStringList updates = bus->messages("Update");
-        return int(std::count_if(updates.begin(), updates.end(), [](const QString& update) {
-            return number(update, "progress-visible") == 0;
-        }));
+        // Whole words only: the monitor's output may have been read halfway through a message.
+        static const QRegularExpression hidden(
+            "\"progress-visible\"\\s+variant\\s+boolean false\\b");
+        return int(std::count_if(updates.begin(), updates.end(),
+                                 [](const QString& update) { return update.contains(hidden); }));
     }
 };
 

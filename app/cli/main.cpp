@@ -25,6 +25,7 @@
 #include "controller/ZVORBAControlShredder.h"
 #include "platform/qt/QtCoreServices.h"
 #include "platform/qt/QtReportWriter.h"
+#include "platform/qt/QtTranslations.h"
 
 #ifndef ZURIZEDE_VERSION
 #define ZURIZEDE_VERSION "unknown"
@@ -34,7 +35,9 @@ namespace {
 
 constexpr const char* kProgram = "zurizede-cli";
 
-constexpr const char* kUsage =
+// The help, translated whole so that a translation can lay its columns out anew.
+constexpr const char* kUsage = QT_TRANSLATE_NOOP(
+    "zurizede-cli",
     "Usage: zurizede-cli [OPTION]... PATH...\n"
     "  or:  zurizede-cli [OPTION]... --free-space FOLDER\n"
     "  or:  zurizede-cli [OPTION]... --trash\n"
@@ -64,7 +67,7 @@ constexpr const char* kUsage =
     "is the file named -.\n"
     "Without a terminal and without --yes, a confirmation is answered \"Cancel\".\n"
     "Exit status: 0 when every PATH was shredded, with the contents of every regular file\n"
-    "overwritten; 1 when any was not; 2 for bad usage.\n";
+    "overwritten; 1 when any was not; 2 for bad usage.\n");
 
 volatile sig_atomic_t interrupted = 0;
 
@@ -443,6 +446,8 @@ void writeReports(const Options& options, const RunRecord& record) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The help and the option errors are read before the application object exists.
+    QtTranslations translations;
     Options options;
     if (auto error = parse(argc, argv, options)) {
         std::fprintf(stderr, "%s: %s (try '%s --help')\n", kProgram, escapedForLog(*error).c_str(),
@@ -450,7 +455,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.help) {
-        std::fputs(kUsage, stdout);
+        std::fputs(translated("zurizede-cli", kUsage).c_str(), stdout);
         return 0;
     }
     if (options.version) {
@@ -471,6 +476,7 @@ int main(int argc, char** argv) {
     const std::unique_ptr<QCoreApplication> qt =
         pdf ? std::make_unique<QGuiApplication>(qtArgc, argv)
             : std::make_unique<QCoreApplication>(qtArgc, argv);
+    translations.installOnApplication();
     installInterruptHandlers();
     Wiring wiring(options);
 

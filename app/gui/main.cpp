@@ -9,6 +9,7 @@
 
 #include "app/gui/SingleInstance.h"
 #include "app/gui/ZurizedeShell.h"
+#include "platform/qt/QtTranslations.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName("ORBA Zurizede");
     QApplication::setDesktopFileName("com.example.Zurizede");
     QApplication::setWindowIcon(QIcon::fromTheme("zurizede"));
+    const QtTranslations translations;  // before the first text is made
     const std::vector<std::string> paths = pathsFromArguments(argc, argv);
 
     SingleInstance instance;

@@ -17,6 +17,10 @@ public:
                                   std::uint64_t n) const = 0;
 };
 
+// Marks an entry of a table of texts for lupdate (read as QT_TRANSLATE_NOOP); the entry is
+// translated where it is shown, with the same context.
+#define TRANSLATABLE(context, text) text
+
 // Set once by a front end before the first text is made and before any thread starts;
 // none (the default) means English.
 void installTranslator(const Translator* translator);

@@ -40,7 +40,7 @@ done
 metainfo="$prefix/share/metainfo/$id.metainfo.xml"
 for lang in de fr; do
   for key in Name GenericName Comment Keywords; do
-    grep -q "^$key\[$lang\]=." "$entry" || { echo "$entry lacks $key[$lang]"; exit 1; }
+    grep -q "^$key\[$lang\]=." "$entry" || { echo "$entry lacks ${key}[$lang]"; exit 1; }
   done
   for menu in nemo/actions/zurizede.nemo_action kio/servicemenus/zurizede.desktop \
               file-manager/actions/zurizede.desktop; do

@@ -355,6 +355,8 @@ void ZurizedeShell::showSettings() {
         line += " · verifies the last pass";
     }
     window_.ui.settingsLine->setText(line);
+    // Its accessible name is "Settings": a screen reader hears the settings themselves here.
+    window_.ui.settingsLine->setAccessibleDescription(line);
 }
 
 // ---- reports ----------------------------------------------------------------------------

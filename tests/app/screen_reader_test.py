@@ -14,6 +14,11 @@ import sys
 import tempfile
 import time
 
+try:
+    import pyatspi  # connects on first use, to the session bus of that moment
+except ImportError:
+    pyatspi = None
+
 LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
 # What a person hears, per language. Structure is checked in every language; names only
@@ -21,11 +26,13 @@ LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 NAMES = {
     "en": {
         "fields": ["Folder", "File", "Status", "Selected items", "Items left to shred",
-                   "Selected links", "Links left to shred", "Selected bytes", "Bytes left to shred"],
+                   "Selected links", "Links left to shred", "Selected bytes",
+                   "Bytes left to shred"],
         "buttons": ["Choose Files…", "Choose Folder…", "Stop", "Details…", "Save Report…",
                     "Settings"],
         "menus": ["File", "Settings", "Help"],
         "progress": "Progress",
+        "settings": "1 pass of random bytes · asks before shredding · not logged",
         "alert": "Shred Alert",
         "default": "Cancel",
         "proceed": "Proceed",
@@ -101,12 +108,10 @@ def start_window(work, window, resources, chosen):
 
 
 def role(acc, *roles):
-    import pyatspi
     return acc.getRole() in [getattr(pyatspi, "ROLE_" + r) for r in roles]
 
 
 def has(acc, state):
-    import pyatspi
     return acc.getState().contains(getattr(pyatspi, "STATE_" + state))
 
 
@@ -118,7 +123,6 @@ def descendants(acc):
 
 
 def application_of(pid):
-    import pyatspi
     desktop = pyatspi.Registry.getDesktop(0)
     for app in desktop:
         if app is not None and app.get_process_id() == pid:
@@ -141,7 +145,6 @@ CONTROLS = ("PUSH_BUTTON", "TOGGLE_BUTTON", "CHECK_BOX", "RADIO_BUTTON", "COMBO_
 
 
 def labelled(field):
-    import pyatspi
     for relation in field.getRelationSet():
         if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
             targets = [relation.getTarget(i) for i in range(relation.getNTargets())]
@@ -163,55 +166,61 @@ def check_controls(frame, names):
     bars = [a for a in everything if role(a, "PROGRESS_BAR")]
     check(len(bars) == 1, "%d progress bars" % len(bars))
     if names:
+        buttons = [a for a in everything if role(a, "PUSH_BUTTON")]
         heard = {
             "fields": [f.name for f in fields],
-            "buttons": [a.name for a in everything if role(a, "PUSH_BUTTON")],
+            "buttons": [a.name for a in buttons],
             "menus": [a.name for a in everything if role(a, "POPUP_MENU")],
             "progress": bars[0].name,
+            # The last button, Settings, says what they are.
+            "settings": buttons[-1].description,
         }
         for key, value in heard.items():
             check(value == names[key], "%s: heard %r, expected %r" % (key, value, names[key]))
     return fields
 
 
-def confirm(app, chosen, names):
-    """Reads the confirmation, checks where the focus is, and presses Proceed."""
+def read_confirmation(app, chosen, names):
+    """Reads the confirmation and checks where the focus is; returns its Proceed button."""
     alert = wait_for("the confirmation alert", lambda: next(
         (a for a in fresh(app) if a is not None and role(a, "ALERT")), None))
     said = "\n".join(a.name for a in descendants(alert) if role(a, "LABEL"))
     check(chosen in said, "the alert does not name %s: %r" % (chosen, said))
     buttons = [a for a in descendants(alert) if role(a, "PUSH_BUTTON")]
     defaults = [b for b in buttons if has(b, "IS_DEFAULT")]
-    check(len(buttons) == 2 and len(defaults) == 1,
+    check(len(buttons) == 2 and len(defaults) == 1 and all(b.name.strip() for b in buttons),
           "buttons %r, default %r" % ([b.name for b in buttons], [b.name for b in defaults]))
     wait_for("the focus on the default button " + defaults[0].name,
              lambda: has(fresh(defaults[0]), "FOCUSED"), 5)
-    proceed = next(b for b in buttons if b is not defaults[0] and b.name != defaults[0].name)
+    # The other button: a wrong focus would make it the default and fail the run below.
+    proceed = next(b for b in buttons if b.name != defaults[0].name)
     if names:
         check(alert.name == names["alert"], "alert %r" % alert.name)
         check(defaults[0].name == names["default"] and proceed.name == names["proceed"],
               "default %r, other %r" % (defaults[0].name, proceed.name))
-    check(proceed.queryAction().doAction(0), "Proceed did not take the action")
-    return alert
+    return proceed
 
 
 def follow_run(app, stop, status):
     """The status field's texts, read until the run has ended (Stop is disabled again)."""
     heard = []
 
-    def ended():
+    def listen():
         text = text_of(status)
         if not heard or heard[-1] != text:
             heard.append(text)
+
+    def ended():
+        listen()
         alerts = [a for a in fresh(app) if a is not None and role(a, "ALERT")]
         return not alerts and not has(fresh(stop), "SENSITIVE")
+
     wait_for("the run to end", ended, 30)
-    heard.append(text_of(status))
+    listen()  # the final values are drawn just before Stop is disabled
     return heard
 
 
 def shred_through_screen_reader(window, resources, work):
-    import pyatspi  # after the session bus is ours
     names = NAMES.get(language())
     chosen = os.path.join(work, "chosen")
     os.makedirs(os.path.join(chosen, "inner"))
@@ -232,8 +241,9 @@ def shred_through_screen_reader(window, resources, work):
         bar = next(a for a in descendants(frame) if role(a, "PROGRESS_BAR"))
         # Stop sits beside the bar, and may be pressed while the run waits for its answer.
         stop = next(a for a in bar.parent if role(a, "PUSH_BUTTON"))
-        confirm(app, chosen, names)
-        check(has(fresh(stop), "SENSITIVE"), "Stop is disabled during the run")
+        proceed = read_confirmation(app, chosen, names)
+        check(has(fresh(stop), "SENSITIVE"), "Stop is disabled while the run asks")
+        check(proceed.queryAction().doAction(0), "Proceed did not take its action")
         heard = follow_run(app, stop, fields[2])
         print("status heard: %r" % heard)
         check(heard[-1].strip(), "the status is empty after the run")
@@ -253,11 +263,9 @@ def main():
     work = tempfile.mkdtemp()
     buses = []
     try:
-        buses = start_buses(work)
-        try:
-            import pyatspi  # noqa: F401
-        except ImportError:
+        if pyatspi is None:
             skip("python3-pyatspi is missing; scripts/setup.sh installs it")
+        buses = start_buses(work)
         shred_through_screen_reader(window, resources, work)
         print("PASS")
     finally:

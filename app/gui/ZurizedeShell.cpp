@@ -359,7 +359,10 @@ void ZurizedeShell::showSettings() {
     if (is(settings_key::kShredVerify)) {
         parts << QCoreApplication::translate("Window", "verifies the last pass");
     }
-    window_.ui.settingsLine->setText(parts.join(" · "));
+    const QString line = parts.join(" · ");
+    window_.ui.settingsLine->setText(line);
+    // Its accessible name is "Settings": a screen reader hears the settings themselves here.
+    window_.ui.settingsLine->setAccessibleDescription(line);
 }
 
 // ---- reports ----------------------------------------------------------------------------

@@ -25,7 +25,9 @@ cleanup() {
 trap cleanup EXIT
 export XDG_RUNTIME_DIR=$work
 socket="zurizede-test-$$"
-# The pixman renderer: the headless backend's default one hangs weston-screenshooter.
+# Pixman renders the output for screenshots: with the headless backend's default renderer
+# weston-screenshooter never returns. Weston 10 starts as root here; where it cannot, the
+# log below says why.
 weston --backend=headless-backend.so --use-pixman --width=1280 --height=800 --socket="$socket" \
   --no-config --idle-time=0 --debug >"$work/weston.log" 2>&1 &
 server=$!

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(g++ cmake make clang-format googletest libssl-dev libgtest-dev qt6-base-dev qt6-base-dev-tools
           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-          xvfb xauth openbox x11-utils fonts-dejavu-core libgl1-mesa-dev coreutils time
+          xvfb xauth openbox x11-utils weston qt6-wayland fonts-dejavu-core libgl1-mesa-dev coreutils time
           mount util-linux e2fsprogs btrfs-progs xfsprogs dmsetup
           desktop-file-utils appstream xdg-utils man-db groff-base
           bash-completion dpkg-dev file poppler-utils dbus-daemon dbus-bin

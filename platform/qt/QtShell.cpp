@@ -5,11 +5,14 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QRect>
+#include <QScreen>
 #include <QSettings>
 #include <QSocketNotifier>
 #include <QStandardPaths>
@@ -80,9 +83,37 @@ bool launchDefaultApplicationFor(const QString& mimeType) {
     return !command.isEmpty() && QProcess::startDetached(command.front(), command.mid(1));
 }
 
+namespace {
+
+// The size kept in what QWidget::saveGeometry wrote: its magic number and version, then the
+// frame and the normal geometry. Empty if the bytes are not such a record.
+QSize savedSize(const QByteArray& saved) {
+    QDataStream stream(saved);
+    stream.setVersion(QDataStream::Qt_4_0);
+    quint32 magic = 0;
+    quint16 major = 0, minor = 0;
+    QRect frame, normal;
+    stream >> magic >> major >> minor >> frame >> normal;
+    const bool read = stream.status() == QDataStream::Ok && magic == 0x1D9D0CB && major <= 3;
+    return read ? normal.size() : QSize();
+}
+
+}  // namespace
+
 bool QtWindowFrame::setFrameUsingName(const std::string& name) {
     const QByteArray saved = settings_.value(QString::fromStdString(name)).toByteArray();
-    return !saved.isEmpty() && window_->restoreGeometry(saved);
+    if (saved.isEmpty() || window_->restoreGeometry(saved)) {
+        return !saved.isEmpty();
+    }
+    // Qt refuses the whole record when the screen's width changed much (another screen, a
+    // Wayland session's scaling); the size alone is still the user's, within this screen.
+    // Wayland gives no position anyway: the compositor places the window.
+    const QSize size = savedSize(saved);
+    if (size.isEmpty()) {
+        return false;
+    }
+    window_->resize(size.boundedTo(window_->screen()->availableSize()));
+    return true;
 }
 
 void QtWindowFrame::saveFrameUsingName(const std::string& name) {

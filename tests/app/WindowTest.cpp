@@ -12,12 +12,14 @@
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -333,6 +335,32 @@ private slots:
         shell.application().terminate();
     }
 
+    // A drop carries text/uri-list on X11 and on Wayland alike: the window decodes those
+    // bytes (as a data offer delivers them, percent-encoded) into a local path and shreds it.
+    // WindowWayland runs this case on the wayland platform too, on a real Wayland surface.
+    void aDroppedUriListReachesARun() {
+        store({{"shredWarning", 0}});
+        QTemporaryDir work;
+        writeFile(work.filePath("a file"), "dropped");
+        ZurizedeShell shell;
+        shell.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&shell.window()));
+        QMimeData data;
+        data.setData("text/uri-list", QUrl::fromLocalFile(work.filePath("a file")).toEncoded() +
+                                          "\r\nhttps://example.com/b\r\n");
+        const QPoint middle = shell.window().rect().center();
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(middle, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&shell.window(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(middle, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&shell.window(), &drop);
+        QVERIFY(drop.isAccepted());
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(work.filePath("a file")), 20000);
+        QTRY_VERIFY(!shell.isRunning());
+        shell.application().terminate();
+    }
+
     // The File menu's remedies run like a shred: Shred Trash empties the trash through a run
     // and says so; Wipe Free Space takes its folder from the panel and refuses a memory file
     // system in an alert.
@@ -491,7 +519,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
     qputenv("TMPDIR", QFile::encodeName(home.filePath("tmp")));
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");  // unless "-platform wayland" is given
     QApplication app(argc, argv);
     WindowTest test;
     return QTest::qExec(&test, argc, argv);

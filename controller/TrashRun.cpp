@@ -10,8 +10,6 @@
 #include "controller/ZVORBAControlShredder.h"
 #include "platform/Texts.h"
 
-using namespace shredder_text;
-
 // What a folder's trash holds, counted, and what overwriting reaches where it is stored.
 struct TrashContents {
     TrashFolder folder;

@@ -11,8 +11,6 @@
 #include "engine/KeyedStream.h"
 #include "platform/Texts.h"
 
-using namespace shredder_text;
-
 namespace {
 
 constexpr const char* kWipeTitle = TRANSLATABLE("WipeRun", "Wipe Free Space");

@@ -5,247 +5,247 @@
     <name>MainWindow</name>
     <message>
         <source>ORBA Zurizede</source>
-        <translation type="unfinished"></translation>
+        <translation>ORBA Zurizede</translation>
     </message>
     <message>
         <source>Drop area</source>
-        <translation type="unfinished"></translation>
+        <translation>Ablagebereich</translation>
     </message>
     <message>
         <source>Shredder</source>
-        <translation type="unfinished"></translation>
+        <translation>Schredder</translation>
     </message>
     <message>
         <source>Drop files or folders here to shred them</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien oder Ordner hier ablegen, um sie zu schreddern</translation>
     </message>
     <message>
         <source>Choose Fi&amp;les…</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien &amp;auswählen…</translation>
     </message>
     <message>
         <source>Choose Fol&amp;der…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner a&amp;uswählen…</translation>
     </message>
     <message>
         <source>Progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortschritt</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Anhalten</translation>
     </message>
     <message>
         <source>Stop shredding (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreddern anhalten (Esc)</translation>
     </message>
     <message>
         <source>F&amp;older:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ordner:</translation>
     </message>
     <message>
         <source>Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner</translation>
     </message>
     <message>
         <source>F&amp;ile:</source>
-        <translation type="unfinished"></translation>
+        <translation>Da&amp;tei:</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei</translation>
     </message>
     <message>
         <source>S&amp;tatus:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Status:</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>Selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählt</translation>
     </message>
     <message>
         <source>Left to shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch zu schreddern</translation>
     </message>
     <message>
         <source>Ite&amp;ms:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ob&amp;jekte:</translation>
     </message>
     <message>
         <source>Selected items</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Objekte</translation>
     </message>
     <message>
         <source>Items left to shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch zu schreddernde Objekte</translation>
     </message>
     <message>
         <source>Lin&amp;ks:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Links:</translation>
     </message>
     <message>
         <source>Selected links</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Links</translation>
     </message>
     <message>
         <source>Links left to shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch zu schreddernde Links</translation>
     </message>
     <message>
         <source>&amp;Bytes:</source>
-        <translation type="unfinished"></translation>
+        <translation>B&amp;ytes:</translation>
     </message>
     <message>
         <source>Selected bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Bytes</translation>
     </message>
     <message>
         <source>Bytes left to shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch zu schreddernde Bytes</translation>
     </message>
     <message>
         <source>Account of the last run</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilanz des letzten Durchlaufs</translation>
     </message>
     <message>
         <source>D&amp;etails…</source>
-        <translation type="unfinished"></translation>
+        <translation>Deta&amp;ils…</translation>
     </message>
     <message>
         <source>What the last run overwrote, removed and kept, and what overwriting cannot reach</source>
-        <translation type="unfinished"></translation>
+        <translation>Was der letzte Durchlauf überschrieben, entfernt und behalten hat und was Überschreiben nicht erreicht</translation>
     </message>
     <message>
         <source>Save &amp;Report…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bericht speichern…</translation>
     </message>
     <message>
         <source>A report of the last run to keep, as PDF or JSON</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Bericht über den letzten Durchlauf zum Aufbewahren, als PDF oder JSON</translation>
     </message>
     <message>
         <source>The settings of the next shred: click to change them</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einstellungen für das nächste Schreddern: zum Ändern klicken</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>&amp;Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einstellungen</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>Shred &amp;File…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei schreddern…</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>Shred F&amp;older &amp;&amp; Contents…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ordner &amp;&amp; Inhalt schreddern…</translation>
     </message>
     <message>
         <source>Ctrl+Shift+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Shift+O</translation>
     </message>
     <message>
         <source>&amp;Wipe Free Space…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Freien Speicherplatz bereinigen…</translation>
     </message>
     <message>
         <source>Fill the free space of a file system with random bytes, then give it back: this reaches what earlier deletes and copy-on-write left behind</source>
-        <translation type="unfinished"></translation>
+        <translation>Den freien Speicherplatz eines Dateisystems mit Zufallsbytes füllen und wieder freigeben: das erreicht, was frühere Löschvorgänge und Copy-on-Write hinterlassen haben</translation>
     </message>
     <message>
         <source>Shred &amp;Trash…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Papierkorb schreddern…</translation>
     </message>
     <message>
         <source>Shred every item in your trash folders, and their records</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedes Objekt in Ihren Papierkorb-Ordnern schreddern, samt den zugehörigen Einträgen</translation>
     </message>
     <message>
         <source>Esc</source>
-        <translation type="unfinished"></translation>
+        <translation>Esc</translation>
     </message>
     <message>
         <source>&amp;Disk Utility…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Laufwerksverwaltung…</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Ctrl+Q</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Q</translation>
     </message>
     <message>
         <source>&amp;1 pass of random bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;1 Durchgang mit Zufallsbytes</translation>
     </message>
     <message>
         <source>&amp;4 passes</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;4 Durchgänge</translation>
     </message>
     <message>
         <source>11 &amp;passes</source>
-        <translation type="unfinished"></translation>
+        <translation>11 &amp;Durchgänge</translation>
     </message>
     <message>
         <source>Ask for &amp;confirmation</source>
-        <translation type="unfinished"></translation>
+        <translation>Um &amp;Bestätigung bitten</translation>
     </message>
     <message>
         <source>&amp;Log each shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedes Schreddern &amp;protokollieren</translation>
     </message>
     <message>
         <source>&amp;Verify the last pass</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Letzten Durchgang prüfen</translation>
     </message>
     <message>
         <source>Save a &amp;report after every run</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach jedem Durchlauf einen Bericht &amp;speichern</translation>
     </message>
     <message>
         <source>&amp;Operator Name…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Name des Bedieners…</translation>
     </message>
     <message>
         <source>The person reports name as having run the shreds</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Person, die Berichte als Ausführende der Schreddervorgänge nennen</translation>
     </message>
     <message>
         <source>ORBA Zurizede &amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>ORBA Zurizede-&amp;Hilfe</translation>
     </message>
     <message>
         <source>F1</source>
-        <translation type="unfinished"></translation>
+        <translation>F1</translation>
     </message>
     <message>
         <source>Support &amp;E-mail…</source>
-        <translation type="unfinished"></translation>
+        <translation>Support per &amp;E-Mail…</translation>
     </message>
     <message>
         <source>&amp;Web Site…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Website…</translation>
     </message>
 </context>
 <context>
@@ -338,7 +338,7 @@
     </message>
     <message>
         <source>Stop Shredding</source>
-        <translation>Schreddern beenden</translation>
+        <translation>Schreddern anhalten</translation>
     </message>
     <message>
         <source>You do not have permission to delete the file %1.</source>
@@ -358,7 +358,7 @@
     </message>
     <message>
         <source>%1 ends in &quot;.&quot; or &quot;..&quot;, which is ambiguous: name the folder itself.</source>
-        <translation>%1 endet auf „.“ oder „..“ und ist damit mehrdeutig: Geben Sie den Ordner selbst an.</translation>
+        <translation>%1 endet auf ».« oder »..« und ist damit mehrdeutig: Geben Sie den Ordner selbst an.</translation>
     </message>
     <message>
         <source>%1 is your home folder, the root of the file system or a folder directly under it. If you proceed, everything in it will be shredded. Please confirm that you mean this folder.</source>
@@ -425,15 +425,15 @@
 Please refer to Apple documentation for details on required settings for erasing or formatting a disk volume. 
 
 After launching the Apple &quot;Disk Utility&quot;, this application will quit.</source>
-        <translation>Diese Funktion startet für Sie das „Festplattendienstprogramm“ von Apple. Mit dem „Festplattendienstprogramm“ von Apple lassen sich ganze Datenträger (neu) formatieren. 
+        <translation>Diese Funktion startet für Sie das »Festplattendienstprogramm« von Apple. Mit dem »Festplattendienstprogramm« von Apple lassen sich ganze Datenträger (neu) formatieren. 
 
 Die nötigen Einstellungen zum Löschen oder Formatieren eines Datenträgers entnehmen Sie bitte der Dokumentation von Apple. 
 
-Nach dem Start des „Festplattendienstprogramms“ von Apple wird dieses Programm beendet.</translation>
+Nach dem Start des »Festplattendienstprogramms« von Apple wird dieses Programm beendet.</translation>
     </message>
     <message>
         <source>Shred Folder &amp; Contents</source>
-        <translation>Ordner und Inhalt schreddern</translation>
+        <translation>Ordner &amp; Inhalt schreddern</translation>
     </message>
     <message>
         <source>Shred File</source>
@@ -465,6 +465,157 @@ Nach dem Start des „Festplattendienstprogramms“ von Apple wird dieses Progra
     </message>
 </context>
 <context>
+    <name>Terminal</name>
+    <message>
+        <source>--free-space needs a FOLDER</source>
+        <translation>--free-space: ORDNER fehlt</translation>
+    </message>
+    <message>
+        <source>--report needs a FILE</source>
+        <translation>--report: DATEI fehlt</translation>
+    </message>
+    <message>
+        <source>--operator needs a NAME</source>
+        <translation>--operator: NAME fehlt</translation>
+    </message>
+    <message>
+        <source>--mode needs a number</source>
+        <translation>--mode: Zahl fehlt</translation>
+    </message>
+    <message>
+        <source>-m needs a number</source>
+        <translation>-m: Zahl fehlt</translation>
+    </message>
+    <message>
+        <source>the option &apos;--%1&apos; takes no value</source>
+        <translation>die Option »--%1« nimmt keinen Wert an</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;-%1&apos;</source>
+        <translation>unbekannte Option »-%1«</translation>
+    </message>
+    <message>
+        <source>the option &apos;%1&apos; is ambiguous</source>
+        <translation>die Option »%1« ist mehrdeutig</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>unbekannte Option »%1«</translation>
+    </message>
+    <message>
+        <source>the mode &apos;%1&apos; is not a number</source>
+        <translation>der Modus »%1« ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>the mode must be 0, 1 or 2, not %1</source>
+        <translation>der Modus muss 0, 1 oder 2 sein, nicht %1</translation>
+    </message>
+    <message>
+        <source>the report &apos;%1&apos; must end in .pdf or .json</source>
+        <translation>der Bericht »%1« muss auf .pdf oder .json enden</translation>
+    </message>
+    <message>
+        <source>--free-space and --trash each go alone, without a PATH</source>
+        <translation>--free-space und --trash stehen jeweils allein, ohne PFAD</translation>
+    </message>
+    <message>
+        <source>no PATH to shred</source>
+        <translation>kein PFAD zum Schreddern</translation>
+    </message>
+    <message>
+        <source>not shredded, interrupted before its turn</source>
+        <translation>nicht geschreddert, unterbrochen, bevor es an der Reihe war</translation>
+    </message>
+    <message>
+        <source>No such file or folder</source>
+        <translation>Datei oder Ordner nicht gefunden</translation>
+    </message>
+    <message>
+        <source>interrupted; %1 items and %2 bytes were left in place</source>
+        <translation>unterbrochen; %1 Objekte und %2 Bytes blieben unverändert an ihrem Platz</translation>
+    </message>
+    <message>
+        <source>Trash</source>
+        <translation>Papierkorb</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n name was removed while its contents stay reachable through another link: %1</source>
+        <comment>%n names were removed while their contents stay reachable through another link: %1 and more</comment>
+        <extracomment>%1 is the first of the names: the singular names it alone, the plural says there are more.</extracomment>
+        <translation>
+            <numerusform>%n Name wurde entfernt, während sein Inhalt über einen anderen Link erreichbar bleibt: %1</numerusform>
+            <numerusform>%n Namen wurden entfernt, während ihr Inhalt über andere Links erreichbar bleibt: %1 und weitere</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the contents of %n name removed above were overwritten later, under another name given as a PATH</source>
+        <comment>the contents of %n names removed above were overwritten later, under another name given as a PATH</comment>
+        <translation>
+            <numerusform>der Inhalt von %n oben entferntem Namen wurde später unter einem anderen als PFAD angegebenen Namen überschrieben</numerusform>
+            <numerusform>der Inhalt von %n oben entfernten Namen wurde später unter einem anderen als PFAD angegebenen Namen überschrieben</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not shredded: %1 was not reached.</source>
+        <translation>Nicht geschreddert: %1 wurde nicht erreicht.</translation>
+    </message>
+    <message>
+        <source>the report was not written: %1</source>
+        <translation>der Bericht wurde nicht geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>report written to %1</source>
+        <translation>Bericht geschrieben nach %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 (try &apos;%1 --help&apos;)</source>
+        <translation>%1: %2 (siehe »%1 --help«)</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <extracomment>The answers to &quot;Proceed or Cancel? [y/N]&quot; that proceed; the English ones are taken too.</extracomment>
+        <translation>j</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>proceed</source>
+        <translation>fortfahren</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 item</source>
+        <comment>%1 items</comment>
+        <extracomment>%1 is the count as the window shows it, with its group separators.</extracomment>
+        <translation>
+            <numerusform>%1 Objekt</numerusform>
+            <numerusform>%1 Objekte</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation>%1 übrig</translation>
+    </message>
+    <message>
+        <source>No terminal to ask for confirmation (use --yes): Cancel</source>
+        <translation>Kein Terminal, um nach Bestätigung zu fragen (--yes verwenden): Abbrechen</translation>
+    </message>
+    <message>
+        <source>Proceed or Cancel? [y/N] </source>
+        <extracomment>The confirmation&apos;s two buttons, and the answers it takes.</extracomment>
+        <translation>Fortfahren oder Abbrechen? [j/N] </translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>Warnung: %1</translation>
+    </message>
+</context>
+<context>
     <name>TrashRun</name>
     <message>
         <source>Shred Trash</source>
@@ -484,7 +635,7 @@ Nach dem Start des „Festplattendienstprogramms“ von Apple wird dieses Progra
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: it could not be held open for the run.</source>
-        <translation>%1 wurde übergangen und nichts darin angetastet: Der Ordner konnte für den Lauf nicht offen gehalten werden.</translation>
+        <translation>%1 wurde übergangen und nichts darin angetastet: Der Ordner konnte für den Durchlauf nicht offen gehalten werden.</translation>
     </message>
     <message>
         <source>%1 was moved or replaced while the trash was shredded: the rest of the trash was left alone.</source>
@@ -496,7 +647,7 @@ Nach dem Start des „Festplattendienstprogramms“ von Apple wird dieses Progra
     </message>
     <message>
         <source>%1 was trashed from another file system (%2): moving it to the trash copied it, and the original&apos;s blocks lie in the free space there. Wipe Free Space on %3 reaches them.</source>
-        <translation>%1 kam aus einem anderen Dateisystem in den Papierkorb (%2): Beim Verschieben wurde es kopiert, und die Blöcke des Originals liegen dort im freien Speicherplatz. „Freien Speicherplatz überschreiben“ auf %3 erreicht sie.</translation>
+        <translation>%1 kam aus einem anderen Dateisystem in den Papierkorb (%2): Beim Verschieben wurde es kopiert, und die Blöcke des Originals liegen dort im freien Speicherplatz. »Freien Speicherplatz bereinigen« auf %3 erreicht sie.</translation>
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: it is a link.</source>
@@ -596,26 +747,116 @@ Nach dem Start des „Festplattendienstprogramms“ von Apple wird dieses Progra
     </message>
 </context>
 <context>
+    <name>Window</name>
+    <message>
+        <source>Overwriting will not reach everything: see the details</source>
+        <translation>Überschreiben erreicht nicht alles: siehe Details</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Shred</source>
+        <translation>Schreddern</translation>
+    </message>
+    <message>
+        <source>Wipe Free Space</source>
+        <translation>Freien Speicherplatz bereinigen</translation>
+    </message>
+    <message>
+        <source>Shred Trash</source>
+        <translation>Papierkorb schreddern</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n waiting</source>
+        <translation>
+            <numerusform>%n wartend</numerusform>
+            <numerusform>%n wartend</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A shred is running. Stop it and quit?</source>
+        <translation>Ein Schreddervorgang läuft. Anhalten und beenden?</translation>
+    </message>
+    <message>
+        <source>Stop and Quit</source>
+        <translation>Anhalten und beenden</translation>
+    </message>
+    <message>
+        <source>Keep Shredding</source>
+        <translation>Weiter schreddern</translation>
+    </message>
+    <message>
+        <source>asks before shredding</source>
+        <translation>fragt vor dem Schreddern</translation>
+    </message>
+    <message>
+        <source>shreds without asking</source>
+        <translation>schreddert ohne Rückfrage</translation>
+    </message>
+    <message>
+        <source>logged</source>
+        <translation>protokolliert</translation>
+    </message>
+    <message>
+        <source>not logged</source>
+        <translation>nicht protokolliert</translation>
+    </message>
+    <message>
+        <source>verifies the last pass</source>
+        <translation>prüft den letzten Durchgang</translation>
+    </message>
+    <message>
+        <source>Save Report</source>
+        <translation>Bericht speichern</translation>
+    </message>
+    <message>
+        <source>The report was not written: %1</source>
+        <translation>Der Bericht wurde nicht geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>JSON (*.json)</source>
+        <translation>JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>PDF, with its JSON beside it (*.pdf)</source>
+        <translation>PDF, mit dem JSON daneben (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Folder for Reports</source>
+        <translation>Ordner für Berichte</translation>
+    </message>
+    <message>
+        <source>Operator Name</source>
+        <translation>Name des Bedieners</translation>
+    </message>
+    <message>
+        <source>The name reports give as the person who ran them (leave it empty for none):</source>
+        <translation>Der Name, den Berichte als die Person nennen, die sie ausgeführt hat (leer lassen für keinen):</translation>
+    </message>
+</context>
+<context>
     <name>WipeRun</name>
     <message>
         <source>Wipe Free Space</source>
-        <translation>Freien Speicherplatz überschreiben</translation>
+        <translation>Freien Speicherplatz bereinigen</translation>
     </message>
     <message>
         <source>Wipe the free space of the file system mounted at %1? Its free space is filled with random bytes and then given back at once. Programs that write to this file system may fail until the wipe ends.</source>
-        <translation>Den freien Speicherplatz des unter %1 eingehängten Dateisystems überschreiben? Sein freier Speicherplatz wird mit Zufallsbytes gefüllt und dann sofort wieder freigegeben. Programme, die auf dieses Dateisystem schreiben, können bis zum Ende des Überschreibens fehlschlagen.</translation>
+        <translation>Den freien Speicherplatz des unter %1 eingehängten Dateisystems bereinigen? Sein freier Speicherplatz wird mit Zufallsbytes gefüllt und dann sofort wieder freigegeben. Programme, die auf dieses Dateisystem schreiben, können bis zum Ende der Bereinigung fehlschlagen.</translation>
     </message>
     <message>
         <source>Wipe cancelled: nothing was filled (the short write that measured the disk was given back at once).</source>
-        <translation>Überschreiben abgebrochen: Nichts wurde gefüllt (der kurze Schreibtest, der den Datenträger gemessen hat, wurde sofort wieder freigegeben).</translation>
+        <translation>Bereinigung abgebrochen: Nichts wurde gefüllt (der kurze Schreibtest, der den Datenträger gemessen hat, wurde sofort wieder freigegeben).</translation>
     </message>
     <message>
         <source>Free space has been wiped.</source>
-        <translation>Der freie Speicherplatz wurde überschrieben.</translation>
+        <translation>Der freie Speicherplatz wurde bereinigt.</translation>
     </message>
     <message>
         <source>The wipe was stopped: the space it filled is free again.</source>
-        <translation>Das Überschreiben wurde angehalten: Der gefüllte Platz ist wieder frei.</translation>
+        <translation>Die Bereinigung wurde angehalten: Der gefüllte Platz ist wieder frei.</translation>
     </message>
     <message>
         <source>%1 could not be examined: %2.</source>
@@ -623,11 +864,11 @@ Nach dem Start des „Festplattendienstprogramms“ von Apple wird dieses Progra
     </message>
     <message>
         <source>%1 is on a memory file system (%2): nothing of it reaches a disk, so there is no free space to wipe.</source>
-        <translation>%1 liegt auf einem Dateisystem im Arbeitsspeicher (%2): Nichts davon erreicht einen Datenträger, daher gibt es keinen freien Speicherplatz zu überschreiben.</translation>
+        <translation>%1 liegt auf einem Dateisystem im Arbeitsspeicher (%2): Nichts davon erreicht einen Datenträger, daher gibt es keinen freien Speicherplatz zu bereinigen.</translation>
     </message>
     <message>
         <source>%1 is on a network file system (%2): its free space lies on another machine, which decides what a write reaches. It is not wiped.</source>
-        <translation>%1 liegt auf einem Netzwerk-Dateisystem (%2): Sein freier Speicherplatz liegt auf einem anderen Rechner, der entscheidet, was ein Schreibvorgang erreicht. Er wird nicht überschrieben.</translation>
+        <translation>%1 liegt auf einem Netzwerk-Dateisystem (%2): Sein freier Speicherplatz liegt auf einem anderen Rechner, der entscheidet, was ein Schreibvorgang erreicht. Er wird nicht bereinigt.</translation>
     </message>
     <message>
         <source>%1 is on a read-only file system: its free space cannot be written.</source>
@@ -639,7 +880,7 @@ Nach dem Start des „Festplattendienstprogramms“ von Apple wird dieses Progra
     </message>
     <message>
         <source>Not reached: %1 reserved for root (run as root to wipe it too)</source>
-        <translation>Nicht erreicht: %1, für root reserviert (als root ausführen, um auch sie zu überschreiben)</translation>
+        <translation>Nicht erreicht: %1, für root reserviert (als root ausführen, um auch diesen Platz zu bereinigen)</translation>
     </message>
     <message>
         <source>Not reached: %1 that %2 keeps for itself, where no file may go; on an unmounted or read-only ext4 file system, zerofree reaches it</source>
@@ -667,19 +908,19 @@ Nach dem Start des „Festplattendienstprogramms“ von Apple wird dieses Progra
     </message>
     <message>
         <source>Free space has been wiped except what %1 keeps for itself, which only root can count.</source>
-        <translation>Der freie Speicherplatz wurde überschrieben, außer dem, was %1 für sich selbst behält und nur root zählen kann.</translation>
+        <translation>Der freie Speicherplatz wurde bereinigt, außer dem, was %1 für sich selbst behält und nur root zählen kann.</translation>
     </message>
     <message>
         <source>Free space has been wiped except %1: %2 that %3 keeps for itself and %4 reserved for root.</source>
-        <translation>Der freie Speicherplatz wurde überschrieben, außer %1: %2, die %3 für sich selbst behält, und %4, für root reserviert.</translation>
+        <translation>Der freie Speicherplatz wurde bereinigt, außer %1: %2, die %3 für sich selbst behält, und %4, für root reserviert.</translation>
     </message>
     <message>
         <source>Free space has been wiped except %1 that %2 keeps for itself.</source>
-        <translation>Der freie Speicherplatz wurde überschrieben, außer %1, die %2 für sich selbst behält.</translation>
+        <translation>Der freie Speicherplatz wurde bereinigt, außer %1, die %2 für sich selbst behält.</translation>
     </message>
     <message>
         <source>Free space has been wiped except %1 reserved for root.</source>
-        <translation>Der freie Speicherplatz wurde überschrieben, außer %1, für root reserviert.</translation>
+        <translation>Der freie Speicherplatz wurde bereinigt, außer %1, für root reserviert.</translation>
     </message>
     <message>
         <source>File system: %1 mounted at %2 from %3</source>
@@ -723,7 +964,7 @@ Nach dem Start des „Festplattendienstprogramms“ von Apple wird dieses Progra
     </message>
     <message>
         <source>The wipe failed (%1): the space it filled is free again.</source>
-        <translation>Das Überschreiben ist fehlgeschlagen (%1): Der gefüllte Platz ist wieder frei.</translation>
+        <translation>Die Bereinigung ist fehlgeschlagen (%1): Der gefüllte Platz ist wieder frei.</translation>
     </message>
     <message>
         <source>%1 %2 written.</source>
@@ -763,21 +1004,11 @@ Nach dem Start des „Festplattendienstprogramms“ von Apple wird dieses Progra
     </message>
     <message>
         <source>Select a folder on the file system whose free space is to be wiped.</source>
-        <translation>Wählen Sie einen Ordner auf dem Dateisystem, dessen freier Speicherplatz überschrieben werden soll.</translation>
+        <translation>Wählen Sie einen Ordner auf dem Dateisystem, dessen freier Speicherplatz bereinigt werden soll.</translation>
     </message>
     <message>
         <source>Wipe</source>
-        <translation>Überschreiben</translation>
-    </message>
-</context>
-<context>
-    <name>ZurizedeShell</name>
-    <message numerus="yes">
-        <source>%n waiting</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
+        <translation>Bereinigen</translation>
     </message>
 </context>
 <context>
@@ -814,7 +1045,44 @@ Without a terminal and without --yes, a confirmation is answered &quot;Cancel&qu
 Exit status: 0 when every PATH was shredded, with the contents of every regular file
 overwritten; 1 when any was not; 2 for bad usage.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: zurizede-cli [OPTION]... PFAD...
+  oder: zurizede-cli [OPTION]... --free-space ORDNER
+  oder: zurizede-cli [OPTION]... --trash
+Jede Datei und jede Datei in jedem Ordner an Ort und Stelle überschreiben, dann
+entfernen.
+
+      --free-space ORDNER  den freien Speicherplatz des Dateisystems, auf dem
+                 ORDNER liegt, mit Zufallsbytes füllen und gleich wieder
+                 freigeben: das erreicht, was frühere Löschvorgänge und
+                 Copy-on-Write in freien Blöcken hinterlassen haben
+      --trash    jedes Objekt in Ihren Papierkorb-Ordnern schreddern, samt den
+                 zugehörigen Einträgen
+      --report DATEI  einen Bericht über den Durchlauf in DATEI schreiben: PDF
+                 für .pdf (mit dem JSON daneben), JSON für .json; darf mehrmals
+                 angegeben werden
+      --operator NAME  die Person, die der Bericht als Ausführende nennt
+  -m, --mode N   Schreddermodus dieses Durchlaufs: 0 ein Durchgang mit
+                 Zufallsbytes, 1 vier Durchgänge mit Mustern, 2 elf Durchgänge
+                 mit Mustern (Vorgabe: die Einstellung shredMode)
+  -y, --yes      die Bestätigung mit »Fortfahren« beantworten
+      --confirm  um Bestätigung bitten, auch wenn die Einstellung shredWarning
+                 aus ist
+      --log      jedes Schreddern protokollieren, auch wenn die Einstellung
+                 shredLogging aus ist
+      --verify   den letzten Durchgang jeder Datei vom Gerät zurücklesen und
+                 jede Datei behalten, die sich nicht wie geschrieben zurücklesen
+                 lässt
+  -q, --quiet    keine Statuszeile, keine Warnungen und weder Erfolgsmeldungen
+                 noch Bilanz, außer wenn ein Durchlauf unvollständig blieb
+  -h, --help     diese Hilfe anzeigen und beenden
+      --version  die Version anzeigen und beenden
+
+Optionen dürfen auch nach den Pfaden stehen. Nach -- ist jedes Argument ein
+PFAD; ein einzelnes - ist die Datei namens -.
+Ohne Terminal und ohne --yes wird eine Bestätigung mit »Abbrechen« beantwortet.
+Exit-Status: 0, wenn jeder PFAD geschreddert und dabei der Inhalt jeder
+regulären Datei überschrieben wurde; 1, wenn nicht; 2 bei falschem Aufruf.
+</translation>
     </message>
 </context>
 </TS>

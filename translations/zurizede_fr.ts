@@ -5,258 +5,258 @@
     <name>MainWindow</name>
     <message>
         <source>ORBA Zurizede</source>
-        <translation type="unfinished"></translation>
+        <translation>ORBA Zurizede</translation>
     </message>
     <message>
         <source>Drop area</source>
-        <translation type="unfinished"></translation>
+        <translation>Zone de dépôt</translation>
     </message>
     <message>
         <source>Shredder</source>
-        <translation type="unfinished"></translation>
+        <translation>Broyeur</translation>
     </message>
     <message>
         <source>Drop files or folders here to shred them</source>
-        <translation type="unfinished"></translation>
+        <translation>Déposez ici des fichiers ou des dossiers pour les broyer</translation>
     </message>
     <message>
         <source>Choose Fi&amp;les…</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir des fic&amp;hiers…</translation>
     </message>
     <message>
         <source>Choose Fol&amp;der…</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir un &amp;dossier…</translation>
     </message>
     <message>
         <source>Progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progression</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter</translation>
     </message>
     <message>
         <source>Stop shredding (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter le broyage (Échap)</translation>
     </message>
     <message>
         <source>F&amp;older:</source>
-        <translation type="unfinished"></translation>
+        <translation>D&amp;ossier :</translation>
     </message>
     <message>
         <source>Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier</translation>
     </message>
     <message>
         <source>F&amp;ile:</source>
-        <translation type="unfinished"></translation>
+        <translation>F&amp;ichier :</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier</translation>
     </message>
     <message>
         <source>S&amp;tatus:</source>
-        <translation type="unfinished"></translation>
+        <translation>É&amp;tat :</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>État</translation>
     </message>
     <message>
         <source>Selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélection</translation>
     </message>
     <message>
         <source>Left to shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Reste à broyer</translation>
     </message>
     <message>
         <source>Ite&amp;ms:</source>
-        <translation type="unfinished"></translation>
+        <translation>Élé&amp;ments :</translation>
     </message>
     <message>
         <source>Selected items</source>
-        <translation type="unfinished"></translation>
+        <translation>Éléments sélectionnés</translation>
     </message>
     <message>
         <source>Items left to shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Éléments restant à broyer</translation>
     </message>
     <message>
         <source>Lin&amp;ks:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Liens :</translation>
     </message>
     <message>
         <source>Selected links</source>
-        <translation type="unfinished"></translation>
+        <translation>Liens sélectionnés</translation>
     </message>
     <message>
         <source>Links left to shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Liens restant à broyer</translation>
     </message>
     <message>
         <source>&amp;Bytes:</source>
-        <translation type="unfinished"></translation>
+        <translation>O&amp;ctets :</translation>
     </message>
     <message>
         <source>Selected bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Octets sélectionnés</translation>
     </message>
     <message>
         <source>Bytes left to shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Octets restant à broyer</translation>
     </message>
     <message>
         <source>Account of the last run</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilan de la dernière opération</translation>
     </message>
     <message>
         <source>D&amp;etails…</source>
-        <translation type="unfinished"></translation>
+        <translation>Détail&amp;s…</translation>
     </message>
     <message>
         <source>What the last run overwrote, removed and kept, and what overwriting cannot reach</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce que la dernière opération a écrasé, supprimé et conservé, et ce que l&apos;écrasement ne peut atteindre</translation>
     </message>
     <message>
         <source>Save &amp;Report…</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le &amp;rapport…</translation>
     </message>
     <message>
         <source>A report of the last run to keep, as PDF or JSON</source>
-        <translation type="unfinished"></translation>
+        <translation>Un rapport de la dernière opération à conserver, en PDF ou en JSON</translation>
     </message>
     <message>
         <source>The settings of the next shred: click to change them</source>
-        <translation type="unfinished"></translation>
+        <translation>Les réglages du prochain broyage : cliquez pour les modifier</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fichier</translation>
     </message>
     <message>
         <source>&amp;Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Paramètres</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aide</translation>
     </message>
     <message>
         <source>Shred &amp;File…</source>
-        <translation type="unfinished"></translation>
+        <translation>Broyer un &amp;fichier…</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>Shred F&amp;older &amp;&amp; Contents…</source>
-        <translation type="unfinished"></translation>
+        <translation>Broyer un &amp;dossier et son contenu…</translation>
     </message>
     <message>
         <source>Ctrl+Shift+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Shift+O</translation>
     </message>
     <message>
         <source>&amp;Wipe Free Space…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nettoyer l&apos;espace libre…</translation>
     </message>
     <message>
         <source>Fill the free space of a file system with random bytes, then give it back: this reaches what earlier deletes and copy-on-write left behind</source>
-        <translation type="unfinished"></translation>
+        <translation>Remplir d&apos;octets aléatoires l&apos;espace libre d&apos;un système de fichiers, puis le rendre : cela atteint ce que des suppressions antérieures et la copie sur écriture ont laissé</translation>
     </message>
     <message>
         <source>Shred &amp;Trash…</source>
-        <translation type="unfinished"></translation>
+        <translation>Broyer la &amp;corbeille…</translation>
     </message>
     <message>
         <source>Shred every item in your trash folders, and their records</source>
-        <translation type="unfinished"></translation>
+        <translation>Broyer chaque élément de vos dossiers de corbeille, ainsi que leurs enregistrements</translation>
     </message>
     <message>
         <source>Esc</source>
-        <translation type="unfinished"></translation>
+        <translation>Esc</translation>
     </message>
     <message>
         <source>&amp;Disk Utility…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Utilitaire de disques…</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>Ctrl+Q</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Q</translation>
     </message>
     <message>
         <source>&amp;1 pass of random bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;1 passe d&apos;octets aléatoires</translation>
     </message>
     <message>
         <source>&amp;4 passes</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;4 passes</translation>
     </message>
     <message>
         <source>11 &amp;passes</source>
-        <translation type="unfinished"></translation>
+        <translation>11 &amp;passes</translation>
     </message>
     <message>
         <source>Ask for &amp;confirmation</source>
-        <translation type="unfinished"></translation>
+        <translation>Demander &amp;confirmation</translation>
     </message>
     <message>
         <source>&amp;Log each shred</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Journaliser chaque broyage</translation>
     </message>
     <message>
         <source>&amp;Verify the last pass</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vérifier la dernière passe</translation>
     </message>
     <message>
         <source>Save a &amp;report after every run</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer un &amp;rapport après chaque opération</translation>
     </message>
     <message>
         <source>&amp;Operator Name…</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom de l&apos;&amp;opérateur…</translation>
     </message>
     <message>
         <source>The person reports name as having run the shreds</source>
-        <translation type="unfinished"></translation>
+        <translation>La personne que les rapports nomment comme ayant lancé les broyages</translation>
     </message>
     <message>
         <source>ORBA Zurizede &amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aide d&apos;ORBA Zurizede</translation>
     </message>
     <message>
         <source>F1</source>
-        <translation type="unfinished"></translation>
+        <translation>F1</translation>
     </message>
     <message>
         <source>Support &amp;E-mail…</source>
-        <translation type="unfinished"></translation>
+        <translation>Assistance par &amp;courriel…</translation>
     </message>
     <message>
         <source>&amp;Web Site…</source>
-        <translation type="unfinished"></translation>
+        <translation>Site &amp;Web…</translation>
     </message>
 </context>
 <context>
     <name>Run</name>
     <message>
         <source>%1: %2</source>
-        <translation>%1&#x202f;: %2</translation>
+        <translation>%1 : %2</translation>
     </message>
     <message>
         <source>No files were touched - shredding cancelled.</source>
-        <translation>Aucun fichier n’a été touché – broyage annulé.</translation>
+        <translation>Aucun fichier n&apos;a été touché – broyage annulé.</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -283,15 +283,15 @@
     </message>
     <message>
         <source>Swap on %1 is not encrypted, nor is the hibernation image on %2: what programs held in memory, the contents of %3 among them, may have been written there.</source>
-        <translation>L’espace d’échange sur %1 n’est pas chiffré, pas plus que l’image d’hibernation sur %2&#x202f;: ce que les programmes gardaient en mémoire, dont le contenu de %3, a pu y être écrit.</translation>
+        <translation>L&apos;espace d&apos;échange sur %1 n&apos;est pas chiffré, pas plus que l&apos;image d&apos;hibernation sur %2 : ce que les programmes gardaient en mémoire, dont le contenu de %3, a pu y être écrit.</translation>
     </message>
     <message>
         <source>Swap on %1 is not encrypted: what programs held in memory, the contents of %2 among them, may have been written there.</source>
-        <translation>L’espace d’échange sur %1 n’est pas chiffré&#x202f;: ce que les programmes gardaient en mémoire, dont le contenu de %2, a pu y être écrit.</translation>
+        <translation>L&apos;espace d&apos;échange sur %1 n&apos;est pas chiffré : ce que les programmes gardaient en mémoire, dont le contenu de %2, a pu y être écrit.</translation>
     </message>
     <message>
         <source>The hibernation image on %1 is not encrypted: what programs held in memory, the contents of %2 among them, may have been written there.</source>
-        <translation>L’image d’hibernation sur %1 n’est pas chiffrée&#x202f;: ce que les programmes gardaient en mémoire, dont le contenu de %2, a pu y être écrit.</translation>
+        <translation>L&apos;image d&apos;hibernation sur %1 n&apos;est pas chiffrée : ce que les programmes gardaient en mémoire, dont le contenu de %2, a pu y être écrit.</translation>
     </message>
     <message>
         <source>files deleted earlier</source>
@@ -302,11 +302,11 @@
     <name>ShredRun</name>
     <message>
         <source>%1. Due to this error, shredding will be stopped.</source>
-        <translation>%1. En raison de cette erreur, le broyage va s’arrêter.</translation>
+        <translation>%1. En raison de cette erreur, le broyage va s&apos;arrêter.</translation>
     </message>
     <message>
         <source>empty: nothing to overwrite</source>
-        <translation>vide&#x202f;: rien à écraser</translation>
+        <translation>vide : rien à écraser</translation>
     </message>
     <message numerus="yes">
         <source>stopped after %n pass(es)</source>
@@ -318,11 +318,11 @@
     </message>
     <message>
         <source>a special file: nothing to overwrite</source>
-        <translation>un fichier spécial&#x202f;: rien à écraser</translation>
+        <translation>un fichier spécial : rien à écraser</translation>
     </message>
     <message>
         <source>what it points to was not touched</source>
-        <translation>sa cible n’a pas été touchée</translation>
+        <translation>sa cible n&apos;a pas été touchée</translation>
     </message>
     <message>
         <source>Pass %1 of %2 · %3 of %4</source>
@@ -342,35 +342,35 @@
     </message>
     <message>
         <source>You do not have permission to delete the file %1.</source>
-        <translation>Vous n’avez pas l’autorisation de supprimer le fichier %1.</translation>
+        <translation>Vous n&apos;avez pas l&apos;autorisation de supprimer le fichier %1.</translation>
     </message>
     <message>
         <source>The folder %1 contains files you do not have permission to delete.</source>
-        <translation>Le dossier %1 contient des fichiers que vous n’avez pas l’autorisation de supprimer.</translation>
+        <translation>Le dossier %1 contient des fichiers que vous n&apos;avez pas l&apos;autorisation de supprimer.</translation>
     </message>
     <message>
         <source>%1 is a device: erase whole devices with the disk utility</source>
-        <translation>%1 est un périphérique&#x202f;: effacez les périphériques entiers avec l’utilitaire de disques</translation>
+        <translation>%1 est un périphérique : effacez les périphériques entiers avec l&apos;utilitaire de disques</translation>
     </message>
     <message>
         <source>/ is the root of the file system: it is never shredded.</source>
-        <translation>/ est la racine du système de fichiers&#x202f;: elle n’est jamais broyée.</translation>
+        <translation>/ est la racine du système de fichiers : elle n&apos;est jamais broyée.</translation>
     </message>
     <message>
         <source>%1 ends in &quot;.&quot; or &quot;..&quot;, which is ambiguous: name the folder itself.</source>
-        <translation>%1 se termine par «&#x202f;.&#x202f;» ou «&#x202f;..&#x202f;», ce qui est ambigu&#x202f;: indiquez le dossier lui-même.</translation>
+        <translation>%1 se termine par « . » ou « .. », ce qui est ambigu : indiquez le dossier lui-même.</translation>
     </message>
     <message>
         <source>%1 is your home folder, the root of the file system or a folder directly under it. If you proceed, everything in it will be shredded. Please confirm that you mean this folder.</source>
-        <translation>%1 est votre dossier personnel, la racine du système de fichiers ou un dossier situé juste en dessous. Si vous continuez, tout ce qu’il contient sera broyé. Veuillez confirmer qu’il s’agit bien de ce dossier.</translation>
+        <translation>%1 est votre dossier personnel, la racine du système de fichiers ou un dossier situé juste en dessous. Si vous continuez, tout ce qu&apos;il contient sera broyé. Veuillez confirmer qu&apos;il s&apos;agit bien de ce dossier.</translation>
     </message>
     <message>
         <source>%1 is on a read-only file system: nothing on it can be removed, so nothing is overwritten.</source>
-        <translation>%1 se trouve sur un système de fichiers en lecture seule&#x202f;: rien ne peut y être supprimé, donc rien n’est écrasé.</translation>
+        <translation>%1 se trouve sur un système de fichiers en lecture seule : rien ne peut y être supprimé, donc rien n&apos;est écrasé.</translation>
     </message>
     <message>
         <source>%1 or its folder is marked immutable or append-only: it cannot be removed, so nothing is overwritten.</source>
-        <translation>%1 ou son dossier est marqué immuable ou en ajout seul&#x202f;: il ne peut pas être supprimé, donc rien n’est écrasé.</translation>
+        <translation>%1 ou son dossier est marqué immuable ou en ajout seul : il ne peut pas être supprimé, donc rien n&apos;est écrasé.</translation>
     </message>
     <message>
         <source>Shred Alert</source>
@@ -412,8 +412,8 @@
         <source>Not counted: %n folder(s) could not be read, the first %1 (%2)</source>
         <comment>Not counted: %n folder(s) could not be read, the first %1 (%2)</comment>
         <translation>
-            <numerusform>Non compté&#x202f;: %n dossier n’a pas pu être lu&#x202f;: %1 (%2)</numerusform>
-            <numerusform>Non comptés&#x202f;: %n dossiers n’ont pas pu être lus, le premier %1 (%2)</numerusform>
+            <numerusform>Non compté : %n dossier n&apos;a pas pu être lu : %1 (%2)</numerusform>
+            <numerusform>Non comptés : %n dossiers n&apos;ont pas pu être lus, le premier %1 (%2)</numerusform>
         </translation>
     </message>
 </context>
@@ -425,11 +425,11 @@
 Please refer to Apple documentation for details on required settings for erasing or formatting a disk volume. 
 
 After launching the Apple &quot;Disk Utility&quot;, this application will quit.</source>
-        <translation>Cette fonction va lancer pour vous l’«&#x202f;Utilitaire de disque&#x202f;» d’Apple. L’«&#x202f;Utilitaire de disque&#x202f;» d’Apple permet de (re)formater des volumes de disque entiers. 
+        <translation>Cette fonction va lancer pour vous l&apos;« Utilitaire de disque » d&apos;Apple. L&apos;« Utilitaire de disque » d&apos;Apple permet de (re)formater des volumes de disque entiers. 
 
-Veuillez consulter la documentation d’Apple pour les réglages nécessaires à l’effacement ou au formatage d’un volume de disque. 
+Veuillez consulter la documentation d&apos;Apple pour les réglages nécessaires à l&apos;effacement ou au formatage d&apos;un volume de disque. 
 
-Après le lancement de l’«&#x202f;Utilitaire de disque&#x202f;» d’Apple, cette application se fermera.</translation>
+Après le lancement de l&apos;« Utilitaire de disque » d&apos;Apple, cette application se fermera.</translation>
     </message>
     <message>
         <source>Shred Folder &amp; Contents</source>
@@ -453,7 +453,7 @@ Après le lancement de l’«&#x202f;Utilitaire de disque&#x202f;» d’Apple, c
     </message>
     <message>
         <source>No such file or folder: nothing was touched.</source>
-        <translation>Fichier ou dossier introuvable&#x202f;: rien n’a été touché.</translation>
+        <translation>Fichier ou dossier introuvable : rien n&apos;a été touché.</translation>
     </message>
     <message>
         <source>Apple Format Utility</source>
@@ -461,7 +461,158 @@ Après le lancement de l’«&#x202f;Utilitaire de disque&#x202f;» d’Apple, c
     </message>
     <message>
         <source>Launch Disk Utility</source>
-        <translation>Lancer l’Utilitaire de disque</translation>
+        <translation>Lancer l&apos;Utilitaire de disque</translation>
+    </message>
+</context>
+<context>
+    <name>Terminal</name>
+    <message>
+        <source>--free-space needs a FOLDER</source>
+        <translation>--free-space : DOSSIER manquant</translation>
+    </message>
+    <message>
+        <source>--report needs a FILE</source>
+        <translation>--report : FICHIER manquant</translation>
+    </message>
+    <message>
+        <source>--operator needs a NAME</source>
+        <translation>--operator : NOM manquant</translation>
+    </message>
+    <message>
+        <source>--mode needs a number</source>
+        <translation>--mode : nombre manquant</translation>
+    </message>
+    <message>
+        <source>-m needs a number</source>
+        <translation>-m : nombre manquant</translation>
+    </message>
+    <message>
+        <source>the option &apos;--%1&apos; takes no value</source>
+        <translation>l&apos;option « --%1 » ne prend pas de valeur</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;-%1&apos;</source>
+        <translation>option inconnue « -%1 »</translation>
+    </message>
+    <message>
+        <source>the option &apos;%1&apos; is ambiguous</source>
+        <translation>l&apos;option « %1 » est ambiguë</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>option inconnue « %1 »</translation>
+    </message>
+    <message>
+        <source>the mode &apos;%1&apos; is not a number</source>
+        <translation>le mode « %1 » n&apos;est pas un nombre</translation>
+    </message>
+    <message>
+        <source>the mode must be 0, 1 or 2, not %1</source>
+        <translation>le mode doit être 0, 1 ou 2, et non %1</translation>
+    </message>
+    <message>
+        <source>the report &apos;%1&apos; must end in .pdf or .json</source>
+        <translation>le rapport « %1 » doit se terminer par .pdf ou .json</translation>
+    </message>
+    <message>
+        <source>--free-space and --trash each go alone, without a PATH</source>
+        <translation>--free-space et --trash s&apos;emploient chacune seule, sans CHEMIN</translation>
+    </message>
+    <message>
+        <source>no PATH to shred</source>
+        <translation>aucun CHEMIN à broyer</translation>
+    </message>
+    <message>
+        <source>not shredded, interrupted before its turn</source>
+        <translation>non broyé, interrompu avant son tour</translation>
+    </message>
+    <message>
+        <source>No such file or folder</source>
+        <translation>Aucun fichier ou dossier de ce nom</translation>
+    </message>
+    <message>
+        <source>interrupted; %1 items and %2 bytes were left in place</source>
+        <translation>interrompu ; %1 éléments et %2 octets sont restés en place</translation>
+    </message>
+    <message>
+        <source>Trash</source>
+        <translation>Corbeille</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n name was removed while its contents stay reachable through another link: %1</source>
+        <comment>%n names were removed while their contents stay reachable through another link: %1 and more</comment>
+        <extracomment>%1 is the first of the names: the singular names it alone, the plural says there are more.</extracomment>
+        <translation>
+            <numerusform>%n nom a été supprimé alors que son contenu reste accessible par un autre lien : %1</numerusform>
+            <numerusform>%n noms ont été supprimés alors que leur contenu reste accessible par d&apos;autres liens : %1 et d&apos;autres</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the contents of %n name removed above were overwritten later, under another name given as a PATH</source>
+        <comment>the contents of %n names removed above were overwritten later, under another name given as a PATH</comment>
+        <translation>
+            <numerusform>le contenu de %n nom supprimé ci-dessus a été écrasé plus tard, sous un autre nom donné comme CHEMIN</numerusform>
+            <numerusform>le contenu de %n noms supprimés ci-dessus a été écrasé plus tard, sous un autre nom donné comme CHEMIN</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not shredded: %1 was not reached.</source>
+        <translation>Non broyé : %1 n&apos;a pas été atteint.</translation>
+    </message>
+    <message>
+        <source>the report was not written: %1</source>
+        <translation>le rapport n&apos;a pas été écrit : %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 et %2</translation>
+    </message>
+    <message>
+        <source>report written to %1</source>
+        <translation>rapport écrit dans %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 (try &apos;%1 --help&apos;)</source>
+        <translation>%1: %2 (essayez « %1 --help »)</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <extracomment>The answers to &quot;Proceed or Cancel? [y/N]&quot; that proceed; the English ones are taken too.</extracomment>
+        <translation>o</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>oui</translation>
+    </message>
+    <message>
+        <source>proceed</source>
+        <translation>continuer</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 item</source>
+        <comment>%1 items</comment>
+        <extracomment>%1 is the count as the window shows it, with its group separators.</extracomment>
+        <translation>
+            <numerusform>%1 élément</numerusform>
+            <numerusform>%1 éléments</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation>reste %1</translation>
+    </message>
+    <message>
+        <source>No terminal to ask for confirmation (use --yes): Cancel</source>
+        <translation>Aucun terminal pour demander confirmation (utilisez --yes) : Annuler</translation>
+    </message>
+    <message>
+        <source>Proceed or Cancel? [y/N] </source>
+        <extracomment>The confirmation&apos;s two buttons, and the answers it takes.</extracomment>
+        <translation>Continuer ou Annuler ? [o/N] </translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>avertissement : %1</translation>
     </message>
 </context>
 <context>
@@ -472,11 +623,11 @@ Après le lancement de l’«&#x202f;Utilitaire de disque&#x202f;» d’Apple, c
     </message>
     <message>
         <source>Shred everything in the trash? If you proceed, you will be UNABLE to recover the shredded files. Please confirm that you wish to proceed.</source>
-        <translation>Broyer tout le contenu de la corbeille&#x202f;? Si vous continuez, vous ne pourrez PLUS récupérer les fichiers broyés. Veuillez confirmer que vous souhaitez continuer.</translation>
+        <translation>Broyer tout le contenu de la corbeille ? Si vous continuez, vous ne pourrez PLUS récupérer les fichiers broyés. Veuillez confirmer que vous souhaitez continuer.</translation>
     </message>
     <message>
         <source>The trash is empty: nothing was shredded.</source>
-        <translation>La corbeille est vide&#x202f;: rien n’a été broyé.</translation>
+        <translation>La corbeille est vide : rien n&apos;a été broyé.</translation>
     </message>
     <message>
         <source>The trash has been shredded.</source>
@@ -484,66 +635,66 @@ Après le lancement de l’«&#x202f;Utilitaire de disque&#x202f;» d’Apple, c
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: it could not be held open for the run.</source>
-        <translation>%1 a été ignoré, et rien de son contenu n’a été touché&#x202f;: il n’a pas pu être maintenu ouvert pendant l’opération.</translation>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : il n&apos;a pas pu être maintenu ouvert pendant l&apos;opération.</translation>
     </message>
     <message>
         <source>%1 was moved or replaced while the trash was shredded: the rest of the trash was left alone.</source>
-        <translation>%1 a été déplacé ou remplacé pendant le broyage de la corbeille&#x202f;: le reste de la corbeille n’a pas été touché.</translation>
+        <translation>%1 a été déplacé ou remplacé pendant le broyage de la corbeille : le reste de la corbeille n&apos;a pas été touché.</translation>
     </message>
     <message>
         <source>Not all of the trash was shredded: what stays, and why, is listed below.</source>
-        <translation>La corbeille n’a pas été entièrement broyée&#x202f;: ce qui reste, et pourquoi, est indiqué ci-dessous.</translation>
+        <translation>La corbeille n&apos;a pas été entièrement broyée : ce qui reste, et pourquoi, est indiqué ci-dessous.</translation>
     </message>
     <message>
         <source>%1 was trashed from another file system (%2): moving it to the trash copied it, and the original&apos;s blocks lie in the free space there. Wipe Free Space on %3 reaches them.</source>
-        <translation>%1 a été mis à la corbeille depuis un autre système de fichiers (%2)&#x202f;: ce déplacement l’a copié, et les blocs de l’original se trouvent dans l’espace libre de ce dernier. «&#x202f;Écraser l’espace libre&#x202f;» sur %3 les atteint.</translation>
+        <translation>%1 a été mis à la corbeille depuis un autre système de fichiers (%2) : ce déplacement l&apos;a copié, et les blocs de l&apos;original se trouvent dans l&apos;espace libre de ce dernier. « Nettoyer l&apos;espace libre » sur %3 les atteint.</translation>
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: it is a link.</source>
-        <translation>%1 a été ignoré, et rien de son contenu n’a été touché&#x202f;: c’est un lien symbolique.</translation>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : c&apos;est un lien symbolique.</translation>
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: %2 is a link.</source>
-        <translation>%1 a été ignoré, et rien de son contenu n’a été touché&#x202f;: %2 est un lien symbolique.</translation>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : %2 est un lien symbolique.</translation>
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: it is not a folder.</source>
-        <translation>%1 a été ignoré, et rien de son contenu n’a été touché&#x202f;: ce n’est pas un dossier.</translation>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : ce n&apos;est pas un dossier.</translation>
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: %2 is not a folder.</source>
-        <translation>%1 a été ignoré, et rien de son contenu n’a été touché&#x202f;: %2 n’est pas un dossier.</translation>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : %2 n&apos;est pas un dossier.</translation>
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: it is not owned by you.</source>
-        <translation>%1 a été ignoré, et rien de son contenu n’a été touché&#x202f;: il ne vous appartient pas.</translation>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : il ne vous appartient pas.</translation>
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: %2 is not owned by you.</source>
-        <translation>%1 a été ignoré, et rien de son contenu n’a été touché&#x202f;: %2 ne vous appartient pas.</translation>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : %2 ne vous appartient pas.</translation>
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: others may write in it.</source>
-        <translation>%1 a été ignoré, et rien de son contenu n’a été touché&#x202f;: d’autres utilisateurs peuvent y écrire.</translation>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : d&apos;autres utilisateurs peuvent y écrire.</translation>
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: others may write in %2.</source>
-        <translation>%1 a été ignoré, et rien de son contenu n’a été touché&#x202f;: d’autres utilisateurs peuvent écrire dans %2.</translation>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : d&apos;autres utilisateurs peuvent écrire dans %2.</translation>
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: there is no sticky bit on it, so others may rename what is in it.</source>
-        <translation>%1 a été ignoré, et rien de son contenu n’a été touché&#x202f;: il n’a pas de sticky bit, donc d’autres utilisateurs peuvent renommer ce qu’il contient.</translation>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : il n&apos;a pas de sticky bit, donc d&apos;autres utilisateurs peuvent renommer ce qu&apos;il contient.</translation>
     </message>
     <message>
         <source>%1 was passed over, and nothing in it touched: there is no sticky bit on %2, so others may rename what is in it.</source>
-        <translation>%1 a été ignoré, et rien de son contenu n’a été touché&#x202f;: %2 n’a pas de sticky bit, donc d’autres utilisateurs peuvent renommer ce qu’il contient.</translation>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : %2 n&apos;a pas de sticky bit, donc d&apos;autres utilisateurs peuvent renommer ce qu&apos;il contient.</translation>
     </message>
     <message numerus="yes">
         <source>The trash you may trust is empty, but %n trash folder was passed over: nothing was shredded.</source>
         <comment>The trash you may trust is empty, but %n trash folders were passed over: nothing was shredded.</comment>
         <translation>
-            <numerusform>La corbeille digne de confiance est vide, mais %n dossier de corbeille a été ignoré&#x202f;: rien n’a été broyé.</numerusform>
-            <numerusform>La corbeille digne de confiance est vide, mais %n dossiers de corbeille ont été ignorés&#x202f;: rien n’a été broyé.</numerusform>
+            <numerusform>La corbeille digne de confiance est vide, mais %n dossier de corbeille a été ignoré : rien n&apos;a été broyé.</numerusform>
+            <numerusform>La corbeille digne de confiance est vide, mais %n dossiers de corbeille ont été ignorés : rien n&apos;a été broyé.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -562,29 +713,29 @@ Après le lancement de l’«&#x202f;Utilitaire de disque&#x202f;» d’Apple, c
         <source>%1: %n item, %2</source>
         <comment>%1: %n items, %2</comment>
         <translation>
-            <numerusform>%1&#x202f;: %n élément, %2</numerusform>
-            <numerusform>%1&#x202f;: %n éléments, %2</numerusform>
+            <numerusform>%1 : %n élément, %2</numerusform>
+            <numerusform>%1 : %n éléments, %2</numerusform>
         </translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation>%1&#x202f;: %2</translation>
+        <translation>%1 : %2</translation>
     </message>
     <message>
         <source>Mode: %1</source>
-        <translation>Mode&#x202f;: %1</translation>
+        <translation>Mode : %1</translation>
     </message>
     <message>
         <source>it was moved or replaced while the trash was shredded: nothing more of it was touched</source>
-        <translation>il a été déplacé ou remplacé pendant le broyage de la corbeille&#x202f;: rien de plus n’y a été touché</translation>
+        <translation>il a été déplacé ou remplacé pendant le broyage de la corbeille : rien de plus n&apos;y a été touché</translation>
     </message>
     <message>
         <source>it may not be removed: nothing of it was touched</source>
-        <translation>il ne peut pas être supprimé&#x202f;: rien n’en a été touché</translation>
+        <translation>il ne peut pas être supprimé : rien n&apos;en a été touché</translation>
     </message>
     <message>
         <source>it has another name, or is no regular file</source>
-        <translation>il a un autre nom, ou n’est pas un fichier ordinaire</translation>
+        <translation>il a un autre nom, ou n&apos;est pas un fichier ordinaire</translation>
     </message>
     <message>
         <source>its lines for the items shredded stay (%1)</source>
@@ -592,114 +743,204 @@ Après le lancement de l’«&#x202f;Utilitaire de disque&#x202f;» d’Apple, c
     </message>
     <message>
         <source>its old copy, with the lines of the items shredded, was not overwritten (%1)</source>
-        <translation>son ancienne copie, avec les lignes des éléments broyés, n’a pas été écrasée (%1)</translation>
+        <translation>son ancienne copie, avec les lignes des éléments broyés, n&apos;a pas été écrasée (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>Window</name>
+    <message>
+        <source>Overwriting will not reach everything: see the details</source>
+        <translation>L&apos;écrasement n&apos;atteindra pas tout : voir les détails</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Shred</source>
+        <translation>Broyer</translation>
+    </message>
+    <message>
+        <source>Wipe Free Space</source>
+        <translation>Nettoyer l&apos;espace libre</translation>
+    </message>
+    <message>
+        <source>Shred Trash</source>
+        <translation>Broyer la corbeille</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n waiting</source>
+        <translation>
+            <numerusform>%n en attente</numerusform>
+            <numerusform>%n en attente</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A shred is running. Stop it and quit?</source>
+        <translation>Un broyage est en cours. L&apos;arrêter et quitter ?</translation>
+    </message>
+    <message>
+        <source>Stop and Quit</source>
+        <translation>Arrêter et quitter</translation>
+    </message>
+    <message>
+        <source>Keep Shredding</source>
+        <translation>Continuer le broyage</translation>
+    </message>
+    <message>
+        <source>asks before shredding</source>
+        <translation>demande avant de broyer</translation>
+    </message>
+    <message>
+        <source>shreds without asking</source>
+        <translation>broie sans demander</translation>
+    </message>
+    <message>
+        <source>logged</source>
+        <translation>journalisé</translation>
+    </message>
+    <message>
+        <source>not logged</source>
+        <translation>non journalisé</translation>
+    </message>
+    <message>
+        <source>verifies the last pass</source>
+        <translation>vérifie la dernière passe</translation>
+    </message>
+    <message>
+        <source>Save Report</source>
+        <translation>Enregistrer le rapport</translation>
+    </message>
+    <message>
+        <source>The report was not written: %1</source>
+        <translation>Le rapport n&apos;a pas été écrit : %1</translation>
+    </message>
+    <message>
+        <source>JSON (*.json)</source>
+        <translation>JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>PDF, with its JSON beside it (*.pdf)</source>
+        <translation>PDF, avec son JSON à côté (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Folder for Reports</source>
+        <translation>Dossier des rapports</translation>
+    </message>
+    <message>
+        <source>Operator Name</source>
+        <translation>Nom de l&apos;opérateur</translation>
+    </message>
+    <message>
+        <source>The name reports give as the person who ran them (leave it empty for none):</source>
+        <translation>Le nom que les rapports donnent pour la personne qui a lancé les opérations (laisser vide pour aucun) :</translation>
     </message>
 </context>
 <context>
     <name>WipeRun</name>
     <message>
         <source>Wipe Free Space</source>
-        <translation>Écraser l’espace libre</translation>
+        <translation>Nettoyer l&apos;espace libre</translation>
     </message>
     <message>
         <source>Wipe the free space of the file system mounted at %1? Its free space is filled with random bytes and then given back at once. Programs that write to this file system may fail until the wipe ends.</source>
-        <translation>Écraser l’espace libre du système de fichiers monté sur %1&#x202f;? Son espace libre est rempli d’octets aléatoires puis aussitôt libéré. Les programmes qui écrivent sur ce système de fichiers peuvent échouer jusqu’à la fin de l’écrasement.</translation>
+        <translation>Nettoyer l&apos;espace libre du système de fichiers monté sur %1 ? Son espace libre est rempli d&apos;octets aléatoires puis aussitôt libéré. Les programmes qui écrivent sur ce système de fichiers peuvent échouer jusqu&apos;à la fin du nettoyage.</translation>
     </message>
     <message>
         <source>Wipe cancelled: nothing was filled (the short write that measured the disk was given back at once).</source>
-        <translation>Écrasement annulé&#x202f;: rien n’a été rempli (la courte écriture qui a mesuré le disque a été aussitôt libérée).</translation>
+        <translation>Nettoyage annulé : rien n&apos;a été rempli (la courte écriture qui a mesuré le disque a été aussitôt libérée).</translation>
     </message>
     <message>
         <source>Free space has been wiped.</source>
-        <translation>L’espace libre a été écrasé.</translation>
+        <translation>L&apos;espace libre a été nettoyé.</translation>
     </message>
     <message>
         <source>The wipe was stopped: the space it filled is free again.</source>
-        <translation>L’écrasement a été arrêté&#x202f;: l’espace qu’il avait rempli est de nouveau libre.</translation>
+        <translation>Le nettoyage a été arrêté : l&apos;espace qu&apos;il avait rempli est de nouveau libre.</translation>
     </message>
     <message>
         <source>%1 could not be examined: %2.</source>
-        <translation>%1 n’a pas pu être examiné&#x202f;: %2.</translation>
+        <translation>%1 n&apos;a pas pu être examiné : %2.</translation>
     </message>
     <message>
         <source>%1 is on a memory file system (%2): nothing of it reaches a disk, so there is no free space to wipe.</source>
-        <translation>%1 se trouve sur un système de fichiers en mémoire (%2)&#x202f;: rien n’en atteint un disque, il n’y a donc pas d’espace libre à écraser.</translation>
+        <translation>%1 se trouve sur un système de fichiers en mémoire (%2) : rien n&apos;en atteint un disque, il n&apos;y a donc pas d&apos;espace libre à nettoyer.</translation>
     </message>
     <message>
         <source>%1 is on a network file system (%2): its free space lies on another machine, which decides what a write reaches. It is not wiped.</source>
-        <translation>%1 se trouve sur un système de fichiers réseau (%2)&#x202f;: son espace libre se trouve sur une autre machine, qui décide de ce qu’une écriture atteint. Il n’est pas écrasé.</translation>
+        <translation>%1 se trouve sur un système de fichiers réseau (%2) : son espace libre se trouve sur une autre machine, qui décide de ce qu&apos;une écriture atteint. Il n&apos;est pas nettoyé.</translation>
     </message>
     <message>
         <source>%1 is on a read-only file system: its free space cannot be written.</source>
-        <translation>%1 se trouve sur un système de fichiers en lecture seule&#x202f;: son espace libre ne peut pas être écrit.</translation>
+        <translation>%1 se trouve sur un système de fichiers en lecture seule : son espace libre ne peut pas être écrit.</translation>
     </message>
     <message>
         <source>You may not write in %1: choose a folder of your own on that file system.</source>
-        <translation>Vous ne pouvez pas écrire dans %1&#x202f;: choisissez l’un de vos propres dossiers sur ce système de fichiers.</translation>
+        <translation>Vous ne pouvez pas écrire dans %1 : choisissez l&apos;un de vos propres dossiers sur ce système de fichiers.</translation>
     </message>
     <message>
         <source>Not reached: %1 reserved for root (run as root to wipe it too)</source>
-        <translation>Non atteint&#x202f;: %1 réservés à root (lancez en tant que root pour les écraser aussi)</translation>
+        <translation>Non atteint : %1 réservés à root (lancez en tant que root pour les nettoyer aussi)</translation>
     </message>
     <message>
         <source>Not reached: %1 that %2 keeps for itself, where no file may go; on an unmounted or read-only ext4 file system, zerofree reaches it</source>
-        <translation>Non atteint&#x202f;: %1 que le système de fichiers %2 garde pour lui-même, où aucun fichier ne peut aller&#x202f;; sur un système de fichiers ext4 démonté ou en lecture seule, zerofree les atteint</translation>
+        <translation>Non atteint : %1 que le système de fichiers %2 garde pour lui-même, où aucun fichier ne peut aller ; sur un système de fichiers ext4 démonté ou en lecture seule, zerofree les atteint</translation>
     </message>
     <message>
         <source>Not reached: %1 that %2 keeps for itself, where no file may go</source>
-        <translation>Non atteint&#x202f;: %1 que le système de fichiers %2 garde pour lui-même, où aucun fichier ne peut aller</translation>
+        <translation>Non atteint : %1 que le système de fichiers %2 garde pour lui-même, où aucun fichier ne peut aller</translation>
     </message>
     <message>
         <source>Not reached: blocks that %1 keeps back for itself (its reserve pool and a few in each allocation group), which only root can count</source>
-        <translation>Non atteint&#x202f;: les blocs que le système de fichiers %1 garde en réserve pour lui-même (sa réserve et quelques-uns dans chaque groupe d’allocation), que seul root peut compter</translation>
+        <translation>Non atteint : les blocs que le système de fichiers %1 garde en réserve pour lui-même (sa réserve et quelques-uns dans chaque groupe d&apos;allocation), que seul root peut compter</translation>
     </message>
     <message>
         <source>Reached by filling again: what %1 keeps for itself now lies on %2 the fill had written; it let go of them and filled again</source>
-        <translation>Atteint en remplissant de nouveau&#x202f;: ce que le système de fichiers %1 garde pour lui-même se trouve maintenant sur %2 que le remplissage avait écrits&#x202f;; il les a libérés puis a rempli de nouveau</translation>
+        <translation>Atteint en remplissant de nouveau : ce que le système de fichiers %1 garde pour lui-même se trouve maintenant sur %2 que le remplissage avait écrits ; il les a libérés puis a rempli de nouveau</translation>
     </message>
     <message>
         <source>Not reached: blocks that snapshots of this file system still hold</source>
-        <translation>Non atteint&#x202f;: les blocs que les instantanés de ce système de fichiers conservent encore</translation>
+        <translation>Non atteint : les blocs que les instantanés de ce système de fichiers conservent encore</translation>
     </message>
     <message>
         <source>Not reached: on flash or virtual disks, blocks the device keeps elsewhere (%1)</source>
-        <translation>Non atteint&#x202f;: sur les disques flash ou virtuels, les blocs que le périphérique conserve ailleurs (%1)</translation>
+        <translation>Non atteint : sur les disques flash ou virtuels, les blocs que le périphérique conserve ailleurs (%1)</translation>
     </message>
     <message>
         <source>Free space has been wiped except what %1 keeps for itself, which only root can count.</source>
-        <translation>L’espace libre a été écrasé, sauf ce que le système de fichiers %1 garde pour lui-même, que seul root peut compter.</translation>
+        <translation>L&apos;espace libre a été nettoyé, sauf ce que le système de fichiers %1 garde pour lui-même, que seul root peut compter.</translation>
     </message>
     <message>
         <source>Free space has been wiped except %1: %2 that %3 keeps for itself and %4 reserved for root.</source>
-        <translation>L’espace libre a été écrasé, sauf %1&#x202f;: %2 que le système de fichiers %3 garde pour lui-même et %4 réservés à root.</translation>
+        <translation>L&apos;espace libre a été nettoyé, sauf %1 : %2 que le système de fichiers %3 garde pour lui-même et %4 réservés à root.</translation>
     </message>
     <message>
         <source>Free space has been wiped except %1 that %2 keeps for itself.</source>
-        <translation>L’espace libre a été écrasé, sauf %1 que le système de fichiers %2 garde pour lui-même.</translation>
+        <translation>L&apos;espace libre a été nettoyé, sauf %1 que le système de fichiers %2 garde pour lui-même.</translation>
     </message>
     <message>
         <source>Free space has been wiped except %1 reserved for root.</source>
-        <translation>L’espace libre a été écrasé, sauf %1 réservés à root.</translation>
+        <translation>L&apos;espace libre a été nettoyé, sauf %1 réservés à root.</translation>
     </message>
     <message>
         <source>File system: %1 mounted at %2 from %3</source>
-        <translation>Système de fichiers&#x202f;: %1 monté sur %2 depuis %3</translation>
+        <translation>Système de fichiers : %1 monté sur %2 depuis %3</translation>
     </message>
     <message>
         <source>The device was asked to discard the free blocks (FITRIM): a request to the device, not a proof that it did</source>
-        <translation>Le périphérique a été invité à abandonner les blocs libres (FITRIM)&#x202f;: une demande au périphérique, pas la preuve qu’il l’a fait</translation>
+        <translation>Le périphérique a été invité à abandonner les blocs libres (FITRIM) : une demande au périphérique, pas la preuve qu&apos;il l&apos;a fait</translation>
     </message>
     <message>
         <source>The device was not asked to discard the free blocks: only root may ask</source>
-        <translation>Le périphérique n’a pas été invité à abandonner les blocs libres&#x202f;: seul root peut le demander</translation>
+        <translation>Le périphérique n&apos;a pas été invité à abandonner les blocs libres : seul root peut le demander</translation>
     </message>
     <message>
         <source>The device was not asked to discard the free blocks: it does not accept discard</source>
-        <translation>Le périphérique n’a pas été invité à abandonner les blocs libres&#x202f;: il n’accepte pas le discard</translation>
+        <translation>Le périphérique n&apos;a pas été invité à abandonner les blocs libres : il n&apos;accepte pas le discard</translation>
     </message>
     <message>
         <source>The device could not be asked to discard the free blocks (%1)</source>
-        <translation>Le périphérique n’a pas pu être invité à abandonner les blocs libres (%1)</translation>
+        <translation>Le périphérique n&apos;a pas pu être invité à abandonner les blocs libres (%1)</translation>
     </message>
     <message>
         <source>Free space of %1 (%2)</source>
@@ -707,23 +948,23 @@ Après le lancement de l’«&#x202f;Utilitaire de disque&#x202f;» d’Apple, c
     </message>
     <message>
         <source>Measuring how fast the disk takes writes...</source>
-        <translation>Mesure de la vitesse d’écriture du disque…</translation>
+        <translation>Mesure de la vitesse d&apos;écriture du disque…</translation>
     </message>
     <message>
         <source>Nothing was written: %1</source>
-        <translation>Rien n’a été écrit&#x202f;: %1</translation>
+        <translation>Rien n&apos;a été écrit : %1</translation>
     </message>
     <message>
         <source>Free space: %1</source>
-        <translation>Espace libre&#x202f;: %1</translation>
+        <translation>Espace libre : %1</translation>
     </message>
     <message>
         <source>Estimated time: about %1 (a short write ran at %2)</source>
-        <translation>Durée estimée&#x202f;: environ %1 (une courte écriture a atteint %2)</translation>
+        <translation>Durée estimée : environ %1 (une courte écriture a atteint %2)</translation>
     </message>
     <message>
         <source>The wipe failed (%1): the space it filled is free again.</source>
-        <translation>L’écrasement a échoué (%1)&#x202f;: l’espace qu’il avait rempli est de nouveau libre.</translation>
+        <translation>Le nettoyage a échoué (%1) : l&apos;espace qu&apos;il avait rempli est de nouveau libre.</translation>
     </message>
     <message>
         <source>%1 %2 written.</source>
@@ -731,31 +972,31 @@ Après le lancement de l’«&#x202f;Utilitaire de disque&#x202f;» d’Apple, c
     </message>
     <message>
         <source>Written: %1 of random bytes in %2 (%3)</source>
-        <translation>Écrit&#x202f;: %1 d’octets aléatoires en %2 (%3)</translation>
+        <translation>Écrit : %1 d&apos;octets aléatoires en %2 (%3)</translation>
     </message>
     <message>
         <source>Written: %1 of random bytes in %2</source>
-        <translation>Écrit&#x202f;: %1 d’octets aléatoires en %2</translation>
+        <translation>Écrit : %1 d&apos;octets aléatoires en %2</translation>
     </message>
     <message>
         <source>Given back: the fill&apos;s files had names in a private folder, all removed, and were let go %1 after the last write</source>
-        <translation>Libéré&#x202f;: les fichiers de remplissage avaient des noms dans un dossier privé, tous supprimés, et ont été lâchés %1 après la dernière écriture</translation>
+        <translation>Libéré : les fichiers de remplissage avaient des noms dans un dossier privé, tous supprimés, et ont été lâchés %1 après la dernière écriture</translation>
     </message>
     <message>
         <source>Given back: the fill&apos;s files never had names, and were let go %1 after the last write</source>
-        <translation>Libéré&#x202f;: les fichiers de remplissage n’ont jamais eu de nom, et ont été lâchés %1 après la dernière écriture</translation>
+        <translation>Libéré : les fichiers de remplissage n&apos;ont jamais eu de nom, et ont été lâchés %1 après la dernière écriture</translation>
     </message>
     <message>
         <source>Inodes made anew: %1 (this file system keeps small files&apos; data in inodes)</source>
-        <translation>Inodes recréés&#x202f;: %1 (ce système de fichiers garde les données des petits fichiers dans les inodes)</translation>
+        <translation>Inodes recréés : %1 (ce système de fichiers garde les données des petits fichiers dans les inodes)</translation>
     </message>
     <message>
         <source>1 pass of random bytes (a ChaCha20 stream keyed from /dev/urandom) into files without names that fill the free space, synced to the disk, then let go</source>
-        <translation>1 passe d’octets aléatoires (un flux ChaCha20 dont la clé provient de /dev/urandom) dans des fichiers sans nom qui remplissent l’espace libre, synchronisés sur le disque, puis lâchés</translation>
+        <translation>1 passe d&apos;octets aléatoires (un flux ChaCha20 dont la clé provient de /dev/urandom) dans des fichiers sans nom qui remplissent l&apos;espace libre, synchronisés sur le disque, puis lâchés</translation>
     </message>
     <message>
         <source>not read back: the space is given back as soon as it is written</source>
-        <translation>non relu&#x202f;: l’espace est libéré dès qu’il est écrit</translation>
+        <translation>non relu : l&apos;espace est libéré dès qu&apos;il est écrit</translation>
     </message>
     <message>
         <source>Writing %1 at %2, about %3 left</source>
@@ -763,21 +1004,11 @@ Après le lancement de l’«&#x202f;Utilitaire de disque&#x202f;» d’Apple, c
     </message>
     <message>
         <source>Select a folder on the file system whose free space is to be wiped.</source>
-        <translation>Sélectionnez un dossier sur le système de fichiers dont l’espace libre doit être écrasé.</translation>
+        <translation>Sélectionnez un dossier sur le système de fichiers dont l&apos;espace libre doit être nettoyé.</translation>
     </message>
     <message>
         <source>Wipe</source>
-        <translation>Écraser</translation>
-    </message>
-</context>
-<context>
-    <name>ZurizedeShell</name>
-    <message numerus="yes">
-        <source>%n waiting</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
+        <translation>Nettoyer</translation>
     </message>
 </context>
 <context>
@@ -814,7 +1045,45 @@ Without a terminal and without --yes, a confirmation is answered &quot;Cancel&qu
 Exit status: 0 when every PATH was shredded, with the contents of every regular file
 overwritten; 1 when any was not; 2 for bad usage.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Utilisation : zurizede-cli [OPTION]... CHEMIN...
+         ou : zurizede-cli [OPTION]... --free-space DOSSIER
+         ou : zurizede-cli [OPTION]... --trash
+Écraser sur place chaque fichier, et chaque fichier contenu dans chaque dossier,
+puis le supprimer.
+
+      --free-space DOSSIER  remplir d&apos;octets aléatoires l&apos;espace libre du
+                 système de fichiers qui contient DOSSIER, puis le rendre
+                 aussitôt : cela atteint ce que des suppressions antérieures et
+                 la copie sur écriture ont laissé dans les blocs libres
+      --trash    broyer chaque élément de vos dossiers de corbeille, ainsi que
+                 leurs enregistrements
+      --report FICHIER  écrire un rapport de l&apos;opération dans FICHIER : PDF pour
+                 .pdf (avec son JSON à côté), JSON pour .json ; peut être
+                 indiquée plusieurs fois
+      --operator NOM  la personne nommée dans le rapport comme ayant lancé
+                 l&apos;opération
+  -m, --mode N   mode de broyage de cette opération : 0 une passe d&apos;octets
+                 aléatoires, 1 quatre passes de motifs, 2 onze passes de motifs
+                 (par défaut : le réglage shredMode)
+  -y, --yes      répondre « Continuer » à la confirmation
+      --confirm  demander confirmation même si le réglage shredWarning est
+                 désactivé
+      --log      journaliser chaque broyage même si le réglage shredLogging est
+                 désactivé
+      --verify   relire depuis le périphérique la dernière passe de chaque
+                 fichier et conserver tout fichier qui ne se relit pas tel qu&apos;il
+                 a été écrit
+  -q, --quiet    ni ligne d&apos;état, ni avertissements, ni messages de réussite ou
+                 bilan, sauf si une opération est restée incomplète
+  -h, --help     afficher cette aide et quitter
+      --version  afficher la version et quitter
+
+Les options peuvent aussi suivre les chemins. Après --, chaque argument est un
+CHEMIN ; un - seul désigne le fichier nommé -.
+Sans terminal et sans --yes, une confirmation reçoit la réponse « Annuler ».
+Code de sortie : 0 si chaque CHEMIN a été broyé, avec le contenu de chaque
+fichier ordinaire écrasé ; 1 sinon ; 2 en cas de mauvaise utilisation.
+</translation>
     </message>
 </context>
 </TS>

@@ -43,6 +43,7 @@ protected:
             "HOME=" + dir.path(), "XDG_CONFIG_HOME=" + (dir / "config"),
             "LANG=C.UTF-8",       "PATH=/usr/bin:/bin"};
         all.insert(all.end(), env.begin(), env.end());
+        all.insert(all.end(), environment.begin(), environment.end());
         if (!dataHome.empty())
             all.push_back("XDG_DATA_HOME=" + dataHome);
         all.push_back(ZURIZEDE_CLI);
@@ -135,4 +136,6 @@ protected:
     TempDir dir;
     // A command the program is started through, such as setpriv as another user.
     std::vector<std::string> runAs;
+    // Variables set after the ones above, such as another LANG.
+    std::vector<std::string> environment;
 };

@@ -8,12 +8,14 @@
 #include "controller/ShredRun.h"
 #include "engine/ZVUtility.h"
 #include "platform/PathString.h"
+#include "platform/Texts.h"
 
 using namespace shredder_text;
 
 namespace {
 
-constexpr const char* kErrorPanelFormat = "%@. Due to this error, shredding will be stopped.";
+constexpr const char* kErrorPanelFormat =
+    TRANSLATABLE("ShredRun", "%1. Due to this error, shredding will be stopped.");
 // Files up to this size go to the pool of overwriters: their time is their syncs, and a
 // pass's block of this size for each of the pool's threads keeps memory small.
 constexpr off_t kPooledFileBytes = 256 << 10;
@@ -73,14 +75,19 @@ void ShredRun::noteOverwrite(const WalkItem& item, const OverwriteOutcome& outco
     const std::pair<std::uint64_t, std::uint64_t> file{item.status.st_dev, item.status.st_ino};
     if (S_ISREG(item.status.st_mode)) {
         const bool shared = outcome.status == OverwriteStatus::NotOverwritable;
+        const auto passes = static_cast<std::uint64_t>(outcome.passesCompleted);
+        // The first reason is a mark the end of the run replaces by where the contents went.
         recordItem(item, ItemType::File, &outcome,
-                   shared                                     ? "its contents have another name"
-                   : outcome.status == OverwriteStatus::Empty ? "empty: nothing to overwrite"
+                   shared ? kContentsHaveAnotherName
+                   : outcome.status == OverwriteStatus::Empty
+                       ? translated("ShredRun", "empty: nothing to overwrite")
                    : outcome.status == OverwriteStatus::Stopped
-                       ? "stopped after " + std::to_string(outcome.passesCompleted) + " pass(es)"
+                       ? translatedCount("ShredRun", "stopped after %n pass(es)",
+                                         "stopped after %n pass(es)", passes)
                        : "");
     } else if (!S_ISLNK(item.status.st_mode)) {
-        recordItem(item, ItemType::SpecialFile, &outcome, "a special file: nothing to overwrite");
+        recordItem(item, ItemType::SpecialFile, &outcome,
+                   translated("ShredRun", "a special file: nothing to overwrite"));
     }
     switch (outcome.status) {
         case OverwriteStatus::Overwritten:
@@ -127,7 +134,8 @@ Decision ShredRun::fileManagerWillProcessPath(FileManager& manager, const WalkIt
             return Reason{ReasonCode::CouldNotExamine, target.errorNumber};
         }
         account_.symbolicLinks.add(item.path);
-        recordItem(item, ItemType::SymbolicLink, nullptr, "what it points to was not touched");
+        recordItem(item, ItemType::SymbolicLink, nullptr,
+                   translated("ShredRun", "what it points to was not touched"));
         folder = target.kind != ItemKind::NotDirectory;
     }
     if (folder) {
@@ -248,8 +256,9 @@ void ShredRun::overwriteProgress(int pass, int passes, std::uint64_t written,
     progress_->setDoubleValue(barBeforeFile_ + share * static_cast<double>(length));
     progress_->display();
 
-    std::string line = "Pass " + std::to_string(pass + 1) + " of " + std::to_string(passes) +
-                       " \u00b7 " + humanBytes(written) + " of " + humanBytes(length);
+    const std::string passNow = std::to_string(pass + 1), passesAll = std::to_string(passes);
+    std::string line = withArgs(translated("ShredRun", "Pass %1 of %2 \u00b7 %3 of %4"),
+                                {passNow, passesAll, humanBytes(written), humanBytes(length)});
     // The time left at the rate this run has written so far: what this file still needs,
     // and every pass of what the run has not reached yet.
     const std::uint64_t doneNow = runWritten_ + length * static_cast<std::uint64_t>(pass) + written;
@@ -264,10 +273,11 @@ void ShredRun::overwriteProgress(int pass, int passes, std::uint64_t written,
             (static_cast<double>(doneNow) / seconds);
         if (left < 1e7) {  // counters that wrapped give nothing sensible to say
             const long rounded = std::lround(left);
-            line += " \u00b7 about " +
-                    (rounded < 120 ? std::to_string(rounded) + " s"
-                                   : std::to_string((rounded + 30) / 60) + " min") +
-                    " left";
+            line = withArgs(
+                translated("ShredRun", "Pass %1 of %2 \u00b7 %3 of %4 \u00b7 about %5 left"),
+                {passNow, passesAll, humanBytes(written), humanBytes(length),
+                 rounded < 120 ? std::to_string(rounded) + " s"
+                               : std::to_string((rounded + 30) / 60) + " min"});
         }
     }
     show(Field::statusText, line, true);
@@ -277,7 +287,7 @@ void ShredRun::overwriteProgress(int pass, int passes, std::uint64_t written,
 bool ShredRun::fileManagerShouldProceedAfterError(FileManager& /*manager*/,
                                                   const RemovalError& info) {
     const std::string why = reasonInWords(info.reason);
-    const std::string message = formatMessage(kErrorFormat, {why, info.path});
+    const std::string message = errorAt(why, info.path);
     account_.kept.emplace_back(info.path, why);
     if (services_.recordItems) {
         // The item the walk could not remove after all, or one it never announced.
@@ -298,10 +308,11 @@ bool ShredRun::fileManagerShouldProceedAfterError(FileManager& /*manager*/,
     // A stop was asked for by a person or by the session ending: nobody needs to be told,
     // and a quit must not wait for a panel to be answered.
     if (!stopRequested()) {
-        services_.alerts->run({.kind = Alert::Kind::Error,
-                               .title = kFileSystemAlert,
-                               .message = formatMessage(kErrorPanelFormat, {message}),
-                               .defaultButton = kStopShredding});
+        services_.alerts->run(
+            {.kind = Alert::Kind::Error,
+             .title = translated("ShredRun", "File System Alert"),
+             .message = withArgs(translated("ShredRun", kErrorPanelFormat), {message}),
+             .defaultButton = translated("ShredRun", "Stop Shredding")});
     }
     show(Field::statusText, message, false);
     return false;

@@ -1,6 +1,7 @@
 #include "controller/Run.h"
 
 #include "platform/PathString.h"
+#include "platform/Texts.h"
 
 Run::Run(const ShredderConnections& services, const std::unique_ptr<NumberFormatter>& commaFormat,
          RunNotes& notes)
@@ -10,7 +11,7 @@ Run::Run(const ShredderConnections& services, const std::unique_ptr<NumberFormat
       runNotes_(notes) {}
 
 void Run::noteMemoryExposure(const char* stake) const {
-    runNotes_.noteMemoryExposure(*services_.fileManager, stake);
+    runNotes_.noteMemoryExposure(*services_.fileManager, translated("RunNotes", stake));
 }
 
 void Run::begin() {
@@ -54,6 +55,10 @@ void Run::resetProgress() const {
     show(Field::progressCount, "", false);
     show(Field::progressLinks, "", false);
     show(Field::progressBytes, "", false);
+}
+
+std::string errorAt(const std::string& why, const std::string& path) {
+    return withArgs(translated("Run", "%1: %2"), {why, path});
 }
 
 bool itemExists(const FileManager& files, const std::string& path, bool& isDirectory) {

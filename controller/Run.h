@@ -12,9 +12,13 @@
 #include "controller/RunNotes.h"
 #include "controller/RunReport.h"
 #include "controller/ShredderConnections.h"
+#include "platform/Texts.h"
 
 // Whether an item is at path, a folder or not; a symbolic link is one, whatever it points to.
 bool itemExists(const FileManager& files, const std::string& path, bool& isDirectory);
+
+// An error and the path it happened at, as the status line says it: "reason: path".
+std::string errorAt(const std::string& why, const std::string& path);
 
 class Run {
 public:
@@ -44,8 +48,8 @@ protected:
     // The bar hidden and the figures left emptied, as between runs.
     void resetProgress() const;
     // Once a run, whichever part of it asks first: where memory may lie unencrypted on a disk.
-    // stake names what is at stake there: "these files".
-    void noteMemoryExposure(const char* stake = "these files") const;
+    // stake names what is at stake there, in English (translated here): "these files".
+    void noteMemoryExposure(const char* stake = TRANSLATABLE("RunNotes", "these files")) const;
 
     const ShredderConnections& services_;
     ProgressIndicator* const progress_;

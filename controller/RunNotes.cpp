@@ -3,6 +3,8 @@
 
 #include "controller/RunNotes.h"
 
+#include "platform/Texts.h"
+
 std::vector<std::string> RunNotes::with(const std::vector<std::string>& shown) const {
     std::vector<std::string> all = shown;
     all.insert(all.end(), lines.begin(), lines.end());
@@ -36,26 +38,46 @@ void RunNotes::addTo(RunRecord& record) const {
     record.warnings.insert(record.warnings.end(), lines.begin(), lines.end());
 }
 
+namespace {
+
+// "a", "a and b", "a, b and c".
+std::string listed(const std::vector<std::string>& names) {
+    std::string all;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        all = i == 0 ? names[i]
+              : i + 1 < names.size()
+                  ? withArgs(translated("RunNotes", "%1, %2"), {all, names[i]})
+                  : withArgs(translated("RunNotes", "%1 and %2"), {all, names[i]});
+    }
+    return all;
+}
+
+}  // namespace
+
 std::string memoryOnDiskInWords(const MemoryOnDisk& found, const std::string& stake) {
-    std::string where;
-    for (std::size_t i = 0; i < found.swapAreas.size(); ++i) {
-        where += (i == 0                           ? "Swap on "
-                  : i + 1 < found.swapAreas.size() ? ", "
-                                                   : " and ") +
-                 found.swapAreas[i];
+    const bool swap = !found.swapAreas.empty();
+    const bool hibernation = !found.hibernationDevice.empty();
+    if (swap && hibernation) {
+        return withArgs(translated("RunNotes",
+                                   "Swap on %1 is not encrypted, nor is the hibernation image on "
+                                   "%2: what programs held in memory, the contents of %3 among "
+                                   "them, may have been written there."),
+                        {listed(found.swapAreas), found.hibernationDevice, stake});
     }
-    if (!where.empty()) {
-        where += " is not encrypted";
+    if (swap) {
+        return withArgs(translated("RunNotes",
+                                   "Swap on %1 is not encrypted: what programs held in memory, "
+                                   "the contents of %2 among them, may have been written there."),
+                        {listed(found.swapAreas), stake});
     }
-    if (!found.hibernationDevice.empty()) {
-        where += std::string(where.empty() ? "The" : ", nor is the") + " hibernation image on " +
-                 found.hibernationDevice + (where.empty() ? " is not encrypted" : "");
+    if (hibernation) {
+        return withArgs(translated("RunNotes",
+                                   "The hibernation image on %1 is not encrypted: what programs "
+                                   "held in memory, the contents of %2 among them, may have been "
+                                   "written there."),
+                        {found.hibernationDevice, stake});
     }
-    if (where.empty()) {
-        return {};
-    }
-    return where + ": what programs held in memory, the contents of " + stake +
-           " among them, may have been written there.";
+    return {};
 }
 
 void RunNotes::noteMemoryExposure(const FileManager& files, const std::string& stake) {

@@ -10,29 +10,40 @@
 #include "controller/ShredderConnections.h"
 #include "controller/ZVORBAControlShredder.h"
 #include "platform/PathString.h"
+#include "platform/Texts.h"
 
 using namespace shredder_text;
 
 namespace {
 
-constexpr const char* kDenialFile = "You do not have permission to delete the file %@.";
+constexpr const char* kDenialFile =
+    TRANSLATABLE("ShredRun", "You do not have permission to delete the file %1.");
 constexpr const char* kDenialFolder =
-    "The folder %@ contains files you do not have permission to delete.";
+    TRANSLATABLE("ShredRun", "The folder %1 contains files you do not have permission to delete.");
+// The system log's line stays English, for the administrator's tools.
 constexpr const char* kLogFormat = "Shred %@ bytes @ path '%@'";
-constexpr const char* kIsADevice = "%@ is a device: erase whole devices with the disk utility";
-constexpr const char* kRootOfFileSystem = "/ is the root of the file system: it is never shredded.";
-constexpr const char* kAmbiguousPath =
-    "%@ ends in \".\" or \"..\", which is ambiguous: name the folder itself.";
-constexpr const char* kWideChoice =
-    "%@ is your home folder, the root of the file system or a folder directly under it. If you "
-    "proceed, everything in it will be shredded. Please confirm that you mean this folder.";
+constexpr const char* kIsADevice =
+    TRANSLATABLE("ShredRun", "%1 is a device: erase whole devices with the disk utility");
+constexpr const char* kRootOfFileSystem =
+    TRANSLATABLE("ShredRun", "/ is the root of the file system: it is never shredded.");
+constexpr const char* kAmbiguousPath = TRANSLATABLE(
+    "ShredRun", "%1 ends in \".\" or \"..\", which is ambiguous: name the folder itself.");
+constexpr const char* kWideChoice = TRANSLATABLE(
+    "ShredRun",
+    "%1 is your home folder, the root of the file system or a folder directly under it. If you "
+    "proceed, everything in it will be shredded. Please confirm that you mean this folder.");
 constexpr const char* kReadOnly =
-    "%@ is on a read-only file system: nothing on it can be removed, so nothing is overwritten.";
-constexpr const char* kImmutable =
-    "%@ or its folder is marked immutable or append-only: it cannot be removed, so nothing is "
-    "overwritten.";
-constexpr const char* kCountIsShort =
-    "Not counted: %@ folder(s) could not be read, the first %@ (%@)";
+    TRANSLATABLE("ShredRun",
+                 "%1 is on a read-only file system: nothing on it can be removed, so nothing is "
+                 "overwritten.");
+constexpr const char* kImmutable = TRANSLATABLE(
+    "ShredRun",
+    "%1 or its folder is marked immutable or append-only: it cannot be removed, so nothing is "
+    "overwritten.");
+
+std::string nothingTouched() {
+    return translated("Run", "No files were touched - shredding cancelled.");
+}
 
 }  // namespace
 
@@ -55,12 +66,12 @@ void ShredRun::run(const std::string& chosen, bool chosenIsDirectory) {
     Selection selection = resolveChoice(chosen, chosenIsDirectory);
     if (const char* denial = denialFor(chosen, selection)) {
         deny(selection.path, denial);
-        finish(RunOutcome::Denied, kNothingTouched, chosen);
+        finish(RunOutcome::Denied, nothingTouched(), chosen);
         return;
     }
     prepare(selection);
     if (!confirmed(selection)) {
-        finish(RunOutcome::Cancelled, kNothingTouched, chosen);
+        finish(RunOutcome::Cancelled, nothingTouched(), chosen);
         return;
     }
     const std::string status = walk(selection);
@@ -130,9 +141,9 @@ const char* ShredRun::denialFor(const std::string& chosen, const Selection& sele
 void ShredRun::deny(const std::string& path, const char* denial) {
     services_.alerts->run({.kind = Alert::Kind::Denial,
                            .critical = true,
-                           .title = kShredAlert,
-                           .message = formatMessage(denial, {path}),
-                           .defaultButton = kCancelShredding});
+                           .title = translated("ShredRun", "Shred Alert"),
+                           .message = withArgs(translated("ShredRun", denial), {path}),
+                           .defaultButton = translated("ShredRun", "Cancel Shredding")});
 }
 
 // The run's settings, the storage check, and the count, shown before anyone is asked.
@@ -178,19 +189,22 @@ bool ShredRun::confirmed(const Selection& selection) {
     if (selection.isDirectory && isWideChoice(selection.path) &&
         !asked({.kind = Alert::Kind::Question,
                 .critical = true,
-                .title = kShredAlert,
-                .message = formatMessage(kWideChoice, {selection.path}),
-                .defaultButton = kCancel,
-                .alternateButton = kProceed})) {
+                .title = translated("ShredRun", "Shred Alert"),
+                .message = withArgs(translated("ShredRun", kWideChoice), {selection.path}),
+                .defaultButton = translated("Run", "Cancel"),
+                .alternateButton = translated("Run", "Proceed")})) {
         return false;
     }
     if (services_.defaults->integerForKey(settings_key::kShredWarning) == 1) {
         return asked({.kind = Alert::Kind::Confirmation,
                       .critical = true,
-                      .title = kShredAlert,
-                      .message = kConfirmation,
-                      .defaultButton = kCancel,
-                      .alternateButton = kProceed,
+                      .title = translated("ShredRun", "Shred Alert"),
+                      .message = translated("ShredRun",
+                                            "If you proceed, you will be UNABLE to recover the "
+                                            "shredded files. Please confirm that you wish to "
+                                            "proceed."),
+                      .defaultButton = translated("Run", "Cancel"),
+                      .alternateButton = translated("Run", "Proceed"),
                       .details = confirmationDetails(selection, findings_, account_, grouped())});
     }
     if (services_.account != nullptr) {  // the run's notes join them, or are all there is
@@ -217,7 +231,7 @@ std::string ShredRun::walk(const Selection& selection) {
         // The last file was stopped after a whole pass and removed: everything is gone, but
         // not in the passes the log and the success text would claim.
         outcome_ = RunOutcome::Stopped;
-        return formatMessage(kErrorFormat, {kStoppedByRequest, selection.path});
+        return errorAt(translated("ShredRun", "Shredding was interrupted"), selection.path);
     }
     if (!removed) {
         return {};  // the walk's error said why
@@ -227,7 +241,7 @@ std::string ShredRun::walk(const Selection& selection) {
             formatMessage(kLogFormat, {formatted(selection.bytes), escapedForLog(selection.path)}));
     }
     showSelection(selection.path, selection.isDirectory);
-    return kShredded;
+    return translated("ShredRun", "Files have been shredded.");
 }
 
 // Once the run is over: a name removed because its contents had another name says whether
@@ -245,16 +259,17 @@ void ShredRun::settleSharedNames() {
             if (items_[index].outcome != ItemOutcome::Kept &&
                 itemExists(*services_.fileManager, path, isDirectory)) {
                 items_[index].outcome = ItemOutcome::Kept;
-                items_[index].reason = "something in it stayed";
+                items_[index].reason = translated("ShredRun", "something in it stayed");
             }
         }
     }
     recordedFolders_.clear();
     for (ReportItem& item : items_) {
         if (item.reason == kContentsHaveAnotherName) {
-            item.reason = stay.count(item.path) != 0
-                              ? "its contents stay reachable through another name"
-                              : "its contents were overwritten under another name";
+            item.reason =
+                stay.count(item.path) != 0
+                    ? translated("ShredRun", "its contents stay reachable through another name")
+                    : translated("ShredRun", "its contents were overwritten under another name");
         }
     }
 }
@@ -264,7 +279,7 @@ void ShredRun::settleSharedNames() {
 void ShredRun::showSelection(const std::string& path, bool isDirectory) {
     if (isDirectory) {
         show(Field::folderText, path, true);
-        show(Field::fileText, kAllFilesInFolder, true);
+        show(Field::fileText, translated("ShredRun", "(all files in package or folder)"), true);
     } else {
         show(Field::folderText, stringByDeletingLastPathComponent(path), true);
         show(Field::fileText, lastPathComponent(path), true);
@@ -293,9 +308,12 @@ void ShredRun::countFolder(
     if (!unreadFolders_.empty()) {
         const UnreadFolder& first = unreadFolders_.front();
         show(Field::statusText,
-             formatMessage(kCountIsShort,
-                           {std::to_string(unreadFolders_.size()), first.path,
-                            reasonInWords({ReasonCode::SystemError, first.errorNumber})}),
+             withArgs(
+                 translatedCount("ShredRun",
+                                 "Not counted: %n folder(s) could not be read, the first %1 (%2)",
+                                 "Not counted: %n folder(s) could not be read, the first %1 (%2)",
+                                 unreadFolders_.size()),
+                 {first.path, reasonInWords({ReasonCode::SystemError, first.errorNumber})}),
              true);
     }
 }

@@ -5,10 +5,10 @@
 #include "controller/TrashRun.h"
 
 #include <cerrno>
+#include <iterator>
 
 #include "controller/ZVORBAControlShredder.h"
-
-using namespace shredder_text;
+#include "platform/Texts.h"
 
 // What a folder's trash holds, counted, and what overwriting reaches where it is stored.
 struct TrashContents {
@@ -20,49 +20,58 @@ struct TrashContents {
 
 namespace {
 
-constexpr const char* kTrashTitle = "Shred Trash";
-constexpr const char* kTrashQuestion =
+constexpr const char* kTrashTitle = TRANSLATABLE("TrashRun", "Shred Trash");
+constexpr const char* kTrashQuestion = TRANSLATABLE(
+    "TrashRun",
     "Shred everything in the trash? If you proceed, you will be UNABLE to recover the shredded "
-    "files. Please confirm that you wish to proceed.";
-constexpr const char* kTrashEmpty = "The trash is empty: nothing was shredded.";
-constexpr const char* kTrashShredded = "The trash has been shredded.";
-constexpr const char* kEmptyButPassedOver =
-    "The trash you may trust is empty, but %@ passed over: nothing was shredded.";
-constexpr const char* kShreddedButPassedOver = "The trash has been shredded, but %@ passed over.";
-constexpr const char* kPassedOver = "%@ was passed over, and nothing in it touched: %@.";
-constexpr const char* kNotHeld =
-    "%@ was passed over, and nothing in it touched: it could not be held open for the run.";
-constexpr const char* kTrashMoved =
-    "%@ was moved or replaced while the trash was shredded: the rest of the trash was left "
-    "alone.";
-constexpr const char* kTrashFellShort =
-    "Not all of the trash was shredded: what stays, and why, is listed below.";
-constexpr const char* kCopiedAcross =
-    "%@ was trashed from another file system (%@): moving it to the trash copied it, and the "
-    "original's blocks lie in the free space there. Wipe Free Space on %@ reaches them.";
+    "files. Please confirm that you wish to proceed.");
+constexpr const char* kTrashEmpty =
+    TRANSLATABLE("TrashRun", "The trash is empty: nothing was shredded.");
+constexpr const char* kTrashShredded = TRANSLATABLE("TrashRun", "The trash has been shredded.");
+constexpr const char* kNotHeld = TRANSLATABLE(
+    "TrashRun",
+    "%1 was passed over, and nothing in it touched: it could not be held open for the run.");
+constexpr const char* kTrashMoved = TRANSLATABLE(
+    "TrashRun",
+    "%1 was moved or replaced while the trash was shredded: the rest of the trash was left "
+    "alone.");
+constexpr const char* kTrashFellShort = TRANSLATABLE(
+    "TrashRun", "Not all of the trash was shredded: what stays, and why, is listed below.");
+constexpr const char* kCopiedAcross = TRANSLATABLE(
+    "TrashRun",
+    "%1 was trashed from another file system (%2): moving it to the trash copied it, and the "
+    "original's blocks lie in the free space there. Wipe Free Space on %3 reaches them.");
 
-// Why a trash folder was not trusted, as a sentence that names it.
+// Why a trash folder was not trusted, as a sentence that names it and what failed: the
+// folder itself, or a part of it. By UntrustedTrash::Why, then itself or a part.
+constexpr const char* kPassedOver[][2] = {
+    {TRANSLATABLE("TrashRun", "%1 was passed over, and nothing in it touched: it is a link."),
+     TRANSLATABLE("TrashRun", "%1 was passed over, and nothing in it touched: %2 is a link.")},
+    {TRANSLATABLE("TrashRun", "%1 was passed over, and nothing in it touched: it is not a folder."),
+     TRANSLATABLE("TrashRun",
+                  "%1 was passed over, and nothing in it touched: %2 is not a folder.")},
+    {TRANSLATABLE("TrashRun",
+                  "%1 was passed over, and nothing in it touched: it is not owned by you."),
+     TRANSLATABLE("TrashRun",
+                  "%1 was passed over, and nothing in it touched: %2 is not owned by you.")},
+    {TRANSLATABLE("TrashRun",
+                  "%1 was passed over, and nothing in it touched: others may write in it."),
+     TRANSLATABLE("TrashRun",
+                  "%1 was passed over, and nothing in it touched: others may write in %2.")},
+    {TRANSLATABLE("TrashRun",
+                  "%1 was passed over, and nothing in it touched: there is no sticky bit on it, "
+                  "so others may rename what is in it."),
+     TRANSLATABLE("TrashRun",
+                  "%1 was passed over, and nothing in it touched: there is no sticky bit on %2, "
+                  "so others may rename what is in it.")},
+};
+static_assert(std::size(kPassedOver) ==
+              static_cast<std::size_t>(UntrustedTrash::Why::NoStickyBit) + 1);
+
 std::string passedOverInWords(const UntrustedTrash& untrusted) {
-    const std::string part = untrusted.part == untrusted.path ? "it" : untrusted.part;
-    std::string why;
-    switch (untrusted.why) {
-        case UntrustedTrash::Why::Link:
-            why = part + " is a link";
-            break;
-        case UntrustedTrash::Why::NotAFolder:
-            why = part + " is not a folder";
-            break;
-        case UntrustedTrash::Why::NotOwned:
-            why = part + " is not owned by you";
-            break;
-        case UntrustedTrash::Why::OthersMayWrite:
-            why = "others may write in " + part;
-            break;
-        case UntrustedTrash::Why::NoStickyBit:
-            why = "there is no sticky bit on " + part + ", so others may rename what is in it";
-            break;
-    }
-    return formatMessage(kPassedOver, {untrusted.path, why});
+    const char* sentence =
+        kPassedOver[static_cast<int>(untrusted.why)][untrusted.part == untrusted.path ? 0 : 1];
+    return withArgs(translated("TrashRun", sentence), {untrusted.path, untrusted.part});
 }
 
 // The folder's items, their count and size, and its storage verdict, all reached through the
@@ -86,8 +95,8 @@ TrashContents contentsOf(const TrashFolder& folder, FileManager& files, const Tr
             }
         }
         if (item.fromAnotherFileSystem) {
-            copiedAcross.push_back(
-                formatMessage(kCopiedAcross, {item.name, item.originalPath, item.originalMount}));
+            copiedAcross.push_back(withArgs(translated("TrashRun", kCopiedAcross),
+                                            {item.name, item.originalPath, item.originalMount}));
         }
     }
     if (!contents.items.empty()) {
@@ -125,7 +134,7 @@ std::vector<TrashContents> gathered(const TrashFolders& found, FileManager& file
     std::vector<TrashContents> trash;
     for (const TrashFolder& folder : found.trusted) {
         if (!hold(folder, files, holds)) {
-            notes.push_back(formatMessage(kNotHeld, {folder.path}));
+            notes.push_back(withArgs(translated("TrashRun", kNotHeld), {folder.path}));
             continue;
         }
         TrashContents contents = contentsOf(folder, files, trashCan, notes);
@@ -149,12 +158,16 @@ void TrashRun::run() {
     std::vector<std::unique_ptr<FolderHold>> holds;
     const std::vector<TrashContents> trash =
         gathered(found, *services_.fileManager, *services_.trash, holds, notes_);
-    const std::string passedOver =
-        counted(found.passedOver.size(), "trash folder was", "trash folders were");
+    const std::uint64_t passedOver = found.passedOver.size();
     if (trash.empty()) {
-        const std::string empty = found.passedOver.empty()
-                                      ? kTrashEmpty
-                                      : formatMessage(kEmptyButPassedOver, {passedOver});
+        const std::string empty =
+            passedOver == 0 ? translated("TrashRun", kTrashEmpty)
+                            : translatedCount("TrashRun",
+                                              "The trash you may trust is empty, but %n trash "
+                                              "folder was passed over: nothing was shredded.",
+                                              "The trash you may trust is empty, but %n trash "
+                                              "folders were passed over: nothing was shredded.",
+                                              passedOver);
         finish(RunOutcome::Shredded, empty, empty, {});
         record_.summary = empty;
         return;
@@ -162,7 +175,9 @@ void TrashRun::run() {
     mode_ = shredModeFrom(services_.defaults->integerForKey(settings_key::kShredMode));
     noteMemoryExposure();
     if (!confirmed(trash)) {
-        finish(RunOutcome::Cancelled, kNothingTouched, kNothingTouched, {});
+        const std::string cancelled =
+            translated("Run", "No files were touched - shredding cancelled.");
+        finish(RunOutcome::Cancelled, cancelled, cancelled, {});
         return;
     }
     const RunOutcome worst = shredFolders(trash);
@@ -177,8 +192,13 @@ void TrashRun::run() {
     }
     finish(worst,
            worst != RunOutcome::Shredded ? std::string()
-           : found.passedOver.empty()    ? kTrashShredded
-                                         : formatMessage(kShreddedButPassedOver, {passedOver}),
+           : passedOver == 0             ? translated("TrashRun", kTrashShredded)
+                                         : translatedCount("TrashRun",
+                                                           "The trash has been shredded, but %n "
+                                                                       "trash folder was passed over.",
+                                                           "The trash has been shredded, but %n "
+                                                                       "trash folders were passed over.",
+                                                           passedOver),
            accountSummary(worst, account_, mode_),
            accountDetails(worst, account_, mode_, grouped()));
 }
@@ -194,8 +214,8 @@ void TrashRun::finish(RunOutcome outcome, const std::string& status, const std::
     std::vector<std::string> told = details;
     told.insert(told.end(), notes_.begin(), notes_.end());
     tellAccount(summary, told);
-    record_ = recordOfRun(RunKind::Trash, "the trash", began_, std::chrono::system_clock::now(),
-                          account_.storage);
+    record_ = recordOfRun(RunKind::Trash, translated("TrashRun", "the trash"), began_,
+                          std::chrono::system_clock::now(), account_.storage);
     addShredAccount(record_, outcome_, account_, mode_, std::move(items_), notes_, grouped());
     record_.details = told;
     resetProgress();
@@ -207,18 +227,20 @@ bool TrashRun::confirmed(const std::vector<TrashContents>& trash) const {
     }
     std::vector<std::string> details;
     for (const TrashContents& contents : trash) {
-        details.push_back(contents.folder.path + ": " + counted(contents.count, "item", "items") +
-                          ", " + exactBytes(contents.bytes));
-        details.push_back(contents.folder.path + ": " + storageInWords(contents.storage));
+        details.push_back(withArgs(
+            translatedCount("TrashRun", "%1: %n item, %2", "%1: %n items, %2", contents.count),
+            {contents.folder.path, exactBytes(contents.bytes)}));
+        details.push_back(withArgs(translated("TrashRun", "%1: %2"),
+                                   {contents.folder.path, storageInWords(contents.storage)}));
     }
-    details.push_back("Mode: " + modeInWords(mode_));
+    details.push_back(withArgs(translated("TrashRun", "Mode: %1"), {modeInWords(mode_)}));
     details.insert(details.end(), notes_.begin(), notes_.end());
     return services_.alerts->run({.kind = Alert::Kind::Confirmation,
                                   .critical = true,
-                                  .title = kTrashTitle,
-                                  .message = kTrashQuestion,
-                                  .defaultButton = kCancel,
-                                  .alternateButton = kProceed,
+                                  .title = translated("TrashRun", kTrashTitle),
+                                  .message = translated("TrashRun", kTrashQuestion),
+                                  .defaultButton = translated("Run", "Cancel"),
+                                  .alternateButton = translated("Run", "Proceed"),
                                   .details = details}) == 0;
 }
 
@@ -230,7 +252,8 @@ RunOutcome TrashRun::shredFolders(const std::vector<TrashContents>& trash) {
             worst = end.worst;
         }
         if (!end.inPlace) {
-            show(Field::statusText, formatMessage(kTrashMoved, {contents.folder.path}), false);
+            show(Field::statusText,
+                 withArgs(translated("TrashRun", kTrashMoved), {contents.folder.path}), false);
             return RunOutcome::Failed;
         }
         if (stopRequested()) {
@@ -239,7 +262,7 @@ RunOutcome TrashRun::shredFolders(const std::vector<TrashContents>& trash) {
     }
     // Each item's run said how it ended; the last of them must not speak for the rest.
     if (worst == RunOutcome::Failed) {
-        show(Field::statusText, kTrashFellShort, false);
+        show(Field::statusText, translated("TrashRun", kTrashFellShort), false);
     }
     return worst;
 }
@@ -257,8 +280,9 @@ TrashRun::FolderEnd TrashRun::shredFolder(const TrashFolder& folder,
         }
         if (!(end.inPlace = services_.trash->stillInPlace(folder))) {
             account_.kept.emplace_back(folder.path,
-                                       "it was moved or replaced while the trash was "
-                                       "shredded: nothing more of it was touched");
+                                       translated("TrashRun",
+                                                  "it was moved or replaced while the trash was "
+                                                  "shredded: nothing more of it was touched"));
             end.worst = RunOutcome::Failed;
             break;
         }
@@ -295,7 +319,8 @@ void TrashRun::shredItem(const std::string& path, bool isDirectory, RunOutcome& 
         return;
     }
     if (outcome == RunOutcome::Denied || outcome == RunOutcome::Cancelled) {
-        account_.kept.emplace_back(path, "it may not be removed: nothing of it was touched");
+        account_.kept.emplace_back(
+            path, translated("TrashRun", "it may not be removed: nothing of it was touched"));
     }
     worst = outcome == RunOutcome::Stopped ? RunOutcome::Stopped : RunOutcome::Failed;
 }
@@ -309,7 +334,8 @@ bool TrashRun::forgetSizes(const TrashFolder& folder, const std::vector<std::str
         services_.trash->forgetSizes(folder, gone, [&](int folderFd, const std::string& name) {
             const OverwriteOutcome done = overwriteFileAt(folderFd, name, mode_);
             if (done.status == OverwriteStatus::NotOverwritable) {
-                notOverwritten = "it has another name, or is no regular file";
+                notOverwritten =
+                    translated("TrashRun", "it has another name, or is no regular file");
             } else if (done.status != OverwriteStatus::Overwritten &&
                        done.status != OverwriteStatus::Empty) {
                 notOverwritten = reasonInWords(reasonToKeep(done).value_or(
@@ -317,15 +343,16 @@ bool TrashRun::forgetSizes(const TrashFolder& folder, const std::vector<std::str
             }
         });
     if (error != 0) {
-        account_.kept.emplace_back(sizes, "its lines for the items shredded stay (" +
-                                              reasonInWords({ReasonCode::SystemError, error}) +
-                                              ")");
+        account_.kept.emplace_back(
+            sizes, withArgs(translated("TrashRun", "its lines for the items shredded stay (%1)"),
+                            {reasonInWords({ReasonCode::SystemError, error})}));
     }
     if (!notOverwritten.empty()) {
-        account_.kept.emplace_back(sizes,
-                                   "its old copy, with the lines of the items shredded, "
-                                   "was not overwritten (" +
-                                       notOverwritten + ")");
+        account_.kept.emplace_back(
+            sizes, withArgs(translated("TrashRun",
+                                       "its old copy, with the lines of the items shredded, was "
+                                       "not overwritten (%1)"),
+                            {notOverwritten}));
     }
     return error == 0 && notOverwritten.empty();
 }

@@ -9,32 +9,36 @@
 
 #include "controller/ZVORBAControlShredder.h"
 #include "engine/KeyedStream.h"
-
-using namespace shredder_text;
+#include "platform/Texts.h"
 
 namespace {
 
-constexpr const char* kWipeTitle = "Wipe Free Space";
-constexpr const char* kWipeQuestion =
-    "Wipe the free space of the file system mounted at %@? Its free space is filled with "
+constexpr const char* kWipeTitle = TRANSLATABLE("WipeRun", "Wipe Free Space");
+constexpr const char* kWipeQuestion = TRANSLATABLE(
+    "WipeRun",
+    "Wipe the free space of the file system mounted at %1? Its free space is filled with "
     "random bytes and then given back at once. Programs that write to this file system may "
-    "fail until the wipe ends.";
-constexpr const char* kWipeCancelled =
+    "fail until the wipe ends.");
+constexpr const char* kWipeCancelled = TRANSLATABLE(
+    "WipeRun",
     "Wipe cancelled: nothing was filled (the short write that measured the disk was given "
-    "back at once).";
-constexpr const char* kWiped = "Free space has been wiped.";
-constexpr const char* kWipeStopped = "The wipe was stopped: the space it filled is free again.";
-constexpr const char* kNotExamined = "%@ could not be examined: %@.";
-constexpr const char* kInMemory =
-    "%@ is on a memory file system (%@): nothing of it reaches a disk, so there is no free "
-    "space to wipe.";
-constexpr const char* kOnNetwork =
-    "%@ is on a network file system (%@): its free space lies on another machine, which "
-    "decides what a write reaches. It is not wiped.";
+    "back at once).");
+constexpr const char* kWiped = TRANSLATABLE("WipeRun", "Free space has been wiped.");
+constexpr const char* kWipeStopped =
+    TRANSLATABLE("WipeRun", "The wipe was stopped: the space it filled is free again.");
+constexpr const char* kNotExamined = TRANSLATABLE("WipeRun", "%1 could not be examined: %2.");
+constexpr const char* kInMemory = TRANSLATABLE(
+    "WipeRun",
+    "%1 is on a memory file system (%2): nothing of it reaches a disk, so there is no free "
+    "space to wipe.");
+constexpr const char* kOnNetwork = TRANSLATABLE(
+    "WipeRun",
+    "%1 is on a network file system (%2): its free space lies on another machine, which "
+    "decides what a write reaches. It is not wiped.");
 constexpr const char* kReadOnlyMount =
-    "%@ is on a read-only file system: its free space cannot be written.";
-constexpr const char* kNotWritable =
-    "You may not write in %@: choose a folder of your own on that file system.";
+    TRANSLATABLE("WipeRun", "%1 is on a read-only file system: its free space cannot be written.");
+constexpr const char* kNotWritable = TRANSLATABLE(
+    "WipeRun", "You may not write in %1: choose a folder of your own on that file system.");
 
 std::string seconds(double value) {
     char text[32];
@@ -60,35 +64,45 @@ std::vector<std::string> notReached(const FileSystemFacts& facts, const Grouped&
     const std::uint64_t forRoot = counted ? counted->reservedForRoot : facts.reservedBytes;
     const std::uint64_t kept = counted ? counted->keptByFileSystem : facts.keptByFileSystem;
     if (forRoot > 0) {
-        lines.push_back("Not reached: " + exactBytes(forRoot, grouped) +
-                        " reserved for root (run as root to wipe it too)");
+        lines.push_back(withArgs(
+            translated("WipeRun", "Not reached: %1 reserved for root (run as root to wipe it too)"),
+            {exactBytes(forRoot, grouped)}));
     }
     const bool uncounted = counted ? counted->uncounted : facts.keepsUncountedReserve;
     if (kept > 0 && !uncounted) {
-        lines.push_back("Not reached: " + exactBytes(kept, grouped) + " that " + facts.type +
-                        " keeps for itself, where no file may go" +
-                        (facts.type == "ext4" ? "; on an unmounted or read-only ext4 file "
-                                                "system, zerofree reaches it"
-                                              : ""));
+        lines.push_back(withArgs(
+            facts.type == "ext4"
+                ? translated("WipeRun",
+                             "Not reached: %1 that %2 keeps for itself, where no file may go; on "
+                             "an unmounted or read-only ext4 file system, zerofree reaches it")
+                : translated("WipeRun",
+                             "Not reached: %1 that %2 keeps for itself, where no file may go"),
+            {exactBytes(kept, grouped), facts.type}));
     }
     if (uncounted) {
-        lines.push_back("Not reached: blocks that " + facts.type +
-                        " keeps back for itself (its reserve pool and a few in each allocation "
-                        "group), which only root can count");
+        lines.push_back(withArgs(
+            translated("WipeRun",
+                       "Not reached: blocks that %1 keeps back for itself (its reserve pool and a "
+                       "few in each allocation group), which only root can count"),
+            {facts.type}));
     }
     if (counted != nullptr && counted->reachedByFillingAgain > 0) {
-        lines.push_back("Reached by filling again: what " + facts.type +
-                        " keeps for itself now lies on " +
-                        exactBytes(counted->reachedByFillingAgain, grouped) +
-                        " the fill had written; it let go of them and filled again");
+        lines.push_back(withArgs(
+            translated("WipeRun",
+                       "Reached by filling again: what %1 keeps for itself now lies on %2 the "
+                       "fill had written; it let go of them and filled again"),
+            {facts.type, exactBytes(counted->reachedByFillingAgain, grouped)}));
     }
     if (facts.storage.reach == StorageReach::CannotReach) {
-        lines.push_back("Not reached: blocks that snapshots of this file system still hold");
+        lines.push_back(translated(
+            "WipeRun", "Not reached: blocks that snapshots of this file system still hold"));
     }
     if (facts.storage.reach != StorageReach::Reaches) {
-        lines.push_back(
-            "Not reached: on flash or virtual disks, blocks the device keeps elsewhere (" +
-            facts.storage.reason + ")");
+        lines.push_back(withArgs(
+            translated("WipeRun",
+                       "Not reached: on flash or virtual disks, blocks the device keeps elsewhere "
+                       "(%1)"),
+            {facts.storage.reason}));
     }
     return lines;
 }
@@ -97,47 +111,58 @@ std::vector<std::string> notReached(const FileSystemFacts& facts, const Grouped&
 // free is said with the words "wiped".
 std::string wipedSummary(const FileSystemFacts& facts, const LeftUnfilled& left) {
     if (left.uncounted) {
-        return "Free space has been wiped except what " + facts.type +
-               " keeps for itself, which only root can count.";
+        return withArgs(translated("WipeRun",
+                                   "Free space has been wiped except what %1 keeps for itself, "
+                                   "which only root can count."),
+                        {facts.type});
     }
-    std::vector<std::string> parts;
+    const std::string kept = humanBytes(left.keptByFileSystem);
+    const std::string forRoot = humanBytes(left.reservedForRoot);
+    if (left.keptByFileSystem > 0 && left.reservedForRoot > 0) {
+        return withArgs(translated("WipeRun",
+                                   "Free space has been wiped except %1: %2 that %3 keeps for "
+                                   "itself and %4 reserved for root."),
+                        {humanBytes(left.total()), kept, facts.type, forRoot});
+    }
     if (left.keptByFileSystem > 0) {
-        parts.push_back(humanBytes(left.keptByFileSystem) + " that " + facts.type +
-                        " keeps for itself");
+        return withArgs(
+            translated("WipeRun", "Free space has been wiped except %1 that %2 keeps for itself."),
+            {kept, facts.type});
     }
     if (left.reservedForRoot > 0) {
-        parts.push_back(humanBytes(left.reservedForRoot) + " reserved for root");
+        return withArgs(
+            translated("WipeRun", "Free space has been wiped except %1 reserved for root."),
+            {forRoot});
     }
-    if (parts.empty()) {
-        return kWiped;
-    }
-    if (parts.size() == 1) {
-        return "Free space has been wiped except " + parts[0] + ".";
-    }
-    return "Free space has been wiped except " + humanBytes(left.total()) + ": " + parts[0] +
-           " and " + parts[1] + ".";
+    return translated("WipeRun", kWiped);
 }
 
 std::string fileSystemLine(const FileSystemFacts& facts) {
-    return "File system: " + facts.type + " mounted at " + facts.mountPoint + " from " +
-           facts.device;
+    return withArgs(translated("WipeRun", "File system: %1 mounted at %2 from %3"),
+                    {facts.type, facts.mountPoint, facts.device});
 }
 
 std::string trimInWords(int error) {
     switch (error) {
         case 0:
-            return "The device was asked to discard the free blocks (FITRIM): a request to the "
-                   "device, not a proof that it did";
+            return translated("WipeRun",
+                              "The device was asked to discard the free blocks (FITRIM): a "
+                              "request to the device, not a proof that it did");
         case EPERM:
         case EACCES:
-            return "The device was not asked to discard the free blocks: only root may ask";
+            return translated(
+                "WipeRun",
+                "The device was not asked to discard the free blocks: only root may ask");
         case EOPNOTSUPP:
         case ENOTTY:
-            return "The device was not asked to discard the free blocks: it does not accept "
-                   "discard";
+            return translated("WipeRun",
+                              "The device was not asked to discard the free blocks: it does not "
+                              "accept discard");
         default:
-            return "The device could not be asked to discard the free blocks (" +
-                   reasonInWords({ReasonCode::SystemError, error}) + ")";
+            return withArgs(
+                translated("WipeRun",
+                           "The device could not be asked to discard the free blocks (%1)"),
+                {reasonInWords({ReasonCode::SystemError, error})});
     }
 }
 
@@ -150,20 +175,20 @@ WipeRun::WipeRun(const ShredderConnections& services,
 
 std::optional<std::string> WipeRun::refusal(int errorNumber) const {
     if (!facts_) {
-        return formatMessage(kNotExamined,
-                             {folder_, reasonInWords({ReasonCode::SystemError, errorNumber})});
+        return withArgs(translated("WipeRun", kNotExamined),
+                        {folder_, reasonInWords({ReasonCode::SystemError, errorNumber})});
     }
     if (facts_->storage.reach == StorageReach::NotNeeded) {
-        return formatMessage(kInMemory, {folder_, facts_->type});
+        return withArgs(translated("WipeRun", kInMemory), {folder_, facts_->type});
     }
     if (facts_->network) {
-        return formatMessage(kOnNetwork, {folder_, facts_->type});
+        return withArgs(translated("WipeRun", kOnNetwork), {folder_, facts_->type});
     }
     if (facts_->readOnly) {
-        return formatMessage(kReadOnlyMount, {folder_});
+        return withArgs(translated("WipeRun", kReadOnlyMount), {folder_});
     }
     if (!facts_->writable) {
-        return formatMessage(kNotWritable, {folder_});
+        return withArgs(translated("WipeRun", kNotWritable), {folder_});
     }
     return std::nullopt;
 }
@@ -179,18 +204,21 @@ void WipeRun::run() {
     if (const auto refused = refusal(errorNumber)) {
         services_.alerts->run({.kind = Alert::Kind::Denial,
                                .critical = true,
-                               .title = kWipeTitle,
+                               .title = translated("WipeRun", kWipeTitle),
                                .message = *refused,
-                               .defaultButton = kCancel});
+                               .defaultButton = translated("Run", "Cancel")});
         finish(RunOutcome::Denied, *refused, *refused, {});
         return;
     }
     storage_ = facts_->storage;
     show(Field::folderText, facts_->mountPoint, true);
-    show(Field::fileText, "Free space of " + facts_->device + " (" + facts_->type + ")", true);
+    show(Field::fileText,
+         withArgs(translated("WipeRun", "Free space of %1 (%2)"), {facts_->device, facts_->type}),
+         true);
     show(Field::totalBytes, exactBytes(facts_->freeBytes), false);
     show(Field::progressBytes, exactBytes(facts_->freeBytes), false);
-    show(Field::statusText, "Measuring how fast the disk takes writes...", true);
+    show(Field::statusText, translated("WipeRun", "Measuring how fast the disk takes writes..."),
+         true);
 
     KeyedStream stream;
     const int keyError = stream.keyFrom(kRandomDevice);
@@ -199,38 +227,41 @@ void WipeRun::run() {
     };
     const std::vector<std::string> details =
         wipeDetails(keyError == 0 ? held->measureWriteRate(random) : 0);
-    noteMemoryExposure("files deleted earlier");
+    noteMemoryExposure(TRANSLATABLE("RunNotes", "files deleted earlier"));
     if (!confirmed(details)) {
-        finish(RunOutcome::Cancelled, kWipeCancelled, kWipeCancelled, details);
+        const std::string cancelled = translated("WipeRun", kWipeCancelled);
+        finish(RunOutcome::Cancelled, cancelled, cancelled, details);
     } else if (keyError != 0) {
         const std::string why = reasonInWords({ReasonCode::NoRandomBytes, keyError});
-        finish(RunOutcome::Failed, formatMessage(kErrorFormat, {why, folder_}),
-               "Nothing was written: " + why, details);
+        finish(RunOutcome::Failed, errorAt(why, folder_),
+               withArgs(translated("WipeRun", "Nothing was written: %1"), {why}), details);
     } else {
         fillAndTell(*held, random);
     }
 }
 
 bool WipeRun::confirmed(const std::vector<std::string>& details) const {
-    return services_.alerts->run({.kind = Alert::Kind::Confirmation,
-                                  .critical = true,
-                                  .title = kWipeTitle,
-                                  .message = formatMessage(kWipeQuestion, {facts_->mountPoint}),
-                                  .defaultButton = kCancel,
-                                  .alternateButton = kProceed,
-                                  .details = details}) == 0 &&
+    return services_.alerts->run(
+               {.kind = Alert::Kind::Confirmation,
+                .critical = true,
+                .title = translated("WipeRun", kWipeTitle),
+                .message = withArgs(translated("WipeRun", kWipeQuestion), {facts_->mountPoint}),
+                .defaultButton = translated("Run", "Cancel"),
+                .alternateButton = translated("Run", "Proceed"),
+                .details = details}) == 0 &&
            !stopRequested();
 }
 
 // What the confirmation says of the file system and of what the fill will not reach.
 std::vector<std::string> WipeRun::wipeDetails(double measuredRate) const {
     const FileSystemFacts& facts = *facts_;
-    std::vector<std::string> details{fileSystemLine(facts),
-                                     "Free space: " + exactBytes(facts.freeBytes)};
+    std::vector<std::string> details{
+        fileSystemLine(facts),
+        withArgs(translated("WipeRun", "Free space: %1"), {exactBytes(facts.freeBytes)})};
     if (measuredRate > 0) {
-        details.push_back("Estimated time: about " +
-                          seconds(static_cast<double>(facts.freeBytes) / measuredRate) +
-                          " (a short write ran at " + rate(measuredRate) + ")");
+        details.push_back(withArgs(
+            translated("WipeRun", "Estimated time: about %1 (a short write ran at %2)"),
+            {seconds(static_cast<double>(facts.freeBytes) / measuredRate), rate(measuredRate)}));
     }
     for (std::string& line : notReached(facts, grouped())) {
         details.push_back(std::move(line));
@@ -258,12 +289,12 @@ void WipeRun::fillAndTell(WipeFolder& held, const RandomBytes& random) {
     std::string summary;
     if (result_.stopped) {
         outcome = RunOutcome::Stopped;
-        summary = kWipeStopped;
+        summary = translated("WipeRun", kWipeStopped);
     } else if (!whole) {
         outcome = RunOutcome::Failed;
-        summary = "The wipe failed (" +
-                  reasonInWords({ReasonCode::SystemError, result_.errorNumber}) +
-                  "): the space it filled is free again.";
+        summary = withArgs(
+            translated("WipeRun", "The wipe failed (%1): the space it filled is free again."),
+            {reasonInWords({ReasonCode::SystemError, result_.errorNumber})});
     } else {
         summary = wipedSummary(facts, result_.left);
     }
@@ -275,23 +306,35 @@ void WipeRun::fillAndTell(WipeFolder& held, const RandomBytes& random) {
         account.push_back(trimInWords(trimError));
     }
     account.push_back(storageInWords(facts.storage));
-    finish(outcome, summary, summary + " " + exactBytes(result_.bytesWritten) + " written.",
+    finish(outcome, summary,
+           withArgs(translated("WipeRun", "%1 %2 written."),
+                    {summary, exactBytes(result_.bytesWritten)}),
            account);
 }
 
 std::vector<std::string> WipeRun::fillAccount(double took, bool whole) const {
     const FillResult& result = result_;
+    const std::string written = exactBytes(result.bytesWritten);
     std::vector<std::string> account{
         fileSystemLine(*facts_),
-        "Written: " + exactBytes(result.bytesWritten) + " of random bytes in " + seconds(took) +
-            (took > 0 ? " (" + rate(static_cast<double>(result.bytesWritten) / took) + ")" : ""),
-        "Given back: the fill's files " +
-            std::string(result.namedFiles ? "had names in a private folder, all removed"
-                                          : "never had names") +
-            ", and were let go " + seconds(result.secondsFull) + " after the last write"};
+        took > 0 ? withArgs(translated("WipeRun", "Written: %1 of random bytes in %2 (%3)"),
+                            {written, seconds(took),
+                             rate(static_cast<double>(result.bytesWritten) / took)})
+                 : withArgs(translated("WipeRun", "Written: %1 of random bytes in %2"),
+                            {written, seconds(took)}),
+        withArgs(result.namedFiles
+                     ? translated("WipeRun",
+                                  "Given back: the fill's files had names in a private folder, "
+                                  "all removed, and were let go %1 after the last write")
+                     : translated("WipeRun",
+                                  "Given back: the fill's files never had names, and were let go "
+                                  "%1 after the last write"),
+                 {seconds(result.secondsFull)})};
     if (result.dataInInodes) {
-        account.push_back("Inodes made anew: " + formatted(result.inodesFilled) +
-                          " (this file system keeps small files' data in inodes)");
+        account.push_back(withArgs(
+            translated("WipeRun",
+                       "Inodes made anew: %1 (this file system keeps small files' data in inodes)"),
+            {formatted(result.inodesFilled)}));
     }
     for (std::string& line : notReached(*facts_, grouped(), whole ? &result.left : nullptr)) {
         account.push_back(std::move(line));
@@ -308,10 +351,12 @@ void WipeRun::finish(RunOutcome outcome, const std::string& status, const std::s
     }
     record_ = recordOfRun(RunKind::FreeSpace, folder_, began_, std::chrono::system_clock::now(),
                           facts_ ? std::optional(facts_->storage) : std::nullopt);
-    record_.method =
-        "1 pass of random bytes (a ChaCha20 stream keyed from /dev/urandom) into files "
-        "without names that fill the free space, synced to the disk, then let go";
-    record_.verification = "not read back: the space is given back as soon as it is written";
+    record_.method = translated("WipeRun",
+                                "1 pass of random bytes (a ChaCha20 stream keyed from "
+                                "/dev/urandom) into files without names that fill the free "
+                                "space, synced to the disk, then let go");
+    record_.verification =
+        translated("WipeRun", "not read back: the space is given back as soon as it is written");
     record_.totals.freeSpace = {.freeBytes = facts_ ? facts_->freeBytes : 0,
                                 .bytesWritten = result_.bytesWritten,
                                 .bytesLeftUnfilled = result_.left.total(),
@@ -338,8 +383,8 @@ void WipeRun::fillProgress(std::uint64_t written) {
         const double left =
             fillTotal_ > written ? static_cast<double>(fillTotal_ - written) / perSecond : 0;
         show(Field::statusText,
-             "Writing " + humanBytes(written) + " at " + rate(perSecond) + ", about " +
-                 seconds(left) + " left",
+             withArgs(translated("WipeRun", "Writing %1 at %2, about %3 left"),
+                      {humanBytes(written), rate(perSecond), seconds(left)}),
              true);
     }
 }
@@ -352,9 +397,10 @@ bool WipeRun::fillShouldStop() {
 
 void ZVORBAControlShredder::wipeFreeSpace() {
     OpenPanelSettings settings;
-    settings.title = kWipeTitle;
-    settings.message = "Select a folder on the file system whose free space is to be wiped.";
-    settings.prompt = "Wipe";
+    settings.title = translated("WipeRun", kWipeTitle);
+    settings.message = translated(
+        "WipeRun", "Select a folder on the file system whose free space is to be wiped.");
+    settings.prompt = translated("WipeRun", "Wipe");
     settings.canChooseFiles = false;
     settings.canChooseDirectories = true;
     settings.allowsMultipleSelection = false;

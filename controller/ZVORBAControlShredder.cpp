@@ -2,6 +2,7 @@
 
 #include "engine/ZVUtility.h"
 #include "platform/PathString.h"
+#include "platform/Texts.h"
 
 using namespace shredder_text;
 
@@ -10,11 +11,12 @@ namespace {
 constexpr const char* kFrameName = "Main";
 constexpr const char* kDefaultsResource = "Zurizede Defaults";
 constexpr const char* kHelpResource = "ORBA Zurizede Readme";
-constexpr const char* kDiskUtilityMessage =
+constexpr const char* kDiskUtilityMessage = TRANSLATABLE(
+    "Shredder",
     "This function will launch the Apple \"Disk Utility\" for you. The Apple \"Disk Utility\" "
     "can be used to (re)format an entire disk volumes. \n\nPlease refer to Apple documentation "
     "for details on required settings for erasing or formatting a disk volume. \n\nAfter "
-    "launching the Apple \"Disk Utility\", this application will quit.";
+    "launching the Apple \"Disk Utility\", this application will quit.");
 
 }  // namespace
 
@@ -134,9 +136,11 @@ bool ZVORBAControlShredder::fileManagerShouldProceedAfterError(FileManager& mana
 
 std::optional<std::vector<std::string>> ZVORBAControlShredder::choose(bool folders) {
     OpenPanelSettings settings;
-    settings.title = folders ? "Shred Folder & Contents" : "Shred File";
-    settings.message = folders ? "Select a folder to shred." : "Select a file to shred.";
-    settings.prompt = "Shred";
+    settings.title = folders ? translated("Shredder", "Shred Folder & Contents")
+                             : translated("Shredder", "Shred File");
+    settings.message = folders ? translated("Shredder", "Select a folder to shred.")
+                               : translated("Shredder", "Select a file to shred.");
+    settings.prompt = translated("Shredder", "Shred");
     settings.canChooseFiles = !folders;
     settings.canChooseDirectories = folders;
     settings.allowsMultipleSelection = true;
@@ -183,7 +187,7 @@ bool ZVORBAControlShredder::applicationOpenFile(const std::string& path) {
         const auto now = std::chrono::system_clock::now();
         record_ = recordOfRun(RunKind::Shred, path, now, now, std::nullopt);
         record_.status = RunStatus::Not;
-        record_.summary = "No such file or folder: nothing was touched.";
+        record_.summary = translated("Shredder", "No such file or folder: nothing was touched.");
         return false;
     }
     shredFiles(path, isDirectory);
@@ -222,12 +226,11 @@ void ZVORBAControlShredder::zevvyWWW() {
 }
 
 void ZVORBAControlShredder::diskUtility() {
-    const std::string message = formatMessage(kDiskUtilityMessage, {});
     const Alert question{.kind = Alert::Kind::Question,
-                         .title = kDiskUtilityTitle,
-                         .message = message,
-                         .defaultButton = kLaunchDiskUtility,
-                         .alternateButton = kCancel,
+                         .title = translated("Shredder", "Apple Format Utility"),
+                         .message = translated("Shredder", kDiskUtilityMessage),
+                         .defaultButton = translated("Shredder", "Launch Disk Utility"),
+                         .alternateButton = translated("Run", "Cancel"),
                          .cancel = Alert::Button::Alternate};
     if (services_.alerts->run(question) == 1) {
         services_.workspace->openFile(std::nullopt, "Disk Utility");

@@ -249,6 +249,222 @@
     </message>
 </context>
 <context>
+    <name>Run</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>No files were touched - shredding cancelled.</source>
+        <translation>Keine Dateien wurden angetastet – Schreddern abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Proceed</source>
+        <translation>Fortfahren</translation>
+    </message>
+</context>
+<context>
+    <name>RunNotes</name>
+    <message>
+        <source>these files</source>
+        <translation>diesen Dateien</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>Swap on %1 is not encrypted, nor is the hibernation image on %2: what programs held in memory, the contents of %3 among them, may have been written there.</source>
+        <translation>Der Auslagerungsspeicher auf %1 ist nicht verschlüsselt, ebenso wenig das Ruhezustandsabbild auf %2: Was Programme im Arbeitsspeicher hielten, darunter der Inhalt von %3, kann dorthin geschrieben worden sein.</translation>
+    </message>
+    <message>
+        <source>Swap on %1 is not encrypted: what programs held in memory, the contents of %2 among them, may have been written there.</source>
+        <translation>Der Auslagerungsspeicher auf %1 ist nicht verschlüsselt: Was Programme im Arbeitsspeicher hielten, darunter der Inhalt von %2, kann dorthin geschrieben worden sein.</translation>
+    </message>
+    <message>
+        <source>The hibernation image on %1 is not encrypted: what programs held in memory, the contents of %2 among them, may have been written there.</source>
+        <translation>Das Ruhezustandsabbild auf %1 ist nicht verschlüsselt: Was Programme im Arbeitsspeicher hielten, darunter der Inhalt von %2, kann dorthin geschrieben worden sein.</translation>
+    </message>
+    <message>
+        <source>files deleted earlier</source>
+        <translation>früher gelöschten Dateien</translation>
+    </message>
+</context>
+<context>
+    <name>ShredRun</name>
+    <message>
+        <source>%1. Due to this error, shredding will be stopped.</source>
+        <translation>%1. Wegen dieses Fehlers wird das Schreddern beendet.</translation>
+    </message>
+    <message>
+        <source>empty: nothing to overwrite</source>
+        <translation>leer: nichts zu überschreiben</translation>
+    </message>
+    <message numerus="yes">
+        <source>stopped after %n pass(es)</source>
+        <comment>stopped after %n pass(es)</comment>
+        <translation>
+            <numerusform>nach %n Durchgang angehalten</numerusform>
+            <numerusform>nach %n Durchgängen angehalten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>a special file: nothing to overwrite</source>
+        <translation>eine Spezialdatei: nichts zu überschreiben</translation>
+    </message>
+    <message>
+        <source>what it points to was not touched</source>
+        <translation>ihr Ziel wurde nicht angetastet</translation>
+    </message>
+    <message>
+        <source>Pass %1 of %2 · %3 of %4</source>
+        <translation>Durchgang %1 von %2 · %3 von %4</translation>
+    </message>
+    <message>
+        <source>Pass %1 of %2 · %3 of %4 · about %5 left</source>
+        <translation>Durchgang %1 von %2 · %3 von %4 · noch etwa %5</translation>
+    </message>
+    <message>
+        <source>File System Alert</source>
+        <translation>Dateisystem-Warnung</translation>
+    </message>
+    <message>
+        <source>Stop Shredding</source>
+        <translation>Schreddern anhalten</translation>
+    </message>
+    <message>
+        <source>You do not have permission to delete the file %1.</source>
+        <translation>Sie haben keine Berechtigung, die Datei %1 zu löschen.</translation>
+    </message>
+    <message>
+        <source>The folder %1 contains files you do not have permission to delete.</source>
+        <translation>Der Ordner %1 enthält Dateien, die Sie nicht löschen dürfen.</translation>
+    </message>
+    <message>
+        <source>%1 is a device: erase whole devices with the disk utility</source>
+        <translation>%1 ist ein Gerät: Löschen Sie ganze Geräte mit der Laufwerksverwaltung</translation>
+    </message>
+    <message>
+        <source>/ is the root of the file system: it is never shredded.</source>
+        <translation>/ ist die Wurzel des Dateisystems: Sie wird nie geschreddert.</translation>
+    </message>
+    <message>
+        <source>%1 ends in &quot;.&quot; or &quot;..&quot;, which is ambiguous: name the folder itself.</source>
+        <translation>%1 endet auf ».« oder »..« und ist damit mehrdeutig: Geben Sie den Ordner selbst an.</translation>
+    </message>
+    <message>
+        <source>%1 is your home folder, the root of the file system or a folder directly under it. If you proceed, everything in it will be shredded. Please confirm that you mean this folder.</source>
+        <translation>%1 ist Ihr persönlicher Ordner, die Wurzel des Dateisystems oder ein Ordner direkt darunter. Wenn Sie fortfahren, wird alles darin geschreddert. Bitte bestätigen Sie, dass Sie diesen Ordner meinen.</translation>
+    </message>
+    <message>
+        <source>%1 is on a read-only file system: nothing on it can be removed, so nothing is overwritten.</source>
+        <translation>%1 liegt auf einem schreibgeschützten Dateisystem: Darauf kann nichts entfernt werden, daher wird nichts überschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 or its folder is marked immutable or append-only: it cannot be removed, so nothing is overwritten.</source>
+        <translation>%1 oder sein Ordner ist als unveränderlich oder nur erweiterbar markiert: Es kann nicht entfernt werden, daher wird nichts überschrieben.</translation>
+    </message>
+    <message>
+        <source>Shred Alert</source>
+        <translation>Schredder-Warnung</translation>
+    </message>
+    <message>
+        <source>Cancel Shredding</source>
+        <translation>Schreddern abbrechen</translation>
+    </message>
+    <message>
+        <source>If you proceed, you will be UNABLE to recover the shredded files. Please confirm that you wish to proceed.</source>
+        <translation>Wenn Sie fortfahren, können Sie die geschredderten Dateien NICHT wiederherstellen. Bitte bestätigen Sie, dass Sie fortfahren möchten.</translation>
+    </message>
+    <message>
+        <source>Shredding was interrupted</source>
+        <translation>Das Schreddern wurde unterbrochen</translation>
+    </message>
+    <message>
+        <source>Files have been shredded.</source>
+        <translation>Die Dateien wurden geschreddert.</translation>
+    </message>
+    <message>
+        <source>something in it stayed</source>
+        <translation>etwas darin ist geblieben</translation>
+    </message>
+    <message>
+        <source>its contents stay reachable through another name</source>
+        <translation>sein Inhalt bleibt über einen anderen Namen erreichbar</translation>
+    </message>
+    <message>
+        <source>its contents were overwritten under another name</source>
+        <translation>sein Inhalt wurde unter einem anderen Namen überschrieben</translation>
+    </message>
+    <message>
+        <source>(all files in package or folder)</source>
+        <translation>(alle Dateien im Paket oder Ordner)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Not counted: %n folder(s) could not be read, the first %1 (%2)</source>
+        <comment>Not counted: %n folder(s) could not be read, the first %1 (%2)</comment>
+        <translation>
+            <numerusform>Nicht gezählt: %n Ordner konnte nicht gelesen werden: %1 (%2)</numerusform>
+            <numerusform>Nicht gezählt: %n Ordner konnten nicht gelesen werden, der erste %1 (%2)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Shredder</name>
+    <message>
+        <source>This function will launch the Apple &quot;Disk Utility&quot; for you. The Apple &quot;Disk Utility&quot; can be used to (re)format an entire disk volumes. 
+
+Please refer to Apple documentation for details on required settings for erasing or formatting a disk volume. 
+
+After launching the Apple &quot;Disk Utility&quot;, this application will quit.</source>
+        <translation>Diese Funktion startet für Sie das »Festplattendienstprogramm« von Apple. Mit dem »Festplattendienstprogramm« von Apple lassen sich ganze Datenträger (neu) formatieren. 
+
+Die nötigen Einstellungen zum Löschen oder Formatieren eines Datenträgers entnehmen Sie bitte der Dokumentation von Apple. 
+
+Nach dem Start des »Festplattendienstprogramms« von Apple wird dieses Programm beendet.</translation>
+    </message>
+    <message>
+        <source>Shred Folder &amp; Contents</source>
+        <translation>Ordner &amp; Inhalt schreddern</translation>
+    </message>
+    <message>
+        <source>Shred File</source>
+        <translation>Datei schreddern</translation>
+    </message>
+    <message>
+        <source>Select a folder to shred.</source>
+        <translation>Wählen Sie einen Ordner zum Schreddern.</translation>
+    </message>
+    <message>
+        <source>Select a file to shred.</source>
+        <translation>Wählen Sie eine Datei zum Schreddern.</translation>
+    </message>
+    <message>
+        <source>Shred</source>
+        <translation>Schreddern</translation>
+    </message>
+    <message>
+        <source>No such file or folder: nothing was touched.</source>
+        <translation>Datei oder Ordner nicht gefunden: Nichts wurde angetastet.</translation>
+    </message>
+    <message>
+        <source>Apple Format Utility</source>
+        <translation>Apple-Formatierungsprogramm</translation>
+    </message>
+    <message>
+        <source>Launch Disk Utility</source>
+        <translation>Festplattendienstprogramm starten</translation>
+    </message>
+</context>
+<context>
     <name>Terminal</name>
     <message>
         <source>--free-space needs a FOLDER</source>
@@ -400,6 +616,137 @@
     </message>
 </context>
 <context>
+    <name>TrashRun</name>
+    <message>
+        <source>Shred Trash</source>
+        <translation>Papierkorb schreddern</translation>
+    </message>
+    <message>
+        <source>Shred everything in the trash? If you proceed, you will be UNABLE to recover the shredded files. Please confirm that you wish to proceed.</source>
+        <translation>Alles im Papierkorb schreddern? Wenn Sie fortfahren, können Sie die geschredderten Dateien NICHT wiederherstellen. Bitte bestätigen Sie, dass Sie fortfahren möchten.</translation>
+    </message>
+    <message>
+        <source>The trash is empty: nothing was shredded.</source>
+        <translation>Der Papierkorb ist leer: Nichts wurde geschreddert.</translation>
+    </message>
+    <message>
+        <source>The trash has been shredded.</source>
+        <translation>Der Papierkorb wurde geschreddert.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: it could not be held open for the run.</source>
+        <translation>%1 wurde übergangen und nichts darin angetastet: Der Ordner konnte für den Durchlauf nicht offen gehalten werden.</translation>
+    </message>
+    <message>
+        <source>%1 was moved or replaced while the trash was shredded: the rest of the trash was left alone.</source>
+        <translation>%1 wurde verschoben oder ersetzt, während der Papierkorb geschreddert wurde: Der Rest des Papierkorbs blieb unangetastet.</translation>
+    </message>
+    <message>
+        <source>Not all of the trash was shredded: what stays, and why, is listed below.</source>
+        <translation>Nicht der ganze Papierkorb wurde geschreddert: Was bleibt und warum, steht unten.</translation>
+    </message>
+    <message>
+        <source>%1 was trashed from another file system (%2): moving it to the trash copied it, and the original&apos;s blocks lie in the free space there. Wipe Free Space on %3 reaches them.</source>
+        <translation>%1 kam aus einem anderen Dateisystem in den Papierkorb (%2): Beim Verschieben wurde es kopiert, und die Blöcke des Originals liegen dort im freien Speicherplatz. »Freien Speicherplatz bereinigen« auf %3 erreicht sie.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: it is a link.</source>
+        <translation>%1 wurde übergangen und nichts darin angetastet: Es ist eine symbolische Verknüpfung.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: %2 is a link.</source>
+        <translation>%1 wurde übergangen und nichts darin angetastet: %2 ist eine symbolische Verknüpfung.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: it is not a folder.</source>
+        <translation>%1 wurde übergangen und nichts darin angetastet: Es ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: %2 is not a folder.</source>
+        <translation>%1 wurde übergangen und nichts darin angetastet: %2 ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: it is not owned by you.</source>
+        <translation>%1 wurde übergangen und nichts darin angetastet: Es gehört nicht Ihnen.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: %2 is not owned by you.</source>
+        <translation>%1 wurde übergangen und nichts darin angetastet: %2 gehört nicht Ihnen.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: others may write in it.</source>
+        <translation>%1 wurde übergangen und nichts darin angetastet: Andere dürfen darin schreiben.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: others may write in %2.</source>
+        <translation>%1 wurde übergangen und nichts darin angetastet: Andere dürfen in %2 schreiben.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: there is no sticky bit on it, so others may rename what is in it.</source>
+        <translation>%1 wurde übergangen und nichts darin angetastet: Es hat kein Sticky-Bit, daher dürfen andere umbenennen, was darin liegt.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: there is no sticky bit on %2, so others may rename what is in it.</source>
+        <translation>%1 wurde übergangen und nichts darin angetastet: %2 hat kein Sticky-Bit, daher dürfen andere umbenennen, was darin liegt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The trash you may trust is empty, but %n trash folder was passed over: nothing was shredded.</source>
+        <comment>The trash you may trust is empty, but %n trash folders were passed over: nothing was shredded.</comment>
+        <translation>
+            <numerusform>Der Papierkorb, dem Sie vertrauen können, ist leer, aber %n Papierkorb-Ordner wurde übergangen: Nichts wurde geschreddert.</numerusform>
+            <numerusform>Der Papierkorb, dem Sie vertrauen können, ist leer, aber %n Papierkorb-Ordner wurden übergangen: Nichts wurde geschreddert.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The trash has been shredded, but %n trash folder was passed over.</source>
+        <comment>The trash has been shredded, but %n trash folders were passed over.</comment>
+        <translation>
+            <numerusform>Der Papierkorb wurde geschreddert, aber %n Papierkorb-Ordner wurde übergangen.</numerusform>
+            <numerusform>Der Papierkorb wurde geschreddert, aber %n Papierkorb-Ordner wurden übergangen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the trash</source>
+        <translation>der Papierkorb</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n item, %2</source>
+        <comment>%1: %n items, %2</comment>
+        <translation>
+            <numerusform>%1: %n Objekt, %2</numerusform>
+            <numerusform>%1: %n Objekte, %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Mode: %1</source>
+        <translation>Modus: %1</translation>
+    </message>
+    <message>
+        <source>it was moved or replaced while the trash was shredded: nothing more of it was touched</source>
+        <translation>wurde während des Schredderns des Papierkorbs verschoben oder ersetzt: Nichts weiter davon wurde angetastet</translation>
+    </message>
+    <message>
+        <source>it may not be removed: nothing of it was touched</source>
+        <translation>darf nicht entfernt werden: Nichts davon wurde angetastet</translation>
+    </message>
+    <message>
+        <source>it has another name, or is no regular file</source>
+        <translation>hat einen weiteren Namen oder ist keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>its lines for the items shredded stay (%1)</source>
+        <translation>seine Zeilen zu den geschredderten Objekten bleiben (%1)</translation>
+    </message>
+    <message>
+        <source>its old copy, with the lines of the items shredded, was not overwritten (%1)</source>
+        <translation>seine alte Kopie mit den Zeilen der geschredderten Objekte wurde nicht überschrieben (%1)</translation>
+    </message>
+</context>
+<context>
     <name>Window</name>
     <message>
         <source>Overwriting will not reach everything: see the details</source>
@@ -487,6 +834,181 @@
     <message>
         <source>The name reports give as the person who ran them (leave it empty for none):</source>
         <translation>Der Name, den Berichte als die Person nennen, die sie ausgeführt hat (leer lassen für keinen):</translation>
+    </message>
+</context>
+<context>
+    <name>WipeRun</name>
+    <message>
+        <source>Wipe Free Space</source>
+        <translation>Freien Speicherplatz bereinigen</translation>
+    </message>
+    <message>
+        <source>Wipe the free space of the file system mounted at %1? Its free space is filled with random bytes and then given back at once. Programs that write to this file system may fail until the wipe ends.</source>
+        <translation>Den freien Speicherplatz des unter %1 eingehängten Dateisystems bereinigen? Sein freier Speicherplatz wird mit Zufallsbytes gefüllt und dann sofort wieder freigegeben. Programme, die auf dieses Dateisystem schreiben, können bis zum Ende der Bereinigung fehlschlagen.</translation>
+    </message>
+    <message>
+        <source>Wipe cancelled: nothing was filled (the short write that measured the disk was given back at once).</source>
+        <translation>Bereinigung abgebrochen: Nichts wurde gefüllt (der kurze Schreibtest, der den Datenträger gemessen hat, wurde sofort wieder freigegeben).</translation>
+    </message>
+    <message>
+        <source>Free space has been wiped.</source>
+        <translation>Der freie Speicherplatz wurde bereinigt.</translation>
+    </message>
+    <message>
+        <source>The wipe was stopped: the space it filled is free again.</source>
+        <translation>Die Bereinigung wurde angehalten: Der gefüllte Platz ist wieder frei.</translation>
+    </message>
+    <message>
+        <source>%1 could not be examined: %2.</source>
+        <translation>%1 konnte nicht untersucht werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is on a memory file system (%2): nothing of it reaches a disk, so there is no free space to wipe.</source>
+        <translation>%1 liegt auf einem Dateisystem im Arbeitsspeicher (%2): Nichts davon erreicht einen Datenträger, daher gibt es keinen freien Speicherplatz zu bereinigen.</translation>
+    </message>
+    <message>
+        <source>%1 is on a network file system (%2): its free space lies on another machine, which decides what a write reaches. It is not wiped.</source>
+        <translation>%1 liegt auf einem Netzwerk-Dateisystem (%2): Sein freier Speicherplatz liegt auf einem anderen Rechner, der entscheidet, was ein Schreibvorgang erreicht. Er wird nicht bereinigt.</translation>
+    </message>
+    <message>
+        <source>%1 is on a read-only file system: its free space cannot be written.</source>
+        <translation>%1 liegt auf einem schreibgeschützten Dateisystem: Sein freier Speicherplatz kann nicht beschrieben werden.</translation>
+    </message>
+    <message>
+        <source>You may not write in %1: choose a folder of your own on that file system.</source>
+        <translation>Sie dürfen in %1 nicht schreiben: Wählen Sie einen eigenen Ordner auf diesem Dateisystem.</translation>
+    </message>
+    <message>
+        <source>Not reached: %1 reserved for root (run as root to wipe it too)</source>
+        <translation>Nicht erreicht: %1, für root reserviert (als root ausführen, um auch diesen Platz zu bereinigen)</translation>
+    </message>
+    <message>
+        <source>Not reached: %1 that %2 keeps for itself, where no file may go; on an unmounted or read-only ext4 file system, zerofree reaches it</source>
+        <translation>Nicht erreicht: %1, die %2 für sich selbst behält und wo keine Datei hin darf; auf einem nicht eingehängten oder schreibgeschützten ext4-Dateisystem erreicht zerofree sie</translation>
+    </message>
+    <message>
+        <source>Not reached: %1 that %2 keeps for itself, where no file may go</source>
+        <translation>Nicht erreicht: %1, die %2 für sich selbst behält und wo keine Datei hin darf</translation>
+    </message>
+    <message>
+        <source>Not reached: blocks that %1 keeps back for itself (its reserve pool and a few in each allocation group), which only root can count</source>
+        <translation>Nicht erreicht: Blöcke, die %1 für sich selbst zurückhält (seine Reserve und einige in jeder Zuweisungsgruppe) und die nur root zählen kann</translation>
+    </message>
+    <message>
+        <source>Reached by filling again: what %1 keeps for itself now lies on %2 the fill had written; it let go of them and filled again</source>
+        <translation>Durch erneutes Füllen erreicht: Was %1 für sich selbst behält, liegt nun auf %2, die das Füllen geschrieben hatte; es gab sie frei und füllte erneut</translation>
+    </message>
+    <message>
+        <source>Not reached: blocks that snapshots of this file system still hold</source>
+        <translation>Nicht erreicht: Blöcke, die Schnappschüsse dieses Dateisystems noch belegen</translation>
+    </message>
+    <message>
+        <source>Not reached: on flash or virtual disks, blocks the device keeps elsewhere (%1)</source>
+        <translation>Nicht erreicht: auf Flash- oder virtuellen Datenträgern die Blöcke, die das Gerät anderswo aufbewahrt (%1)</translation>
+    </message>
+    <message>
+        <source>Free space has been wiped except what %1 keeps for itself, which only root can count.</source>
+        <translation>Der freie Speicherplatz wurde bereinigt, außer dem, was %1 für sich selbst behält und nur root zählen kann.</translation>
+    </message>
+    <message>
+        <source>Free space has been wiped except %1: %2 that %3 keeps for itself and %4 reserved for root.</source>
+        <translation>Der freie Speicherplatz wurde bereinigt, außer %1: %2, die %3 für sich selbst behält, und %4, für root reserviert.</translation>
+    </message>
+    <message>
+        <source>Free space has been wiped except %1 that %2 keeps for itself.</source>
+        <translation>Der freie Speicherplatz wurde bereinigt, außer %1, die %2 für sich selbst behält.</translation>
+    </message>
+    <message>
+        <source>Free space has been wiped except %1 reserved for root.</source>
+        <translation>Der freie Speicherplatz wurde bereinigt, außer %1, für root reserviert.</translation>
+    </message>
+    <message>
+        <source>File system: %1 mounted at %2 from %3</source>
+        <translation>Dateisystem: %1, eingehängt unter %2, von %3</translation>
+    </message>
+    <message>
+        <source>The device was asked to discard the free blocks (FITRIM): a request to the device, not a proof that it did</source>
+        <translation>Das Gerät wurde gebeten, die freien Blöcke zu verwerfen (FITRIM): eine Bitte an das Gerät, kein Beweis, dass es das getan hat</translation>
+    </message>
+    <message>
+        <source>The device was not asked to discard the free blocks: only root may ask</source>
+        <translation>Das Gerät wurde nicht gebeten, die freien Blöcke zu verwerfen: Nur root darf darum bitten</translation>
+    </message>
+    <message>
+        <source>The device was not asked to discard the free blocks: it does not accept discard</source>
+        <translation>Das Gerät wurde nicht gebeten, die freien Blöcke zu verwerfen: Es nimmt kein Discard an</translation>
+    </message>
+    <message>
+        <source>The device could not be asked to discard the free blocks (%1)</source>
+        <translation>Das Gerät konnte nicht gebeten werden, die freien Blöcke zu verwerfen (%1)</translation>
+    </message>
+    <message>
+        <source>Free space of %1 (%2)</source>
+        <translation>Freier Speicherplatz von %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Measuring how fast the disk takes writes...</source>
+        <translation>Es wird gemessen, wie schnell der Datenträger Schreibvorgänge annimmt …</translation>
+    </message>
+    <message>
+        <source>Nothing was written: %1</source>
+        <translation>Nichts wurde geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>Free space: %1</source>
+        <translation>Freier Speicherplatz: %1</translation>
+    </message>
+    <message>
+        <source>Estimated time: about %1 (a short write ran at %2)</source>
+        <translation>Geschätzte Dauer: etwa %1 (ein kurzer Schreibtest lief mit %2)</translation>
+    </message>
+    <message>
+        <source>The wipe failed (%1): the space it filled is free again.</source>
+        <translation>Die Bereinigung ist fehlgeschlagen (%1): Der gefüllte Platz ist wieder frei.</translation>
+    </message>
+    <message>
+        <source>%1 %2 written.</source>
+        <translation>%1 %2 geschrieben.</translation>
+    </message>
+    <message>
+        <source>Written: %1 of random bytes in %2 (%3)</source>
+        <translation>Geschrieben: %1 Zufallsbytes in %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Written: %1 of random bytes in %2</source>
+        <translation>Geschrieben: %1 Zufallsbytes in %2</translation>
+    </message>
+    <message>
+        <source>Given back: the fill&apos;s files had names in a private folder, all removed, and were let go %1 after the last write</source>
+        <translation>Freigegeben: Die Fülldateien hatten Namen in einem privaten Ordner, die alle entfernt wurden, und wurden %1 nach dem letzten Schreibvorgang losgelassen</translation>
+    </message>
+    <message>
+        <source>Given back: the fill&apos;s files never had names, and were let go %1 after the last write</source>
+        <translation>Freigegeben: Die Fülldateien hatten nie Namen und wurden %1 nach dem letzten Schreibvorgang losgelassen</translation>
+    </message>
+    <message>
+        <source>Inodes made anew: %1 (this file system keeps small files&apos; data in inodes)</source>
+        <translation>Neu angelegte Inodes: %1 (dieses Dateisystem speichert die Daten kleiner Dateien in Inodes)</translation>
+    </message>
+    <message>
+        <source>1 pass of random bytes (a ChaCha20 stream keyed from /dev/urandom) into files without names that fill the free space, synced to the disk, then let go</source>
+        <translation>1 Durchgang mit Zufallsbytes (ein ChaCha20-Strom mit Schlüssel aus /dev/urandom) in namenlose Dateien, die den freien Speicherplatz füllen, auf den Datenträger synchronisiert und dann losgelassen</translation>
+    </message>
+    <message>
+        <source>not read back: the space is given back as soon as it is written</source>
+        <translation>nicht zurückgelesen: Der Platz wird freigegeben, sobald er geschrieben ist</translation>
+    </message>
+    <message>
+        <source>Writing %1 at %2, about %3 left</source>
+        <translation>Schreibe %1 mit %2, noch etwa %3</translation>
+    </message>
+    <message>
+        <source>Select a folder on the file system whose free space is to be wiped.</source>
+        <translation>Wählen Sie einen Ordner auf dem Dateisystem, dessen freier Speicherplatz bereinigt werden soll.</translation>
+    </message>
+    <message>
+        <source>Wipe</source>
+        <translation>Bereinigen</translation>
     </message>
 </context>
 <context>

@@ -249,6 +249,222 @@
     </message>
 </context>
 <context>
+    <name>Run</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>No files were touched - shredding cancelled.</source>
+        <translation>Aucun fichier n&apos;a été touché – broyage annulé.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Proceed</source>
+        <translation>Continuer</translation>
+    </message>
+</context>
+<context>
+    <name>RunNotes</name>
+    <message>
+        <source>these files</source>
+        <translation>ces fichiers</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 et %2</translation>
+    </message>
+    <message>
+        <source>Swap on %1 is not encrypted, nor is the hibernation image on %2: what programs held in memory, the contents of %3 among them, may have been written there.</source>
+        <translation>L&apos;espace d&apos;échange sur %1 n&apos;est pas chiffré, pas plus que l&apos;image d&apos;hibernation sur %2 : ce que les programmes gardaient en mémoire, dont le contenu de %3, a pu y être écrit.</translation>
+    </message>
+    <message>
+        <source>Swap on %1 is not encrypted: what programs held in memory, the contents of %2 among them, may have been written there.</source>
+        <translation>L&apos;espace d&apos;échange sur %1 n&apos;est pas chiffré : ce que les programmes gardaient en mémoire, dont le contenu de %2, a pu y être écrit.</translation>
+    </message>
+    <message>
+        <source>The hibernation image on %1 is not encrypted: what programs held in memory, the contents of %2 among them, may have been written there.</source>
+        <translation>L&apos;image d&apos;hibernation sur %1 n&apos;est pas chiffrée : ce que les programmes gardaient en mémoire, dont le contenu de %2, a pu y être écrit.</translation>
+    </message>
+    <message>
+        <source>files deleted earlier</source>
+        <translation>fichiers supprimés auparavant</translation>
+    </message>
+</context>
+<context>
+    <name>ShredRun</name>
+    <message>
+        <source>%1. Due to this error, shredding will be stopped.</source>
+        <translation>%1. En raison de cette erreur, le broyage va s&apos;arrêter.</translation>
+    </message>
+    <message>
+        <source>empty: nothing to overwrite</source>
+        <translation>vide : rien à écraser</translation>
+    </message>
+    <message numerus="yes">
+        <source>stopped after %n pass(es)</source>
+        <comment>stopped after %n pass(es)</comment>
+        <translation>
+            <numerusform>arrêté après %n passe</numerusform>
+            <numerusform>arrêté après %n passes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>a special file: nothing to overwrite</source>
+        <translation>un fichier spécial : rien à écraser</translation>
+    </message>
+    <message>
+        <source>what it points to was not touched</source>
+        <translation>sa cible n&apos;a pas été touchée</translation>
+    </message>
+    <message>
+        <source>Pass %1 of %2 · %3 of %4</source>
+        <translation>Passe %1 sur %2 · %3 sur %4</translation>
+    </message>
+    <message>
+        <source>Pass %1 of %2 · %3 of %4 · about %5 left</source>
+        <translation>Passe %1 sur %2 · %3 sur %4 · encore environ %5</translation>
+    </message>
+    <message>
+        <source>File System Alert</source>
+        <translation>Alerte du système de fichiers</translation>
+    </message>
+    <message>
+        <source>Stop Shredding</source>
+        <translation>Arrêter le broyage</translation>
+    </message>
+    <message>
+        <source>You do not have permission to delete the file %1.</source>
+        <translation>Vous n&apos;avez pas l&apos;autorisation de supprimer le fichier %1.</translation>
+    </message>
+    <message>
+        <source>The folder %1 contains files you do not have permission to delete.</source>
+        <translation>Le dossier %1 contient des fichiers que vous n&apos;avez pas l&apos;autorisation de supprimer.</translation>
+    </message>
+    <message>
+        <source>%1 is a device: erase whole devices with the disk utility</source>
+        <translation>%1 est un périphérique : effacez les périphériques entiers avec l&apos;utilitaire de disques</translation>
+    </message>
+    <message>
+        <source>/ is the root of the file system: it is never shredded.</source>
+        <translation>/ est la racine du système de fichiers : elle n&apos;est jamais broyée.</translation>
+    </message>
+    <message>
+        <source>%1 ends in &quot;.&quot; or &quot;..&quot;, which is ambiguous: name the folder itself.</source>
+        <translation>%1 se termine par « . » ou « .. », ce qui est ambigu : indiquez le dossier lui-même.</translation>
+    </message>
+    <message>
+        <source>%1 is your home folder, the root of the file system or a folder directly under it. If you proceed, everything in it will be shredded. Please confirm that you mean this folder.</source>
+        <translation>%1 est votre dossier personnel, la racine du système de fichiers ou un dossier situé juste en dessous. Si vous continuez, tout ce qu&apos;il contient sera broyé. Veuillez confirmer qu&apos;il s&apos;agit bien de ce dossier.</translation>
+    </message>
+    <message>
+        <source>%1 is on a read-only file system: nothing on it can be removed, so nothing is overwritten.</source>
+        <translation>%1 se trouve sur un système de fichiers en lecture seule : rien ne peut y être supprimé, donc rien n&apos;est écrasé.</translation>
+    </message>
+    <message>
+        <source>%1 or its folder is marked immutable or append-only: it cannot be removed, so nothing is overwritten.</source>
+        <translation>%1 ou son dossier est marqué immuable ou en ajout seul : il ne peut pas être supprimé, donc rien n&apos;est écrasé.</translation>
+    </message>
+    <message>
+        <source>Shred Alert</source>
+        <translation>Alerte de broyage</translation>
+    </message>
+    <message>
+        <source>Cancel Shredding</source>
+        <translation>Annuler le broyage</translation>
+    </message>
+    <message>
+        <source>If you proceed, you will be UNABLE to recover the shredded files. Please confirm that you wish to proceed.</source>
+        <translation>Si vous continuez, vous ne pourrez PLUS récupérer les fichiers broyés. Veuillez confirmer que vous souhaitez continuer.</translation>
+    </message>
+    <message>
+        <source>Shredding was interrupted</source>
+        <translation>Le broyage a été interrompu</translation>
+    </message>
+    <message>
+        <source>Files have been shredded.</source>
+        <translation>Les fichiers ont été broyés.</translation>
+    </message>
+    <message>
+        <source>something in it stayed</source>
+        <translation>une partie de son contenu est restée</translation>
+    </message>
+    <message>
+        <source>its contents stay reachable through another name</source>
+        <translation>son contenu reste accessible sous un autre nom</translation>
+    </message>
+    <message>
+        <source>its contents were overwritten under another name</source>
+        <translation>son contenu a été écrasé sous un autre nom</translation>
+    </message>
+    <message>
+        <source>(all files in package or folder)</source>
+        <translation>(tous les fichiers du paquet ou du dossier)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Not counted: %n folder(s) could not be read, the first %1 (%2)</source>
+        <comment>Not counted: %n folder(s) could not be read, the first %1 (%2)</comment>
+        <translation>
+            <numerusform>Non compté : %n dossier n&apos;a pas pu être lu : %1 (%2)</numerusform>
+            <numerusform>Non comptés : %n dossiers n&apos;ont pas pu être lus, le premier %1 (%2)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Shredder</name>
+    <message>
+        <source>This function will launch the Apple &quot;Disk Utility&quot; for you. The Apple &quot;Disk Utility&quot; can be used to (re)format an entire disk volumes. 
+
+Please refer to Apple documentation for details on required settings for erasing or formatting a disk volume. 
+
+After launching the Apple &quot;Disk Utility&quot;, this application will quit.</source>
+        <translation>Cette fonction va lancer pour vous l&apos;« Utilitaire de disque » d&apos;Apple. L&apos;« Utilitaire de disque » d&apos;Apple permet de (re)formater des volumes de disque entiers. 
+
+Veuillez consulter la documentation d&apos;Apple pour les réglages nécessaires à l&apos;effacement ou au formatage d&apos;un volume de disque. 
+
+Après le lancement de l&apos;« Utilitaire de disque » d&apos;Apple, cette application se fermera.</translation>
+    </message>
+    <message>
+        <source>Shred Folder &amp; Contents</source>
+        <translation>Broyer un dossier et son contenu</translation>
+    </message>
+    <message>
+        <source>Shred File</source>
+        <translation>Broyer un fichier</translation>
+    </message>
+    <message>
+        <source>Select a folder to shred.</source>
+        <translation>Sélectionnez un dossier à broyer.</translation>
+    </message>
+    <message>
+        <source>Select a file to shred.</source>
+        <translation>Sélectionnez un fichier à broyer.</translation>
+    </message>
+    <message>
+        <source>Shred</source>
+        <translation>Broyer</translation>
+    </message>
+    <message>
+        <source>No such file or folder: nothing was touched.</source>
+        <translation>Fichier ou dossier introuvable : rien n&apos;a été touché.</translation>
+    </message>
+    <message>
+        <source>Apple Format Utility</source>
+        <translation>Utilitaire de formatage Apple</translation>
+    </message>
+    <message>
+        <source>Launch Disk Utility</source>
+        <translation>Lancer l&apos;Utilitaire de disque</translation>
+    </message>
+</context>
+<context>
     <name>Terminal</name>
     <message>
         <source>--free-space needs a FOLDER</source>
@@ -400,6 +616,137 @@
     </message>
 </context>
 <context>
+    <name>TrashRun</name>
+    <message>
+        <source>Shred Trash</source>
+        <translation>Broyer la corbeille</translation>
+    </message>
+    <message>
+        <source>Shred everything in the trash? If you proceed, you will be UNABLE to recover the shredded files. Please confirm that you wish to proceed.</source>
+        <translation>Broyer tout le contenu de la corbeille ? Si vous continuez, vous ne pourrez PLUS récupérer les fichiers broyés. Veuillez confirmer que vous souhaitez continuer.</translation>
+    </message>
+    <message>
+        <source>The trash is empty: nothing was shredded.</source>
+        <translation>La corbeille est vide : rien n&apos;a été broyé.</translation>
+    </message>
+    <message>
+        <source>The trash has been shredded.</source>
+        <translation>La corbeille a été broyée.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: it could not be held open for the run.</source>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : il n&apos;a pas pu être maintenu ouvert pendant l&apos;opération.</translation>
+    </message>
+    <message>
+        <source>%1 was moved or replaced while the trash was shredded: the rest of the trash was left alone.</source>
+        <translation>%1 a été déplacé ou remplacé pendant le broyage de la corbeille : le reste de la corbeille n&apos;a pas été touché.</translation>
+    </message>
+    <message>
+        <source>Not all of the trash was shredded: what stays, and why, is listed below.</source>
+        <translation>La corbeille n&apos;a pas été entièrement broyée : ce qui reste, et pourquoi, est indiqué ci-dessous.</translation>
+    </message>
+    <message>
+        <source>%1 was trashed from another file system (%2): moving it to the trash copied it, and the original&apos;s blocks lie in the free space there. Wipe Free Space on %3 reaches them.</source>
+        <translation>%1 a été mis à la corbeille depuis un autre système de fichiers (%2) : ce déplacement l&apos;a copié, et les blocs de l&apos;original se trouvent dans l&apos;espace libre de ce dernier. « Nettoyer l&apos;espace libre » sur %3 les atteint.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: it is a link.</source>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : c&apos;est un lien symbolique.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: %2 is a link.</source>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : %2 est un lien symbolique.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: it is not a folder.</source>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : ce n&apos;est pas un dossier.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: %2 is not a folder.</source>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : %2 n&apos;est pas un dossier.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: it is not owned by you.</source>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : il ne vous appartient pas.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: %2 is not owned by you.</source>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : %2 ne vous appartient pas.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: others may write in it.</source>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : d&apos;autres utilisateurs peuvent y écrire.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: others may write in %2.</source>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : d&apos;autres utilisateurs peuvent écrire dans %2.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: there is no sticky bit on it, so others may rename what is in it.</source>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : il n&apos;a pas de sticky bit, donc d&apos;autres utilisateurs peuvent renommer ce qu&apos;il contient.</translation>
+    </message>
+    <message>
+        <source>%1 was passed over, and nothing in it touched: there is no sticky bit on %2, so others may rename what is in it.</source>
+        <translation>%1 a été ignoré, et rien de son contenu n&apos;a été touché : %2 n&apos;a pas de sticky bit, donc d&apos;autres utilisateurs peuvent renommer ce qu&apos;il contient.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The trash you may trust is empty, but %n trash folder was passed over: nothing was shredded.</source>
+        <comment>The trash you may trust is empty, but %n trash folders were passed over: nothing was shredded.</comment>
+        <translation>
+            <numerusform>La corbeille digne de confiance est vide, mais %n dossier de corbeille a été ignoré : rien n&apos;a été broyé.</numerusform>
+            <numerusform>La corbeille digne de confiance est vide, mais %n dossiers de corbeille ont été ignorés : rien n&apos;a été broyé.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The trash has been shredded, but %n trash folder was passed over.</source>
+        <comment>The trash has been shredded, but %n trash folders were passed over.</comment>
+        <translation>
+            <numerusform>La corbeille a été broyée, mais %n dossier de corbeille a été ignoré.</numerusform>
+            <numerusform>La corbeille a été broyée, mais %n dossiers de corbeille ont été ignorés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the trash</source>
+        <translation>la corbeille</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n item, %2</source>
+        <comment>%1: %n items, %2</comment>
+        <translation>
+            <numerusform>%1 : %n élément, %2</numerusform>
+            <numerusform>%1 : %n éléments, %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Mode: %1</source>
+        <translation>Mode : %1</translation>
+    </message>
+    <message>
+        <source>it was moved or replaced while the trash was shredded: nothing more of it was touched</source>
+        <translation>il a été déplacé ou remplacé pendant le broyage de la corbeille : rien de plus n&apos;y a été touché</translation>
+    </message>
+    <message>
+        <source>it may not be removed: nothing of it was touched</source>
+        <translation>il ne peut pas être supprimé : rien n&apos;en a été touché</translation>
+    </message>
+    <message>
+        <source>it has another name, or is no regular file</source>
+        <translation>il a un autre nom, ou n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>its lines for the items shredded stay (%1)</source>
+        <translation>ses lignes concernant les éléments broyés restent (%1)</translation>
+    </message>
+    <message>
+        <source>its old copy, with the lines of the items shredded, was not overwritten (%1)</source>
+        <translation>son ancienne copie, avec les lignes des éléments broyés, n&apos;a pas été écrasée (%1)</translation>
+    </message>
+</context>
+<context>
     <name>Window</name>
     <message>
         <source>Overwriting will not reach everything: see the details</source>
@@ -487,6 +834,181 @@
     <message>
         <source>The name reports give as the person who ran them (leave it empty for none):</source>
         <translation>Le nom que les rapports donnent pour la personne qui a lancé les opérations (laisser vide pour aucun) :</translation>
+    </message>
+</context>
+<context>
+    <name>WipeRun</name>
+    <message>
+        <source>Wipe Free Space</source>
+        <translation>Nettoyer l&apos;espace libre</translation>
+    </message>
+    <message>
+        <source>Wipe the free space of the file system mounted at %1? Its free space is filled with random bytes and then given back at once. Programs that write to this file system may fail until the wipe ends.</source>
+        <translation>Nettoyer l&apos;espace libre du système de fichiers monté sur %1 ? Son espace libre est rempli d&apos;octets aléatoires puis aussitôt libéré. Les programmes qui écrivent sur ce système de fichiers peuvent échouer jusqu&apos;à la fin du nettoyage.</translation>
+    </message>
+    <message>
+        <source>Wipe cancelled: nothing was filled (the short write that measured the disk was given back at once).</source>
+        <translation>Nettoyage annulé : rien n&apos;a été rempli (la courte écriture qui a mesuré le disque a été aussitôt libérée).</translation>
+    </message>
+    <message>
+        <source>Free space has been wiped.</source>
+        <translation>L&apos;espace libre a été nettoyé.</translation>
+    </message>
+    <message>
+        <source>The wipe was stopped: the space it filled is free again.</source>
+        <translation>Le nettoyage a été arrêté : l&apos;espace qu&apos;il avait rempli est de nouveau libre.</translation>
+    </message>
+    <message>
+        <source>%1 could not be examined: %2.</source>
+        <translation>%1 n&apos;a pas pu être examiné : %2.</translation>
+    </message>
+    <message>
+        <source>%1 is on a memory file system (%2): nothing of it reaches a disk, so there is no free space to wipe.</source>
+        <translation>%1 se trouve sur un système de fichiers en mémoire (%2) : rien n&apos;en atteint un disque, il n&apos;y a donc pas d&apos;espace libre à nettoyer.</translation>
+    </message>
+    <message>
+        <source>%1 is on a network file system (%2): its free space lies on another machine, which decides what a write reaches. It is not wiped.</source>
+        <translation>%1 se trouve sur un système de fichiers réseau (%2) : son espace libre se trouve sur une autre machine, qui décide de ce qu&apos;une écriture atteint. Il n&apos;est pas nettoyé.</translation>
+    </message>
+    <message>
+        <source>%1 is on a read-only file system: its free space cannot be written.</source>
+        <translation>%1 se trouve sur un système de fichiers en lecture seule : son espace libre ne peut pas être écrit.</translation>
+    </message>
+    <message>
+        <source>You may not write in %1: choose a folder of your own on that file system.</source>
+        <translation>Vous ne pouvez pas écrire dans %1 : choisissez l&apos;un de vos propres dossiers sur ce système de fichiers.</translation>
+    </message>
+    <message>
+        <source>Not reached: %1 reserved for root (run as root to wipe it too)</source>
+        <translation>Non atteint : %1 réservés à root (lancez en tant que root pour les nettoyer aussi)</translation>
+    </message>
+    <message>
+        <source>Not reached: %1 that %2 keeps for itself, where no file may go; on an unmounted or read-only ext4 file system, zerofree reaches it</source>
+        <translation>Non atteint : %1 que le système de fichiers %2 garde pour lui-même, où aucun fichier ne peut aller ; sur un système de fichiers ext4 démonté ou en lecture seule, zerofree les atteint</translation>
+    </message>
+    <message>
+        <source>Not reached: %1 that %2 keeps for itself, where no file may go</source>
+        <translation>Non atteint : %1 que le système de fichiers %2 garde pour lui-même, où aucun fichier ne peut aller</translation>
+    </message>
+    <message>
+        <source>Not reached: blocks that %1 keeps back for itself (its reserve pool and a few in each allocation group), which only root can count</source>
+        <translation>Non atteint : les blocs que le système de fichiers %1 garde en réserve pour lui-même (sa réserve et quelques-uns dans chaque groupe d&apos;allocation), que seul root peut compter</translation>
+    </message>
+    <message>
+        <source>Reached by filling again: what %1 keeps for itself now lies on %2 the fill had written; it let go of them and filled again</source>
+        <translation>Atteint en remplissant de nouveau : ce que le système de fichiers %1 garde pour lui-même se trouve maintenant sur %2 que le remplissage avait écrits ; il les a libérés puis a rempli de nouveau</translation>
+    </message>
+    <message>
+        <source>Not reached: blocks that snapshots of this file system still hold</source>
+        <translation>Non atteint : les blocs que les instantanés de ce système de fichiers conservent encore</translation>
+    </message>
+    <message>
+        <source>Not reached: on flash or virtual disks, blocks the device keeps elsewhere (%1)</source>
+        <translation>Non atteint : sur les disques flash ou virtuels, les blocs que le périphérique conserve ailleurs (%1)</translation>
+    </message>
+    <message>
+        <source>Free space has been wiped except what %1 keeps for itself, which only root can count.</source>
+        <translation>L&apos;espace libre a été nettoyé, sauf ce que le système de fichiers %1 garde pour lui-même, que seul root peut compter.</translation>
+    </message>
+    <message>
+        <source>Free space has been wiped except %1: %2 that %3 keeps for itself and %4 reserved for root.</source>
+        <translation>L&apos;espace libre a été nettoyé, sauf %1 : %2 que le système de fichiers %3 garde pour lui-même et %4 réservés à root.</translation>
+    </message>
+    <message>
+        <source>Free space has been wiped except %1 that %2 keeps for itself.</source>
+        <translation>L&apos;espace libre a été nettoyé, sauf %1 que le système de fichiers %2 garde pour lui-même.</translation>
+    </message>
+    <message>
+        <source>Free space has been wiped except %1 reserved for root.</source>
+        <translation>L&apos;espace libre a été nettoyé, sauf %1 réservés à root.</translation>
+    </message>
+    <message>
+        <source>File system: %1 mounted at %2 from %3</source>
+        <translation>Système de fichiers : %1 monté sur %2 depuis %3</translation>
+    </message>
+    <message>
+        <source>The device was asked to discard the free blocks (FITRIM): a request to the device, not a proof that it did</source>
+        <translation>Le périphérique a été invité à abandonner les blocs libres (FITRIM) : une demande au périphérique, pas la preuve qu&apos;il l&apos;a fait</translation>
+    </message>
+    <message>
+        <source>The device was not asked to discard the free blocks: only root may ask</source>
+        <translation>Le périphérique n&apos;a pas été invité à abandonner les blocs libres : seul root peut le demander</translation>
+    </message>
+    <message>
+        <source>The device was not asked to discard the free blocks: it does not accept discard</source>
+        <translation>Le périphérique n&apos;a pas été invité à abandonner les blocs libres : il n&apos;accepte pas le discard</translation>
+    </message>
+    <message>
+        <source>The device could not be asked to discard the free blocks (%1)</source>
+        <translation>Le périphérique n&apos;a pas pu être invité à abandonner les blocs libres (%1)</translation>
+    </message>
+    <message>
+        <source>Free space of %1 (%2)</source>
+        <translation>Espace libre de %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Measuring how fast the disk takes writes...</source>
+        <translation>Mesure de la vitesse d&apos;écriture du disque…</translation>
+    </message>
+    <message>
+        <source>Nothing was written: %1</source>
+        <translation>Rien n&apos;a été écrit : %1</translation>
+    </message>
+    <message>
+        <source>Free space: %1</source>
+        <translation>Espace libre : %1</translation>
+    </message>
+    <message>
+        <source>Estimated time: about %1 (a short write ran at %2)</source>
+        <translation>Durée estimée : environ %1 (une courte écriture a atteint %2)</translation>
+    </message>
+    <message>
+        <source>The wipe failed (%1): the space it filled is free again.</source>
+        <translation>Le nettoyage a échoué (%1) : l&apos;espace qu&apos;il avait rempli est de nouveau libre.</translation>
+    </message>
+    <message>
+        <source>%1 %2 written.</source>
+        <translation>%1 %2 écrits.</translation>
+    </message>
+    <message>
+        <source>Written: %1 of random bytes in %2 (%3)</source>
+        <translation>Écrit : %1 d&apos;octets aléatoires en %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Written: %1 of random bytes in %2</source>
+        <translation>Écrit : %1 d&apos;octets aléatoires en %2</translation>
+    </message>
+    <message>
+        <source>Given back: the fill&apos;s files had names in a private folder, all removed, and were let go %1 after the last write</source>
+        <translation>Libéré : les fichiers de remplissage avaient des noms dans un dossier privé, tous supprimés, et ont été lâchés %1 après la dernière écriture</translation>
+    </message>
+    <message>
+        <source>Given back: the fill&apos;s files never had names, and were let go %1 after the last write</source>
+        <translation>Libéré : les fichiers de remplissage n&apos;ont jamais eu de nom, et ont été lâchés %1 après la dernière écriture</translation>
+    </message>
+    <message>
+        <source>Inodes made anew: %1 (this file system keeps small files&apos; data in inodes)</source>
+        <translation>Inodes recréés : %1 (ce système de fichiers garde les données des petits fichiers dans les inodes)</translation>
+    </message>
+    <message>
+        <source>1 pass of random bytes (a ChaCha20 stream keyed from /dev/urandom) into files without names that fill the free space, synced to the disk, then let go</source>
+        <translation>1 passe d&apos;octets aléatoires (un flux ChaCha20 dont la clé provient de /dev/urandom) dans des fichiers sans nom qui remplissent l&apos;espace libre, synchronisés sur le disque, puis lâchés</translation>
+    </message>
+    <message>
+        <source>not read back: the space is given back as soon as it is written</source>
+        <translation>non relu : l&apos;espace est libéré dès qu&apos;il est écrit</translation>
+    </message>
+    <message>
+        <source>Writing %1 at %2, about %3 left</source>
+        <translation>Écriture de %1 à %2, encore environ %3</translation>
+    </message>
+    <message>
+        <source>Select a folder on the file system whose free space is to be wiped.</source>
+        <translation>Sélectionnez un dossier sur le système de fichiers dont l&apos;espace libre doit être nettoyé.</translation>
+    </message>
+    <message>
+        <source>Wipe</source>
+        <translation>Nettoyer</translation>
     </message>
 </context>
 <context>

@@ -41,7 +41,7 @@ protected:
         const std::vector<std::string> env = {
             "/usr/bin/env",       "-i",
             "HOME=" + dir.path(), "XDG_CONFIG_HOME=" + (dir / "config"),
-            "LANG=C.UTF-8",       "PATH=/usr/bin:/bin"};
+            "LANG=" + language,   "PATH=/usr/bin:/bin"};
         all.insert(all.end(), env.begin(), env.end());
         if (!dataHome.empty())
             all.push_back("XDG_DATA_HOME=" + dataHome);
@@ -93,6 +93,8 @@ protected:
     }
 
     Finished run(const std::vector<std::string>& args) { return finish(start(args)); }
+
+    std::string language = "C.UTF-8";  // the person's, as LANG says it
 
     void storeSettings(const std::string& lines) {
         std::filesystem::create_directories(dir / "config/ORBA");

@@ -7,7 +7,8 @@ packages=(g++ cmake make clang-format googletest libssl-dev libgtest-dev qt6-bas
           xvfb xauth openbox x11-utils fonts-dejavu-core libgl1-mesa-dev coreutils time
           mount util-linux e2fsprogs btrfs-progs xfsprogs dmsetup
           desktop-file-utils appstream xdg-utils man-db groff-base
-          bash-completion dpkg-dev file poppler-utils dbus-daemon dbus-bin)
+          bash-completion dpkg-dev file poppler-utils dbus-daemon dbus-bin
+          at-spi2-core python3-pyatspi)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

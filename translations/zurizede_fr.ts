@@ -25,11 +25,11 @@
     </message>
     <message>
         <source>Not in the count: %1 and %2 after it was taken</source>
-        <translation>Hors du décompte&#x202f;: %1 et %2 après le comptage</translation>
+        <translation>Hors du décompte : %1 et %2 après le comptage</translation>
     </message>
     <message>
         <source>Not in the count: %1 after it was taken</source>
-        <translation>Hors du décompte&#x202f;: %1 après le comptage</translation>
+        <translation>Hors du décompte : %1 après le comptage</translation>
     </message>
     <message>
         <source>4 passes</source>
@@ -41,15 +41,15 @@
     </message>
     <message>
         <source>1 pass of random bytes</source>
-        <translation>1 passe d’octets aléatoires</translation>
+        <translation>1 passe d&apos;octets aléatoires</translation>
     </message>
     <message>
         <source>Is a mount point: nothing in it was touched</source>
-        <translation>Est un point de montage&#x202f;: rien n’y a été touché</translation>
+        <translation>Est un point de montage : rien n&apos;y a été touché</translation>
     </message>
     <message>
         <source>Left untouched: it could not be removed afterwards (%1)</source>
-        <translation>Laissé intact&#x202f;: impossible de le supprimer ensuite (%1)</translation>
+        <translation>Laissé intact : impossible de le supprimer ensuite (%1)</translation>
     </message>
     <message>
         <source>it or its folder is marked immutable or append-only</source>
@@ -57,63 +57,63 @@
     </message>
     <message>
         <source>Could not examine the item (%1)</source>
-        <translation>Impossible d’examiner l’élément (%1)</translation>
+        <translation>Impossible d&apos;examiner l&apos;élément (%1)</translation>
     </message>
     <message>
         <source>Could not overwrite the file (%1)</source>
-        <translation>Impossible d’écraser le fichier (%1)</translation>
+        <translation>Impossible d&apos;écraser le fichier (%1)</translation>
     </message>
     <message>
         <source>Could not overwrite the file: the random device %1 could not be opened (%2)</source>
-        <translation>Impossible d’écraser le fichier&#x202f;: le générateur aléatoire %1 n’a pas pu être ouvert (%2)</translation>
+        <translation>Impossible d&apos;écraser le fichier : le générateur aléatoire %1 n&apos;a pas pu être ouvert (%2)</translation>
     </message>
     <message>
         <source>The file kept growing while it was being overwritten</source>
-        <translation>Le fichier a continué de grossir pendant qu’il était écrasé</translation>
+        <translation>Le fichier a continué de grossir pendant qu&apos;il était écrasé</translation>
     </message>
     <message>
         <source>The last pass could not be read back (%1): the file is kept</source>
-        <translation>La dernière passe n’a pas pu être relue (%1)&#x202f;: le fichier est conservé</translation>
+        <translation>La dernière passe n&apos;a pas pu être relue (%1) : le fichier est conservé</translation>
     </message>
     <message>
         <source>The last pass read back differently from what was written: the file is kept</source>
-        <translation>La dernière passe relue diffère de ce qui a été écrit&#x202f;: le fichier est conservé</translation>
+        <translation>La dernière passe relue diffère de ce qui a été écrit : le fichier est conservé</translation>
     </message>
     <message numerus="yes">
         <source>%n file also has names outside the selection: %1. Those names are removed here, and the contents stay on the disk under the others (hard links)</source>
         <comment>%n files also have names outside the selection: %1. Those names are removed here, and the contents stay on the disk under the others (hard links)</comment>
         <translation>
-            <numerusform>%n fichier a aussi des noms hors de la sélection&#x202f;: %1. Ces noms sont supprimés ici, et le contenu reste sur le disque sous les autres (liens physiques)</numerusform>
-            <numerusform>%n fichiers ont aussi des noms hors de la sélection&#x202f;: %1. Ces noms sont supprimés ici, et les contenus restent sur le disque sous les autres (liens physiques)</numerusform>
+            <numerusform>%n fichier a aussi des noms hors de la sélection : %1. Ces noms sont supprimés ici, et le contenu reste sur le disque sous les autres (liens physiques)</numerusform>
+            <numerusform>%n fichiers ont aussi des noms hors de la sélection : %1. Ces noms sont supprimés ici, et les contenus restent sur le disque sous les autres (liens physiques)</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n symbolic link is removed; what it points to is left alone</source>
         <comment>%n symbolic links are removed; what they point to is left alone</comment>
         <translation>
-            <numerusform>%n lien symbolique est supprimé&#x202f;; sa cible reste intacte</numerusform>
-            <numerusform>%n liens symboliques sont supprimés&#x202f;; leurs cibles restent intactes</numerusform>
+            <numerusform>%n lien symbolique est supprimé ; sa cible reste intacte</numerusform>
+            <numerusform>%n liens symboliques sont supprimés ; leurs cibles restent intactes</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n special file (device, pipe or socket) is removed; nothing in it is overwritten</source>
         <comment>%n special files (devices, pipes or sockets) are removed; nothing in them is overwritten</comment>
         <translation>
-            <numerusform>%n fichier spécial (périphérique, tube ou socket) est supprimé&#x202f;; rien de son contenu n’est écrasé</numerusform>
-            <numerusform>%n fichiers spéciaux (périphériques, tubes ou sockets) sont supprimés&#x202f;; rien de leur contenu n’est écrasé</numerusform>
+            <numerusform>%n fichier spécial (périphérique, tube ou socket) est supprimé ; rien de son contenu n&apos;est écrasé</numerusform>
+            <numerusform>%n fichiers spéciaux (périphériques, tubes ou sockets) sont supprimés ; rien de leur contenu n&apos;est écrasé</numerusform>
         </translation>
     </message>
     <message>
         <source>What: %1</source>
-        <translation>Quoi&#x202f;: %1</translation>
+        <translation>Quoi : %1</translation>
     </message>
     <message>
         <source>What: the empty folder %1</source>
-        <translation>Quoi&#x202f;: le dossier vide %1</translation>
+        <translation>Quoi : le dossier vide %1</translation>
     </message>
     <message>
         <source>What: the folder %1 with %2</source>
-        <translation>Quoi&#x202f;: le dossier %1 avec %2</translation>
+        <translation>Quoi : le dossier %1 avec %2</translation>
     </message>
     <message numerus="yes">
         <source>%n item</source>
@@ -133,19 +133,19 @@
     </message>
     <message>
         <source>How much: %1, %2</source>
-        <translation>Combien&#x202f;: %1, %2</translation>
+        <translation>Combien : %1, %2</translation>
     </message>
     <message>
         <source>How: %1, the last one read back</source>
-        <translation>Comment&#x202f;: %1, la dernière étant relue</translation>
+        <translation>Comment : %1, la dernière étant relue</translation>
     </message>
     <message>
         <source>How: %1</source>
-        <translation>Comment&#x202f;: %1</translation>
+        <translation>Comment : %1</translation>
     </message>
     <message>
         <source>Nothing was touched.</source>
-        <translation>Rien n’a été touché.</translation>
+        <translation>Rien n&apos;a été touché.</translation>
     </message>
     <message numerus="yes">
         <source>%n file overwritten (%1, %2)</source>
@@ -203,29 +203,29 @@
         <source>Overwritten: %n file, %1, %2 each</source>
         <comment>Overwritten: %n files, %1, %2 each</comment>
         <translation>
-            <numerusform>Écrasé&#x202f;: %n fichier, %1, %2 par fichier</numerusform>
-            <numerusform>Écrasés&#x202f;: %n fichiers, %1, %2 par fichier</numerusform>
+            <numerusform>Écrasé : %n fichier, %1, %2 par fichier</numerusform>
+            <numerusform>Écrasés : %n fichiers, %1, %2 par fichier</numerusform>
         </translation>
     </message>
     <message>
         <source>Verified: %1 of %2 files read back from the device as the last pass wrote them</source>
-        <translation>Vérifiés&#x202f;: %1 fichiers sur %2 relus depuis le périphérique tels que la dernière passe les a écrits</translation>
+        <translation>Vérifiés : %1 fichiers sur %2 relus depuis le périphérique tels que la dernière passe les a écrits</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation>%1&#x202f;: %2</translation>
+        <translation>%1 : %2</translation>
     </message>
     <message numerus="yes">
         <source>%1: and %n more</source>
         <comment>%1: and %n more</comment>
         <translation>
-            <numerusform>%1&#x202f;: et %n autre</numerusform>
-            <numerusform>%1&#x202f;: et %n autres</numerusform>
+            <numerusform>%1 : et %n autre</numerusform>
+            <numerusform>%1 : et %n autres</numerusform>
         </translation>
     </message>
     <message>
         <source>Removed after fewer passes than chosen, when the run was stopped</source>
-        <translation>Supprimé après moins de passes que choisi, à l’arrêt de l’opération</translation>
+        <translation>Supprimé après moins de passes que choisi, à l&apos;arrêt de l&apos;opération</translation>
     </message>
     <message>
         <source>Removed, but its contents stay on the disk under another name (hard link)</source>
@@ -233,27 +233,27 @@
     </message>
     <message>
         <source>Removed; what it points to was not touched (symbolic link)</source>
-        <translation>Supprimé&#x202f;; sa cible n’a pas été touchée (lien symbolique)</translation>
+        <translation>Supprimé ; sa cible n&apos;a pas été touchée (lien symbolique)</translation>
     </message>
     <message>
         <source>Removed; nothing in it was overwritten (device, pipe or socket)</source>
-        <translation>Supprimé&#x202f;; rien de son contenu n’a été écrasé (périphérique, tube ou socket)</translation>
+        <translation>Supprimé ; rien de son contenu n&apos;a été écrasé (périphérique, tube ou socket)</translation>
     </message>
     <message>
         <source>Kept: %1: %2</source>
-        <translation>Conservé&#x202f;: %1&#x202f;: %2</translation>
+        <translation>Conservé : %1 : %2</translation>
     </message>
     <message>
         <source>%1: names: %2</source>
-        <translation>%1&#x202f;: noms&#x202f;: %2</translation>
+        <translation>%1 : noms : %2</translation>
     </message>
     <message>
         <source>Names: %1</source>
-        <translation>Noms&#x202f;: %1</translation>
+        <translation>Noms : %1</translation>
     </message>
     <message>
         <source>Names (%1): %2</source>
-        <translation>Noms (%1)&#x202f;: %2</translation>
+        <translation>Noms (%1) : %2</translation>
     </message>
 </context>
 <context>
@@ -299,247 +299,247 @@
     <name>MainWindow</name>
     <message>
         <source>ORBA Zurizede</source>
-        <translation type="unfinished"></translation>
+        <translation>ORBA Zurizede</translation>
     </message>
     <message>
         <source>Drop area</source>
-        <translation type="unfinished"></translation>
+        <translation>Zone de dépôt</translation>
     </message>
     <message>
         <source>Shredder</source>
-        <translation type="unfinished"></translation>
+        <translation>Broyeur</translation>
     </message>
     <message>
         <source>Drop files or folders here to shred them</source>
-        <translation type="unfinished"></translation>
+        <translation>Déposez ici des fichiers ou des dossiers pour les broyer</translation>
     </message>
     <message>
         <source>Choose Fi&amp;les…</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir des fic&amp;hiers…</translation>
     </message>
     <message>
         <source>Choose Fol&amp;der…</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir un &amp;dossier…</translation>
     </message>
     <message>
         <source>Progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progression</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter</translation>
     </message>
     <message>
         <source>Stop shredding (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter le broyage (Échap)</translation>
     </message>
     <message>
         <source>F&amp;older:</source>
-        <translation type="unfinished"></translation>
+        <translation>D&amp;ossier :</translation>
     </message>
     <message>
         <source>Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier</translation>
     </message>
     <message>
         <source>F&amp;ile:</source>
-        <translation type="unfinished"></translation>
+        <translation>F&amp;ichier :</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier</translation>
     </message>
     <message>
         <source>S&amp;tatus:</source>
-        <translation type="unfinished"></translation>
+        <translation>É&amp;tat :</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>État</translation>
     </message>
     <message>
         <source>Selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélection</translation>
     </message>
     <message>
         <source>Left to shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Reste à broyer</translation>
     </message>
     <message>
         <source>Ite&amp;ms:</source>
-        <translation type="unfinished"></translation>
+        <translation>Élé&amp;ments :</translation>
     </message>
     <message>
         <source>Selected items</source>
-        <translation type="unfinished"></translation>
+        <translation>Éléments sélectionnés</translation>
     </message>
     <message>
         <source>Items left to shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Éléments restant à broyer</translation>
     </message>
     <message>
         <source>Lin&amp;ks:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Liens :</translation>
     </message>
     <message>
         <source>Selected links</source>
-        <translation type="unfinished"></translation>
+        <translation>Liens sélectionnés</translation>
     </message>
     <message>
         <source>Links left to shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Liens restant à broyer</translation>
     </message>
     <message>
         <source>&amp;Bytes:</source>
-        <translation type="unfinished"></translation>
+        <translation>O&amp;ctets :</translation>
     </message>
     <message>
         <source>Selected bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Octets sélectionnés</translation>
     </message>
     <message>
         <source>Bytes left to shred</source>
-        <translation type="unfinished"></translation>
+        <translation>Octets restant à broyer</translation>
     </message>
     <message>
         <source>Account of the last run</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilan de la dernière opération</translation>
     </message>
     <message>
         <source>D&amp;etails…</source>
-        <translation type="unfinished"></translation>
+        <translation>Détail&amp;s…</translation>
     </message>
     <message>
         <source>What the last run overwrote, removed and kept, and what overwriting cannot reach</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce que la dernière opération a écrasé, supprimé et conservé, et ce que l&apos;écrasement ne peut atteindre</translation>
     </message>
     <message>
         <source>Save &amp;Report…</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le &amp;rapport…</translation>
     </message>
     <message>
         <source>A report of the last run to keep, as PDF or JSON</source>
-        <translation type="unfinished"></translation>
+        <translation>Un rapport de la dernière opération à conserver, en PDF ou en JSON</translation>
     </message>
     <message>
         <source>The settings of the next shred: click to change them</source>
-        <translation type="unfinished"></translation>
+        <translation>Les réglages du prochain broyage : cliquez pour les modifier</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fichier</translation>
     </message>
     <message>
         <source>&amp;Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Paramètres</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aide</translation>
     </message>
     <message>
         <source>Shred &amp;File…</source>
-        <translation type="unfinished"></translation>
+        <translation>Broyer un &amp;fichier…</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>Shred F&amp;older &amp;&amp; Contents…</source>
-        <translation type="unfinished"></translation>
+        <translation>Broyer un &amp;dossier et son contenu…</translation>
     </message>
     <message>
         <source>Ctrl+Shift+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Shift+O</translation>
     </message>
     <message>
         <source>&amp;Wipe Free Space…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nettoyer l&apos;espace libre…</translation>
     </message>
     <message>
         <source>Fill the free space of a file system with random bytes, then give it back: this reaches what earlier deletes and copy-on-write left behind</source>
-        <translation type="unfinished"></translation>
+        <translation>Remplir d&apos;octets aléatoires l&apos;espace libre d&apos;un système de fichiers, puis le rendre : cela atteint ce que des suppressions antérieures et la copie sur écriture ont laissé</translation>
     </message>
     <message>
         <source>Shred &amp;Trash…</source>
-        <translation type="unfinished"></translation>
+        <translation>Broyer la &amp;corbeille…</translation>
     </message>
     <message>
         <source>Shred every item in your trash folders, and their records</source>
-        <translation type="unfinished"></translation>
+        <translation>Broyer chaque élément de vos dossiers de corbeille, ainsi que leurs enregistrements</translation>
     </message>
     <message>
         <source>Esc</source>
-        <translation type="unfinished"></translation>
+        <translation>Esc</translation>
     </message>
     <message>
         <source>&amp;Disk Utility…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Utilitaire de disques…</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>Ctrl+Q</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Q</translation>
     </message>
     <message>
         <source>&amp;1 pass of random bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;1 passe d&apos;octets aléatoires</translation>
     </message>
     <message>
         <source>&amp;4 passes</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;4 passes</translation>
     </message>
     <message>
         <source>11 &amp;passes</source>
-        <translation type="unfinished"></translation>
+        <translation>11 &amp;passes</translation>
     </message>
     <message>
         <source>Ask for &amp;confirmation</source>
-        <translation type="unfinished"></translation>
+        <translation>Demander &amp;confirmation</translation>
     </message>
     <message>
         <source>&amp;Log each shred</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Journaliser chaque broyage</translation>
     </message>
     <message>
         <source>&amp;Verify the last pass</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vérifier la dernière passe</translation>
     </message>
     <message>
         <source>Save a &amp;report after every run</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer un &amp;rapport après chaque opération</translation>
     </message>
     <message>
         <source>&amp;Operator Name…</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom de l&apos;&amp;opérateur…</translation>
     </message>
     <message>
         <source>The person reports name as having run the shreds</source>
-        <translation type="unfinished"></translation>
+        <translation>La personne que les rapports nomment comme ayant lancé les broyages</translation>
     </message>
     <message>
         <source>ORBA Zurizede &amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aide d&apos;ORBA Zurizede</translation>
     </message>
     <message>
         <source>F1</source>
-        <translation type="unfinished"></translation>
+        <translation>F1</translation>
     </message>
     <message>
         <source>Support &amp;E-mail…</source>
-        <translation type="unfinished"></translation>
+        <translation>Assistance par &amp;courriel…</translation>
     </message>
     <message>
         <source>&amp;Web Site…</source>
-        <translation type="unfinished"></translation>
+        <translation>Site &amp;Web…</translation>
     </message>
 </context>
 <context>
@@ -554,22 +554,22 @@
     </message>
     <message>
         <source>1 pass of random bytes (a ChaCha20 stream keyed for each file from /dev/urandom), synced to the disk</source>
-        <translation>1 passe d’octets aléatoires (un flux ChaCha20 dont la clé est tirée de /dev/urandom pour chaque fichier), synchronisée sur le disque</translation>
+        <translation>1 passe d&apos;octets aléatoires (un flux ChaCha20 dont la clé est tirée de /dev/urandom pour chaque fichier), synchronisée sur le disque</translation>
     </message>
     <message>
         <source>the last pass of every file was read back from the device: %1 of %2 files read back as written</source>
-        <translation>la dernière passe de chaque fichier a été relue depuis le périphérique&#x202f;: %1 fichiers sur %2 relus tels qu’écrits</translation>
+        <translation>la dernière passe de chaque fichier a été relue depuis le périphérique : %1 fichiers sur %2 relus tels qu&apos;écrits</translation>
     </message>
     <message>
         <source>not asked for: the passes were not read back</source>
-        <translation>non demandée&#x202f;: les passes n’ont pas été relues</translation>
+        <translation>non demandée : les passes n&apos;ont pas été relues</translation>
     </message>
     <message numerus="yes">
         <source>Left in place when the run was stopped: %1 item and %2 bytes</source>
         <comment>Left in place when the run was stopped: %1 items and %2 bytes</comment>
         <translation>
-            <numerusform>Laissé en place à l’arrêt de l’opération&#x202f;: %1 élément et %2 octets</numerusform>
-            <numerusform>Laissés en place à l’arrêt de l’opération&#x202f;: %1 éléments et %2 octets</numerusform>
+            <numerusform>Laissé en place à l&apos;arrêt de l&apos;opération : %1 élément et %2 octets</numerusform>
+            <numerusform>Laissés en place à l&apos;arrêt de l&apos;opération : %1 éléments et %2 octets</numerusform>
         </translation>
     </message>
     <message>
@@ -686,11 +686,11 @@
     </message>
     <message>
         <source>ORBA Zurizede: report of a run</source>
-        <translation>ORBA Zurizede&#x202f;: rapport d’une opération</translation>
+        <translation>ORBA Zurizede : rapport d&apos;une opération</translation>
     </message>
     <message>
         <source>This report records what the program did and saw. It does not certify the device: see what overwriting cannot reach below.</source>
-        <translation>Ce rapport consigne ce que le programme a fait et constaté. Il ne certifie pas le périphérique&#x202f;: voir plus bas ce que l’écrasement ne peut pas atteindre.</translation>
+        <translation>Ce rapport consigne ce que le programme a fait et constaté. Il ne certifie pas le périphérique : voir plus bas ce que l&apos;écrasement ne peut pas atteindre.</translation>
     </message>
     <message>
         <source>Result</source>
@@ -698,7 +698,7 @@
     </message>
     <message>
         <source>%1: %2</source>
-        <translation>%1&#x202f;: %2</translation>
+        <translation>%1 : %2</translation>
     </message>
     <message>
         <source>Run</source>
@@ -750,7 +750,7 @@
     </message>
     <message>
         <source>The same report as JSON: %1, SHA-256 %2</source>
-        <translation>Le même rapport en JSON&#x202f;: %1, SHA-256 %2</translation>
+        <translation>Le même rapport en JSON : %1, SHA-256 %2</translation>
     </message>
     <message>
         <source>Storage</source>
@@ -830,11 +830,11 @@
     </message>
     <message>
         <source>a report is written as .pdf or .json, not as %1</source>
-        <translation>un rapport s’écrit en .pdf ou en .json, pas en %1</translation>
+        <translation>un rapport s&apos;écrit en .pdf ou en .json, pas en %1</translation>
     </message>
     <message>
         <source>%1 is a symbolic link: a report is never written through one</source>
-        <translation>%1 est un lien symbolique&#x202f;: un rapport n’est jamais écrit à travers un lien</translation>
+        <translation>%1 est un lien symbolique : un rapport n&apos;est jamais écrit à travers un lien</translation>
     </message>
 </context>
 <context>
@@ -845,7 +845,7 @@
     </message>
     <message>
         <source>%@: %@</source>
-        <translation>%@&#x202f;: %@</translation>
+        <translation>%@ : %@</translation>
     </message>
     <message>
         <source>File System Alert</source>
@@ -853,7 +853,7 @@
     </message>
     <message>
         <source>No files were touched - shredding cancelled.</source>
-        <translation>Aucun fichier n’a été touché – broyage annulé.</translation>
+        <translation>Aucun fichier n&apos;a été touché – broyage annulé.</translation>
     </message>
     <message>
         <source>Files have been shredded.</source>
@@ -885,7 +885,7 @@
     </message>
     <message>
         <source>Shredding was interrupted in the first pass: this file is left partly overwritten</source>
-        <translation>Le broyage a été interrompu pendant la première passe&#x202f;: ce fichier reste partiellement écrasé</translation>
+        <translation>Le broyage a été interrompu pendant la première passe : ce fichier reste partiellement écrasé</translation>
     </message>
     <message>
         <source>If you proceed, you will be UNABLE to recover the shredded files. Please confirm that you wish to proceed.</source>
@@ -897,7 +897,7 @@
     </message>
     <message>
         <source>Launch Disk Utility</source>
-        <translation>Lancer l’Utilitaire de disque</translation>
+        <translation>Lancer l&apos;Utilitaire de disque</translation>
     </message>
     <message>
         <source>its contents have another name</source>
@@ -908,31 +908,31 @@
     <name>Storage</name>
     <message>
         <source>overwriting reaches the old data</source>
-        <translation>l’écrasement atteint les anciennes données</translation>
+        <translation>l&apos;écrasement atteint les anciennes données</translation>
     </message>
     <message>
         <source>overwriting may not reach all old copies</source>
-        <translation>l’écrasement peut ne pas atteindre toutes les anciennes copies</translation>
+        <translation>l&apos;écrasement peut ne pas atteindre toutes les anciennes copies</translation>
     </message>
     <message>
         <source>overwriting cannot reach the old copies</source>
-        <translation>l’écrasement ne peut pas atteindre les anciennes copies</translation>
+        <translation>l&apos;écrasement ne peut pas atteindre les anciennes copies</translation>
     </message>
     <message>
         <source>overwriting is not needed: nothing is kept on a disk</source>
-        <translation>l’écrasement n’est pas nécessaire&#x202f;: rien n’est conservé sur un disque</translation>
+        <translation>l&apos;écrasement n&apos;est pas nécessaire : rien n&apos;est conservé sur un disque</translation>
     </message>
     <message>
         <source>whether overwriting reaches the old data is unknown</source>
-        <translation>on ne sait pas si l’écrasement atteint les anciennes données</translation>
+        <translation>on ne sait pas si l&apos;écrasement atteint les anciennes données</translation>
     </message>
     <message>
         <source>Storage: %1</source>
-        <translation>Stockage&#x202f;: %1</translation>
+        <translation>Stockage : %1</translation>
     </message>
     <message>
         <source>Storage (%1): %2</source>
-        <translation>Stockage (%1)&#x202f;: %2</translation>
+        <translation>Stockage (%1) : %2</translation>
     </message>
     <message>
         <source>%1 (%2)</source>
@@ -940,7 +940,7 @@
     </message>
     <message>
         <source>%1; it is encrypted, so old copies cannot be read without its key</source>
-        <translation>%1&#x202f;; il est chiffré, les anciennes copies ne peuvent donc pas être lues sans sa clé</translation>
+        <translation>%1 ; il est chiffré, les anciennes copies ne peuvent donc pas être lues sans sa clé</translation>
     </message>
     <message>
         <source>the file system wipes removed names</source>
@@ -956,11 +956,11 @@
     </message>
     <message>
         <source>solid-state or flash: the device may keep old copies in blocks it has remapped</source>
-        <translation>SSD ou flash&#x202f;: le périphérique peut garder d’anciennes copies dans des blocs qu’il a réaffectés</translation>
+        <translation>SSD ou flash : le périphérique peut garder d&apos;anciennes copies dans des blocs qu&apos;il a réaffectés</translation>
     </message>
     <message>
         <source>a spinning disk that accepts discard: thin-provisioned or flash, it may keep old copies elsewhere</source>
-        <translation>un disque rotatif qui accepte le discard&#x202f;: à allocation dynamique ou flash, il peut garder d’anciennes copies ailleurs</translation>
+        <translation>un disque rotatif qui accepte le discard : à allocation dynamique ou flash, il peut garder d&apos;anciennes copies ailleurs</translation>
     </message>
     <message>
         <source>flash memory card</source>
@@ -968,11 +968,11 @@
     </message>
     <message>
         <source>attached over %1; a flash drive writes elsewhere than it is told</source>
-        <translation>connecté en %1&#x202f;; un support flash écrit ailleurs que là où on le lui demande</translation>
+        <translation>connecté en %1 ; un support flash écrit ailleurs que là où on le lui demande</translation>
     </message>
     <message>
         <source>a removable medium; a flash card writes elsewhere than it is told</source>
-        <translation>un support amovible&#x202f;; une carte flash écrit ailleurs que là où on le lui demande</translation>
+        <translation>un support amovible ; une carte flash écrit ailleurs que là où on le lui demande</translation>
     </message>
     <message>
         <source>a virtual disk (%1), what lies beneath is not known</source>
@@ -980,11 +980,11 @@
     </message>
     <message>
         <source>a network disk (%1): the server decides where the passes go</source>
-        <translation>un disque réseau (%1)&#x202f;: le serveur décide où vont les passes</translation>
+        <translation>un disque réseau (%1) : le serveur décide où vont les passes</translation>
     </message>
     <message>
         <source>held in memory: nothing of it reaches a disk</source>
-        <translation>conservé en mémoire&#x202f;: rien n’en atteint un disque</translation>
+        <translation>conservé en mémoire : rien n&apos;en atteint un disque</translation>
     </message>
     <message>
         <source>held in memory, but pages it wrote back to a disk stay there when overwritten</source>
@@ -992,7 +992,7 @@
     </message>
     <message>
         <source>a spinning disk attached through a controller not known to write in place</source>
-        <translation>un disque rotatif connecté par un contrôleur dont on ne sait pas s’il écrit sur place</translation>
+        <translation>un disque rotatif connecté par un contrôleur dont on ne sait pas s&apos;il écrit sur place</translation>
     </message>
     <message>
         <source>whether the disk spins could not be read</source>
@@ -1024,7 +1024,7 @@
     </message>
     <message>
         <source>its backing file could not be examined</source>
-        <translation>son fichier sous-jacent n’a pas pu être examiné</translation>
+        <translation>son fichier sous-jacent n&apos;a pas pu être examiné</translation>
     </message>
     <message>
         <source>%1 over %2</source>
@@ -1060,39 +1060,39 @@
     </message>
     <message>
         <source>%1: %2</source>
-        <translation>%1&#x202f;: %2</translation>
+        <translation>%1 : %2</translation>
     </message>
     <message>
         <source>could not be examined (%1)</source>
-        <translation>n’a pas pu être examiné (%1)</translation>
+        <translation>n&apos;a pas pu être examiné (%1)</translation>
     </message>
     <message>
         <source>copy-on-write: every pass goes to new blocks, and snapshots keep the old ones</source>
-        <translation>copie sur écriture&#x202f;: chaque passe va dans de nouveaux blocs, et les instantanés gardent les anciens</translation>
+        <translation>copie sur écriture : chaque passe va dans de nouveaux blocs, et les instantanés gardent les anciens</translation>
     </message>
     <message>
         <source>log-structured: every pass goes to new blocks, and the old ones stay until cleaned</source>
-        <translation>structuré en journal&#x202f;: chaque passe va dans de nouveaux blocs, et les anciens restent jusqu’au nettoyage</translation>
+        <translation>structuré en journal : chaque passe va dans de nouveaux blocs, et les anciens restent jusqu&apos;au nettoyage</translation>
     </message>
     <message>
         <source>held in memory: nothing reaches a disk, though swap may hold some of its pages</source>
-        <translation>conservé en mémoire&#x202f;: rien n’atteint un disque, mais l’espace d’échange peut contenir certaines de ses pages</translation>
+        <translation>conservé en mémoire : rien n&apos;atteint un disque, mais l&apos;espace d&apos;échange peut contenir certaines de ses pages</translation>
     </message>
     <message>
         <source>held in memory: nothing reaches a disk</source>
-        <translation>conservé en mémoire&#x202f;: rien n’atteint un disque</translation>
+        <translation>conservé en mémoire : rien n&apos;atteint un disque</translation>
     </message>
     <message>
         <source>network file system: the server decides where the passes go</source>
-        <translation>système de fichiers réseau&#x202f;: le serveur décide où vont les passes</translation>
+        <translation>système de fichiers réseau : le serveur décide où vont les passes</translation>
     </message>
     <message>
         <source>FUSE: the program behind it decides where the passes go</source>
-        <translation>FUSE&#x202f;: le programme qui est derrière décide où vont les passes</translation>
+        <translation>FUSE : le programme qui est derrière décide où vont les passes</translation>
     </message>
     <message>
         <source>overlay: a file from the lower layer is copied up when changed, and the lower layer keeps the original</source>
-        <translation>overlay&#x202f;: un fichier de la couche inférieure est copié vers le haut quand il change, et la couche inférieure garde l’original</translation>
+        <translation>overlay : un fichier de la couche inférieure est copié vers le haut quand il change, et la couche inférieure garde l&apos;original</translation>
     </message>
     <message>
         <source>stacked on another file system, which decides where the passes go</source>
@@ -1100,7 +1100,7 @@
     </message>
     <message>
         <source>read-only image: nothing in it can be overwritten</source>
-        <translation>image en lecture seule&#x202f;: rien ne peut y être écrasé</translation>
+        <translation>image en lecture seule : rien ne peut y être écrasé</translation>
     </message>
     <message>
         <source>unrecognised file system</source>
@@ -1108,25 +1108,256 @@
     </message>
     <message>
         <source>the device under it could not be identified</source>
-        <translation>le périphérique en dessous n’a pas pu être identifié</translation>
+        <translation>le périphérique en dessous n&apos;a pas pu être identifié</translation>
     </message>
     <message>
         <source>journaled data: the journal keeps copies of what was written</source>
-        <translation>données journalisées&#x202f;: le journal garde des copies de ce qui a été écrit</translation>
+        <translation>données journalisées : le journal garde des copies de ce qui a été écrit</translation>
     </message>
     <message>
         <source>could not be examined</source>
-        <translation>n’a pas pu être examiné</translation>
+        <translation>n&apos;a pas pu être examiné</translation>
     </message>
 </context>
 <context>
-    <name>ZurizedeShell</name>
+    <name>Terminal</name>
+    <message>
+        <source>--free-space needs a FOLDER</source>
+        <translation>--free-space : DOSSIER manquant</translation>
+    </message>
+    <message>
+        <source>--report needs a FILE</source>
+        <translation>--report : FICHIER manquant</translation>
+    </message>
+    <message>
+        <source>--operator needs a NAME</source>
+        <translation>--operator : NOM manquant</translation>
+    </message>
+    <message>
+        <source>--mode needs a number</source>
+        <translation>--mode : nombre manquant</translation>
+    </message>
+    <message>
+        <source>-m needs a number</source>
+        <translation>-m : nombre manquant</translation>
+    </message>
+    <message>
+        <source>the option &apos;--%1&apos; takes no value</source>
+        <translation>l&apos;option « --%1 » ne prend pas de valeur</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;-%1&apos;</source>
+        <translation>option inconnue « -%1 »</translation>
+    </message>
+    <message>
+        <source>the option &apos;%1&apos; is ambiguous</source>
+        <translation>l&apos;option « %1 » est ambiguë</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>option inconnue « %1 »</translation>
+    </message>
+    <message>
+        <source>the mode &apos;%1&apos; is not a number</source>
+        <translation>le mode « %1 » n&apos;est pas un nombre</translation>
+    </message>
+    <message>
+        <source>the mode must be 0, 1 or 2, not %1</source>
+        <translation>le mode doit être 0, 1 ou 2, et non %1</translation>
+    </message>
+    <message>
+        <source>the report &apos;%1&apos; must end in .pdf or .json</source>
+        <translation>le rapport « %1 » doit se terminer par .pdf ou .json</translation>
+    </message>
+    <message>
+        <source>--free-space and --trash each go alone, without a PATH</source>
+        <translation>--free-space et --trash s&apos;emploient chacune seule, sans CHEMIN</translation>
+    </message>
+    <message>
+        <source>no PATH to shred</source>
+        <translation>aucun CHEMIN à broyer</translation>
+    </message>
+    <message>
+        <source>not shredded, interrupted before its turn</source>
+        <translation>non broyé, interrompu avant son tour</translation>
+    </message>
+    <message>
+        <source>No such file or folder</source>
+        <translation>Aucun fichier ou dossier de ce nom</translation>
+    </message>
+    <message>
+        <source>interrupted; %1 items and %2 bytes were left in place</source>
+        <translation>interrompu ; %1 éléments et %2 octets sont restés en place</translation>
+    </message>
+    <message>
+        <source>Trash</source>
+        <translation>Corbeille</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n name was removed while its contents stay reachable through another link: %1</source>
+        <comment>%n names were removed while their contents stay reachable through another link: %1 and more</comment>
+        <extracomment>%1 is the first of the names: the singular names it alone, the plural says there are more.</extracomment>
+        <translation>
+            <numerusform>%n nom a été supprimé alors que son contenu reste accessible par un autre lien : %1</numerusform>
+            <numerusform>%n noms ont été supprimés alors que leur contenu reste accessible par d&apos;autres liens : %1 et d&apos;autres</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the contents of %n name removed above were overwritten later, under another name given as a PATH</source>
+        <comment>the contents of %n names removed above were overwritten later, under another name given as a PATH</comment>
+        <translation>
+            <numerusform>le contenu de %n nom supprimé ci-dessus a été écrasé plus tard, sous un autre nom donné comme CHEMIN</numerusform>
+            <numerusform>le contenu de %n noms supprimés ci-dessus a été écrasé plus tard, sous un autre nom donné comme CHEMIN</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not shredded: %1 was not reached.</source>
+        <translation>Non broyé : %1 n&apos;a pas été atteint.</translation>
+    </message>
+    <message>
+        <source>the report was not written: %1</source>
+        <translation>le rapport n&apos;a pas été écrit : %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 et %2</translation>
+    </message>
+    <message>
+        <source>report written to %1</source>
+        <translation>rapport écrit dans %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 (try &apos;%1 --help&apos;)</source>
+        <translation>%1: %2 (essayez « %1 --help »)</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <extracomment>The answers to &quot;Proceed or Cancel? [y/N]&quot; that proceed; the English ones are taken too.</extracomment>
+        <translation>o</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>oui</translation>
+    </message>
+    <message>
+        <source>proceed</source>
+        <translation>continuer</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 item</source>
+        <comment>%1 items</comment>
+        <extracomment>%1 is the count as the window shows it, with its group separators.</extracomment>
+        <translation>
+            <numerusform>%1 élément</numerusform>
+            <numerusform>%1 éléments</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation>reste %1</translation>
+    </message>
+    <message>
+        <source>No terminal to ask for confirmation (use --yes): Cancel</source>
+        <translation>Aucun terminal pour demander confirmation (utilisez --yes) : Annuler</translation>
+    </message>
+    <message>
+        <source>Proceed or Cancel? [y/N] </source>
+        <extracomment>The confirmation&apos;s two buttons, and the answers it takes.</extracomment>
+        <translation>Continuer ou Annuler ? [o/N] </translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>avertissement : %1</translation>
+    </message>
+</context>
+<context>
+    <name>Window</name>
+    <message>
+        <source>Overwriting will not reach everything: see the details</source>
+        <translation>L&apos;écrasement n&apos;atteindra pas tout : voir les détails</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Shred</source>
+        <translation>Broyer</translation>
+    </message>
+    <message>
+        <source>Wipe Free Space</source>
+        <translation>Nettoyer l&apos;espace libre</translation>
+    </message>
+    <message>
+        <source>Shred Trash</source>
+        <translation>Broyer la corbeille</translation>
+    </message>
     <message numerus="yes">
         <source>%n waiting</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n en attente</numerusform>
+            <numerusform>%n en attente</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>A shred is running. Stop it and quit?</source>
+        <translation>Un broyage est en cours. L&apos;arrêter et quitter ?</translation>
+    </message>
+    <message>
+        <source>Stop and Quit</source>
+        <translation>Arrêter et quitter</translation>
+    </message>
+    <message>
+        <source>Keep Shredding</source>
+        <translation>Continuer le broyage</translation>
+    </message>
+    <message>
+        <source>asks before shredding</source>
+        <translation>demande avant de broyer</translation>
+    </message>
+    <message>
+        <source>shreds without asking</source>
+        <translation>broie sans demander</translation>
+    </message>
+    <message>
+        <source>logged</source>
+        <translation>journalisé</translation>
+    </message>
+    <message>
+        <source>not logged</source>
+        <translation>non journalisé</translation>
+    </message>
+    <message>
+        <source>verifies the last pass</source>
+        <translation>vérifie la dernière passe</translation>
+    </message>
+    <message>
+        <source>Save Report</source>
+        <translation>Enregistrer le rapport</translation>
+    </message>
+    <message>
+        <source>The report was not written: %1</source>
+        <translation>Le rapport n&apos;a pas été écrit : %1</translation>
+    </message>
+    <message>
+        <source>JSON (*.json)</source>
+        <translation>JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>PDF, with its JSON beside it (*.pdf)</source>
+        <translation>PDF, avec son JSON à côté (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Folder for Reports</source>
+        <translation>Dossier des rapports</translation>
+    </message>
+    <message>
+        <source>Operator Name</source>
+        <translation>Nom de l&apos;opérateur</translation>
+    </message>
+    <message>
+        <source>The name reports give as the person who ran them (leave it empty for none):</source>
+        <translation>Le nom que les rapports donnent pour la personne qui a lancé les opérations (laisser vide pour aucun) :</translation>
     </message>
 </context>
 <context>
@@ -1163,7 +1394,45 @@ Without a terminal and without --yes, a confirmation is answered &quot;Cancel&qu
 Exit status: 0 when every PATH was shredded, with the contents of every regular file
 overwritten; 1 when any was not; 2 for bad usage.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Utilisation : zurizede-cli [OPTION]... CHEMIN...
+         ou : zurizede-cli [OPTION]... --free-space DOSSIER
+         ou : zurizede-cli [OPTION]... --trash
+Écraser sur place chaque fichier, et chaque fichier contenu dans chaque dossier,
+puis le supprimer.
+
+      --free-space DOSSIER  remplir d&apos;octets aléatoires l&apos;espace libre du
+                 système de fichiers qui contient DOSSIER, puis le rendre
+                 aussitôt : cela atteint ce que des suppressions antérieures et
+                 la copie sur écriture ont laissé dans les blocs libres
+      --trash    broyer chaque élément de vos dossiers de corbeille, ainsi que
+                 leurs enregistrements
+      --report FICHIER  écrire un rapport de l&apos;opération dans FICHIER : PDF pour
+                 .pdf (avec son JSON à côté), JSON pour .json ; peut être
+                 indiquée plusieurs fois
+      --operator NOM  la personne nommée dans le rapport comme ayant lancé
+                 l&apos;opération
+  -m, --mode N   mode de broyage de cette opération : 0 une passe d&apos;octets
+                 aléatoires, 1 quatre passes de motifs, 2 onze passes de motifs
+                 (par défaut : le réglage shredMode)
+  -y, --yes      répondre « Continuer » à la confirmation
+      --confirm  demander confirmation même si le réglage shredWarning est
+                 désactivé
+      --log      journaliser chaque broyage même si le réglage shredLogging est
+                 désactivé
+      --verify   relire depuis le périphérique la dernière passe de chaque
+                 fichier et conserver tout fichier qui ne se relit pas tel qu&apos;il
+                 a été écrit
+  -q, --quiet    ni ligne d&apos;état, ni avertissements, ni messages de réussite ou
+                 bilan, sauf si une opération est restée incomplète
+  -h, --help     afficher cette aide et quitter
+      --version  afficher la version et quitter
+
+Les options peuvent aussi suivre les chemins. Après --, chaque argument est un
+CHEMIN ; un - seul désigne le fichier nommé -.
+Sans terminal et sans --yes, une confirmation reçoit la réponse « Annuler ».
+Code de sortie : 0 si chaque CHEMIN a été broyé, avec le contenu de chaque
+fichier ordinaire écrasé ; 1 sinon ; 2 en cas de mauvaise utilisation.
+</translation>
     </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@
 
 #include "controller/ZVORBAControlShredder.h"
 #include "platform/PathString.h"
+#include "platform/Texts.h"
 #include "platform/qt/QtCoreServices.h"
 
 namespace {
@@ -28,6 +29,38 @@ std::string tail(const std::string& text, std::size_t width) {
         ++start;  // never begin inside a UTF-8 sequence
     }
     return "..." + text.substr(start);
+}
+
+// The number a field shows, its group separators left out, to choose a plural form by.
+std::uint64_t countIn(const std::string& shown) {
+    std::uint64_t count = 0;
+    for (const char c : shown) {
+        if (c >= '0' && c <= '9') {
+            count = count * 10 + static_cast<std::uint64_t>(c - '0');
+        }
+    }
+    return count;
+}
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// A yes to the confirmation, in English or in the language of its question.
+bool isYes(const std::string& answer) {
+    const std::string word = lowerCase(answer);
+    //: The answers to "Proceed or Cancel? [y/N]" that proceed; the English ones are taken
+    //: too.
+    for (const std::string& yes : {translated("Terminal", "y"), translated("Terminal", "yes"),
+                                   translated("Terminal", "proceed"), std::string("y"),
+                                   std::string("yes"), std::string("proceed")}) {
+        if (word == lowerCase(yes)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -58,10 +91,13 @@ void StatusLine::draw() {
     }
     // The fields carry their own units: "2.0 kB (2,048 bytes)".
     if (!itemsLeft.empty()) {
-        line += itemsLeft + (itemsLeft == "1" ? " item  " : " items  ");
+        //: %1 is the count as the window shows it, with its group separators.
+        line += withArgs(translatedCount("Terminal", "%1 item", "%1 items", countIn(itemsLeft)),
+                         {itemsLeft}) +
+                "  ";
     }
     if (!bytesLeft.empty()) {
-        line += bytesLeft + " left  ";
+        line += withArgs(translated("Terminal", "%1 left"), {bytesLeft}) + "  ";
     }
     if (!status.empty()) {
         line += status + "  ";
@@ -159,11 +195,14 @@ int TerminalAlerts::run(const Alert& alert) {
 // "Cancel".
 bool TerminalAlerts::askOnTerminal() {
     if (!::isatty(::fileno(in_))) {
-        std::fprintf(out_, "No terminal to ask for confirmation (use --yes): %s\n",
-                     shredder_text::kCancel);
+        std::fprintf(
+            out_, "%s\n",
+            translated("Terminal", "No terminal to ask for confirmation (use --yes): Cancel")
+                .c_str());
         return false;
     }
-    std::fprintf(out_, "%s or %s? [y/N] ", shredder_text::kProceed, shredder_text::kCancel);
+    //: The confirmation's two buttons, and the answers it takes.
+    std::fputs(translated("Terminal", "Proceed or Cancel? [y/N] ").c_str(), out_);
     std::fflush(out_);
     char answer[64];
     errno = 0;
@@ -176,9 +215,7 @@ bool TerminalAlerts::askOnTerminal() {
     word.erase(
         std::remove_if(word.begin(), word.end(), [](unsigned char c) { return std::isspace(c); }),
         word.end());
-    std::transform(word.begin(), word.end(), word.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return word == "y" || word == "yes" || word == "proceed";
+    return isYes(word);
 }
 
 std::int32_t CommandLineDefaults::integerForKey(const std::string& key) const {
@@ -203,7 +240,9 @@ void TerminalAccount::showWarnings(const std::vector<std::string>& warnings) {
     }
     line_.clear();
     for (const std::string& warning : warnings) {
-        std::fprintf(out_, "zurizede-cli: warning: %s\n", escapedForLog(warning).c_str());
+        std::fprintf(
+            out_, "zurizede-cli: %s\n",
+            withArgs(translated("Terminal", "warning: %1"), {escapedForLog(warning)}).c_str());
     }
 }
 

@@ -23,6 +23,7 @@
 #include "app/cli/TerminalFrontEnd.h"
 #include "app/common/SystemServices.h"
 #include "controller/ZVORBAControlShredder.h"
+#include "platform/Texts.h"
 #include "platform/qt/QtCoreServices.h"
 #include "platform/qt/QtReportWriter.h"
 #include "platform/qt/QtTranslations.h"
@@ -131,22 +132,25 @@ constexpr const char* kShortOptions = ":m:yqh";
 std::string refusal(int result, char** argv) {
     if (result == ':') {
         const std::string element = argv[optind - 1];
-        for (const auto& [prefix, refusal] : {std::pair{"--f", "--free-space needs a FOLDER"},
-                                              std::pair{"--r", "--report needs a FILE"},
-                                              std::pair{"--o", "--operator needs a NAME"}}) {
+        for (const auto& [prefix, refusal] :
+             {std::pair{"--f", TRANSLATABLE("Terminal", "--free-space needs a FOLDER")},
+              std::pair{"--r", TRANSLATABLE("Terminal", "--report needs a FILE")},
+              std::pair{"--o", TRANSLATABLE("Terminal", "--operator needs a NAME")}}) {
             if (element.rfind(prefix, 0) == 0) {
-                return refusal;
+                return translated("Terminal", refusal);
             }
         }
-        return element.rfind("--", 0) == 0 ? "--mode needs a number" : "-m needs a number";
+        return element.rfind("--", 0) == 0 ? translated("Terminal", "--mode needs a number")
+                                           : translated("Terminal", "-m needs a number");
     }
     for (const option* o = kLongOptions; optopt != 0 && o->name != nullptr; ++o) {
         if (optopt == o->val) {
-            return std::string("the option '--") + o->name + "' takes no value";
+            return withArgs(translated("Terminal", "the option '--%1' takes no value"), {o->name});
         }
     }
     if (optopt != 0) {
-        return std::string("unknown option '-") + static_cast<char>(optopt) + "'";
+        return withArgs(translated("Terminal", "unknown option '-%1'"),
+                        {std::string(1, static_cast<char>(optopt))});
     }
     const std::string element = argv[optind - 1];
     const std::string name = element.substr(0, element.find('='));
@@ -154,7 +158,9 @@ std::string refusal(int result, char** argv) {
     for (const option* o = kLongOptions; o->name != nullptr; ++o) {
         matches += std::string("--").append(o->name).rfind(name, 0) == 0;
     }
-    return matches > 1 ? "the option '" + name + "' is ambiguous" : "unknown option '" + name + "'";
+    return withArgs(matches > 1 ? translated("Terminal", "the option '%1' is ambiguous")
+                                : translated("Terminal", "unknown option '%1'"),
+                    {name});
 }
 
 // Takes the mode's number, 0 to 2; or the one-line explanation of what is wrong with it.
@@ -163,10 +169,10 @@ std::optional<std::string> setMode(const std::string& text, Options& options) {
     errno = 0;
     const long value = std::strtol(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0' || errno != 0) {
-        return "the mode '" + text + "' is not a number";
+        return withArgs(translated("Terminal", "the mode '%1' is not a number"), {text});
     }
     if (value < 0 || value > 2) {
-        return "the mode must be 0, 1 or 2, not " + text;
+        return withArgs(translated("Terminal", "the mode must be 0, 1 or 2, not %1"), {text});
     }
     options.mode = static_cast<std::int32_t>(value);
     return std::nullopt;
@@ -217,15 +223,16 @@ bool takeOption(int result, Options& options) {
 std::optional<std::string> usageRefusal(const Options& options) {
     for (const std::string& file : options.reports) {
         if (!endsWith(file, ".pdf") && !endsWith(file, ".json")) {
-            return "the report '" + file + "' must end in .pdf or .json";
+            return withArgs(translated("Terminal", "the report '%1' must end in .pdf or .json"),
+                            {file});
         }
     }
     const bool remedy = options.freeSpace || options.trash;
     if (remedy && (!options.paths.empty() || (options.freeSpace && options.trash))) {
-        return "--free-space and --trash each go alone, without a PATH";
+        return translated("Terminal", "--free-space and --trash each go alone, without a PATH");
     }
     if (!options.help && !options.version && !remedy && options.paths.empty()) {
-        return "no PATH to shred";
+        return translated("Terminal", "no PATH to shred");
     }
     return std::nullopt;
 }
@@ -311,13 +318,14 @@ struct Wiring {
 bool shredOne(Wiring& w, const std::string& path, bool quiet, std::uint64_t& namesLeftByRuns) {
     const std::string shown = escapedForLog(path);
     if (interrupted) {
-        std::fprintf(stderr, "%s: %s: not shredded, interrupted before its turn\n", kProgram,
-                     shown.c_str());
+        std::fprintf(stderr, "%s: %s: %s\n", kProgram, shown.c_str(),
+                     translated("Terminal", "not shredded, interrupted before its turn").c_str());
         return false;
     }
     w.fields[static_cast<std::size_t>(Field::statusText)].setStringValue("");
     if (!w.shredder.applicationOpenFile(path)) {
-        std::fprintf(stderr, "%s: %s: No such file or folder\n", kProgram, shown.c_str());
+        std::fprintf(stderr, "%s: %s: %s\n", kProgram, shown.c_str(),
+                     translated("Terminal", "No such file or folder").c_str());
         return false;
     }
     w.line.clear();
@@ -333,9 +341,12 @@ bool shredOne(Wiring& w, const std::string& path, bool quiet, std::uint64_t& nam
     }
     if (const auto& left = w.shredder.lastRunLeftInPlace()) {
         const QtNumberFormatter number;
-        std::fprintf(stderr, "%s: interrupted; %s items and %s bytes were left in place\n",
-                     kProgram, number.stringFromNumber(left->items).c_str(),
-                     number.stringFromNumber(left->bytes).c_str());
+        std::fprintf(
+            stderr, "%s: %s\n", kProgram,
+            withArgs(
+                translated("Terminal", "interrupted; %1 items and %2 bytes were left in place"),
+                {number.stringFromNumber(left->items), number.stringFromNumber(left->bytes)})
+                .c_str());
     }
     return shredded;
 }
@@ -350,7 +361,8 @@ bool runRemedy(Wiring& w, const Options& options) {
     }
     w.line.clear();
     const bool done = w.shredder.lastRunOutcome() == RunOutcome::Shredded;
-    const std::string shown = options.freeSpace ? escapedForLog(*options.freeSpace) : "Trash";
+    const std::string shown =
+        options.freeSpace ? escapedForLog(*options.freeSpace) : translated("Terminal", "Trash");
     if (!done || !options.quiet) {
         std::fprintf(stderr, "%s: %s\n", shown.c_str(),
                      escapedForLog(w.statusText().value()).c_str());
@@ -366,17 +378,27 @@ bool contentsStay(const ZVORBAControlShredder& shredder, std::uint64_t namesLeft
                   bool quiet) {
     const std::vector<std::string> left = shredder.namesWithContentsElsewhere();
     if (!left.empty()) {
-        std::fprintf(stderr, "%s: %s stay reachable through another link: %s%s\n", kProgram,
-                     counted(left.size(), "name was removed while its contents",
-                             "names were removed while their contents")
-                         .c_str(),
-                     escapedForLog(left.front()).c_str(), left.size() > 1 ? " and more" : "");
+        //: %1 is the first of the names: the singular names it alone, the plural says there
+        //: are more.
+        const std::string names = translatedCount(
+            "Terminal",
+            "%n name was removed while its contents stay reachable through another "
+            "link: %1",
+            "%n names were removed while their contents stay reachable through another link: %1 "
+            "and more",
+            left.size());
+        std::fprintf(stderr, "%s: %s\n", kProgram,
+                     withArgs(names, {escapedForLog(left.front())}).c_str());
     }
     if (namesLeftByRuns > left.size() && !quiet) {
-        std::fprintf(stderr,
-                     "%s: the contents of %s removed above were overwritten later, under "
-                     "another name given as a PATH\n",
-                     kProgram, counted(namesLeftByRuns - left.size(), "name", "names").c_str());
+        std::fprintf(stderr, "%s: %s\n", kProgram,
+                     translatedCount("Terminal",
+                                     "the contents of %n name removed above were overwritten "
+                                     "later, under another name given as a PATH",
+                                     "the contents of %n names removed above were overwritten "
+                                     "later, under another name given as a PATH",
+                                     namesLeftByRuns - left.size())
+                         .c_str());
     }
     return !left.empty();
 }
@@ -404,7 +426,8 @@ bool runAll(Wiring& wiring, const Options& options, RunRecord& record) {
             const auto now = std::chrono::system_clock::now();
             RunRecord untouched = recordOfRun(RunKind::Shred, path, now, now, std::nullopt);
             untouched.status = RunStatus::Not;
-            untouched.summary = "Not shredded: " + path + " was not reached.";
+            untouched.summary =
+                withArgs(translated("Terminal", "Not shredded: %1 was not reached."), {path});
             add(untouched);
         }
     }
@@ -431,14 +454,19 @@ void writeReports(const Options& options, const RunRecord& record) {
     for (const std::string& file : options.reports) {
         const ReportWritten written = writer.write(record, file);
         if (!written.error.empty()) {
-            std::fprintf(stderr, "%s: the report was not written: %s\n", kProgram,
-                         escapedForLog(written.error).c_str());
+            std::fprintf(stderr, "%s: %s\n", kProgram,
+                         withArgs(translated("Terminal", "the report was not written: %1"),
+                                  {escapedForLog(written.error)})
+                             .c_str());
         } else if (!options.quiet) {
             std::string files;
             for (const std::string& one : written.files) {
-                files += (files.empty() ? "" : " and ") + escapedForLog(one);
+                files = files.empty() ? escapedForLog(one)
+                                      : withArgs(translated("Terminal", "%1 and %2"),
+                                                 {files, escapedForLog(one)});
             }
-            std::fprintf(stderr, "%s: report written to %s\n", kProgram, files.c_str());
+            std::fprintf(stderr, "%s: %s\n", kProgram,
+                         withArgs(translated("Terminal", "report written to %1"), {files}).c_str());
         }
     }
 }
@@ -450,8 +478,10 @@ int main(int argc, char** argv) {
     QtTranslations translations;
     Options options;
     if (auto error = parse(argc, argv, options)) {
-        std::fprintf(stderr, "%s: %s (try '%s --help')\n", kProgram, escapedForLog(*error).c_str(),
-                     kProgram);
+        std::fprintf(stderr, "%s\n",
+                     withArgs(translated("Terminal", "%1: %2 (try '%1 --help')"),
+                              {kProgram, escapedForLog(*error)})
+                         .c_str());
         return 2;
     }
     if (options.help) {

@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QIcon>
+#include <QMenu>
 #include <QMimeData>
 #include <QStyle>
 #include <QTimer>
@@ -27,6 +28,11 @@ ShredderWindow::ShredderWindow() {
     const int side = style()->pixelMetric(QStyle::PM_LargeIconSize);
     ui.dropIcon->setPixmap(shredder.pixmap(side, side));
     ui.settingsLine->setMenu(ui.menuSettings);
+    // A screen reader names an open menu by its own name, which a menu does not take from
+    // its title.
+    for (QMenu* menu : {ui.menuFile, ui.menuSettings, ui.menuHelp}) {
+        menu->setAccessibleName(menu->menuAction()->iconText());
+    }
 }
 
 void ShredderWindow::closeEvent(QCloseEvent* event) {

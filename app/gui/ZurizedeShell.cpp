@@ -1,8 +1,10 @@
 #include "app/gui/ZurizedeShell.h"
 
 #include "ZurizedeCommit.h"
+#include "platform/Texts.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -16,15 +18,13 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QStringList>
 #include <QTimer>
 #include <QWindow>
 
 namespace {
 constexpr int kExposureWaits = 100;  // two seconds at most
 constexpr const char* kRunningTitle = "ORBA Zurizede";
-constexpr const char* kStopAndQuitQuestion = "A shred is running. Stop it and quit?";
-constexpr const char* kStopAndQuit = "Stop and Quit";
-constexpr const char* kKeepShredding = "Keep Shredding";
 constexpr const char* kSaveReportsKey = "saveReports";
 constexpr const char* kReportFolderKey = "reportFolder";
 constexpr const char* kApplicationId = "com.example.Zurizede";
@@ -33,11 +33,11 @@ constexpr const char* kApplicationId = "com.example.Zurizede";
 QString runKindInWords(RunKind kind) {
     switch (kind) {
         case RunKind::Shred:
-            return "Shred";
+            return QCoreApplication::translate("Window", "Shred");
         case RunKind::FreeSpace:
-            return "Wipe Free Space";
+            return QCoreApplication::translate("Window", "Wipe Free Space");
         case RunKind::Trash:
-            return "Shred Trash";
+            return QCoreApplication::translate("Window", "Shred Trash");
         case RunKind::None:
             break;
     }
@@ -239,8 +239,10 @@ void ZurizedeShell::showRunning(bool running) {
 }
 
 void ZurizedeShell::showWaiting() {
-    waitingLabel_->setText(waiting_.empty() ? QString()
-                                            : tr("%n waiting", nullptr, int(waiting_.size())));
+    waitingLabel_->setText(
+        waiting_.empty()
+            ? QString()
+            : QCoreApplication::translate("Window", "%n waiting", nullptr, int(waiting_.size())));
 }
 
 bool ZurizedeShell::closeRequested() {
@@ -264,9 +266,9 @@ void ZurizedeShell::quitAsking() {
 bool ZurizedeShell::confirmStopAndQuit() {
     return alerts_.run({.kind = Alert::Kind::Question,
                         .title = kRunningTitle,
-                        .message = kStopAndQuitQuestion,
-                        .defaultButton = kStopAndQuit,
-                        .alternateButton = kKeepShredding,
+                        .message = translated("Window", "A shred is running. Stop it and quit?"),
+                        .defaultButton = translated("Window", "Stop and Quit"),
+                        .alternateButton = translated("Window", "Keep Shredding"),
                         .cancel = Alert::Button::Alternate}) == 1;
 }
 
@@ -346,15 +348,21 @@ void ZurizedeShell::reflectSettings() {
 // The settings of the next run in words, always in view.
 void ZurizedeShell::showSettings() {
     const auto is = [this](const char* key) { return windowDefaults_.integerForKey(key) == 1; };
-    QString line = QString::fromStdString(
-        modeInWords(shredModeFrom(windowDefaults_.integerForKey(settings_key::kShredMode))));
-    line +=
-        is(settings_key::kShredWarning) ? " · asks before shredding" : " · shreds without asking";
-    line += is(settings_key::kShredLogging) ? " · logged" : " · not logged";
+    QStringList parts{QString::fromStdString(
+        modeInWords(shredModeFrom(windowDefaults_.integerForKey(settings_key::kShredMode))))};
+    parts << (is(settings_key::kShredWarning)
+                  ? QCoreApplication::translate("Window", "asks before shredding")
+                  : QCoreApplication::translate("Window", "shreds without asking"));
+    parts << (is(settings_key::kShredLogging)
+                  ? QCoreApplication::translate("Window", "logged")
+                  : QCoreApplication::translate("Window", "not logged"));
     if (is(settings_key::kShredVerify)) {
-        line += " · verifies the last pass";
+        parts << QCoreApplication::translate("Window", "verifies the last pass");
     }
+    const QString line = parts.join(" · ");
     window_.ui.settingsLine->setText(line);
+    // Its accessible name is "Settings": a screen reader hears the settings themselves here.
+    window_.ui.settingsLine->setAccessibleDescription(line);
 }
 
 // ---- reports ----------------------------------------------------------------------------
@@ -376,23 +384,26 @@ bool ZurizedeShell::writeReport(const QString& path) {
     if (!written.error.empty()) {
         alerts_.run({.kind = Alert::Kind::Error,
                      .critical = true,
-                     .title = "Save Report",
-                     .message = "The report was not written: " + written.error,
-                     .defaultButton = "OK"});
+                     .title = translated("Window", "Save Report"),
+                     .message = withArgs(translated("Window", "The report was not written: %1"),
+                                         {written.error}),
+                     .defaultButton = translated("Window", "OK")});
     }
     return written.error.empty();
 }
 
 void ZurizedeShell::saveReport() {
-    QFileDialog panel(&window_, "Save Report");
+    QFileDialog panel(&window_, QCoreApplication::translate("Window", "Save Report"));
     panel.setOption(QFileDialog::DontUseNativeDialog);
     panel.setAcceptMode(QFileDialog::AcceptSave);
-    panel.setNameFilters({"PDF, with its JSON beside it (*.pdf)", "JSON (*.json)"});
+    const QString json = QCoreApplication::translate("Window", "JSON (*.json)");
+    panel.setNameFilters(
+        {QCoreApplication::translate("Window", "PDF, with its JSON beside it (*.pdf)"), json});
     panel.setDefaultSuffix("pdf");
     panel.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     panel.selectFile(reportName() + ".pdf");
-    connect(&panel, &QFileDialog::filterSelected, &panel, [&panel](const QString& filter) {
-        panel.setDefaultSuffix(filter.startsWith("JSON") ? "json" : "pdf");
+    connect(&panel, &QFileDialog::filterSelected, &panel, [&panel, json](const QString& filter) {
+        panel.setDefaultSuffix(filter == json ? "json" : "pdf");
     });
     if (panel.exec() == QDialog::Accepted && !panel.selectedFiles().isEmpty()) {
         writeReport(panel.selectedFiles().front());
@@ -418,7 +429,7 @@ void ZurizedeShell::saveReportsAfterRun() {
 void ZurizedeShell::chooseReportSaving(bool on) {
     QSettings& settings = windowDefaults_.settings();
     if (on) {
-        QFileDialog panel(&window_, "Folder for Reports");
+        QFileDialog panel(&window_, QCoreApplication::translate("Window", "Folder for Reports"));
         panel.setOption(QFileDialog::DontUseNativeDialog);
         panel.setFileMode(QFileDialog::Directory);
         panel.setOption(QFileDialog::ShowDirsOnly);
@@ -438,9 +449,10 @@ void ZurizedeShell::askOperatorName() {
     QSettings& settings = windowDefaults_.settings();
     bool ok = false;
     const QString name = QInputDialog::getText(
-        &window_, "Operator Name",
-        "The name reports give as the person who ran them "
-        "(leave it empty for none):",
+        &window_, QCoreApplication::translate("Window", "Operator Name"),
+        QCoreApplication::translate("Window",
+                                    "The name reports give as the person who ran them "
+                                    "(leave it empty for none):"),
         QLineEdit::Normal, settings.value(settings_key::kOperatorName).toString(), &ok);
     if (ok) {
         settings.setValue(settings_key::kOperatorName, name.trimmed());

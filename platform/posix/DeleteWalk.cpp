@@ -358,7 +358,7 @@ private:
     // The innermost folder is read to the end: go up, and remove it when it is empty of all
     // we may remove.
     void climb(bool removeIt) {
-        if (!ensureOpen(levels_.size() - 2)) {
+        if (!ensureOpen(*levels_[levels_.size() - 2], *levels_.back())) {
             Level& stays = *levels_.back();
             fail(stays.path, systemError(errno), nullptr, &stays.identity);
             stopped_ = true;  // it stands, and gets its mode back with the others
@@ -384,12 +384,7 @@ private:
             return;
         }
         Level& parent = *levels_[parentAt];
-        if (!parent.folder.isOpen()) {
-            parent.folder = FolderHandle::withEntries(openSparingDescriptors(
-                [&] { return openParentFolder(done.folder.fd(), parent.identity); },
-                [this] { return spareADescriptor(); }));
-        }
-        if (!parent.folder.isOpen()) {
+        if (!ensureOpen(parent, done)) {
             fail(done.path, systemError(errno), nullptr, &done.identity);
             stopped_ = true;
             if (done.modeBefore) {
@@ -471,14 +466,14 @@ private:
         return renameOn_[device] = !removedNamesWipedIn(fd);
     }
 
-    // Makes sure level i is open, opening it again from level i + 1 if it was closed.
-    bool ensureOpen(std::size_t i) {
-        Level& level = *levels_[i];
+    // Makes sure `level` is open, opening it again, if it was closed, as the parent of the
+    // open folder `child` (and checked to be the same folder as before).
+    bool ensureOpen(Level& level, const Level& child) {
         if (level.folder.isOpen()) {
             return true;
         }
         level.folder = FolderHandle::withEntries(openSparingDescriptors(
-            [&] { return openParentFolder(levels_[i + 1]->folder.fd(), level.identity); },
+            [&] { return openParentFolder(child.folder.fd(), level.identity); },
             [this] { return spareADescriptor(); }));
         return level.folder.isOpen();
     }
@@ -500,7 +495,8 @@ private:
     // what was closed, since each is reached from the one below it.
     void leaveTheStandingLevels() {
         for (std::size_t i = levels_.size() - 1; i >= 1; --i) {
-            if (!ensureOpen(i)) {
+            // The innermost is never closed; each above it is reached from the one below.
+            if (i + 1 < levels_.size() && !ensureOpen(*levels_[i], *levels_[i + 1])) {
                 return;
             }
             removeWaitingFolders(*levels_[i]);

@@ -5,7 +5,6 @@
 #include <QVariantMap>
 
 namespace {
-constexpr const char* kEntryPath = "/com/example/Zurizede";
 constexpr const char* kEntryInterface = "com.canonical.Unity.LauncherEntry";
 constexpr const char* kNotifications = "org.freedesktop.Notifications";
 constexpr const char* kNotificationsPath = "/org/freedesktop/Notifications";
@@ -61,7 +60,10 @@ void DesktopProgress::sendUpdate(bool running) {
     if (session == nullptr) {
         return;
     }
-    QDBusMessage update = QDBusMessage::createSignal(kEntryPath, kEntryInterface, "Update");
+    // The object path is the application id's, dots become slashes, as D-Bus names the
+    // objects of a service ("/com/example/Zurizede").
+    const QString path = "/" + QString(applicationId_).replace('.', '/');
+    QDBusMessage update = QDBusMessage::createSignal(path, kEntryInterface, "Update");
     const QVariantMap properties{
         {"progress", fraction_},
         {"progress-visible", running},

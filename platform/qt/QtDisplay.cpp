@@ -8,6 +8,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "platform/Texts.h"
+
 namespace {
 // Calls back whenever the watched widget changes size.
 class ResizeWatch : public QObject {
@@ -117,7 +119,8 @@ QtAccountView::QtAccountView(QLabel* line, QPushButton* details, AlertPanels& al
     : line_(line), detailsButton_(details), alerts_(alerts) {}
 
 void QtAccountView::showWarnings(const std::vector<std::string>& warnings) {
-    showAccount("Overwriting will not reach everything: see the details", warnings);
+    showAccount(translated("Window", "Overwriting will not reach everything: see the details"),
+                warnings);
 }
 
 void QtAccountView::showAccount(const std::string& summary,
@@ -132,7 +135,7 @@ void QtAccountView::showDetails() {
     Alert alert;
     alert.title = "ORBA Zurizede";
     alert.message = summary_;
-    alert.defaultButton = "OK";
+    alert.defaultButton = translated("Window", "OK");
     alert.details = details_;
     alerts_.run(alert);
 }

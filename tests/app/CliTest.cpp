@@ -168,4 +168,34 @@ TEST_F(Cli, OnATerminalTheConfirmationIsAsked) {
     }
 }
 
+// The help in the language the environment names, LANGUAGE before LANG, and in English
+// where there is no translation; the options keep their names in every language.
+TEST_F(Cli, TheHelpIsInTheLanguageAskedFor) {
+    enum Language { English, German, French };
+    const std::vector<std::string> words[] = {
+        {"Usage:", "PATH"}, {"Aufruf:", "PFAD"}, {"Utilisation :", "CHEMIN"}};
+    const std::pair<std::vector<std::string>, Language> cases[] = {
+        {{"LANG=de_DE.UTF-8"}, German},
+        {{"LANG=fr_FR.UTF-8"}, French},
+        {{"LANGUAGE=fr:de", "LANG=de_DE.UTF-8"}, French},
+        {{"LANG=es_ES.UTF-8"}, English}};
+    for (const auto& [variables, language] : cases) {
+        environment = variables;
+        const Finished done = run({"--help"});
+        EXPECT_EQ(done.status, 0) << done.output;
+        for (const Language other : {English, German, French}) {
+            for (const std::string& word : words[other]) {
+                EXPECT_EQ(done.output.find(word) != npos, other == language)
+                    << variables.front() << ": " << word << "\n"
+                    << done.output;
+            }
+        }
+        for (const char* option :
+             {"--free-space", "--trash", "--report", "--operator", "-m, --mode", "-y, --yes",
+              "--confirm", "--log", "--verify", "-q, --quiet", "-h, --help", "--version"}) {
+            EXPECT_NE(done.output.find(option), npos) << option << "\n" << done.output;
+        }
+    }
+}
+
 }  // namespace

@@ -159,13 +159,12 @@ TEST_F(Report, TheAccountAndThePageInThePersonsLanguageTheJsonInTheSchemas) {
          {"Bericht über einen Lauf", "Dateien überschrieben", "geschreddert",
           "Urteil zum Speicher"}},
         {"fr_FR.UTF-8",
-         {"Écrasé\u202f: 1 fichier, 8 octets, 1 passe d’octets aléatoires par fichier",
-          "Stockage ("},
-         {"rapport d’une opération", "fichiers écrasés", "broyé", "Verdict sur le stockage"}},
+         {"Écrasé : 1 fichier, 8 octets, 1 passe d'octets aléatoires par fichier", "Stockage ("},
+         {"rapport d'une opération", "fichiers écrasés", "broyé", "Verdict sur le stockage"}},
     };
     const QJsonObject schema = readJson(ZURIZEDE_SCHEMA);
     for (const auto& [lang, account, page] : languages) {
-        language = lang;
+        environment = {"LANG=" + lang};
         writeFile(dir / "f", "contents");
         const std::string pdf = dir / (lang + ".pdf");
         const Finished done = run({"--yes", "--report", pdf, "f"});

@@ -32,6 +32,7 @@
 #include <algorithm>
 
 #include "app/gui/ZurizedeShell.h"
+#include "platform/qt/QtTranslations.h"
 
 namespace {
 
@@ -262,8 +263,18 @@ private slots:
     }
 
     // No two commands of the window, of one of its menus, or of a panel or an alert it
-    // shows, answer the same Alt+letter.
+    // shows, answer the same Alt+letter, in English and in each translation.
+    void noTwoCommandsShareAnAccessKey_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << QString();
+        QTest::newRow("German") << "de";
+        QTest::newRow("French") << "fr";
+    }
     void noTwoCommandsShareAnAccessKey() {
+        QFETCH(QString, language);
+        const QtTranslations translations(language.isEmpty() ? QLocale(QLocale::English)
+                                                             : QLocale(language));
+        QCOMPARE(translations.language(), language);
         QTemporaryDir work;
         writeFile(work.filePath("kept"), "kept");
         ZurizedeShell shell;

@@ -26,9 +26,29 @@ grep -qx 'Icon=zurizede' "$entry"
 appstreamcli validate-tree --no-net "$prefix" >/dev/null
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml"
 head -c 4 "$prefix/share/zurizede/ORBA Zurizede Readme.pdf" | grep -q '%PDF'
-# man finds the pages under the prefix.
+# man finds the pages under the prefix, in English and in each translation.
 for page in zurizede zurizede-cli; do
   [ "$(MANPATH="$prefix/share/man" man -w $page)" = "$prefix/share/man/man1/$page.1.gz" ]
+  for lang in de fr; do
+    [ "$(MANPATH="$prefix/share/man" man -L $lang -w $page)" = \
+      "$prefix/share/man/$lang/man1/$page.1.gz" ]
+  done
+done
+
+# The desktop entry, the file managers' menus and the appstream data speak German and
+# French: every key a desktop shows, every paragraph and list item.
+metainfo="$prefix/share/metainfo/$id.metainfo.xml"
+for lang in de fr; do
+  for key in Name GenericName Comment Keywords; do
+    grep -q "^$key\[$lang\]=." "$entry" || { echo "$entry lacks ${key}[$lang]"; exit 1; }
+  done
+  for menu in nemo/actions/zurizede.nemo_action kio/servicemenus/zurizede.desktop \
+              file-manager/actions/zurizede.desktop; do
+    grep -q "^Name\[$lang\]=." "$prefix/share/$menu" || { echo "$menu lacks Name[$lang]"; exit 1; }
+  done
+  grep -q "<summary xml:lang=\"$lang\">." "$metainfo"
+  [ "$(grep -cE "<(p|li) xml:lang=\"$lang\">" "$metainfo")" = \
+    "$(grep -cE '<(p|li)>' "$metainfo")" ] || { echo "$metainfo: not all in $lang"; exit 1; }
 done
 
 # Never anyone's default application: in a desktop that sees only this prefix and the

@@ -16,6 +16,7 @@ for f in bin/zurizede bin/zurizede-cli "share/zurizede/Zurizede Defaults.plist" 
          share/metainfo/com.example.Zurizede.metainfo.xml \
          share/icons/hicolor/scalable/apps/zurizede.svg \
          share/man/man1/zurizede.1.gz share/man/man1/zurizede-cli.1.gz \
+         share/man/de/man1/zurizede-cli.1.gz share/man/fr/man1/zurizede-cli.1.gz \
          share/bash-completion/completions/zurizede-cli \
          "share/nautilus/scripts/Shred with ORBA Zurizede" share/nemo/actions/zurizede.nemo_action \
          share/kio/servicemenus/zurizede.desktop share/file-manager/actions/zurizede.desktop; do

@@ -41,8 +41,9 @@ protected:
         const std::vector<std::string> env = {
             "/usr/bin/env",       "-i",
             "HOME=" + dir.path(), "XDG_CONFIG_HOME=" + (dir / "config"),
-            "LANG=" + language,   "PATH=/usr/bin:/bin"};
+            "LANG=C.UTF-8",       "PATH=/usr/bin:/bin"};
         all.insert(all.end(), env.begin(), env.end());
+        all.insert(all.end(), environment.begin(), environment.end());
         if (!dataHome.empty())
             all.push_back("XDG_DATA_HOME=" + dataHome);
         all.push_back(ZURIZEDE_CLI);
@@ -94,8 +95,6 @@ protected:
 
     Finished run(const std::vector<std::string>& args) { return finish(start(args)); }
 
-    std::string language = "C.UTF-8";  // the person's, as LANG says it
-
     void storeSettings(const std::string& lines) {
         std::filesystem::create_directories(dir / "config/ORBA");
         writeFile(dir / "config/ORBA/Zurizede.conf", "[General]\n" + lines);
@@ -137,4 +136,6 @@ protected:
     TempDir dir;
     // A command the program is started through, such as setpriv as another user.
     std::vector<std::string> runAs;
+    // Variables set after the ones above, such as another LANG.
+    std::vector<std::string> environment;
 };

@@ -11,16 +11,19 @@ namespace {
 std::string methodInWords(ShredMode mode) {
     switch (mode) {
         case ShredMode::FourPasses:
-            return "4 passes of the bytes 0x55, 0xFF, 0xAA, 0x00, each synced to the disk "
-                   "before the next";
+            return translated("Report",
+                              "4 passes of the bytes 0x55, 0xFF, 0xAA, 0x00, each synced to the "
+                              "disk before the next");
         case ShredMode::ElevenPasses:
-            return "11 passes of the bytes 0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, 0x11, 0xFF, "
-                   "0x55, 0x00, each synced to the disk before the next";
+            return translated("Report",
+                              "11 passes of the bytes 0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, "
+                              "0x11, 0xFF, 0x55, 0x00, each synced to the disk before the next");
         case ShredMode::RandomPass:
             break;
     }
-    return "1 pass of random bytes (a ChaCha20 stream keyed for each file from /dev/urandom), "
-           "synced to the disk";
+    return translated("Report",
+                      "1 pass of random bytes (a ChaCha20 stream keyed for each file from "
+                      "/dev/urandom), synced to the disk");
 }
 
 }  // namespace
@@ -60,7 +63,7 @@ RunRecord recordOfRun(RunKind kind, const std::string& subject,
                           storage->device,     storage->model, storage->serial,
                           storage->reach,      storage->reason};
         if (kind != RunKind::FreeSpace) {
-            record.storage.names = namesInWords(*storage);
+            record.storage.names = namesForReport(*storage);  // the schema's words
         }
     }
     return record;
@@ -70,12 +73,14 @@ void addShredAccount(RunRecord& record, RunOutcome outcome, const RunAccount& ac
                      ShredMode mode, std::vector<ReportItem> items,
                      const std::vector<std::string>& warnings, const Grouped& grouped) {
     record.method = methodInWords(mode);
-    record.verification = account.verifying
-                              ? "the last pass of every file was read back from the device: " +
-                                    std::to_string(account.filesVerified) + " of " +
-                                    std::to_string(account.filesOverwritten) +
-                                    " files read back as written"
-                              : "not asked for: the passes were not read back";
+    record.verification =
+        account.verifying
+            ? withArgs(
+                  translated("Report",
+                             "the last pass of every file was read back from the device: %1 "
+                             "of %2 files read back as written"),
+                  {std::to_string(account.filesVerified), std::to_string(account.filesOverwritten)})
+            : translated("Report", "not asked for: the passes were not read back");
     std::uint64_t removed = 0;
     for (const ReportItem& item : items) {
         removed += item.outcome != ItemOutcome::Kept ? 1 : 0;
@@ -90,10 +95,13 @@ void addShredAccount(RunRecord& record, RunOutcome outcome, const RunAccount& ac
                            .namesRemovedWhileContentsStay = account.stillReachable.count,
                            .itemsKept = account.kept.size()};
     record.items = std::move(items);
-    // A file stopped inside its first pass stays, partly overwritten: it was written to.
-    const bool partlyOverwritten = std::any_of(
-        account.kept.begin(), account.kept.end(),
-        [](const auto& kept) { return kept.second == shredder_text::kStoppedInFirstPass; });
+    // A file stopped inside its first pass stays, partly overwritten: it was written to. Its
+    // reason is in the person's words, as reasonInWords made it.
+    const std::string stoppedInFirstPass =
+        translated("ShredRun", shredder_text::kStoppedInFirstPass);
+    const bool partlyOverwritten =
+        std::any_of(account.kept.begin(), account.kept.end(),
+                    [&](const auto& kept) { return kept.second == stoppedInFirstPass; });
     record.touched = removed > 0 || account.filesOverwritten > 0 || partlyOverwritten;
     record.status = statusOf(outcome, record.touched);
     // Names removed while their contents stay under another: not everything chosen is gone.
@@ -210,7 +218,10 @@ LeftInPlace leftInPlace(const FileManager& files, const std::string& path) {
 
 void addLeftInPlace(RunRecord& record, const LeftInPlace& left, const Grouped& grouped) {
     record.totals.leftInPlace = {.itemsLeftInPlace = left.items, .bytesLeftInPlace = left.bytes};
-    record.details.push_back("Left in place when the run was stopped: " + grouped(left.items) +
-                             (left.items == 1 ? " item" : " items") + " and " +
-                             grouped(left.bytes) + " bytes");
+    // The form follows the count; the figures are grouped, as the account shows them.
+    record.details.push_back(withArgs(
+        translatedCount("Report", "Left in place when the run was stopped: %1 item and %2 bytes",
+                        "Left in place when the run was stopped: %1 items and %2 bytes",
+                        left.items),
+        {grouped(left.items), grouped(left.bytes)}));
 }

@@ -11,28 +11,31 @@ using namespace shredder_text;
 
 namespace {
 
-constexpr const char* kCouldNotOverwrite = "Could not overwrite the file (%@)";
-constexpr const char* kMountPoint = "Is a mount point: nothing in it was touched";
-constexpr const char* kNotRemovable = "Left untouched: it could not be removed afterwards (%@)";
-constexpr const char* kFlagged = "it or its folder is marked immutable or append-only";
-constexpr const char* kCouldNotExamine = "Could not examine the item (%@)";
-constexpr const char* kNoRandomBytes =
-    "Could not overwrite the file: the random device %@ could not be opened (%@)";
-constexpr const char* kChangedWhileOverwritten =
-    "The file kept growing while it was being overwritten";
-constexpr const char* kUnverified =
-    "The last pass read back differently from what was written: the file is kept";
-constexpr const char* kUnreadable = "The last pass could not be read back (%@): the file is kept";
-
 std::string listed(const NamedItems& items) {
     std::string text;
     for (const std::string& name : items.first) {
         text += (text.empty() ? "" : ", ") + name;
     }
     if (items.count > items.first.size()) {
-        text += " and " + std::to_string(items.count - items.first.size()) + " more";
+        text = withArgs(translatedCount("Account", "%1 and %n more", "%1 and %n more",
+                                        items.count - items.first.size()),
+                        {text});
     }
     return text;
+}
+
+// Files that appeared, and bytes that files grew, after the count was taken.
+std::string beyondTheCount(const RunAccount& a, const Grouped& grouped) {
+    const std::string files = translatedCount("Account", "%n file that appeared",
+                                              "%n files that appeared", a.itemsBeyondCount);
+    const std::string bytes = withArgs(translated("Account", "%1 that files grew"),
+                                       {exactBytes(a.bytesBeyondCount, grouped)});
+    if (a.itemsBeyondCount > 0 && a.bytesBeyondCount > 0) {
+        return withArgs(translated("Account", "Not in the count: %1 and %2 after it was taken"),
+                        {files, bytes});
+    }
+    return withArgs(translated("Account", "Not in the count: %1 after it was taken"),
+                    {a.itemsBeyondCount > 0 ? files : bytes});
 }
 
 }  // namespace
@@ -54,9 +57,11 @@ std::string formatMessage(const std::string& format, std::initializer_list<std::
 
 std::string humanBytes(std::uint64_t bytes) {
     // Decimal units, as the window's byte fields show them beside the exact figure.
-    static const char* const units[] = {"kB", "MB", "GB", "TB", "PB", "EB"};
+    static const char* const units[] = {TRANSLATABLE("Bytes", "kB"), TRANSLATABLE("Bytes", "MB"),
+                                        TRANSLATABLE("Bytes", "GB"), TRANSLATABLE("Bytes", "TB"),
+                                        TRANSLATABLE("Bytes", "PB"), TRANSLATABLE("Bytes", "EB")};
     if (bytes < 1000) {
-        return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+        return translatedCount("Bytes", "%n byte", "%n bytes", bytes);
     }
     double value = static_cast<double>(bytes) / 1000;
     int unit = 0;
@@ -65,7 +70,7 @@ std::string humanBytes(std::uint64_t bytes) {
         ++unit;
     }
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f %s", value, units[unit]);
+    std::snprintf(text, sizeof text, "%.1f %s", value, translated("Bytes", units[unit]).c_str());
     return text;
 }
 
@@ -76,40 +81,48 @@ std::string counted(std::uint64_t number, const char* one, const char* many) {
 std::string modeInWords(ShredMode mode) {
     switch (mode) {
         case ShredMode::FourPasses:
-            return "4 passes";
+            return translated("Account", "4 passes");
         case ShredMode::ElevenPasses:
-            return "11 passes";
+            return translated("Account", "11 passes");
         case ShredMode::RandomPass:
             break;
     }
-    return "1 pass of random bytes";
+    return translated("Account", "1 pass of random bytes");
 }
 
 std::string storageInWords(const StorageVerdict& verdict) {
     static const char* const reach[] = {
-        "overwriting reaches the old data",
-        "overwriting may not reach all old copies",
-        "overwriting cannot reach the old copies",
-        "overwriting is not needed: nothing is kept on a disk",
-        "whether overwriting reaches the old data is unknown",
+        TRANSLATABLE("Storage", "overwriting reaches the old data"),
+        TRANSLATABLE("Storage", "overwriting may not reach all old copies"),
+        TRANSLATABLE("Storage", "overwriting cannot reach the old copies"),
+        TRANSLATABLE("Storage", "overwriting is not needed: nothing is kept on a disk"),
+        TRANSLATABLE("Storage", "whether overwriting reaches the old data is unknown"),
     };
-    std::string text = "Storage";
-    if (!verdict.fileSystem.empty()) {
-        text += " (" + verdict.fileSystem + ")";
-    }
-    text += std::string(": ") + reach[static_cast<int>(verdict.reach)];
+    const std::string reaches = translated("Storage", reach[static_cast<int>(verdict.reach)]);
+    std::string text =
+        verdict.fileSystem.empty()
+            ? withArgs(translated("Storage", "Storage: %1"), {reaches})
+            : withArgs(translated("Storage", "Storage (%1): %2"), {verdict.fileSystem, reaches});
     if (!verdict.reason.empty()) {
-        text += " (" + verdict.reason + ")";
+        text = withArgs(translated("Storage", "%1 (%2)"), {text, verdict.reason});
     }
     if (verdict.encrypted) {
-        text += "; it is encrypted, so old copies cannot be read without its key";
+        text = withArgs(
+            translated("Storage",
+                       "%1; it is encrypted, so old copies cannot be read without its key"),
+            {text});
     }
     return text;
 }
 
+const char* namesForReport(const StorageVerdict& verdict) {
+    return verdict.removedNamesWiped
+               ? TRANSLATABLE("Storage", "the file system wipes removed names")
+               : TRANSLATABLE("Storage", "renamed before removal");
+}
+
 std::string namesInWords(const StorageVerdict& verdict) {
-    return verdict.removedNamesWiped ? "the file system wipes removed names"
-                                     : "renamed before removal";
+    return translated("Storage", namesForReport(verdict));
 }
 
 std::string reasonInWords(const Reason& reason) {
@@ -118,31 +131,48 @@ std::string reasonInWords(const Reason& reason) {
         case ReasonCode::SystemError:
             return system;
         case ReasonCode::MountPoint:
-            return kMountPoint;
+            return translated("Account", "Is a mount point: nothing in it was touched");
         case ReasonCode::NotRemovable:
             // EPERM here is a flag, not a permission: nothing a person fixes by asking.
-            return formatMessage(kNotRemovable, {reason.errorNumber == EPERM ? kFlagged : system});
+            return withArgs(
+                translated("Account", "Left untouched: it could not be removed afterwards (%1)"),
+                {reason.errorNumber == EPERM
+                     ? translated("Account", "it or its folder is marked immutable or append-only")
+                     : system});
         case ReasonCode::StoppedByRequest:
-            return kStoppedByRequest;
+            return translated("ShredRun", kStoppedByRequest);
         case ReasonCode::StoppedInFirstPass:
-            return kStoppedInFirstPass;
+            return translated("ShredRun", kStoppedInFirstPass);
         case ReasonCode::CouldNotExamine:
-            return formatMessage(kCouldNotExamine, {system});
+            return withArgs(translated("Account", "Could not examine the item (%1)"), {system});
         case ReasonCode::CouldNotOverwrite:
-            return formatMessage(kCouldNotOverwrite, {system});
+            return withArgs(translated("Account", "Could not overwrite the file (%1)"), {system});
         case ReasonCode::NoRandomBytes:
-            return formatMessage(kNoRandomBytes, {kRandomDevice, system});
+            return withArgs(
+                translated(
+                    "Account",
+                    "Could not overwrite the file: the random device %1 could not be opened (%2)"),
+                {kRandomDevice, system});
         case ReasonCode::ChangedWhileOverwritten:
-            return kChangedWhileOverwritten;
+            return translated("Account", "The file kept growing while it was being overwritten");
         case ReasonCode::Unverified:
-            return reason.errorNumber != 0 ? formatMessage(kUnreadable, {system}) : kUnverified;
+            return reason.errorNumber != 0
+                       ? withArgs(
+                             translated(
+                                 "Account",
+                                 "The last pass could not be read back (%1): the file is kept"),
+                             {system})
+                       : translated("Account",
+                                    "The last pass read back differently from what was written: "
+                                    "the file is kept");
     }
     return system;
 }
 
 std::string exactBytes(std::uint64_t bytes, const Grouped& grouped) {
     const std::string human = humanBytes(bytes);
-    return bytes < 1000 ? human : human + " (" + grouped(bytes) + " bytes)";
+    return bytes < 1000 ? human
+                        : withArgs(translated("Bytes", "%1 (%2 bytes)"), {human, grouped(bytes)});
 }
 
 std::vector<std::string> unreachedWarnings(const RunAccount& account,
@@ -152,22 +182,29 @@ std::vector<std::string> unreachedWarnings(const RunAccount& account,
         lines.push_back(storageInWords(*account.storage));
     }
     if (findings.shared.count > 0) {
-        lines.push_back(counted(findings.shared.count, "file also has", "files also have") +
-                        " names outside the selection: " + listed(findings.shared) +
-                        ". Those names are removed here, and the contents stay on the disk "
-                        "under the others (hard links)");
+        lines.push_back(withArgs(
+            translatedCount("Account",
+                            "%n file also has names outside the selection: %1. Those names are "
+                            "removed here, and the contents stay on the disk under the others "
+                            "(hard links)",
+                            "%n files also have names outside the selection: %1. Those names are "
+                            "removed here, and the contents stay on the disk under the others "
+                            "(hard links)",
+                            findings.shared.count),
+            {listed(findings.shared)}));
     }
     if (links > 0) {
-        lines.push_back(counted(links, "symbolic link is removed; what it points to",
-                                "symbolic links are removed; what they point to") +
-                        " is left alone");
+        lines.push_back(translatedCount(
+            "Account", "%n symbolic link is removed; what it points to is left alone",
+            "%n symbolic links are removed; what they point to is left alone", links));
     }
     if (findings.specialFiles > 0) {
-        lines.push_back(counted(findings.specialFiles,
-                                "special file (device, pipe or socket) is removed; nothing in it",
-                                "special files (devices, pipes or sockets) are removed; nothing "
-                                "in them") +
-                        " is overwritten");
+        lines.push_back(translatedCount(
+            "Account",
+            "%n special file (device, pipe or socket) is removed; nothing in it is overwritten",
+            "%n special files (devices, pipes or sockets) are removed; nothing in them is "
+            "overwritten",
+            findings.specialFiles));
     }
     return lines;
 }
@@ -176,20 +213,26 @@ std::vector<std::string> confirmationDetails(const Selection& chosen,
                                              const SelectionFindings& findings,
                                              const RunAccount& account, const Grouped& grouped) {
     const std::string& path = chosen.path;
-    std::string what = "What: " + path;
+    std::string what = withArgs(translated("Account", "What: %1"), {path});
     if (chosen.isDirectory) {
         what = findings.topNames.count == 0
-                   ? "What: the empty folder " + path
-                   : "What: the folder " + path + " with " + listed(findings.topNames);
+                   ? withArgs(translated("Account", "What: the empty folder %1"), {path})
+                   : withArgs(translated("Account", "What: the folder %1 with %2"),
+                              {path, listed(findings.topNames)});
     }
-    std::string much = "How much: " + counted(chosen.items, "item", "items");
+    std::string items = translatedCount("Account", "%n item", "%n items", chosen.items);
     if (chosen.links > 0) {
-        much += " (" + counted(chosen.links, "symbolic link", "symbolic links") + ")";
+        items = withArgs(translatedCount("Account", "%1 (%n symbolic link)",
+                                         "%1 (%n symbolic links)", chosen.links),
+                         {items});
     }
-    much += ", " + exactBytes(chosen.bytes, grouped);
     std::vector<std::string> lines = {
-        what, much,
-        "How: " + modeInWords(chosen.mode) + (chosen.verifying ? ", the last one read back" : "")};
+        what,
+        withArgs(translated("Account", "How much: %1, %2"),
+                 {items, exactBytes(chosen.bytes, grouped)}),
+        withArgs(chosen.verifying ? translated("Account", "How: %1, the last one read back")
+                                  : translated("Account", "How: %1"),
+                 {modeInWords(chosen.mode)})};
     for (std::string& warning : unreachedWarnings(account, findings, chosen.links)) {
         lines.push_back(std::move(warning));
     }
@@ -198,33 +241,41 @@ std::vector<std::string> confirmationDetails(const Selection& chosen,
 
 std::string accountSummary(RunOutcome outcome, const RunAccount& a, ShredMode mode) {
     if (outcome == RunOutcome::Denied || outcome == RunOutcome::Cancelled) {
-        return "Nothing was touched.";
+        return translated("Account", "Nothing was touched.");
     }
-    std::string line = counted(a.filesOverwritten, "file", "files") + " overwritten (" +
-                       humanBytes(a.bytesOverwritten) + ", " + modeInWords(mode) + ")";
+    // The parts are a list, joined by middle dots.
+    std::string line =
+        withArgs(translatedCount("Account", "%n file overwritten (%1, %2)",
+                                 "%n files overwritten (%1, %2)", a.filesOverwritten),
+                 {humanBytes(a.bytesOverwritten), modeInWords(mode)});
     if (a.verifying) {
-        line += " \u00b7 " + std::to_string(a.filesVerified) + " verified";
+        line +=
+            " \u00b7 " + translatedCount("Account", "%n verified", "%n verified", a.filesVerified);
     }
     if (a.stillReachable.count > 0) {
-        line += " \u00b7 " + counted(a.stillReachable.count, "name", "names") +
-                " removed, contents still on the disk";
+        line +=
+            " \u00b7 " + translatedCount("Account", "%n name removed, contents still on the disk",
+                                         "%n names removed, contents still on the disk",
+                                         a.stillReachable.count);
     }
     if (a.symbolicLinks.count > 0) {
-        line += " \u00b7 " + counted(a.symbolicLinks.count, "link", "links") +
-                " removed, targets untouched";
+        line += " \u00b7 " + translatedCount("Account", "%n link removed, targets untouched",
+                                             "%n links removed, targets untouched",
+                                             a.symbolicLinks.count);
     }
     if (a.specialFiles.count > 0) {
-        line += " \u00b7 " + counted(a.specialFiles.count, "special file", "special files") +
-                " removed";
+        line += " \u00b7 " + translatedCount("Account", "%n special file removed",
+                                             "%n special files removed", a.specialFiles.count);
     }
     if (!a.kept.empty()) {
-        line += " \u00b7 " + counted(a.kept.size(), "item", "items") + " kept";
+        line +=
+            " \u00b7 " + translatedCount("Account", "%n item kept", "%n items kept", a.kept.size());
     }
     const bool anyShort = std::any_of(a.storageOf.begin(), a.storageOf.end(), [](const auto& each) {
         return each.second.reach != StorageReach::Reaches;
     });
     if (anyShort || (a.storage && a.storage->reach != StorageReach::Reaches)) {
-        line += " \u00b7 see the storage note";
+        line += " \u00b7 " + translated("Account", "see the storage note");
     }
     return line;
 }
@@ -233,52 +284,57 @@ std::vector<std::string> accountDetails(RunOutcome outcome, const RunAccount& a,
                                         const Grouped& grouped) {
     std::vector<std::string> lines;
     if (outcome != RunOutcome::Denied && outcome != RunOutcome::Cancelled) {
-        lines.push_back("Overwritten: " + counted(a.filesOverwritten, "file", "files") + ", " +
-                        exactBytes(a.bytesOverwritten, grouped) + ", " + modeInWords(mode) +
-                        " each");
+        lines.push_back(
+            withArgs(translatedCount("Account", "Overwritten: %n file, %1, %2 each",
+                                     "Overwritten: %n files, %1, %2 each", a.filesOverwritten),
+                     {exactBytes(a.bytesOverwritten, grouped), modeInWords(mode)}));
         if (a.verifying) {
-            lines.push_back("Verified: " + grouped(a.filesVerified) + " of " +
-                            grouped(a.filesOverwritten) +
-                            " files read back from the device as the last pass wrote them");
+            lines.push_back(withArgs(translated("Account",
+                                                "Verified: %1 of %2 files read back from the "
+                                                "device as the last pass wrote them"),
+                                     {grouped(a.filesVerified), grouped(a.filesOverwritten)}));
         }
+    }
+    if (a.itemsBeyondCount > 0 || a.bytesBeyondCount > 0) {
+        lines.push_back(beyondTheCount(a, grouped));
     }
     auto named = [&lines](const NamedItems& items, const std::string& what) {
         for (const std::string& path : items.first) {
-            lines.push_back(what + ": " + path);
+            lines.push_back(withArgs(translated("Account", "%1: %2"), {what, path}));
         }
         if (items.count > items.first.size()) {
-            lines.push_back(what + ": and " + std::to_string(items.count - items.first.size()) +
-                            " more");
+            lines.push_back(
+                withArgs(translatedCount("Account", "%1: and %n more", "%1: and %n more",
+                                         items.count - items.first.size()),
+                         {what}));
         }
     };
-    if (a.itemsBeyondCount > 0 || a.bytesBeyondCount > 0) {
-        std::vector<std::string> beyond;
-        if (a.itemsBeyondCount > 0) {
-            beyond.push_back(counted(a.itemsBeyondCount, "file", "files") + " that appeared");
-        }
-        if (a.bytesBeyondCount > 0) {
-            beyond.push_back(exactBytes(a.bytesBeyondCount, grouped) + " that files grew");
-        }
-        lines.push_back("Not in the count: " + beyond.front() +
-                        (beyond.size() > 1 ? " and " + beyond.back() : "") + " after it was taken");
-    }
-    named(a.stoppedEarly, "Removed after fewer passes than chosen, when the run was stopped");
-    named(a.stillReachable,
-          "Removed, but its contents stay on the disk under another name (hard link)");
-    named(a.symbolicLinks, "Removed; what it points to was not touched (symbolic link)");
-    named(a.specialFiles, "Removed; nothing in it was overwritten (device, pipe or socket)");
+    named(a.stoppedEarly, translated("Account",
+                                     "Removed after fewer passes than chosen, when the "
+                                     "run was stopped"));
+    named(a.stillReachable, translated("Account",
+                                       "Removed, but its contents stay on the disk "
+                                       "under another name (hard link)"));
+    named(a.symbolicLinks,
+          translated("Account", "Removed; what it points to was not touched (symbolic link)"));
+    named(a.specialFiles,
+          translated("Account", "Removed; nothing in it was overwritten (device, pipe or socket)"));
     for (const auto& [path, why] : a.kept) {
-        lines.push_back("Kept: " + path + ": " + why);
+        lines.push_back(withArgs(translated("Account", "Kept: %1: %2"), {path, why}));
     }
     for (const auto& [folder, verdict] : a.storageOf) {
-        lines.push_back(folder + ": " + storageInWords(verdict));
-        lines.push_back(folder + ": names: " + namesInWords(verdict));
+        lines.push_back(
+            withArgs(translated("Account", "%1: %2"), {folder, storageInWords(verdict)}));
+        lines.push_back(
+            withArgs(translated("Account", "%1: names: %2"), {folder, namesInWords(verdict)}));
     }
     if (a.storage && a.storageOf.empty()) {
         lines.push_back(storageInWords(*a.storage));
-        lines.push_back("Names" +
-                        (a.storage->fileSystem.empty() ? "" : " (" + a.storage->fileSystem + ")") +
-                        ": " + namesInWords(*a.storage));
+        lines.push_back(
+            a.storage->fileSystem.empty()
+                ? withArgs(translated("Account", "Names: %1"), {namesInWords(*a.storage)})
+                : withArgs(translated("Account", "Names (%1): %2"),
+                           {a.storage->fileSystem, namesInWords(*a.storage)}));
     }
     return lines;
 }

@@ -16,6 +16,7 @@
 #include "platform/FileManager.h"
 #include "platform/PathString.h"
 #include "platform/Report.h"
+#include "platform/Texts.h"
 
 // How the last shred run ended.
 enum class RunOutcome {
@@ -84,34 +85,41 @@ struct Selection {
 // A count grouped by thousands, as the number formatter "#,##0" shows it.
 using Grouped = std::function<std::string(std::uint64_t)>;
 
-// Shown texts, shared with the front ends and their tests.
+// Shown texts, shared with the front ends and their tests. Each is translated where it is
+// shown, in the context "ShredRun".
 namespace shredder_text {
-inline constexpr const char* kShredAlert = "Shred Alert";
+inline constexpr const char* kShredAlert = TRANSLATABLE("ShredRun", "Shred Alert");
 // An error and the path it happened at: "reason: path".
-inline constexpr const char* kErrorFormat = "%@: %@";
-inline constexpr const char* kFileSystemAlert = "File System Alert";
-inline constexpr const char* kNothingTouched = "No files were touched - shredding cancelled.";
-inline constexpr const char* kShredded = "Files have been shredded.";
-inline constexpr const char* kAllFilesInFolder = "(all files in package or folder)";
-inline constexpr const char* kCancel = "Cancel";
-inline constexpr const char* kProceed = "Proceed";
-inline constexpr const char* kCancelShredding = "Cancel Shredding";
-inline constexpr const char* kStopShredding = "Stop Shredding";
-inline constexpr const char* kStoppedByRequest = "Shredding was interrupted";
-inline constexpr const char* kStoppedInFirstPass =
-    "Shredding was interrupted in the first pass: this file is left partly overwritten";
-inline constexpr const char* kConfirmation =
+inline constexpr const char* kErrorFormat = TRANSLATABLE("ShredRun", "%@: %@");
+inline constexpr const char* kFileSystemAlert = TRANSLATABLE("ShredRun", "File System Alert");
+inline constexpr const char* kNothingTouched =
+    TRANSLATABLE("ShredRun", "No files were touched - shredding cancelled.");
+inline constexpr const char* kShredded = TRANSLATABLE("ShredRun", "Files have been shredded.");
+inline constexpr const char* kAllFilesInFolder =
+    TRANSLATABLE("ShredRun", "(all files in package or folder)");
+inline constexpr const char* kCancel = TRANSLATABLE("ShredRun", "Cancel");
+inline constexpr const char* kProceed = TRANSLATABLE("ShredRun", "Proceed");
+inline constexpr const char* kCancelShredding = TRANSLATABLE("ShredRun", "Cancel Shredding");
+inline constexpr const char* kStopShredding = TRANSLATABLE("ShredRun", "Stop Shredding");
+inline constexpr const char* kStoppedByRequest =
+    TRANSLATABLE("ShredRun", "Shredding was interrupted");
+inline constexpr const char* kStoppedInFirstPass = TRANSLATABLE(
+    "ShredRun",
+    "Shredding was interrupted in the first pass: this file is left partly overwritten");
+inline constexpr const char* kConfirmation = TRANSLATABLE(
+    "ShredRun",
     "If you proceed, you will be UNABLE to recover the shredded files. Please confirm that you "
-    "wish to proceed.";
+    "wish to proceed.");
 inline constexpr const char* kHelpCopyName = "ORBA Zurizede Readme.pdf";
 inline constexpr const char* kMailURL =
     "mailto:support@zurizede.example.com?subject=Can%20you%20help%20with%20VARUdivezovu?";
 inline constexpr const char* kWebURL = "http://www.zurizede.example.com/";
-inline constexpr const char* kDiskUtilityTitle = "Apple Format Utility";
-inline constexpr const char* kLaunchDiskUtility = "Launch Disk Utility";
+inline constexpr const char* kDiskUtilityTitle = TRANSLATABLE("ShredRun", "Apple Format Utility");
+inline constexpr const char* kLaunchDiskUtility = TRANSLATABLE("ShredRun", "Launch Disk Utility");
 // A report's reason for a name removed unoverwritten while its contents had another, until
 // the run's end tells where they went.
-inline constexpr const char* kContentsHaveAnotherName = "its contents have another name";
+inline constexpr const char* kContentsHaveAnotherName =
+    TRANSLATABLE("ShredRun", "its contents have another name");
 }  // namespace shredder_text
 
 // A byte count in the largest decimal unit that keeps it at or above one: "1.2 GB",
@@ -127,7 +135,11 @@ std::string storageInWords(const StorageVerdict& verdict);
 // How the walk made removed names unreadable on that file system: "the file system wipes
 // removed names" or "renamed before removal".
 std::string namesInWords(const StorageVerdict& verdict);
-// "1 file", "2 files".
+// The same in the report schema's English words, which a report's JSON keeps; translated
+// where shown in the context "Storage".
+const char* namesForReport(const StorageVerdict& verdict);
+// "1 file", "2 files": English only, as its words are not literals where it is called;
+// translatedCount says a count in the person's language.
 std::string counted(std::uint64_t number, const char* one, const char* many);
 
 // Replaces each "%@" of format by the next argument, in order.

@@ -2,6 +2,300 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>Account</name>
+    <message numerus="yes">
+        <source>%1 and %n more</source>
+        <comment>%1 and %n more</comment>
+        <translation>
+            <numerusform>%1 und %n weiteres</numerusform>
+            <numerusform>%1 und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file that appeared</source>
+        <comment>%n files that appeared</comment>
+        <translation>
+            <numerusform>%n Datei, die hinzukam</numerusform>
+            <numerusform>%n Dateien, die hinzukamen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 that files grew</source>
+        <translation>%1, um die Dateien wuchsen</translation>
+    </message>
+    <message>
+        <source>Not in the count: %1 and %2 after it was taken</source>
+        <translation>Nicht mitgezählt: %1 und %2 nach der Zählung</translation>
+    </message>
+    <message>
+        <source>Not in the count: %1 after it was taken</source>
+        <translation>Nicht mitgezählt: %1 nach der Zählung</translation>
+    </message>
+    <message>
+        <source>4 passes</source>
+        <translation>4 Durchgänge</translation>
+    </message>
+    <message>
+        <source>11 passes</source>
+        <translation>11 Durchgänge</translation>
+    </message>
+    <message>
+        <source>1 pass of random bytes</source>
+        <translation>1 Durchgang mit Zufallsbytes</translation>
+    </message>
+    <message>
+        <source>Is a mount point: nothing in it was touched</source>
+        <translation>Ist ein Einhängepunkt: Nichts darin wurde angetastet</translation>
+    </message>
+    <message>
+        <source>Left untouched: it could not be removed afterwards (%1)</source>
+        <translation>Unangetastet gelassen: Es ließ sich danach nicht entfernen (%1)</translation>
+    </message>
+    <message>
+        <source>it or its folder is marked immutable or append-only</source>
+        <translation>es oder sein Ordner ist als unveränderlich oder nur erweiterbar markiert</translation>
+    </message>
+    <message>
+        <source>Could not examine the item (%1)</source>
+        <translation>Das Objekt konnte nicht untersucht werden (%1)</translation>
+    </message>
+    <message>
+        <source>Could not overwrite the file (%1)</source>
+        <translation>Die Datei konnte nicht überschrieben werden (%1)</translation>
+    </message>
+    <message>
+        <source>Could not overwrite the file: the random device %1 could not be opened (%2)</source>
+        <translation>Die Datei konnte nicht überschrieben werden: Das Zufallsgerät %1 ließ sich nicht öffnen (%2)</translation>
+    </message>
+    <message>
+        <source>The file kept growing while it was being overwritten</source>
+        <translation>Die Datei wuchs weiter, während sie überschrieben wurde</translation>
+    </message>
+    <message>
+        <source>The last pass could not be read back (%1): the file is kept</source>
+        <translation>Der letzte Durchgang konnte nicht zurückgelesen werden (%1): Die Datei bleibt erhalten</translation>
+    </message>
+    <message>
+        <source>The last pass read back differently from what was written: the file is kept</source>
+        <translation>Der letzte Durchgang las sich anders zurück, als er geschrieben wurde: Die Datei bleibt erhalten</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file also has names outside the selection: %1. Those names are removed here, and the contents stay on the disk under the others (hard links)</source>
+        <comment>%n files also have names outside the selection: %1. Those names are removed here, and the contents stay on the disk under the others (hard links)</comment>
+        <translation>
+            <numerusform>%n Datei hat auch Namen außerhalb der Auswahl: %1. Diese Namen werden hier entfernt, und der Inhalt bleibt unter den anderen Namen auf dem Datenträger (harte Verknüpfungen)</numerusform>
+            <numerusform>%n Dateien haben auch Namen außerhalb der Auswahl: %1. Diese Namen werden hier entfernt, und die Inhalte bleiben unter den anderen Namen auf dem Datenträger (harte Verknüpfungen)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n symbolic link is removed; what it points to is left alone</source>
+        <comment>%n symbolic links are removed; what they point to is left alone</comment>
+        <translation>
+            <numerusform>%n symbolische Verknüpfung wird entfernt; ihr Ziel bleibt unangetastet</numerusform>
+            <numerusform>%n symbolische Verknüpfungen werden entfernt; ihre Ziele bleiben unangetastet</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n special file (device, pipe or socket) is removed; nothing in it is overwritten</source>
+        <comment>%n special files (devices, pipes or sockets) are removed; nothing in them is overwritten</comment>
+        <translation>
+            <numerusform>%n Spezialdatei (Gerät, Pipe oder Socket) wird entfernt; nichts darin wird überschrieben</numerusform>
+            <numerusform>%n Spezialdateien (Geräte, Pipes oder Sockets) werden entfernt; nichts darin wird überschrieben</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>What: %1</source>
+        <translation>Was: %1</translation>
+    </message>
+    <message>
+        <source>What: the empty folder %1</source>
+        <translation>Was: der leere Ordner %1</translation>
+    </message>
+    <message>
+        <source>What: the folder %1 with %2</source>
+        <translation>Was: der Ordner %1 mit %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item</source>
+        <comment>%n items</comment>
+        <translation>
+            <numerusform>%n Objekt</numerusform>
+            <numerusform>%n Objekte</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n symbolic link)</source>
+        <comment>%1 (%n symbolic links)</comment>
+        <translation>
+            <numerusform>%1 (%n symbolische Verknüpfung)</numerusform>
+            <numerusform>%1 (%n symbolische Verknüpfungen)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>How much: %1, %2</source>
+        <translation>Wie viel: %1, %2</translation>
+    </message>
+    <message>
+        <source>How: %1, the last one read back</source>
+        <translation>Wie: %1, der letzte wird zurückgelesen</translation>
+    </message>
+    <message>
+        <source>How: %1</source>
+        <translation>Wie: %1</translation>
+    </message>
+    <message>
+        <source>Nothing was touched.</source>
+        <translation>Nichts wurde angetastet.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file overwritten (%1, %2)</source>
+        <comment>%n files overwritten (%1, %2)</comment>
+        <translation>
+            <numerusform>%n Datei überschrieben (%1, %2)</numerusform>
+            <numerusform>%n Dateien überschrieben (%1, %2)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n verified</source>
+        <comment>%n verified</comment>
+        <translation>
+            <numerusform>%n geprüft</numerusform>
+            <numerusform>%n geprüft</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n name removed, contents still on the disk</source>
+        <comment>%n names removed, contents still on the disk</comment>
+        <translation>
+            <numerusform>%n Name entfernt, Inhalt noch auf dem Datenträger</numerusform>
+            <numerusform>%n Namen entfernt, Inhalte noch auf dem Datenträger</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link removed, targets untouched</source>
+        <comment>%n links removed, targets untouched</comment>
+        <translation>
+            <numerusform>%n Verknüpfung entfernt, Ziel unangetastet</numerusform>
+            <numerusform>%n Verknüpfungen entfernt, Ziele unangetastet</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n special file removed</source>
+        <comment>%n special files removed</comment>
+        <translation>
+            <numerusform>%n Spezialdatei entfernt</numerusform>
+            <numerusform>%n Spezialdateien entfernt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item kept</source>
+        <comment>%n items kept</comment>
+        <translation>
+            <numerusform>%n Objekt behalten</numerusform>
+            <numerusform>%n Objekte behalten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>see the storage note</source>
+        <translation>siehe den Hinweis zum Speicher</translation>
+    </message>
+    <message numerus="yes">
+        <source>Overwritten: %n file, %1, %2 each</source>
+        <comment>Overwritten: %n files, %1, %2 each</comment>
+        <translation>
+            <numerusform>Überschrieben: %n Datei, %1, je Datei %2</numerusform>
+            <numerusform>Überschrieben: %n Dateien, %1, je Datei %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Verified: %1 of %2 files read back from the device as the last pass wrote them</source>
+        <translation>Geprüft: %1 von %2 Dateien vom Gerät so zurückgelesen, wie der letzte Durchgang sie schrieb</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: and %n more</source>
+        <comment>%1: and %n more</comment>
+        <translation>
+            <numerusform>%1: und %n weiteres</numerusform>
+            <numerusform>%1: und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed after fewer passes than chosen, when the run was stopped</source>
+        <translation>Nach weniger Durchgängen als gewählt entfernt, als der Lauf angehalten wurde</translation>
+    </message>
+    <message>
+        <source>Removed, but its contents stay on the disk under another name (hard link)</source>
+        <translation>Entfernt, doch der Inhalt bleibt unter einem anderen Namen auf dem Datenträger (harte Verknüpfung)</translation>
+    </message>
+    <message>
+        <source>Removed; what it points to was not touched (symbolic link)</source>
+        <translation>Entfernt; das Ziel wurde nicht angetastet (symbolische Verknüpfung)</translation>
+    </message>
+    <message>
+        <source>Removed; nothing in it was overwritten (device, pipe or socket)</source>
+        <translation>Entfernt; nichts darin wurde überschrieben (Gerät, Pipe oder Socket)</translation>
+    </message>
+    <message>
+        <source>Kept: %1: %2</source>
+        <translation>Behalten: %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: names: %2</source>
+        <translation>%1: Namen: %2</translation>
+    </message>
+    <message>
+        <source>Names: %1</source>
+        <translation>Namen: %1</translation>
+    </message>
+    <message>
+        <source>Names (%1): %2</source>
+        <translation>Namen (%1): %2</translation>
+    </message>
+</context>
+<context>
+    <name>Bytes</name>
+    <message>
+        <source>kB</source>
+        <translation>kB</translation>
+    </message>
+    <message>
+        <source>MB</source>
+        <translation>MB</translation>
+    </message>
+    <message>
+        <source>GB</source>
+        <translation>GB</translation>
+    </message>
+    <message>
+        <source>TB</source>
+        <translation>TB</translation>
+    </message>
+    <message>
+        <source>PB</source>
+        <translation>PB</translation>
+    </message>
+    <message>
+        <source>EB</source>
+        <translation>EB</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte</source>
+        <comment>%n bytes</comment>
+        <translation>
+            <numerusform>%n Byte</numerusform>
+            <numerusform>%n Bytes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes)</source>
+        <translation>%1 (%2 Bytes)</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>ORBA Zurizede</source>
@@ -249,6 +543,301 @@
     </message>
 </context>
 <context>
+    <name>Report</name>
+    <message>
+        <source>4 passes of the bytes 0x55, 0xFF, 0xAA, 0x00, each synced to the disk before the next</source>
+        <translation>4 Durchgänge mit den Bytes 0x55, 0xFF, 0xAA, 0x00, jeder vor dem nächsten auf den Datenträger synchronisiert</translation>
+    </message>
+    <message>
+        <source>11 passes of the bytes 0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, 0x11, 0xFF, 0x55, 0x00, each synced to the disk before the next</source>
+        <translation>11 Durchgänge mit den Bytes 0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, 0x11, 0xFF, 0x55, 0x00, jeder vor dem nächsten auf den Datenträger synchronisiert</translation>
+    </message>
+    <message>
+        <source>1 pass of random bytes (a ChaCha20 stream keyed for each file from /dev/urandom), synced to the disk</source>
+        <translation>1 Durchgang mit Zufallsbytes (ein ChaCha20-Strom, für jede Datei mit einem Schlüssel aus /dev/urandom), auf den Datenträger synchronisiert</translation>
+    </message>
+    <message>
+        <source>the last pass of every file was read back from the device: %1 of %2 files read back as written</source>
+        <translation>der letzte Durchgang jeder Datei wurde vom Gerät zurückgelesen: %1 von %2 Dateien wie geschrieben zurückgelesen</translation>
+    </message>
+    <message>
+        <source>not asked for: the passes were not read back</source>
+        <translation>nicht verlangt: Die Durchgänge wurden nicht zurückgelesen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Left in place when the run was stopped: %1 item and %2 bytes</source>
+        <comment>Left in place when the run was stopped: %1 items and %2 bytes</comment>
+        <translation>
+            <numerusform>Beim Anhalten des Laufs an Ort und Stelle geblieben: %1 Objekt und %2 Bytes</numerusform>
+            <numerusform>Beim Anhalten des Laufs an Ort und Stelle geblieben: %1 Objekte und %2 Bytes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>shredded</source>
+        <translation>geschreddert</translation>
+    </message>
+    <message>
+        <source>kept</source>
+        <translation>behalten</translation>
+    </message>
+    <message>
+        <source>removed</source>
+        <translation>entfernt</translation>
+    </message>
+    <message>
+        <source>shred</source>
+        <translation>Schreddern</translation>
+    </message>
+    <message>
+        <source>free-space</source>
+        <translation>freier Speicherplatz</translation>
+    </message>
+    <message>
+        <source>trash</source>
+        <translation>Papierkorb</translation>
+    </message>
+    <message>
+        <source>partly</source>
+        <translation>teilweise</translation>
+    </message>
+    <message>
+        <source>not</source>
+        <translation>nicht geschreddert</translation>
+    </message>
+    <message>
+        <source>reaches</source>
+        <translation>erreicht</translation>
+    </message>
+    <message>
+        <source>may not reach all</source>
+        <translation>erreicht womöglich nicht alle</translation>
+    </message>
+    <message>
+        <source>cannot reach</source>
+        <translation>kann nicht erreichen</translation>
+    </message>
+    <message>
+        <source>not needed</source>
+        <translation>nicht nötig</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>items</source>
+        <translation>Objekte</translation>
+    </message>
+    <message>
+        <source>items removed</source>
+        <translation>Objekte entfernt</translation>
+    </message>
+    <message>
+        <source>files overwritten</source>
+        <translation>Dateien überschrieben</translation>
+    </message>
+    <message>
+        <source>bytes overwritten</source>
+        <translation>Bytes überschrieben</translation>
+    </message>
+    <message>
+        <source>files verified</source>
+        <translation>Dateien geprüft</translation>
+    </message>
+    <message>
+        <source>symbolic links removed</source>
+        <translation>symbolische Verknüpfungen entfernt</translation>
+    </message>
+    <message>
+        <source>special files removed</source>
+        <translation>Spezialdateien entfernt</translation>
+    </message>
+    <message>
+        <source>names removed while contents stay</source>
+        <translation>Namen entfernt, Inhalte geblieben</translation>
+    </message>
+    <message>
+        <source>items kept</source>
+        <translation>Objekte behalten</translation>
+    </message>
+    <message>
+        <source>items left in place</source>
+        <translation>Objekte an Ort und Stelle belassen</translation>
+    </message>
+    <message>
+        <source>bytes left in place</source>
+        <translation>Bytes an Ort und Stelle belassen</translation>
+    </message>
+    <message>
+        <source>free bytes</source>
+        <translation>freie Bytes</translation>
+    </message>
+    <message>
+        <source>bytes written</source>
+        <translation>Bytes geschrieben</translation>
+    </message>
+    <message>
+        <source>bytes left unfilled</source>
+        <translation>Bytes nicht gefüllt</translation>
+    </message>
+    <message>
+        <source>inodes made anew</source>
+        <translation>Inodes neu angelegt</translation>
+    </message>
+    <message>
+        <source>ORBA Zurizede: report of a run</source>
+        <translation>ORBA Zurizede: Bericht über einen Lauf</translation>
+    </message>
+    <message>
+        <source>This report records what the program did and saw. It does not certify the device: see what overwriting cannot reach below.</source>
+        <translation>Dieser Bericht hält fest, was das Programm getan und vorgefunden hat. Er bescheinigt nichts über das Gerät: Was das Überschreiben nicht erreichen kann, steht weiter unten.</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Lauf</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Begonnen</translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <translation>Beendet</translation>
+    </message>
+    <message>
+        <source>Tool</source>
+        <translation>Werkzeug</translation>
+    </message>
+    <message>
+        <source>, commit %1</source>
+        <translation>, Commit %1</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>Wo</translation>
+    </message>
+    <message>
+        <source>%1, user %2 (uid %3)</source>
+        <translation>%1, Benutzer %2 (UID %3)</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Bediener</translation>
+    </message>
+    <message>
+        <source>Method</source>
+        <translation>Verfahren</translation>
+    </message>
+    <message>
+        <source>Verification</source>
+        <translation>Prüfung</translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <translation>Summen</translation>
+    </message>
+    <message>
+        <source>The same report as JSON: %1, SHA-256 %2</source>
+        <translation>Derselbe Bericht als JSON: %1, SHA-256 %2</translation>
+    </message>
+    <message>
+        <source>Storage</source>
+        <translation>Speicher</translation>
+    </message>
+    <message>
+        <source>%1 at %2 on %3</source>
+        <translation>%1, eingehängt in %2, Gerät %3</translation>
+    </message>
+    <message>
+        <source>, UUID %1</source>
+        <translation>, UUID %1</translation>
+    </message>
+    <message>
+        <source>, model %1</source>
+        <translation>, Modell %1</translation>
+    </message>
+    <message>
+        <source>, serial %1</source>
+        <translation>, Seriennummer %1</translation>
+    </message>
+    <message>
+        <source>Storage verdict</source>
+        <translation>Urteil zum Speicher</translation>
+    </message>
+    <message>
+        <source>Removed names</source>
+        <translation>Entfernte Namen</translation>
+    </message>
+    <message>
+        <source>Account and warnings</source>
+        <translation>Bilanz und Warnungen</translation>
+    </message>
+    <message>
+        <source>Items</source>
+        <translation>Objekte</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Passes</source>
+        <translation>Durchgänge</translation>
+    </message>
+    <message>
+        <source>Verified</source>
+        <translation>Geprüft</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Ausgang</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message numerus="yes">
+        <source>… and %n more items, every one of them listed in the JSON.</source>
+        <comment>… and %n more items, every one of them listed in the JSON.</comment>
+        <translation>
+            <numerusform>… und %n weiteres Objekt, im JSON aufgeführt.</numerusform>
+            <numerusform>… und %n weitere Objekte, alle im JSON aufgeführt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>ORBA Zurizede report</source>
+        <translation>ORBA-Zurizede-Bericht</translation>
+    </message>
+    <message>
+        <source>a report is written as .pdf or .json, not as %1</source>
+        <translation>ein Bericht wird als .pdf oder .json geschrieben, nicht als %1</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link: a report is never written through one</source>
+        <translation>%1 ist eine symbolische Verknüpfung: Ein Bericht wird nie über eine solche geschrieben</translation>
+    </message>
+</context>
+<context>
     <name>Run</name>
     <message>
         <source>%1: %2</source>
@@ -416,6 +1005,38 @@
             <numerusform>Nicht gezählt: %n Ordner konnten nicht gelesen werden, der erste %1 (%2)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%@: %@</source>
+        <translation>%@: %@</translation>
+    </message>
+    <message>
+        <source>No files were touched - shredding cancelled.</source>
+        <translation>Keine Dateien wurden angetastet – Schreddern abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Proceed</source>
+        <translation>Fortfahren</translation>
+    </message>
+    <message>
+        <source>Shredding was interrupted in the first pass: this file is left partly overwritten</source>
+        <translation>Das Schreddern wurde im ersten Durchgang unterbrochen: Diese Datei bleibt teilweise überschrieben zurück</translation>
+    </message>
+    <message>
+        <source>Apple Format Utility</source>
+        <translation>Apple-Formatierungsprogramm</translation>
+    </message>
+    <message>
+        <source>Launch Disk Utility</source>
+        <translation>Festplattendienstprogramm starten</translation>
+    </message>
+    <message>
+        <source>its contents have another name</source>
+        <translation>sein Inhalt hat einen anderen Namen</translation>
+    </message>
 </context>
 <context>
     <name>Shredder</name>
@@ -462,6 +1083,221 @@ Nach dem Start des »Festplattendienstprogramms« von Apple wird dieses Programm
     <message>
         <source>Launch Disk Utility</source>
         <translation>Festplattendienstprogramm starten</translation>
+    </message>
+</context>
+<context>
+    <name>Storage</name>
+    <message>
+        <source>overwriting reaches the old data</source>
+        <translation>das Überschreiben erreicht die alten Daten</translation>
+    </message>
+    <message>
+        <source>overwriting may not reach all old copies</source>
+        <translation>das Überschreiben erreicht womöglich nicht alle alten Kopien</translation>
+    </message>
+    <message>
+        <source>overwriting cannot reach the old copies</source>
+        <translation>das Überschreiben kann die alten Kopien nicht erreichen</translation>
+    </message>
+    <message>
+        <source>overwriting is not needed: nothing is kept on a disk</source>
+        <translation>Überschreiben ist nicht nötig: Nichts wird auf einem Datenträger gehalten</translation>
+    </message>
+    <message>
+        <source>whether overwriting reaches the old data is unknown</source>
+        <translation>ob das Überschreiben die alten Daten erreicht, ist unbekannt</translation>
+    </message>
+    <message>
+        <source>Storage: %1</source>
+        <translation>Speicher: %1</translation>
+    </message>
+    <message>
+        <source>Storage (%1): %2</source>
+        <translation>Speicher (%1): %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1; it is encrypted, so old copies cannot be read without its key</source>
+        <translation>%1; er ist verschlüsselt, alte Kopien sind also ohne seinen Schlüssel nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the file system wipes removed names</source>
+        <translation>das Dateisystem löscht entfernte Namen</translation>
+    </message>
+    <message>
+        <source>renamed before removal</source>
+        <translation>vor dem Entfernen umbenannt</translation>
+    </message>
+    <message>
+        <source>writes in place on a spinning disk</source>
+        <translation>schreibt an Ort und Stelle auf eine rotierende Festplatte</translation>
+    </message>
+    <message>
+        <source>solid-state or flash: the device may keep old copies in blocks it has remapped</source>
+        <translation>SSD oder Flash: Das Gerät kann alte Kopien in Blöcken behalten, die es umgelagert hat</translation>
+    </message>
+    <message>
+        <source>a spinning disk that accepts discard: thin-provisioned or flash, it may keep old copies elsewhere</source>
+        <translation>eine rotierende Festplatte, die Discard annimmt: Ob Thin Provisioning oder Flash, sie kann alte Kopien anderswo behalten</translation>
+    </message>
+    <message>
+        <source>flash memory card</source>
+        <translation>Flash-Speicherkarte</translation>
+    </message>
+    <message>
+        <source>attached over %1; a flash drive writes elsewhere than it is told</source>
+        <translation>angeschlossen über %1; ein Flash-Laufwerk schreibt woandershin als angewiesen</translation>
+    </message>
+    <message>
+        <source>a removable medium; a flash card writes elsewhere than it is told</source>
+        <translation>ein Wechselmedium; eine Flash-Karte schreibt woandershin als angewiesen</translation>
+    </message>
+    <message>
+        <source>a virtual disk (%1), what lies beneath is not known</source>
+        <translation>eine virtuelle Festplatte (%1), was darunter liegt, ist unbekannt</translation>
+    </message>
+    <message>
+        <source>a network disk (%1): the server decides where the passes go</source>
+        <translation>eine Netzwerkfestplatte (%1): Der Server entscheidet, wohin die Durchgänge gehen</translation>
+    </message>
+    <message>
+        <source>held in memory: nothing of it reaches a disk</source>
+        <translation>im Arbeitsspeicher gehalten: Nichts davon erreicht einen Datenträger</translation>
+    </message>
+    <message>
+        <source>held in memory, but pages it wrote back to a disk stay there when overwritten</source>
+        <translation>im Arbeitsspeicher gehalten, doch Seiten, die es auf einen Datenträger zurückgeschrieben hat, bleiben dort beim Überschreiben erhalten</translation>
+    </message>
+    <message>
+        <source>a spinning disk attached through a controller not known to write in place</source>
+        <translation>eine rotierende Festplatte an einem Controller, von dem nicht bekannt ist, dass er an Ort und Stelle schreibt</translation>
+    </message>
+    <message>
+        <source>whether the disk spins could not be read</source>
+        <translation>ob die Festplatte rotiert, ließ sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>whether the disk accepts discard could not be read</source>
+        <translation>ob die Festplatte Discard annimmt, ließ sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>the device under it could not be found</source>
+        <translation>das Gerät darunter wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>the devices beneath it go deeper than can be followed</source>
+        <translation>die Geräte darunter reichen tiefer, als sich verfolgen lässt</translation>
+    </message>
+    <message>
+        <source>a mapped device with nothing beneath it to follow</source>
+        <translation>ein abgebildetes Gerät, unter dem nichts zu verfolgen ist</translation>
+    </message>
+    <message>
+        <source>a loop device without a backing file</source>
+        <translation>ein Loop-Gerät ohne zugrunde liegende Datei</translation>
+    </message>
+    <message>
+        <source>its backing file is gone</source>
+        <translation>seine zugrunde liegende Datei ist verschwunden</translation>
+    </message>
+    <message>
+        <source>its backing file could not be examined</source>
+        <translation>seine zugrunde liegende Datei ließ sich nicht untersuchen</translation>
+    </message>
+    <message>
+        <source>%1 over %2</source>
+        <translation>%1 über %2</translation>
+    </message>
+    <message>
+        <source>%1, driver %2</source>
+        <translation>%1, Treiber %2</translation>
+    </message>
+    <message>
+        <source>%1 writing back to %2</source>
+        <translation>%1, zurückschreibend auf %2</translation>
+    </message>
+    <message>
+        <source>%1 backed by %2</source>
+        <translation>%1, gestützt auf %2</translation>
+    </message>
+    <message>
+        <source>%1 backed by the device %2</source>
+        <translation>%1, gestützt auf das Gerät %2</translation>
+    </message>
+    <message>
+        <source>%1, a file on %2</source>
+        <translation>%1, eine Datei auf %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 auf %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>could not be examined (%1)</source>
+        <translation>konnte nicht untersucht werden (%1)</translation>
+    </message>
+    <message>
+        <source>copy-on-write: every pass goes to new blocks, and snapshots keep the old ones</source>
+        <translation>Copy-on-Write: Jeder Durchgang geht in neue Blöcke, und Schnappschüsse behalten die alten</translation>
+    </message>
+    <message>
+        <source>log-structured: every pass goes to new blocks, and the old ones stay until cleaned</source>
+        <translation>log-strukturiert: Jeder Durchgang geht in neue Blöcke, und die alten bleiben bis zur Bereinigung</translation>
+    </message>
+    <message>
+        <source>held in memory: nothing reaches a disk, though swap may hold some of its pages</source>
+        <translation>im Arbeitsspeicher gehalten: Nichts erreicht einen Datenträger, doch der Auslagerungsspeicher kann einige seiner Seiten enthalten</translation>
+    </message>
+    <message>
+        <source>held in memory: nothing reaches a disk</source>
+        <translation>im Arbeitsspeicher gehalten: Nichts erreicht einen Datenträger</translation>
+    </message>
+    <message>
+        <source>network file system: the server decides where the passes go</source>
+        <translation>Netzwerkdateisystem: Der Server entscheidet, wohin die Durchgänge gehen</translation>
+    </message>
+    <message>
+        <source>FUSE: the program behind it decides where the passes go</source>
+        <translation>FUSE: Das Programm dahinter entscheidet, wohin die Durchgänge gehen</translation>
+    </message>
+    <message>
+        <source>overlay: a file from the lower layer is copied up when changed, and the lower layer keeps the original</source>
+        <translation>Overlay: Eine Datei der unteren Schicht wird bei einer Änderung nach oben kopiert, und die untere Schicht behält das Original</translation>
+    </message>
+    <message>
+        <source>stacked on another file system, which decides where the passes go</source>
+        <translation>auf ein anderes Dateisystem gestapelt, das entscheidet, wohin die Durchgänge gehen</translation>
+    </message>
+    <message>
+        <source>read-only image: nothing in it can be overwritten</source>
+        <translation>schreibgeschütztes Abbild: Nichts darin lässt sich überschreiben</translation>
+    </message>
+    <message>
+        <source>unrecognised file system</source>
+        <translation>unbekanntes Dateisystem</translation>
+    </message>
+    <message>
+        <source>the device under it could not be identified</source>
+        <translation>das Gerät darunter ließ sich nicht bestimmen</translation>
+    </message>
+    <message>
+        <source>journaled data: the journal keeps copies of what was written</source>
+        <translation>Daten im Journal: Das Journal behält Kopien des Geschriebenen</translation>
+    </message>
+    <message>
+        <source>could not be examined</source>
+        <translation>konnte nicht untersucht werden</translation>
     </message>
 </context>
 <context>

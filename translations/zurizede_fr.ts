@@ -2,6 +2,300 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>Account</name>
+    <message numerus="yes">
+        <source>%1 and %n more</source>
+        <comment>%1 and %n more</comment>
+        <translation>
+            <numerusform>%1 et %n autre</numerusform>
+            <numerusform>%1 et %n autres</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file that appeared</source>
+        <comment>%n files that appeared</comment>
+        <translation>
+            <numerusform>%n fichier apparu</numerusform>
+            <numerusform>%n fichiers apparus</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 that files grew</source>
+        <translation>%1 dont des fichiers ont grossi</translation>
+    </message>
+    <message>
+        <source>Not in the count: %1 and %2 after it was taken</source>
+        <translation>Hors du décompte : %1 et %2 après le comptage</translation>
+    </message>
+    <message>
+        <source>Not in the count: %1 after it was taken</source>
+        <translation>Hors du décompte : %1 après le comptage</translation>
+    </message>
+    <message>
+        <source>4 passes</source>
+        <translation>4 passes</translation>
+    </message>
+    <message>
+        <source>11 passes</source>
+        <translation>11 passes</translation>
+    </message>
+    <message>
+        <source>1 pass of random bytes</source>
+        <translation>1 passe d&apos;octets aléatoires</translation>
+    </message>
+    <message>
+        <source>Is a mount point: nothing in it was touched</source>
+        <translation>Est un point de montage : rien n&apos;y a été touché</translation>
+    </message>
+    <message>
+        <source>Left untouched: it could not be removed afterwards (%1)</source>
+        <translation>Laissé intact : impossible de le supprimer ensuite (%1)</translation>
+    </message>
+    <message>
+        <source>it or its folder is marked immutable or append-only</source>
+        <translation>lui ou son dossier est marqué immuable ou en ajout seul</translation>
+    </message>
+    <message>
+        <source>Could not examine the item (%1)</source>
+        <translation>Impossible d&apos;examiner l&apos;élément (%1)</translation>
+    </message>
+    <message>
+        <source>Could not overwrite the file (%1)</source>
+        <translation>Impossible d&apos;écraser le fichier (%1)</translation>
+    </message>
+    <message>
+        <source>Could not overwrite the file: the random device %1 could not be opened (%2)</source>
+        <translation>Impossible d&apos;écraser le fichier : le générateur aléatoire %1 n&apos;a pas pu être ouvert (%2)</translation>
+    </message>
+    <message>
+        <source>The file kept growing while it was being overwritten</source>
+        <translation>Le fichier a continué de grossir pendant qu&apos;il était écrasé</translation>
+    </message>
+    <message>
+        <source>The last pass could not be read back (%1): the file is kept</source>
+        <translation>La dernière passe n&apos;a pas pu être relue (%1) : le fichier est conservé</translation>
+    </message>
+    <message>
+        <source>The last pass read back differently from what was written: the file is kept</source>
+        <translation>La dernière passe relue diffère de ce qui a été écrit : le fichier est conservé</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file also has names outside the selection: %1. Those names are removed here, and the contents stay on the disk under the others (hard links)</source>
+        <comment>%n files also have names outside the selection: %1. Those names are removed here, and the contents stay on the disk under the others (hard links)</comment>
+        <translation>
+            <numerusform>%n fichier a aussi des noms hors de la sélection : %1. Ces noms sont supprimés ici, et le contenu reste sur le disque sous les autres (liens physiques)</numerusform>
+            <numerusform>%n fichiers ont aussi des noms hors de la sélection : %1. Ces noms sont supprimés ici, et les contenus restent sur le disque sous les autres (liens physiques)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n symbolic link is removed; what it points to is left alone</source>
+        <comment>%n symbolic links are removed; what they point to is left alone</comment>
+        <translation>
+            <numerusform>%n lien symbolique est supprimé ; sa cible reste intacte</numerusform>
+            <numerusform>%n liens symboliques sont supprimés ; leurs cibles restent intactes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n special file (device, pipe or socket) is removed; nothing in it is overwritten</source>
+        <comment>%n special files (devices, pipes or sockets) are removed; nothing in them is overwritten</comment>
+        <translation>
+            <numerusform>%n fichier spécial (périphérique, tube ou socket) est supprimé ; rien de son contenu n&apos;est écrasé</numerusform>
+            <numerusform>%n fichiers spéciaux (périphériques, tubes ou sockets) sont supprimés ; rien de leur contenu n&apos;est écrasé</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>What: %1</source>
+        <translation>Quoi : %1</translation>
+    </message>
+    <message>
+        <source>What: the empty folder %1</source>
+        <translation>Quoi : le dossier vide %1</translation>
+    </message>
+    <message>
+        <source>What: the folder %1 with %2</source>
+        <translation>Quoi : le dossier %1 avec %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item</source>
+        <comment>%n items</comment>
+        <translation>
+            <numerusform>%n élément</numerusform>
+            <numerusform>%n éléments</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n symbolic link)</source>
+        <comment>%1 (%n symbolic links)</comment>
+        <translation>
+            <numerusform>%1 (%n lien symbolique)</numerusform>
+            <numerusform>%1 (%n liens symboliques)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>How much: %1, %2</source>
+        <translation>Combien : %1, %2</translation>
+    </message>
+    <message>
+        <source>How: %1, the last one read back</source>
+        <translation>Comment : %1, la dernière étant relue</translation>
+    </message>
+    <message>
+        <source>How: %1</source>
+        <translation>Comment : %1</translation>
+    </message>
+    <message>
+        <source>Nothing was touched.</source>
+        <translation>Rien n&apos;a été touché.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file overwritten (%1, %2)</source>
+        <comment>%n files overwritten (%1, %2)</comment>
+        <translation>
+            <numerusform>%n fichier écrasé (%1, %2)</numerusform>
+            <numerusform>%n fichiers écrasés (%1, %2)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n verified</source>
+        <comment>%n verified</comment>
+        <translation>
+            <numerusform>%n vérifié</numerusform>
+            <numerusform>%n vérifiés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n name removed, contents still on the disk</source>
+        <comment>%n names removed, contents still on the disk</comment>
+        <translation>
+            <numerusform>%n nom supprimé, contenu encore sur le disque</numerusform>
+            <numerusform>%n noms supprimés, contenus encore sur le disque</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link removed, targets untouched</source>
+        <comment>%n links removed, targets untouched</comment>
+        <translation>
+            <numerusform>%n lien supprimé, cible intacte</numerusform>
+            <numerusform>%n liens supprimés, cibles intactes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n special file removed</source>
+        <comment>%n special files removed</comment>
+        <translation>
+            <numerusform>%n fichier spécial supprimé</numerusform>
+            <numerusform>%n fichiers spéciaux supprimés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item kept</source>
+        <comment>%n items kept</comment>
+        <translation>
+            <numerusform>%n élément conservé</numerusform>
+            <numerusform>%n éléments conservés</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>see the storage note</source>
+        <translation>voir la note sur le stockage</translation>
+    </message>
+    <message numerus="yes">
+        <source>Overwritten: %n file, %1, %2 each</source>
+        <comment>Overwritten: %n files, %1, %2 each</comment>
+        <translation>
+            <numerusform>Écrasé : %n fichier, %1, %2 par fichier</numerusform>
+            <numerusform>Écrasés : %n fichiers, %1, %2 par fichier</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Verified: %1 of %2 files read back from the device as the last pass wrote them</source>
+        <translation>Vérifiés : %1 fichiers sur %2 relus depuis le périphérique tels que la dernière passe les a écrits</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: and %n more</source>
+        <comment>%1: and %n more</comment>
+        <translation>
+            <numerusform>%1 : et %n autre</numerusform>
+            <numerusform>%1 : et %n autres</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed after fewer passes than chosen, when the run was stopped</source>
+        <translation>Supprimé après moins de passes que choisi, à l&apos;arrêt de l&apos;opération</translation>
+    </message>
+    <message>
+        <source>Removed, but its contents stay on the disk under another name (hard link)</source>
+        <translation>Supprimé, mais son contenu reste sur le disque sous un autre nom (lien physique)</translation>
+    </message>
+    <message>
+        <source>Removed; what it points to was not touched (symbolic link)</source>
+        <translation>Supprimé ; sa cible n&apos;a pas été touchée (lien symbolique)</translation>
+    </message>
+    <message>
+        <source>Removed; nothing in it was overwritten (device, pipe or socket)</source>
+        <translation>Supprimé ; rien de son contenu n&apos;a été écrasé (périphérique, tube ou socket)</translation>
+    </message>
+    <message>
+        <source>Kept: %1: %2</source>
+        <translation>Conservé : %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1: names: %2</source>
+        <translation>%1 : noms : %2</translation>
+    </message>
+    <message>
+        <source>Names: %1</source>
+        <translation>Noms : %1</translation>
+    </message>
+    <message>
+        <source>Names (%1): %2</source>
+        <translation>Noms (%1) : %2</translation>
+    </message>
+</context>
+<context>
+    <name>Bytes</name>
+    <message>
+        <source>kB</source>
+        <translation>ko</translation>
+    </message>
+    <message>
+        <source>MB</source>
+        <translation>Mo</translation>
+    </message>
+    <message>
+        <source>GB</source>
+        <translation>Go</translation>
+    </message>
+    <message>
+        <source>TB</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>PB</source>
+        <translation>Po</translation>
+    </message>
+    <message>
+        <source>EB</source>
+        <translation>Eo</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte</source>
+        <comment>%n bytes</comment>
+        <translation>
+            <numerusform>%n octet</numerusform>
+            <numerusform>%n octets</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes)</source>
+        <translation>%1 (%2 octets)</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>ORBA Zurizede</source>
@@ -249,6 +543,301 @@
     </message>
 </context>
 <context>
+    <name>Report</name>
+    <message>
+        <source>4 passes of the bytes 0x55, 0xFF, 0xAA, 0x00, each synced to the disk before the next</source>
+        <translation>4 passes des octets 0x55, 0xFF, 0xAA, 0x00, chacune synchronisée sur le disque avant la suivante</translation>
+    </message>
+    <message>
+        <source>11 passes of the bytes 0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, 0x11, 0xFF, 0x55, 0x00, each synced to the disk before the next</source>
+        <translation>11 passes des octets 0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, 0x11, 0xFF, 0x55, 0x00, chacune synchronisée sur le disque avant la suivante</translation>
+    </message>
+    <message>
+        <source>1 pass of random bytes (a ChaCha20 stream keyed for each file from /dev/urandom), synced to the disk</source>
+        <translation>1 passe d&apos;octets aléatoires (un flux ChaCha20 dont la clé est tirée de /dev/urandom pour chaque fichier), synchronisée sur le disque</translation>
+    </message>
+    <message>
+        <source>the last pass of every file was read back from the device: %1 of %2 files read back as written</source>
+        <translation>la dernière passe de chaque fichier a été relue depuis le périphérique : %1 fichiers sur %2 relus tels qu&apos;écrits</translation>
+    </message>
+    <message>
+        <source>not asked for: the passes were not read back</source>
+        <translation>non demandée : les passes n&apos;ont pas été relues</translation>
+    </message>
+    <message numerus="yes">
+        <source>Left in place when the run was stopped: %1 item and %2 bytes</source>
+        <comment>Left in place when the run was stopped: %1 items and %2 bytes</comment>
+        <translation>
+            <numerusform>Laissé en place à l&apos;arrêt de l&apos;opération : %1 élément et %2 octets</numerusform>
+            <numerusform>Laissés en place à l&apos;arrêt de l&apos;opération : %1 éléments et %2 octets</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>shredded</source>
+        <translation>broyé</translation>
+    </message>
+    <message>
+        <source>kept</source>
+        <translation>conservé</translation>
+    </message>
+    <message>
+        <source>removed</source>
+        <translation>supprimé</translation>
+    </message>
+    <message>
+        <source>shred</source>
+        <translation>broyage</translation>
+    </message>
+    <message>
+        <source>free-space</source>
+        <translation>espace libre</translation>
+    </message>
+    <message>
+        <source>trash</source>
+        <translation>corbeille</translation>
+    </message>
+    <message>
+        <source>partly</source>
+        <translation>en partie</translation>
+    </message>
+    <message>
+        <source>not</source>
+        <translation>non broyé</translation>
+    </message>
+    <message>
+        <source>reaches</source>
+        <translation>atteint</translation>
+    </message>
+    <message>
+        <source>may not reach all</source>
+        <translation>peut ne pas tout atteindre</translation>
+    </message>
+    <message>
+        <source>cannot reach</source>
+        <translation>ne peut pas atteindre</translation>
+    </message>
+    <message>
+        <source>not needed</source>
+        <translation>inutile</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>inconnu</translation>
+    </message>
+    <message>
+        <source>items</source>
+        <translation>éléments</translation>
+    </message>
+    <message>
+        <source>items removed</source>
+        <translation>éléments supprimés</translation>
+    </message>
+    <message>
+        <source>files overwritten</source>
+        <translation>fichiers écrasés</translation>
+    </message>
+    <message>
+        <source>bytes overwritten</source>
+        <translation>octets écrasés</translation>
+    </message>
+    <message>
+        <source>files verified</source>
+        <translation>fichiers vérifiés</translation>
+    </message>
+    <message>
+        <source>symbolic links removed</source>
+        <translation>liens symboliques supprimés</translation>
+    </message>
+    <message>
+        <source>special files removed</source>
+        <translation>fichiers spéciaux supprimés</translation>
+    </message>
+    <message>
+        <source>names removed while contents stay</source>
+        <translation>noms supprimés, contenus restés</translation>
+    </message>
+    <message>
+        <source>items kept</source>
+        <translation>éléments conservés</translation>
+    </message>
+    <message>
+        <source>items left in place</source>
+        <translation>éléments laissés en place</translation>
+    </message>
+    <message>
+        <source>bytes left in place</source>
+        <translation>octets laissés en place</translation>
+    </message>
+    <message>
+        <source>free bytes</source>
+        <translation>octets libres</translation>
+    </message>
+    <message>
+        <source>bytes written</source>
+        <translation>octets écrits</translation>
+    </message>
+    <message>
+        <source>bytes left unfilled</source>
+        <translation>octets non remplis</translation>
+    </message>
+    <message>
+        <source>inodes made anew</source>
+        <translation>inodes recréés</translation>
+    </message>
+    <message>
+        <source>ORBA Zurizede: report of a run</source>
+        <translation>ORBA Zurizede : rapport d&apos;une opération</translation>
+    </message>
+    <message>
+        <source>This report records what the program did and saw. It does not certify the device: see what overwriting cannot reach below.</source>
+        <translation>Ce rapport consigne ce que le programme a fait et constaté. Il ne certifie pas le périphérique : voir plus bas ce que l&apos;écrasement ne peut pas atteindre.</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Opération</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Tool</source>
+        <translation>Outil</translation>
+    </message>
+    <message>
+        <source>, commit %1</source>
+        <translation>, commit %1</translation>
+    </message>
+    <message>
+        <source>Where</source>
+        <translation>Où</translation>
+    </message>
+    <message>
+        <source>%1, user %2 (uid %3)</source>
+        <translation>%1, utilisateur %2 (uid %3)</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Opérateur</translation>
+    </message>
+    <message>
+        <source>Method</source>
+        <translation>Méthode</translation>
+    </message>
+    <message>
+        <source>Verification</source>
+        <translation>Vérification</translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <translation>Totaux</translation>
+    </message>
+    <message>
+        <source>The same report as JSON: %1, SHA-256 %2</source>
+        <translation>Le même rapport en JSON : %1, SHA-256 %2</translation>
+    </message>
+    <message>
+        <source>Storage</source>
+        <translation>Stockage</translation>
+    </message>
+    <message>
+        <source>%1 at %2 on %3</source>
+        <translation>%1, monté sur %2, périphérique %3</translation>
+    </message>
+    <message>
+        <source>, UUID %1</source>
+        <translation>, UUID %1</translation>
+    </message>
+    <message>
+        <source>, model %1</source>
+        <translation>, modèle %1</translation>
+    </message>
+    <message>
+        <source>, serial %1</source>
+        <translation>, numéro de série %1</translation>
+    </message>
+    <message>
+        <source>Storage verdict</source>
+        <translation>Verdict sur le stockage</translation>
+    </message>
+    <message>
+        <source>Removed names</source>
+        <translation>Noms supprimés</translation>
+    </message>
+    <message>
+        <source>Account and warnings</source>
+        <translation>Bilan et avertissements</translation>
+    </message>
+    <message>
+        <source>Items</source>
+        <translation>Éléments</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Chemin</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>Passes</source>
+        <translation>Passes</translation>
+    </message>
+    <message>
+        <source>Verified</source>
+        <translation>Vérifié</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Issue</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>oui</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>non</translation>
+    </message>
+    <message numerus="yes">
+        <source>… and %n more items, every one of them listed in the JSON.</source>
+        <comment>… and %n more items, every one of them listed in the JSON.</comment>
+        <translation>
+            <numerusform>… et %n autre élément, listé dans le JSON.</numerusform>
+            <numerusform>… et %n autres éléments, tous listés dans le JSON.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>ORBA Zurizede report</source>
+        <translation>Rapport ORBA Zurizede</translation>
+    </message>
+    <message>
+        <source>a report is written as .pdf or .json, not as %1</source>
+        <translation>un rapport s&apos;écrit en .pdf ou en .json, pas en %1</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link: a report is never written through one</source>
+        <translation>%1 est un lien symbolique : un rapport n&apos;est jamais écrit à travers un lien</translation>
+    </message>
+</context>
+<context>
     <name>Run</name>
     <message>
         <source>%1: %2</source>
@@ -416,6 +1005,38 @@
             <numerusform>Non comptés : %n dossiers n&apos;ont pas pu être lus, le premier %1 (%2)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%@: %@</source>
+        <translation>%@ : %@</translation>
+    </message>
+    <message>
+        <source>No files were touched - shredding cancelled.</source>
+        <translation>Aucun fichier n&apos;a été touché – broyage annulé.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Proceed</source>
+        <translation>Continuer</translation>
+    </message>
+    <message>
+        <source>Shredding was interrupted in the first pass: this file is left partly overwritten</source>
+        <translation>Le broyage a été interrompu pendant la première passe : ce fichier reste partiellement écrasé</translation>
+    </message>
+    <message>
+        <source>Apple Format Utility</source>
+        <translation>Utilitaire de formatage Apple</translation>
+    </message>
+    <message>
+        <source>Launch Disk Utility</source>
+        <translation>Lancer l&apos;Utilitaire de disque</translation>
+    </message>
+    <message>
+        <source>its contents have another name</source>
+        <translation>son contenu a un autre nom</translation>
+    </message>
 </context>
 <context>
     <name>Shredder</name>
@@ -462,6 +1083,221 @@ Après le lancement de l&apos;« Utilitaire de disque » d&apos;Apple, cette app
     <message>
         <source>Launch Disk Utility</source>
         <translation>Lancer l&apos;Utilitaire de disque</translation>
+    </message>
+</context>
+<context>
+    <name>Storage</name>
+    <message>
+        <source>overwriting reaches the old data</source>
+        <translation>l&apos;écrasement atteint les anciennes données</translation>
+    </message>
+    <message>
+        <source>overwriting may not reach all old copies</source>
+        <translation>l&apos;écrasement peut ne pas atteindre toutes les anciennes copies</translation>
+    </message>
+    <message>
+        <source>overwriting cannot reach the old copies</source>
+        <translation>l&apos;écrasement ne peut pas atteindre les anciennes copies</translation>
+    </message>
+    <message>
+        <source>overwriting is not needed: nothing is kept on a disk</source>
+        <translation>l&apos;écrasement n&apos;est pas nécessaire : rien n&apos;est conservé sur un disque</translation>
+    </message>
+    <message>
+        <source>whether overwriting reaches the old data is unknown</source>
+        <translation>on ne sait pas si l&apos;écrasement atteint les anciennes données</translation>
+    </message>
+    <message>
+        <source>Storage: %1</source>
+        <translation>Stockage : %1</translation>
+    </message>
+    <message>
+        <source>Storage (%1): %2</source>
+        <translation>Stockage (%1) : %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1; it is encrypted, so old copies cannot be read without its key</source>
+        <translation>%1 ; il est chiffré, les anciennes copies ne peuvent donc pas être lues sans sa clé</translation>
+    </message>
+    <message>
+        <source>the file system wipes removed names</source>
+        <translation>le système de fichiers efface les noms supprimés</translation>
+    </message>
+    <message>
+        <source>renamed before removal</source>
+        <translation>renommés avant suppression</translation>
+    </message>
+    <message>
+        <source>writes in place on a spinning disk</source>
+        <translation>écrit sur place sur un disque rotatif</translation>
+    </message>
+    <message>
+        <source>solid-state or flash: the device may keep old copies in blocks it has remapped</source>
+        <translation>SSD ou flash : le périphérique peut garder d&apos;anciennes copies dans des blocs qu&apos;il a réaffectés</translation>
+    </message>
+    <message>
+        <source>a spinning disk that accepts discard: thin-provisioned or flash, it may keep old copies elsewhere</source>
+        <translation>un disque rotatif qui accepte le discard : à allocation dynamique ou flash, il peut garder d&apos;anciennes copies ailleurs</translation>
+    </message>
+    <message>
+        <source>flash memory card</source>
+        <translation>carte mémoire flash</translation>
+    </message>
+    <message>
+        <source>attached over %1; a flash drive writes elsewhere than it is told</source>
+        <translation>connecté en %1 ; un support flash écrit ailleurs que là où on le lui demande</translation>
+    </message>
+    <message>
+        <source>a removable medium; a flash card writes elsewhere than it is told</source>
+        <translation>un support amovible ; une carte flash écrit ailleurs que là où on le lui demande</translation>
+    </message>
+    <message>
+        <source>a virtual disk (%1), what lies beneath is not known</source>
+        <translation>un disque virtuel (%1), ce qui se trouve en dessous est inconnu</translation>
+    </message>
+    <message>
+        <source>a network disk (%1): the server decides where the passes go</source>
+        <translation>un disque réseau (%1) : le serveur décide où vont les passes</translation>
+    </message>
+    <message>
+        <source>held in memory: nothing of it reaches a disk</source>
+        <translation>conservé en mémoire : rien n&apos;en atteint un disque</translation>
+    </message>
+    <message>
+        <source>held in memory, but pages it wrote back to a disk stay there when overwritten</source>
+        <translation>conservé en mémoire, mais les pages réécrites sur un disque y restent quand on les écrase</translation>
+    </message>
+    <message>
+        <source>a spinning disk attached through a controller not known to write in place</source>
+        <translation>un disque rotatif connecté par un contrôleur dont on ne sait pas s&apos;il écrit sur place</translation>
+    </message>
+    <message>
+        <source>whether the disk spins could not be read</source>
+        <translation>impossible de lire si le disque est rotatif</translation>
+    </message>
+    <message>
+        <source>whether the disk accepts discard could not be read</source>
+        <translation>impossible de lire si le disque accepte le discard</translation>
+    </message>
+    <message>
+        <source>the device under it could not be found</source>
+        <translation>le périphérique en dessous est introuvable</translation>
+    </message>
+    <message>
+        <source>the devices beneath it go deeper than can be followed</source>
+        <translation>les périphériques en dessous sont trop imbriqués pour être suivis</translation>
+    </message>
+    <message>
+        <source>a mapped device with nothing beneath it to follow</source>
+        <translation>un périphérique mappé sans rien en dessous à suivre</translation>
+    </message>
+    <message>
+        <source>a loop device without a backing file</source>
+        <translation>un périphérique loop sans fichier sous-jacent</translation>
+    </message>
+    <message>
+        <source>its backing file is gone</source>
+        <translation>son fichier sous-jacent a disparu</translation>
+    </message>
+    <message>
+        <source>its backing file could not be examined</source>
+        <translation>son fichier sous-jacent n&apos;a pas pu être examiné</translation>
+    </message>
+    <message>
+        <source>%1 over %2</source>
+        <translation>%1 via %2</translation>
+    </message>
+    <message>
+        <source>%1, driver %2</source>
+        <translation>%1, pilote %2</translation>
+    </message>
+    <message>
+        <source>%1 writing back to %2</source>
+        <translation>%1 réécrivant sur %2</translation>
+    </message>
+    <message>
+        <source>%1 backed by %2</source>
+        <translation>%1 adossé à %2</translation>
+    </message>
+    <message>
+        <source>%1 backed by the device %2</source>
+        <translation>%1 adossé au périphérique %2</translation>
+    </message>
+    <message>
+        <source>%1, a file on %2</source>
+        <translation>%1, un fichier sur %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 et %2</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>could not be examined (%1)</source>
+        <translation>n&apos;a pas pu être examiné (%1)</translation>
+    </message>
+    <message>
+        <source>copy-on-write: every pass goes to new blocks, and snapshots keep the old ones</source>
+        <translation>copie sur écriture : chaque passe va dans de nouveaux blocs, et les instantanés gardent les anciens</translation>
+    </message>
+    <message>
+        <source>log-structured: every pass goes to new blocks, and the old ones stay until cleaned</source>
+        <translation>structuré en journal : chaque passe va dans de nouveaux blocs, et les anciens restent jusqu&apos;au nettoyage</translation>
+    </message>
+    <message>
+        <source>held in memory: nothing reaches a disk, though swap may hold some of its pages</source>
+        <translation>conservé en mémoire : rien n&apos;atteint un disque, mais l&apos;espace d&apos;échange peut contenir certaines de ses pages</translation>
+    </message>
+    <message>
+        <source>held in memory: nothing reaches a disk</source>
+        <translation>conservé en mémoire : rien n&apos;atteint un disque</translation>
+    </message>
+    <message>
+        <source>network file system: the server decides where the passes go</source>
+        <translation>système de fichiers réseau : le serveur décide où vont les passes</translation>
+    </message>
+    <message>
+        <source>FUSE: the program behind it decides where the passes go</source>
+        <translation>FUSE : le programme qui est derrière décide où vont les passes</translation>
+    </message>
+    <message>
+        <source>overlay: a file from the lower layer is copied up when changed, and the lower layer keeps the original</source>
+        <translation>overlay : un fichier de la couche inférieure est copié vers le haut quand il change, et la couche inférieure garde l&apos;original</translation>
+    </message>
+    <message>
+        <source>stacked on another file system, which decides where the passes go</source>
+        <translation>empilé sur un autre système de fichiers, qui décide où vont les passes</translation>
+    </message>
+    <message>
+        <source>read-only image: nothing in it can be overwritten</source>
+        <translation>image en lecture seule : rien ne peut y être écrasé</translation>
+    </message>
+    <message>
+        <source>unrecognised file system</source>
+        <translation>système de fichiers non reconnu</translation>
+    </message>
+    <message>
+        <source>the device under it could not be identified</source>
+        <translation>le périphérique en dessous n&apos;a pas pu être identifié</translation>
+    </message>
+    <message>
+        <source>journaled data: the journal keeps copies of what was written</source>
+        <translation>données journalisées : le journal garde des copies de ce qui a été écrit</translation>
+    </message>
+    <message>
+        <source>could not be examined</source>
+        <translation>n&apos;a pas pu être examiné</translation>
     </message>
 </context>
 <context>

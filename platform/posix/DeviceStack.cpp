@@ -16,44 +16,59 @@
 #include "base/FolderHandle.h"
 #include "base/UniqueFd.h"
 #include "platform/PathString.h"
+#include "platform/Texts.h"
 
 namespace {
 
-constexpr const char* kSpinning = "writes in place on a spinning disk";
-constexpr const char* kFlash =
-    "solid-state or flash: the device may keep old copies in blocks it has remapped";
-constexpr const char* kThin =
+constexpr const char* kSpinning = TRANSLATABLE("Storage", "writes in place on a spinning disk");
+constexpr const char* kFlash = TRANSLATABLE(
+    "Storage", "solid-state or flash: the device may keep old copies in blocks it has remapped");
+constexpr const char* kThin = TRANSLATABLE(
+    "Storage",
     "a spinning disk that accepts discard: thin-provisioned or flash, it may keep old copies "
-    "elsewhere";
-constexpr const char* kFlashCard = "flash memory card";
+    "elsewhere");
+constexpr const char* kFlashCard = TRANSLATABLE("Storage", "flash memory card");
 constexpr const char* kExternal =
-    "attached over %s; a flash drive writes elsewhere than it is told";
+    TRANSLATABLE("Storage", "attached over %1; a flash drive writes elsewhere than it is told");
 constexpr const char* kRemovable =
-    "a removable medium; a flash card writes elsewhere than it is told";
-constexpr const char* kVirtual = "a virtual disk (%s), what lies beneath is not known";
-constexpr const char* kNetworkDisk = "a network disk (%s): the server decides where the passes go";
-constexpr const char* kMemory = "held in memory: nothing of it reaches a disk";
-constexpr const char* kWriteback =
-    "held in memory, but pages it wrote back to a disk stay there when overwritten";
-constexpr const char* kOtherController =
-    "a spinning disk attached through a controller not known to write in place";
-constexpr const char* kSpinUnknown = "whether the disk spins could not be read";
-constexpr const char* kDiscardUnknown = "whether the disk accepts discard could not be read";
-constexpr const char* kNotFound = "the device under it could not be found";
-constexpr const char* kTooDeep = "the devices beneath it go deeper than can be followed";
-constexpr const char* kNothingBeneath = "a mapped device with nothing beneath it to follow";
-constexpr const char* kNoBackingFile = "a loop device without a backing file";
-constexpr const char* kBackingGone = "its backing file is gone";
-constexpr const char* kBackingUnexamined = "its backing file could not be examined";
+    TRANSLATABLE("Storage", "a removable medium; a flash card writes elsewhere than it is told");
+constexpr const char* kVirtual =
+    TRANSLATABLE("Storage", "a virtual disk (%1), what lies beneath is not known");
+constexpr const char* kNetworkDisk =
+    TRANSLATABLE("Storage", "a network disk (%1): the server decides where the passes go");
+constexpr const char* kMemory =
+    TRANSLATABLE("Storage", "held in memory: nothing of it reaches a disk");
+constexpr const char* kWriteback = TRANSLATABLE(
+    "Storage", "held in memory, but pages it wrote back to a disk stay there when overwritten");
+constexpr const char* kOtherController = TRANSLATABLE(
+    "Storage", "a spinning disk attached through a controller not known to write in place");
+constexpr const char* kSpinUnknown =
+    TRANSLATABLE("Storage", "whether the disk spins could not be read");
+constexpr const char* kDiscardUnknown =
+    TRANSLATABLE("Storage", "whether the disk accepts discard could not be read");
+constexpr const char* kNotFound = TRANSLATABLE("Storage", "the device under it could not be found");
+constexpr const char* kTooDeep =
+    TRANSLATABLE("Storage", "the devices beneath it go deeper than can be followed");
+constexpr const char* kNothingBeneath =
+    TRANSLATABLE("Storage", "a mapped device with nothing beneath it to follow");
+constexpr const char* kNoBackingFile =
+    TRANSLATABLE("Storage", "a loop device without a backing file");
+constexpr const char* kBackingGone = TRANSLATABLE("Storage", "its backing file is gone");
+constexpr const char* kBackingUnexamined =
+    TRANSLATABLE("Storage", "its backing file could not be examined");
 
 // Layers stack a few deep at most; as with the count of devices, the limit only keeps a
 // strange sysfs from leading a walk down for long.
 constexpr int kMaxDepth = 12;
 
+// One of the texts above, in the person's words, with its placeholder filled.
 std::string formatted(const char* format, const std::string& value) {
-    char text[256];
-    std::snprintf(text, sizeof text, format, value.c_str());
-    return text;
+    return withArgs(translated("Storage", format), {value});
+}
+
+// How one device stands on another: "%1 on %2", "%1 backed by %2".
+std::string stacked(const char* how, const std::string& upper, const std::string& lower) {
+    return withArgs(translated("Storage", how), {upper, lower});
 }
 
 bool exists(const std::string& path) {
@@ -85,6 +100,11 @@ std::string lastComponentOfLink(const std::string& link) {
 
 DeviceJudgement judged(StorageReach reach, std::string words, std::string seen) {
     return {reach, std::move(words), std::move(seen), false};
+}
+
+// With one of the texts above as its words.
+DeviceJudgement judged(StorageReach reach, const char* words, std::string seen) {
+    return judged(reach, translated("Storage", words), std::move(seen));
 }
 
 // A disk that a hypervisor or a network target provides: its rotational flag says nothing of
@@ -120,7 +140,7 @@ Provided providedDisk(const std::string& device, const std::string& where) {
     }
     const std::string transport = readSysfsLine(device + "/device/transport");
     if (!transport.empty() && transport != "pcie") {
-        return {"NVMe over " + transport, true};
+        return {stacked(TRANSLATABLE("Storage", "%1 over %2"), "NVMe", transport), true};
     }
     return {};
 }
@@ -170,10 +190,10 @@ Attachment attachmentOf(const std::string& sysfsRoot, const std::string& where) 
 std::string seenOf(const std::string& name, const Attachment& attached) {
     std::string seen = name;
     if (!attached.transport.empty()) {
-        seen += " over " + attached.transport;
+        seen = stacked(TRANSLATABLE("Storage", "%1 over %2"), seen, attached.transport);
     }
     if (!attached.driver.empty()) {
-        seen += ", driver " + attached.driver;
+        seen = stacked(TRANSLATABLE("Storage", "%1, driver %2"), seen, attached.driver);
     }
     return seen;
 }
@@ -225,8 +245,8 @@ DeviceJudgement judgeMemoryDisk(const DeviceWalk& walk, const std::string& base,
     DeviceJudgement beneath = number.empty() ? judged(StorageReach::Unknown, kNotFound, backing)
                                              : judgeDevice(walk.deeper(), number);
     beneath.reach = worseReach(beneath.reach, StorageReach::MayNotReachAll);
-    beneath.words = kWriteback;
-    beneath.seen = name + " writing back to " + beneath.seen;
+    beneath.words = translated("Storage", kWriteback);
+    beneath.seen = stacked(TRANSLATABLE("Storage", "%1 writing back to %2"), name, beneath.seen);
     return beneath;
 }
 
@@ -237,7 +257,7 @@ DeviceJudgement judgeLoop(const DeviceWalk& walk, const std::string& base,
     if (file.empty()) {
         return judged(StorageReach::Unknown, kNoBackingFile, name);
     }
-    const std::string seen = name + " backed by " + file;
+    const std::string seen = stacked(TRANSLATABLE("Storage", "%1 backed by %2"), name, file);
     constexpr const char* kDeleted = " (deleted)";
     if (file.size() > 10 && file.compare(file.size() - 10, 10, kDeleted) == 0) {
         return judged(StorageReach::Unknown, kBackingGone, seen);
@@ -252,7 +272,8 @@ DeviceJudgement judgeLoop(const DeviceWalk& walk, const std::string& base,
         DeviceJudgement device =
             judgeDevice(walk.deeper(), std::to_string(major(node.st_rdev)) + ":" +
                                            std::to_string(minor(node.st_rdev)));
-        device.seen = name + " backed by the device " + device.seen;
+        device.seen =
+            stacked(TRANSLATABLE("Storage", "%1 backed by the device %2"), name, device.seen);
         return device;
     }
     const std::optional<DeviceJudgement> holder = judgeFileHolder(walk.deeper(), file);
@@ -260,7 +281,7 @@ DeviceJudgement judgeLoop(const DeviceWalk& walk, const std::string& base,
         return judged(StorageReach::Unknown, kBackingUnexamined, seen);
     }
     DeviceJudgement judgement = *holder;
-    judgement.seen = seen + ", a file on " + holder->seen;
+    judgement.seen = stacked(TRANSLATABLE("Storage", "%1, a file on %2"), seen, holder->seen);
     return judgement;
 }
 
@@ -277,7 +298,9 @@ DeviceJudgement judgeDisk(const DeviceWalk& walk, const std::string& base,
         const std::string driver = lastComponentOfLink(base + "/device/driver");
         return judged(StorageReach::Unknown,
                       formatted(provided.network ? kNetworkDisk : kVirtual, provided.kind),
-                      driver.empty() ? name : name + ", driver " + driver);
+                      driver.empty()
+                          ? name
+                          : stacked(TRANSLATABLE("Storage", "%1, driver %2"), name, driver));
     }
     return judgeAttachedDisk(walk, base, where);
 }
@@ -330,14 +353,16 @@ DeviceJudgement judgeLayer(const DeviceWalk& walk, const std::string& base, cons
         parts.push_back(judgeDevice(walk.deeper(), number));
         layer.reach = worseReach(layer.reach, parts.back().reach);
         layer.encrypted = layer.encrypted && parts.back().encrypted;
-        beneath += (beneath.empty() ? "" : " and ") + parts.back().seen;
+        beneath = beneath.empty()
+                      ? parts.back().seen
+                      : stacked(TRANSLATABLE("Storage", "%1 and %2"), beneath, parts.back().seen);
     }
     for (const DeviceJudgement& part : parts) {
         if (part.reach == layer.reach && layer.words.find(part.words) == std::string::npos) {
             layer.words += (layer.words.empty() ? "" : "; ") + part.words;
         }
     }
-    layer.seen = layerName(base, name) + " on " + beneath;
+    layer.seen = stacked(TRANSLATABLE("Storage", "%1 on %2"), layerName(base, name), beneath);
     return layer;
 }
 
@@ -392,7 +417,7 @@ DeviceJudgement judgeDevice(const DeviceWalk& walk, const std::string& number) {
         const std::string disk = readSysfsLine(where + "/../dev");
         judgement = disk.empty() ? judged(StorageReach::Unknown, kNotFound, name)
                                  : judgeDevice(walk.deeper(), disk);
-        judgement.seen = name + " on " + judgement.seen;
+        judgement.seen = stacked(TRANSLATABLE("Storage", "%1 on %2"), name, judgement.seen);
     } else if (exists(base + "/dm")) {
         judgement = judged(StorageReach::Unknown, kNothingBeneath, name);
     } else {

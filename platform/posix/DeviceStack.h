@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/FileManager.h"
+#include "platform/Texts.h"
 
 // How far overwriting in place reaches on a device and everything beneath it.
 struct DeviceJudgement {
@@ -17,7 +18,9 @@ struct DeviceJudgement {
     std::string seen;        // what lies beneath, from the top: "sda2 on sda over ATA, driver ahci"
     bool encrypted = false;  // dm-crypt on every way down to the disks
     // The words, then what was seen.
-    std::string reason() const { return seen.empty() ? words : words + ": " + seen; }
+    std::string reason() const {
+        return seen.empty() ? words : withArgs(translated("Storage", "%1: %2"), {words, seen});
+    }
 };
 
 // Devices rarely stack more than a few (a loop over a file under LUKS under LVM on a

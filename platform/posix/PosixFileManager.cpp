@@ -15,6 +15,7 @@
 #include "base/UniqueFd.h"
 #include "platform/ErrorText.h"
 #include "platform/PathString.h"
+#include "platform/Texts.h"
 #include "platform/posix/FolderEntries.h"
 #include "platform/posix/StorageCheck.h"
 #include "platform/posix/SwapCheck.h"
@@ -138,8 +139,10 @@ int PosixFileManager::removalBlockerAtPath(const std::string& path) const {
 StorageVerdict PosixFileManager::storageVerdictAtPath(const std::string& path) const {
     const std::optional<Reached> at = reach(holds_, path, false);
     if (!at) {  // below a held folder, and not reached from it: never looked up by path
+        const int error = errno;
         StorageVerdict verdict;
-        verdict.reason = "could not be examined (" + errorInWords(errno) + ")";
+        verdict.reason =
+            withArgs(translated("Storage", "could not be examined (%1)"), {errorInWords(error)});
         return verdict;
     }
     return at->held ? checkStorageIn(at->folderFd, at->name) : checkStorage(path);

@@ -25,6 +25,7 @@
 #include "base/UniqueFd.h"
 #include "platform/ErrorText.h"
 #include "platform/PathString.h"
+#include "platform/Texts.h"
 #include "platform/posix/DeviceStack.h"
 #include "platform/posix/MountTable.h"
 
@@ -44,24 +45,31 @@ constexpr std::uint32_t kUbifsMagic = 0x24051905;
 constexpr std::uint32_t kGfs2Magic = 0x01161970;
 constexpr std::uint32_t kExfatMagic = 0x2011BAB0;  // older <linux/magic.h> lack it
 
-constexpr const char* kCopyOnWrite =
-    "copy-on-write: every pass goes to new blocks, and snapshots keep the old ones";
-constexpr const char* kLogStructured =
-    "log-structured: every pass goes to new blocks, and the old ones stay until cleaned";
-constexpr const char* kSwappableMemory =
-    "held in memory: nothing reaches a disk, though swap may hold some of its pages";
-constexpr const char* kMemory = "held in memory: nothing reaches a disk";
-constexpr const char* kNetwork = "network file system: the server decides where the passes go";
-constexpr const char* kFuse = "FUSE: the program behind it decides where the passes go";
-constexpr const char* kOverlay =
+constexpr const char* kCopyOnWrite = TRANSLATABLE(
+    "Storage", "copy-on-write: every pass goes to new blocks, and snapshots keep the old ones");
+constexpr const char* kLogStructured = TRANSLATABLE(
+    "Storage",
+    "log-structured: every pass goes to new blocks, and the old ones stay until cleaned");
+constexpr const char* kSwappableMemory = TRANSLATABLE(
+    "Storage", "held in memory: nothing reaches a disk, though swap may hold some of its pages");
+constexpr const char* kMemory = TRANSLATABLE("Storage", "held in memory: nothing reaches a disk");
+constexpr const char* kNetwork =
+    TRANSLATABLE("Storage", "network file system: the server decides where the passes go");
+constexpr const char* kFuse =
+    TRANSLATABLE("Storage", "FUSE: the program behind it decides where the passes go");
+constexpr const char* kOverlay = TRANSLATABLE(
+    "Storage",
     "overlay: a file from the lower layer is copied up when changed, and the lower layer "
-    "keeps the original";
+    "keeps the original");
 constexpr const char* kStacked =
-    "stacked on another file system, which decides where the passes go";
-constexpr const char* kReadOnly = "read-only image: nothing in it can be overwritten";
-constexpr const char* kUnrecognised = "unrecognised file system";
-constexpr const char* kNoDevice = "the device under it could not be identified";
-constexpr const char* kJournal = "journaled data: the journal keeps copies of what was written";
+    TRANSLATABLE("Storage", "stacked on another file system, which decides where the passes go");
+constexpr const char* kReadOnly =
+    TRANSLATABLE("Storage", "read-only image: nothing in it can be overwritten");
+constexpr const char* kUnrecognised = TRANSLATABLE("Storage", "unrecognised file system");
+constexpr const char* kNoDevice =
+    TRANSLATABLE("Storage", "the device under it could not be identified");
+constexpr const char* kJournal =
+    TRANSLATABLE("Storage", "journaled data: the journal keeps copies of what was written");
 
 enum class Kind {
     InPlace,  // the device under it decides
@@ -386,21 +394,23 @@ std::string blockDeviceUnder(const Holder& holder, const std::string& sysfsRoot)
 // and whether it is encrypted.
 DeviceJudgement judgeFileSystem(const DeviceWalk& walk, const KnownType* type,
                                 const std::string& number, bool journaled) {
-    DeviceJudgement device{StorageReach::Unknown, kNoDevice, {}, false};
+    DeviceJudgement device{StorageReach::Unknown, translated("Storage", kNoDevice), {}, false};
     if (!number.empty()) {
         device = judgeDevice(walk, number);
     }
     if (type == nullptr) {
-        return {StorageReach::Unknown, kUnrecognised, device.seen, device.encrypted};
+        return {StorageReach::Unknown, translated("Storage", kUnrecognised), device.seen,
+                device.encrypted};
     }
     for (const KindVerdict& judged : kKindVerdicts) {
         if (judged.kind == type->kind) {
-            return {judged.reach, judged.reason, device.seen, device.encrypted};
+            return {judged.reach, translated("Storage", judged.reason), device.seen,
+                    device.encrypted};
         }
     }
     if (journaled && device.reach != StorageReach::NotNeeded) {
         device.reach = worseReach(device.reach, StorageReach::MayNotReachAll);
-        device.words = std::string(kJournal) + "; " + device.words;
+        device.words = translated("Storage", kJournal) + "; " + device.words;
     }
     return device;
 }
@@ -418,7 +428,9 @@ std::optional<DeviceJudgement> judgeFileHolder(const DeviceWalk& walk, const std
         walk, holder->type, blockDeviceUnder(*holder, walk.sysfsRoot), isJournaled(*holder));
     const std::string type =
         typeName(holder->magic, holder->type, holder->mount ? holder->mount->type : "");
-    judgement.seen = judgement.seen.empty() ? type : type + " on " + judgement.seen;
+    judgement.seen = judgement.seen.empty()
+                         ? type
+                         : withArgs(translated("Storage", "%1 on %2"), {type, judgement.seen});
     return judgement;
 }
 
@@ -455,8 +467,9 @@ StorageVerdict verdictOf(const Holder& holder) {
 
 StorageVerdict couldNotExamine(int error) {
     StorageVerdict verdict;
-    verdict.reason = error != 0 ? "could not be examined (" + errorInWords(error) + ")"
-                                : "could not be examined";
+    verdict.reason = error != 0 ? withArgs(translated("Storage", "could not be examined (%1)"),
+                                           {errorInWords(error)})
+                                : translated("Storage", "could not be examined");
     return verdict;
 }
 

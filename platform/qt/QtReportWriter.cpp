@@ -19,6 +19,7 @@
 
 #include "platform/ErrorText.h"
 #include "platform/PathString.h"
+#include "platform/Texts.h"
 #include "platform/posix/WholeFile.h"
 
 namespace {
@@ -36,19 +37,23 @@ QString html(const std::string& s) {
     return text(s).toHtmlEscaped();
 }
 
-// "filesOverwritten" reads "files overwritten".
-QString words(const std::string& camel) {
-    QString spoken;
-    for (const QChar c : text(camel)) {
-        if (c.isUpper()) {
-            spoken += ' ';
-        }
-        spoken += c.toLower();
+// A translation, as Qt holds text.
+QString said(const std::string& translation) {
+    return QString::fromStdString(translation);
+}
+
+// A translated sentence for the page, its placeholders filled with HTML.
+template <typename... Args>
+QString filled(const std::string& translation, const Args&... args) {
+    if constexpr (sizeof...(Args) == 0) {
+        return said(translation).toHtmlEscaped();
+    } else {
+        return said(translation).toHtmlEscaped().arg(args...);
     }
-    return spoken;
 }
 
 // The record's values in the words of the report's schema: the one place they become text.
+// The JSON keeps these English words; the PDF shows them translated, in the context "Report".
 const char* inWords(ItemType type) {
     switch (type) {
         case ItemType::File:
@@ -68,23 +73,23 @@ const char* inWords(ItemType type) {
 const char* inWords(ItemOutcome outcome) {
     switch (outcome) {
         case ItemOutcome::Shredded:
-            return "shredded";
+            return TRANSLATABLE("Report", "shredded");
         case ItemOutcome::Kept:
-            return "kept";
+            return TRANSLATABLE("Report", "kept");
         case ItemOutcome::Removed:
             break;
     }
-    return "removed";
+    return TRANSLATABLE("Report", "removed");
 }
 
 const char* inWords(RunKind kind) {
     switch (kind) {
         case RunKind::Shred:
-            return "shred";
+            return TRANSLATABLE("Report", "shred");
         case RunKind::FreeSpace:
-            return "free-space";
+            return TRANSLATABLE("Report", "free-space");
         case RunKind::Trash:
-            return "trash";
+            return TRANSLATABLE("Report", "trash");
         case RunKind::None:
             break;
     }
@@ -94,11 +99,11 @@ const char* inWords(RunKind kind) {
 const char* inWords(RunStatus status) {
     switch (status) {
         case RunStatus::Shredded:
-            return "shredded";
+            return TRANSLATABLE("Report", "shredded");
         case RunStatus::Partly:
-            return "partly";
+            return TRANSLATABLE("Report", "partly");
         case RunStatus::Not:
-            return "not";
+            return TRANSLATABLE("Report", "not");
         case RunStatus::None:
             break;
     }
@@ -111,42 +116,64 @@ const char* inWords(const std::optional<StorageReach>& reach) {
     }
     switch (*reach) {
         case StorageReach::Reaches:
-            return "reaches";
+            return TRANSLATABLE("Report", "reaches");
         case StorageReach::MayNotReachAll:
-            return "may not reach all";
+            return TRANSLATABLE("Report", "may not reach all");
         case StorageReach::CannotReach:
-            return "cannot reach";
+            return TRANSLATABLE("Report", "cannot reach");
         case StorageReach::NotNeeded:
-            return "not needed";
+            return TRANSLATABLE("Report", "not needed");
         case StorageReach::Unknown:
             break;
     }
-    return "unknown";
+    return TRANSLATABLE("Report", "unknown");
 }
 
+// The record's values on the page, in the person's words.
+QString spoken(const char* schemaWords) {
+    return *schemaWords == '\0' ? QString() : said(translated("Report", schemaWords));
+}
+
+// One of the record's figures: its name in the schema, and in words on the page.
+struct Figure {
+    const char* name;
+    const char* label;
+    std::uint64_t value;
+};
+
 // The figures the record has, by the names the schema gives them, in the order they are shown.
-std::vector<std::pair<const char*, std::uint64_t>> figures(const ReportTotals& totals) {
-    std::vector<std::pair<const char*, std::uint64_t>> named;
+std::vector<Figure> figures(const ReportTotals& totals) {
+    std::vector<Figure> named;
     if (const auto& t = totals.shred) {
-        named = {{"items", t->items},
-                 {"itemsRemoved", t->itemsRemoved},
-                 {"filesOverwritten", t->filesOverwritten},
-                 {"bytesOverwritten", t->bytesOverwritten},
-                 {"filesVerified", t->filesVerified},
-                 {"symbolicLinksRemoved", t->symbolicLinksRemoved},
-                 {"specialFilesRemoved", t->specialFilesRemoved},
-                 {"namesRemovedWhileContentsStay", t->namesRemovedWhileContentsStay},
-                 {"itemsKept", t->itemsKept}};
+        named = {
+            {"items", TRANSLATABLE("Report", "items"), t->items},
+            {"itemsRemoved", TRANSLATABLE("Report", "items removed"), t->itemsRemoved},
+            {"filesOverwritten", TRANSLATABLE("Report", "files overwritten"), t->filesOverwritten},
+            {"bytesOverwritten", TRANSLATABLE("Report", "bytes overwritten"), t->bytesOverwritten},
+            {"filesVerified", TRANSLATABLE("Report", "files verified"), t->filesVerified},
+            {"symbolicLinksRemoved", TRANSLATABLE("Report", "symbolic links removed"),
+             t->symbolicLinksRemoved},
+            {"specialFilesRemoved", TRANSLATABLE("Report", "special files removed"),
+             t->specialFilesRemoved},
+            {"namesRemovedWhileContentsStay",
+             TRANSLATABLE("Report", "names removed while contents stay"),
+             t->namesRemovedWhileContentsStay},
+            {"itemsKept", TRANSLATABLE("Report", "items kept"), t->itemsKept}};
     }
     if (const auto& t = totals.leftInPlace) {
-        named.emplace_back("itemsLeftInPlace", t->itemsLeftInPlace);
-        named.emplace_back("bytesLeftInPlace", t->bytesLeftInPlace);
+        named.push_back({"itemsLeftInPlace", TRANSLATABLE("Report", "items left in place"),
+                         t->itemsLeftInPlace});
+        named.push_back({"bytesLeftInPlace", TRANSLATABLE("Report", "bytes left in place"),
+                         t->bytesLeftInPlace});
     }
     if (const auto& t = totals.freeSpace) {
-        named.insert(named.end(), {{"freeBytes", t->freeBytes},
-                                   {"bytesWritten", t->bytesWritten},
-                                   {"bytesLeftUnfilled", t->bytesLeftUnfilled},
-                                   {"inodesMadeAnew", t->inodesMadeAnew}});
+        named.insert(
+            named.end(),
+            {{"freeBytes", TRANSLATABLE("Report", "free bytes"), t->freeBytes},
+             {"bytesWritten", TRANSLATABLE("Report", "bytes written"), t->bytesWritten},
+             {"bytesLeftUnfilled", TRANSLATABLE("Report", "bytes left unfilled"),
+              t->bytesLeftUnfilled},
+             {"inodesMadeAnew", TRANSLATABLE("Report", "inodes made anew"), t->inodesMadeAnew}});
     }
     return named;
 }
@@ -205,8 +232,8 @@ QByteArray QtReportWriter::json(const RunRecord& record) const {
         storage.insert("names", text(record.storage.names));
     }
     QJsonObject totals;
-    for (const auto& [name, figure] : figures(record.totals)) {
-        totals.insert(name, static_cast<qint64>(figure));
+    for (const Figure& figure : figures(record.totals)) {
+        totals.insert(figure.name, static_cast<qint64>(figure.value));
     }
     QJsonArray items;
     for (const ReportItem& item : record.items) {
@@ -249,49 +276,72 @@ QByteArray QtReportWriter::json(const RunRecord& record) const {
 
 QString QtReportWriter::html(const RunRecord& record, const QString& jsonName,
                              const QByteArray& digest) const {
-    const auto& s = record.storage;
-    QString page = "<h2>ORBA Zurizede: report of a run</h2>";
+    QString page = "<h2>" + filled(translated("Report", "ORBA Zurizede: report of a run")) +
+                   "</h2><p>" +
+                   filled(translated("Report",
+                                     "This report records what the program did and saw. It does "
+                                     "not certify the device: see what overwriting cannot reach "
+                                     "below.")) +
+                   "</p><table cellpadding='2'>";
     page +=
-        "<p>This report records what the program did and saw. It does not certify the "
-        "device: see what overwriting cannot reach below.</p><table cellpadding='2'>";
-    page += tableRow("Result",
-                     QString("<b>") + inWords(record.status) + "</b>: " + ::html(record.summary));
-    page += tableRow("Run",
-                     QString(inWords(record.kind)) + " of " + wrappedPath(record.subject) +
+        tableRow(said(translated("Report", "Result")),
+                 filled(translated("Report", "%1: %2"),
+                        "<b>" + spoken(inWords(record.status)) + "</b>", ::html(record.summary)));
+    page += tableRow(said(translated("Report", "Run")),
+                     filled(translated("Report", "%1 of %2"), spoken(inWords(record.kind)),
+                            wrappedPath(record.subject)) +
                          (record.absoluteSubject.empty() || record.absoluteSubject == record.subject
                               ? ""
                               : " (" + wrappedPath(record.absoluteSubject) + ")"));
-    page += tableRow("Started", ::html(record.started));
-    page += tableRow("Ended",
+    page += tableRow(said(translated("Report", "Started")), ::html(record.started));
+    page += tableRow(said(translated("Report", "Ended")),
                      ::html(record.ended) + " (" + QString::number(record.seconds, 'f', 1) + " s)");
-    page +=
-        tableRow("Tool", ::html(author_.tool) + " " + ::html(author_.version) +
-                             (author_.commit.empty() ? "" : ", commit " + ::html(author_.commit)));
-    page += tableRow("Where", QSysInfo::machineHostName().toHtmlEscaped() + ", user " +
-                                  userName().toHtmlEscaped() + " (uid " +
-                                  QString::number(::geteuid()) + ")");
+    page += tableRow(said(translated("Report", "Tool")),
+                     ::html(author_.tool) + " " + ::html(author_.version) +
+                         (author_.commit.empty() ? ""
+                                                 : filled(translated("Report", ", commit %1"),
+                                                          ::html(author_.commit))));
+    page += tableRow(said(translated("Report", "Where")),
+                     filled(translated("Report", "%1, user %2 (uid %3)"),
+                            QSysInfo::machineHostName().toHtmlEscaped(), userName().toHtmlEscaped(),
+                            QString::number(::geteuid())));
     if (!author_.operatorName.empty()) {
-        page += tableRow("Operator", ::html(author_.operatorName));
+        page += tableRow(said(translated("Report", "Operator")), ::html(author_.operatorName));
     }
-    page += tableRow("Method", ::html(record.method));
-    page += tableRow("Verification", ::html(record.verification));
-    page += tableRow("Storage", ::html(s.fileSystem) + " at " + ::html(s.mountPoint) + " on " +
-                                    ::html(s.device) +
-                                    (s.uuid.empty() ? "" : ", UUID " + ::html(s.uuid)) +
-                                    (s.model.empty() ? "" : ", model " + ::html(s.model)) +
-                                    (s.serial.empty() ? "" : ", serial " + ::html(s.serial)));
-    page += tableRow("Storage verdict",
-                     QString("<b>") + inWords(s.reach) + "</b> (" + ::html(s.reason) + ")");
-    if (!s.names.empty()) {
-        page += tableRow("Removed names", ::html(s.names));
-    }
-    page += "</table><h3>Totals</h3><table cellpadding='2'>";
-    for (const auto& [name, figure] : figures(record.totals)) {
-        page += tableRow(words(name), QLocale().toString(static_cast<qulonglong>(figure)));
+    page += tableRow(said(translated("Report", "Method")), ::html(record.method));
+    page += tableRow(said(translated("Report", "Verification")), ::html(record.verification));
+    page += storageHtml(record.storage);
+    page +=
+        "</table><h3>" + filled(translated("Report", "Totals")) + "</h3><table cellpadding='2'>";
+    for (const Figure& figure : figures(record.totals)) {
+        page += tableRow(spoken(figure.label),
+                         QLocale().toString(static_cast<qulonglong>(figure.value)));
     }
     page += "</table>" + accountHtml(record) + itemsHtml(record);
-    page += "<p>The same report as JSON: " + jsonName.toHtmlEscaped() + ", SHA-256 <tt>" +
-            QString::fromLatin1(digest.toHex()) + "</tt></p>";
+    page +=
+        "<p>" +
+        filled(translated("Report", "The same report as JSON: %1, SHA-256 %2"),
+               jsonName.toHtmlEscaped(), "<tt>" + QString::fromLatin1(digest.toHex()) + "</tt>") +
+        "</p>";
+    return page;
+}
+
+QString QtReportWriter::storageHtml(const ReportStorage& s) {
+    QString page = tableRow(
+        said(translated("Report", "Storage")),
+        filled(translated("Report", "%1 at %2 on %3"), ::html(s.fileSystem), ::html(s.mountPoint),
+               ::html(s.device)) +
+            (s.uuid.empty() ? "" : filled(translated("Report", ", UUID %1"), ::html(s.uuid))) +
+            (s.model.empty() ? "" : filled(translated("Report", ", model %1"), ::html(s.model))) +
+            (s.serial.empty() ? ""
+                              : filled(translated("Report", ", serial %1"), ::html(s.serial))));
+    page += tableRow(said(translated("Report", "Storage verdict")),
+                     "<b>" + spoken(inWords(s.reach)) + "</b> (" + ::html(s.reason) + ")");
+    if (!s.names.empty()) {
+        // The schema's words, as namesForReport gave them, translated where shown.
+        page += tableRow(said(translated("Report", "Removed names")),
+                         said(translated("Storage", s.names.c_str())).toHtmlEscaped());
+    }
     return page;
 }
 
@@ -299,7 +349,7 @@ QString QtReportWriter::accountHtml(const RunRecord& record) {
     if (record.warnings.empty() && record.details.empty()) {
         return {};
     }
-    QString page = "<h3>Account and warnings</h3><ul>";
+    QString page = "<h3>" + filled(translated("Report", "Account and warnings")) + "</h3><ul>";
     std::set<std::string> said;  // a warning the account repeats is shown once
     for (const auto* all : {&record.details, &record.warnings}) {
         for (const std::string& line : *all) {
@@ -315,22 +365,36 @@ QString QtReportWriter::itemsHtml(const RunRecord& record) {
     if (record.items.empty()) {
         return {};
     }
-    QString page =
-        "<h3>Items</h3><table border='1' cellspacing='0' cellpadding='2' style='font-size: small'>"
-        "<tr><th width='60%'>Path</th><th>Size</th><th>Passes</th><th>Verified</th>"
-        "<th>Outcome</th></tr>";
+    QString page = "<h3>" + filled(translated("Report", "Items")) +
+                   "</h3><table border='1' cellspacing='0' cellpadding='2' style='font-size: "
+                   "small'><tr><th width='60%'>" +
+                   filled(translated("Report", "Path")) + "</th><th>" +
+                   filled(translated("Report", "Size")) + "</th><th>" +
+                   filled(translated("Report", "Passes")) + "</th><th>" +
+                   filled(translated("Report", "Verified")) + "</th><th>" +
+                   filled(translated("Report", "Outcome")) + "</th></tr>";
+    const QString yes = filled(translated("Report", "yes")),
+                  no = filled(translated("Report", "no"));
     const int shown = std::min<int>(kPdfItems, static_cast<int>(record.items.size()));
     for (int i = 0; i < shown; ++i) {
         const ReportItem& item = record.items[static_cast<std::size_t>(i)];
         page += "<tr><td>" + wrappedPath(whereItWas(item)) + "</td><td>" +
                 QString::number(item.size) + "</td><td>" + QString::number(item.passes) +
-                "</td><td>" + (item.verified ? "yes" : "no") + "</td><td>" + inWords(item.outcome) +
-                (item.reason.empty() ? "" : ": " + ::html(item.reason)) + "</td></tr>";
+                "</td><td>" + (item.verified ? yes : no) + "</td><td>" +
+                (item.reason.empty() ? spoken(inWords(item.outcome))
+                                     : filled(translated("Report", "%1: %2"),
+                                              spoken(inWords(item.outcome)), ::html(item.reason))) +
+                "</td></tr>";
     }
     page += "</table>";
     if (record.items.size() > static_cast<std::size_t>(shown)) {
-        page += "<p>… and " + QString::number(record.items.size() - shown) +
-                " more items, every one of them listed in the JSON.</p>";
+        // Never fewer than one more; the English says "items" whatever the count.
+        page += "<p>" +
+                filled(translatedCount("Report",
+                                       "… and %n more items, every one of them listed in the JSON.",
+                                       "… and %n more items, every one of them listed in the JSON.",
+                                       record.items.size() - shown)) +
+                "</p>";
     }
     return page;
 }
@@ -341,7 +405,7 @@ QByteArray QtReportWriter::pdf(const RunRecord& record, const QString& jsonName,
     QBuffer out(&bytes);
     out.open(QIODevice::WriteOnly);
     QPdfWriter writer(&out);
-    writer.setTitle("ORBA Zurizede report");
+    writer.setTitle(said(translated("Report", "ORBA Zurizede report")));
     writer.setCreator(::text(author_.tool));
     writer.setPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
                            ? QPageSize(QPageSize::Letter)
@@ -366,7 +430,9 @@ ReportWritten QtReportWriter::write(const RunRecord& record, const std::string& 
     };
     const bool pdf = endsWith(".pdf");
     if (!pdf && !endsWith(".json")) {
-        return {{}, "a report is written as .pdf or .json, not as " + path};
+        return {{},
+                withArgs(translated("Report", "a report is written as .pdf or .json, not as %1"),
+                         {path})};
     }
     // A PDF has its JSON beside it, so that the digest it shows can be checked.
     const std::string jsonPath = pdf ? path.substr(0, path.size() - 4) + ".json" : path;
@@ -382,9 +448,14 @@ ReportWritten QtReportWriter::write(const RunRecord& record, const std::string& 
     if (const auto failure = writeFilesWhole(files)) {
         if (failure->errorNumber == ELOOP) {
             return {{},
-                    failure->path + " is a symbolic link: a report is never written through one"};
+                    withArgs(translated("Report",
+                                        "%1 is a symbolic link: a report is never written "
+                                        "through one"),
+                             {failure->path})};
         }
-        return {{}, failure->path + ": " + errorInWords(failure->errorNumber)};
+        return {{},
+                withArgs(translated("Report", "%1: %2"),
+                         {failure->path, errorInWords(failure->errorNumber)})};
     }
     return {pdf ? std::vector<std::string>{path, jsonPath} : std::vector<std::string>{path}, {}};
 }

@@ -17,6 +17,7 @@ public:
 
 private:
     QString html(const RunRecord& record, const QString& jsonName, const QByteArray& digest) const;
+    static QString storageHtml(const ReportStorage& storage);
     static QString accountHtml(const RunRecord& record);
     static QString itemsHtml(const RunRecord& record);
     QByteArray pdf(const RunRecord& record, const QString& jsonName,

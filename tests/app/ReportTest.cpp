@@ -147,6 +147,39 @@ TEST_F(Report, EveryItemWithItsOutcomeInBothFormats) {
     EXPECT_EQ(text.find('\x01'), npos);
 }
 
+// A run in German and in French: the account, its storage verdict and the PDF in the
+// person's language; the JSON keeps its schema's English words.
+TEST_F(Report, TheAccountAndThePageInThePersonsLanguageTheJsonInTheSchemas) {
+    const struct {
+        std::string language;
+        std::vector<std::string> account, page;
+    } languages[] = {
+        {"de_DE.UTF-8",
+         {"Überschrieben: 1 Datei, 8 Bytes, je Datei 1 Durchgang mit Zufallsbytes", "Speicher ("},
+         {"Bericht über einen Lauf", "Dateien überschrieben", "geschreddert",
+          "Urteil zum Speicher"}},
+        {"fr_FR.UTF-8",
+         {"Écrasé : 1 fichier, 8 octets, 1 passe d'octets aléatoires par fichier", "Stockage ("},
+         {"rapport d'une opération", "fichiers écrasés", "broyé", "Verdict sur le stockage"}},
+    };
+    const QJsonObject schema = readJson(ZURIZEDE_SCHEMA);
+    for (const auto& [lang, account, page] : languages) {
+        environment = {"LANG=" + lang};
+        writeFile(dir / "f", "contents");
+        const std::string pdf = dir / (lang + ".pdf");
+        const Finished done = run({"--yes", "--report", pdf, "f"});
+        EXPECT_EQ(done.status, 0) << done.output;
+        for (const std::string& said : account)
+            EXPECT_NE(done.output.find(said), npos) << said << "\n" << done.output;
+        const QJsonObject report = readJson(dir / (lang + ".json"));
+        EXPECT_EQ(violations(report, schema, "report"), std::vector<std::string>{}) << lang;
+        EXPECT_EQ(report["status"]["result"].toString(), "shredded");
+        const std::string text = pdfText(pdf);
+        for (const std::string& shown : page)
+            EXPECT_NE(text.find(shown), npos) << shown << "\n" << text;
+    }
+}
+
 // A run that did nothing, or stopped, says so; a report that cannot be written is said and
 // changes nothing else.
 TEST_F(Report, RunsThatFellShortSaySoAndAFailedReportChangesNothing) {

@@ -310,9 +310,9 @@ bool ShredRun::fileManagerShouldProceedAfterError(FileManager& /*manager*/,
     if (!stopRequested()) {
         services_.alerts->run(
             {.kind = Alert::Kind::Error,
-             .title = translated("ShredRun", "File System Alert"),
+             .title = translated("ShredRun", shredder_text::kFileSystemAlert),
              .message = withArgs(translated("ShredRun", kErrorPanelFormat), {message}),
-             .defaultButton = translated("ShredRun", "Stop Shredding")});
+             .defaultButton = translated("ShredRun", shredder_text::kStopShredding)});
     }
     show(Field::statusText, message, false);
     return false;

@@ -74,10 +74,6 @@ std::string humanBytes(std::uint64_t bytes) {
     return text;
 }
 
-std::string counted(std::uint64_t number, const char* one, const char* many) {
-    return std::to_string(number) + " " + (number == 1 ? one : many);
-}
-
 std::string modeInWords(ShredMode mode) {
     switch (mode) {
         case ShredMode::FourPasses:

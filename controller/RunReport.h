@@ -89,8 +89,6 @@ using Grouped = std::function<std::string(std::uint64_t)>;
 // shown, in the context "ShredRun".
 namespace shredder_text {
 inline constexpr const char* kShredAlert = TRANSLATABLE("ShredRun", "Shred Alert");
-// An error and the path it happened at: "reason: path".
-inline constexpr const char* kErrorFormat = TRANSLATABLE("ShredRun", "%@: %@");
 inline constexpr const char* kFileSystemAlert = TRANSLATABLE("ShredRun", "File System Alert");
 inline constexpr const char* kNothingTouched =
     TRANSLATABLE("ShredRun", "No files were touched - shredding cancelled.");
@@ -138,9 +136,6 @@ std::string namesInWords(const StorageVerdict& verdict);
 // The same in the report schema's English words, which a report's JSON keeps; translated
 // where shown in the context "Storage".
 const char* namesForReport(const StorageVerdict& verdict);
-// "1 file", "2 files": English only, as its words are not literals where it is called;
-// translatedCount says a count in the person's language.
-std::string counted(std::uint64_t number, const char* one, const char* many);
 
 // Replaces each "%@" of format by the next argument, in order.
 std::string formatMessage(const std::string& format, std::initializer_list<std::string> args);

@@ -42,7 +42,7 @@ constexpr const char* kImmutable = TRANSLATABLE(
     "overwritten.");
 
 std::string nothingTouched() {
-    return translated("Run", "No files were touched - shredding cancelled.");
+    return translated("ShredRun", shredder_text::kNothingTouched);
 }
 
 }  // namespace
@@ -139,11 +139,12 @@ const char* ShredRun::denialFor(const std::string& chosen, const Selection& sele
 }
 
 void ShredRun::deny(const std::string& path, const char* denial) {
-    services_.alerts->run({.kind = Alert::Kind::Denial,
-                           .critical = true,
-                           .title = translated("ShredRun", "Shred Alert"),
-                           .message = withArgs(translated("ShredRun", denial), {path}),
-                           .defaultButton = translated("ShredRun", "Cancel Shredding")});
+    services_.alerts->run(
+        {.kind = Alert::Kind::Denial,
+         .critical = true,
+         .title = translated("ShredRun", shredder_text::kShredAlert),
+         .message = withArgs(translated("ShredRun", denial), {path}),
+         .defaultButton = translated("ShredRun", shredder_text::kCancelShredding)});
 }
 
 // The run's settings, the storage check, and the count, shown before anyone is asked.
@@ -189,22 +190,19 @@ bool ShredRun::confirmed(const Selection& selection) {
     if (selection.isDirectory && isWideChoice(selection.path) &&
         !asked({.kind = Alert::Kind::Question,
                 .critical = true,
-                .title = translated("ShredRun", "Shred Alert"),
+                .title = translated("ShredRun", shredder_text::kShredAlert),
                 .message = withArgs(translated("ShredRun", kWideChoice), {selection.path}),
-                .defaultButton = translated("Run", "Cancel"),
-                .alternateButton = translated("Run", "Proceed")})) {
+                .defaultButton = translated("ShredRun", shredder_text::kCancel),
+                .alternateButton = translated("ShredRun", shredder_text::kProceed)})) {
         return false;
     }
     if (services_.defaults->integerForKey(settings_key::kShredWarning) == 1) {
         return asked({.kind = Alert::Kind::Confirmation,
                       .critical = true,
-                      .title = translated("ShredRun", "Shred Alert"),
-                      .message = translated("ShredRun",
-                                            "If you proceed, you will be UNABLE to recover the "
-                                            "shredded files. Please confirm that you wish to "
-                                            "proceed."),
-                      .defaultButton = translated("Run", "Cancel"),
-                      .alternateButton = translated("Run", "Proceed"),
+                      .title = translated("ShredRun", shredder_text::kShredAlert),
+                      .message = translated("ShredRun", shredder_text::kConfirmation),
+                      .defaultButton = translated("ShredRun", shredder_text::kCancel),
+                      .alternateButton = translated("ShredRun", shredder_text::kProceed),
                       .details = confirmationDetails(selection, findings_, account_, grouped())});
     }
     if (services_.account != nullptr) {  // the run's notes join them, or are all there is
@@ -231,7 +229,7 @@ std::string ShredRun::walk(const Selection& selection) {
         // The last file was stopped after a whole pass and removed: everything is gone, but
         // not in the passes the log and the success text would claim.
         outcome_ = RunOutcome::Stopped;
-        return errorAt(translated("ShredRun", "Shredding was interrupted"), selection.path);
+        return errorAt(translated("ShredRun", shredder_text::kStoppedByRequest), selection.path);
     }
     if (!removed) {
         return {};  // the walk's error said why
@@ -241,7 +239,7 @@ std::string ShredRun::walk(const Selection& selection) {
             formatMessage(kLogFormat, {formatted(selection.bytes), escapedForLog(selection.path)}));
     }
     showSelection(selection.path, selection.isDirectory);
-    return translated("ShredRun", "Files have been shredded.");
+    return translated("ShredRun", shredder_text::kShredded);
 }
 
 // Once the run is over: a name removed because its contents had another name says whether
@@ -279,7 +277,7 @@ void ShredRun::settleSharedNames() {
 void ShredRun::showSelection(const std::string& path, bool isDirectory) {
     if (isDirectory) {
         show(Field::folderText, path, true);
-        show(Field::fileText, translated("ShredRun", "(all files in package or folder)"), true);
+        show(Field::fileText, translated("ShredRun", shredder_text::kAllFilesInFolder), true);
     } else {
         show(Field::folderText, stringByDeletingLastPathComponent(path), true);
         show(Field::fileText, lastPathComponent(path), true);

@@ -175,8 +175,7 @@ void TrashRun::run() {
     mode_ = shredModeFrom(services_.defaults->integerForKey(settings_key::kShredMode));
     noteMemoryExposure();
     if (!confirmed(trash)) {
-        const std::string cancelled =
-            translated("Run", "No files were touched - shredding cancelled.");
+        const std::string cancelled = translated("ShredRun", shredder_text::kNothingTouched);
         finish(RunOutcome::Cancelled, cancelled, cancelled, {});
         return;
     }
@@ -235,13 +234,14 @@ bool TrashRun::confirmed(const std::vector<TrashContents>& trash) const {
     }
     details.push_back(withArgs(translated("TrashRun", "Mode: %1"), {modeInWords(mode_)}));
     details.insert(details.end(), notes_.begin(), notes_.end());
-    return services_.alerts->run({.kind = Alert::Kind::Confirmation,
-                                  .critical = true,
-                                  .title = translated("TrashRun", kTrashTitle),
-                                  .message = translated("TrashRun", kTrashQuestion),
-                                  .defaultButton = translated("Run", "Cancel"),
-                                  .alternateButton = translated("Run", "Proceed"),
-                                  .details = details}) == 0;
+    return services_.alerts->run(
+               {.kind = Alert::Kind::Confirmation,
+                .critical = true,
+                .title = translated("TrashRun", kTrashTitle),
+                .message = translated("TrashRun", kTrashQuestion),
+                .defaultButton = translated("ShredRun", shredder_text::kCancel),
+                .alternateButton = translated("ShredRun", shredder_text::kProceed),
+                .details = details}) == 0;
 }
 
 RunOutcome TrashRun::shredFolders(const std::vector<TrashContents>& trash) {

@@ -206,7 +206,7 @@ void WipeRun::run() {
                                .critical = true,
                                .title = translated("WipeRun", kWipeTitle),
                                .message = *refused,
-                               .defaultButton = translated("Run", "Cancel")});
+                               .defaultButton = translated("ShredRun", shredder_text::kCancel)});
         finish(RunOutcome::Denied, *refused, *refused, {});
         return;
     }
@@ -246,8 +246,8 @@ bool WipeRun::confirmed(const std::vector<std::string>& details) const {
                 .critical = true,
                 .title = translated("WipeRun", kWipeTitle),
                 .message = withArgs(translated("WipeRun", kWipeQuestion), {facts_->mountPoint}),
-                .defaultButton = translated("Run", "Cancel"),
-                .alternateButton = translated("Run", "Proceed"),
+                .defaultButton = translated("ShredRun", shredder_text::kCancel),
+                .alternateButton = translated("ShredRun", shredder_text::kProceed),
                 .details = details}) == 0 &&
            !stopRequested();
 }

@@ -230,7 +230,7 @@ void ZVORBAControlShredder::diskUtility() {
                          .title = translated("Shredder", "Apple Format Utility"),
                          .message = translated("Shredder", kDiskUtilityMessage),
                          .defaultButton = translated("Shredder", "Launch Disk Utility"),
-                         .alternateButton = translated("Run", "Cancel"),
+                         .alternateButton = translated("ShredRun", shredder_text::kCancel),
                          .cancel = Alert::Button::Alternate};
     if (services_.alerts->run(question) == 1) {
         services_.workspace->openFile(std::nullopt, "Disk Utility");

@@ -843,18 +843,6 @@
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
-    <message>
-        <source>No files were touched - shredding cancelled.</source>
-        <translation>Keine Dateien wurden angetastet – Schreddern abgebrochen.</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Proceed</source>
-        <translation>Fortfahren</translation>
-    </message>
 </context>
 <context>
     <name>RunNotes</name>
@@ -1004,10 +992,6 @@
             <numerusform>Nicht gezählt: %n Ordner konnte nicht gelesen werden: %1 (%2)</numerusform>
             <numerusform>Nicht gezählt: %n Ordner konnten nicht gelesen werden, der erste %1 (%2)</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>%@: %@</source>
-        <translation>%@: %@</translation>
     </message>
     <message>
         <source>No files were touched - shredding cancelled.</source>

@@ -843,18 +843,6 @@
         <source>%1: %2</source>
         <translation>%1 : %2</translation>
     </message>
-    <message>
-        <source>No files were touched - shredding cancelled.</source>
-        <translation>Aucun fichier n&apos;a été touché – broyage annulé.</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>Proceed</source>
-        <translation>Continuer</translation>
-    </message>
 </context>
 <context>
     <name>RunNotes</name>
@@ -1004,10 +992,6 @@
             <numerusform>Non compté : %n dossier n&apos;a pas pu être lu : %1 (%2)</numerusform>
             <numerusform>Non comptés : %n dossiers n&apos;ont pas pu être lus, le premier %1 (%2)</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>%@: %@</source>
-        <translation>%@ : %@</translation>
     </message>
     <message>
         <source>No files were touched - shredding cancelled.</source>

@@ -253,7 +253,10 @@ void TerminalAccount::showAccount(const std::string& summary,
 }
 
 void TerminalAccount::print(const std::string& shownPath) const {
-    std::fprintf(out_, "%s: %s\n", shownPath.c_str(), escapedForLog(summary_).c_str());
+    // A run refused before it began has no account: its status line said why.
+    if (!summary_.empty()) {
+        std::fprintf(out_, "%s: %s\n", shownPath.c_str(), escapedForLog(summary_).c_str());
+    }
     for (const std::string& detail : details_) {
         std::fprintf(out_, "  %s\n", escapedForLog(detail).c_str());
     }

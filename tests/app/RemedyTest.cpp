@@ -233,6 +233,7 @@ TEST_F(Remedy, WhatNeedsNoWipeOrCannotTakeOneIsRefused) {
     ::umount((dir / "memory").c_str());
     EXPECT_EQ(done.status, 1);
     EXPECT_NE(done.output.find("is on a memory file system (tmpfs)"), npos) << done.output;
+    EXPECT_EQ(done.output.find(dir / "memory" + ": \n"), npos) << "an empty account";
 
     LoopImage readOnly(dir / "image", dir / "mnt", "mkfs.ext4 -q -F", "16M", ",ro");
     ASSERT_TRUE(readOnly.mounted());

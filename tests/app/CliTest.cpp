@@ -39,7 +39,7 @@ TEST_F(Cli, NothingIsShreddedWithoutConsentWhenNoTerminalCanAsk) {
     makeTree(tree, 4);
     const Finished done = run({tree});  // the registered defaults ask first
     EXPECT_EQ(done.status, 1);
-    EXPECT_NE(done.output.find("evil\\x1b[2K\\x0dFiles"), npos) << done.output;
+    EXPECT_TRUE(said(done, "evil\\x1b[2K\\x0dFiles"));
     EXPECT_EQ(done.output.find_first_of("\x1b\r"), npos) << done.output;
     storeSettings("shredWarning=0\n");
     EXPECT_EQ(run({"--confirm", tree}).status, 1);
@@ -65,21 +65,24 @@ TEST_F(Cli, YesShredsEveryPathInOrderAndAMissingOneMakesItOne) {
 }
 
 // Exit 0 claims every chosen file's contents were destroyed: a name whose contents stay
-// under another name makes it 1, and a link is removed with its target untouched.
+// under another name makes it 1 and the report's result partly, and a link is removed with
+// its target untouched.
 TEST_F(Cli, TheAccountSaysWhatWasNotDestroyedAndTheExitStatusFollowsIt) {
     makeTree(dir / "tree", 2);
     writeFile(dir / "backup", "still here");
     ASSERT_EQ(::link((dir / "backup").c_str(), (dir / "tree/copy").c_str()), 0);
-    const Finished shared = run({"--yes", "-q", "--verify", dir / "tree"});
+    const Finished shared = run({"--yes", "-q", "--verify", "--report", dir / "r.json", "tree"});
     EXPECT_EQ(shared.status, 1) << shared.output;
+    EXPECT_NE(readFile(dir / "r.json").find("\"result\": \"partly\""), npos);  // as the status
     EXPECT_FALSE(exists(dir / "tree"));
     EXPECT_EQ(readFile(dir / "backup"), "still here");
-    EXPECT_NE(shared.output.find("1 name was removed while its contents stay reachable"), npos);
+    EXPECT_TRUE(said(shared, "1 name was removed while its contents stay reachable"));
 
     // Both names given: the contents are overwritten at the last, and that settles the first.
     ASSERT_EQ(::link((dir / "backup").c_str(), (dir / "second").c_str()), 0);
-    const Finished both = run({"--yes", dir / "backup", dir / "second"});
+    const Finished both = run({"--yes", "--report", dir / "r.json", "backup", "second"});
     EXPECT_EQ(both.status, 0) << both.output;
+    EXPECT_NE(readFile(dir / "r.json").find("\"result\": \"shredded\""), npos);
     EXPECT_FALSE(exists(dir / "backup") || exists(dir / "second"));
 
     // A link named directly is an item, whether its target is a folder, missing or itself.
@@ -91,11 +94,10 @@ TEST_F(Cli, TheAccountSaysWhatWasNotDestroyedAndTheExitStatusFollowsIt) {
     const Finished link = run({"--yes", "link/", "dangling", "looping", "file-link"});
     EXPECT_EQ(link.status, 0) << link.output;
     EXPECT_EQ(readFile(dir / "target/f0"), "contents 0");
-    EXPECT_NE(link.output.find("What: link\n  How much: 1 item (1 symbolic link)"), npos);
+    EXPECT_TRUE(said(link, "What: link\n  How much: 1 item (1 symbolic link)"));
     for (const char* name : {"link", "dangling", "looping", "file-link"}) {
         EXPECT_FALSE(exists(dir / name)) << name;
-        EXPECT_NE(link.output.find(std::string("not touched (symbolic link): ") + name), npos)
-            << link.output;
+        EXPECT_TRUE(said(link, std::string("not touched (symbolic link): ") + name));
     }
 }
 
@@ -112,18 +114,19 @@ TEST_F(Cli, StoredSettingsAreObeyedAndTheLogLineIsAllAQuietRunSays) {
     EXPECT_FALSE(exists(top));
 }
 
-// What is left is whole, and the figures printed are exact: every item still there, the top
-// folder too, and the bytes of the files alone.
+// What is left is whole, and the figures printed and reported are exact: every item still
+// there, the top folder too, and the bytes of the files alone.
 TEST_F(Cli, AnInterruptStopsTheWalkBetweenItemsAndExitsOne) {
     makeTree(dir / "big", 4000);
-    const Started started = start({"-y", "-m", "2", dir / "big", dir / "never"});
+    const Started started =
+        start({"-y", "-m", "2", "--report", dir / "r.json", dir / "big", dir / "never"});
     // Eleven synced passes per file: the walk takes many seconds; interrupt it once it began.
     for (int i = 0; i < 3000 && entries(dir / "big") + entries(dir / "big/sub") > 3990; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));  // a minute at most
     ::kill(started.first, SIGTERM);
     const Finished done = finish(started);
     EXPECT_EQ(done.status, 1) << done.output;
-    EXPECT_NE(done.output.find(dir / "never: not shredded"), npos) << done.output;
+    EXPECT_TRUE(said(done, dir / "never: not shredded"));
     EXPECT_EQ(done.output.find("Files have been shredded."), npos);
     std::uint64_t bytes = 0;
     for (int i = 0; i < 4000; ++i) {
@@ -134,13 +137,15 @@ TEST_F(Cli, AnInterruptStopsTheWalkBetweenItemsAndExitsOne) {
         }
     }
     EXPECT_GT(bytes, 0u);
-    const int items = 1 + entries(dir / "big") + entries(dir / "big/sub");
-    std::string said = done.output;
-    said.erase(std::remove(said.begin(), said.end(), ','), said.end());  // figures grouped
-    EXPECT_NE(said.find("interrupted; " + std::to_string(items) + " items and " +
-                        std::to_string(bytes) + " bytes were left in place"),
-              npos)
-        << done.output;
+    const std::string items = std::to_string(1 + entries(dir / "big") + entries(dir / "big/sub"));
+    const std::string left = items + " items and " + std::to_string(bytes) + " bytes";
+    std::string shown = done.output + readFile(dir / "r.json");
+    shown.erase(std::remove(shown.begin(), shown.end(), ','), shown.end());  // figures grouped
+    for (const std::string& part :
+         {"interrupted; " + left + " were left in place", "was stopped: " + left,
+          std::string("\"result\": \"partly\""), "\"itemsLeftInPlace\": " + items + "\n",
+          "\"bytesLeftInPlace\": " + std::to_string(bytes) + "\n"})
+        EXPECT_NE(shown.find(part), npos) << part << "\n" << shown;
 }
 
 // On a terminal the confirmation is asked and the status line drawn; a name in either is
@@ -151,13 +156,13 @@ TEST_F(Cli, OnATerminalTheConfirmationIsAsked) {
         makeTree(tree, 2);
         writeFile(tree + "/evil\x1b]0;owned\x07\x1b[2K", "x");
         Finished done = finish(start({tree}, true), answer + "\n");
-        EXPECT_NE(done.output.find("[y/N] " + answer), npos) << done.output;  // echoed
+        EXPECT_TRUE(said(done, "[y/N] " + answer));  // echoed
         EXPECT_EQ(done.status, answer == "y" ? 0 : 1) << done.output;
         EXPECT_EQ(exists(tree + "/f0"), answer == "n");
-        EXPECT_NE(done.output.find("evil\\x1b]0;owned\\x07"), npos) << done.output;
+        EXPECT_TRUE(said(done, "evil\\x1b]0;owned\\x07"));
         if (answer == "y") {  // the figures left carry their own units, said once
-            EXPECT_NE(done.output.find(" items  "), npos) << done.output;
-            EXPECT_NE(done.output.find(" left  "), npos) << done.output;
+            EXPECT_TRUE(said(done, " items  "));
+            EXPECT_TRUE(said(done, " left  "));
             EXPECT_EQ(done.output.find("bytes bytes"), npos) << done.output;
             EXPECT_EQ(done.output.find("bytes) bytes"), npos) << done.output;
         }
@@ -193,7 +198,7 @@ TEST_F(Cli, TheHelpIsInTheLanguageAskedFor) {
         for (const char* option :
              {"--free-space", "--trash", "--report", "--operator", "-m, --mode", "-y, --yes",
               "--confirm", "--log", "--verify", "-q, --quiet", "-h, --help", "--version"}) {
-            EXPECT_NE(done.output.find(option), npos) << option << "\n" << done.output;
+            EXPECT_TRUE(said(done, option));
         }
     }
 }

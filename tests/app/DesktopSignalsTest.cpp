@@ -16,6 +16,7 @@
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <chrono>
 #include <functional>
@@ -43,7 +44,8 @@ public:
         const QStringList first = QString(monitor_.readLine()).split(' ');
         address_ = first.value(0);
         monitorPid_ = first.value(1).trimmed().toInt();
-        waitFor([this] { return seen().contains("member=NameLost"); });  // now a monitor
+        if (!QTest::qWaitFor([this] { return seen().contains("member=NameLost"); }, 20000))
+            return false;  // never became a monitor
         receiver_ = std::make_unique<QDBusConnection>(
             QDBusConnection::connectToBus(address_, "notifications"));
         return receiver_->registerService("org.freedesktop.Notifications");
@@ -69,13 +71,6 @@ public:
             if (m.contains("member=" + member))
                 found << m;
         return found;
-    }
-    static bool waitFor(const std::function<bool()>& done, int ms = 20000) {
-        QElapsedTimer clock;
-        clock.start();
-        while (!done() && clock.elapsed() < ms)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return done();
     }
 
 private:
@@ -141,7 +136,7 @@ TEST_F(DesktopSignals, TheTaskbarEntryFollowsARunAndClearsAtItsEnd) {
     QElapsedTimer run;
     run.start();
     startWindow(window, bus->address(), folderWithFile(work, 192 << 20));
-    ASSERT_TRUE(Bus::waitFor([&] { return clears() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clears() == 1; }, 20000));
     const qint64 took = run.elapsed();
     quit(window);
     const QStringList updates = bus->messages("Update");
@@ -181,16 +176,16 @@ TEST_F(DesktopSignals, OnlyALongRunEndedAwayFromTheWindowNotifies) {
     for (const auto& [held, away] : {std::pair{false, true}, {true, false}, {true, true}}) {
         QWidget& active = away ? elsewhere : static_cast<QWidget&>(shell.window());
         active.activateWindow();
-        ASSERT_TRUE(Bus::waitFor([&] { return active.isActiveWindow(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return active.isActiveWindow(); }, 20000));
         const int cleared = clears();
         hold = held;
         shell.openPaths({folderWithFile(work, 4096).toStdString()});
-        ASSERT_TRUE(Bus::waitFor([&] { return clears() > cleared; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return clears() > cleared; }, 20000));
         ASSERT_EQ(shell.window().isActiveWindow(), !away);
         EXPECT_EQ(bus->messages("Notify").size(), held && away ? 1 : 0)
             << (held ? "a long run " : "a short run ") << (away ? "away" : "in the window");
     }
-    Bus::waitFor([] { return false; }, 300);  // nothing more comes
+    QTest::qWait(300);  // nothing more comes
     const QStringList notes = bus->messages("Notify");
     ASSERT_EQ(notes.size(), 1);
     for (const char* part :
@@ -209,7 +204,7 @@ TEST(DesktopSignalsWithoutABus, TheRunIsSilent) {
     QElapsedTimer run;
     run.start();
     startWindow(window, "unix:path=" + work.filePath("no-bus"), folderWithFile(work, 4096));
-    ASSERT_TRUE(Bus::waitFor([&] { return !QFileInfo::exists(work.filePath("tree")); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !QFileInfo::exists(work.filePath("tree")); }, 20000));
     EXPECT_LT(run.elapsed(), 10000);
     quit(window);
     const QString printed = QString::fromUtf8(window.readAllStandardError())

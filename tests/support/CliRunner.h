@@ -30,6 +30,13 @@ struct Finished {
     std::string output;
 };
 
+// Whether the run said text; its whole output is shown when it did not.
+inline ::testing::AssertionResult said(const Finished& done, const std::string& text) {
+    if (done.output.find(text) != npos)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "not said: " << text << "\n" << done.output;
+}
+
 class Cli : public ::testing::Test {
 protected:
     // Starts the program in the temporary folder, with its output into a pipe and its input

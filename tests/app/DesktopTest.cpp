@@ -1,8 +1,8 @@
 // The real window on a real display: an X server with a window manager (run by
 // on_x_server.sh) or a Wayland compositor (run by on_wayland.sh), for what the offscreen
 // platform cannot show. A dialog is drawn, a quit signal ends the program while a run waits
-// for an answer to one of its alerts, and the window's size outlives a restart. A second
-// launch handing its paths over needs no display: WindowTest covers it.
+// for an answer to one of its alerts, a second launch hands its paths over (the window raised
+// and activated on the display), and the window's size outlives a restart.
 
 #include <signal.h>
 #include <unistd.h>
@@ -128,6 +128,7 @@ class DesktopTest : public QObject {
 
     QTemporaryDir home;
     QProcess window;
+    QProcess second;
 
     QStringList privateFolders() const {
         return QDir(home.filePath("tmp"))
@@ -157,9 +158,11 @@ private slots:
         QVERIFY(QDir(home.path()).mkpath("tmp"));
     }
     void cleanup() {
-        if (window.state() != QProcess::NotRunning) {
-            window.kill();
-            window.waitForFinished();
+        for (QProcess* process : {&window, &second}) {
+            if (process->state() != QProcess::NotRunning) {
+                process->kill();
+                process->waitForFinished();
+            }
         }
         QFile::remove(home.filePath("config/ORBA/Zurizede.conf"));
     }
@@ -201,6 +204,22 @@ private slots:
         QVERIFY2(privateFolders().isEmpty(), qPrintable(privateFolders().join(",")));
         QVERIFY(readFile((locked + "/kept").toStdString()) == "kept");
         QVERIFY(!confirming || readFile(work.filePath("tree/a").toStdString()) == "alpha");
+    }
+
+    // A second launch hands its paths to the window already shown, makes no folder of its
+    // own and ends; the window shreds them.
+    void aSecondLaunchHandsItsPathsToTheRunningWindow() {
+        settings().setValue("shredWarning", 0);
+        QTemporaryDir work;
+        writeFile(work.filePath("a").toStdString(), "alpha");
+        launch(window, {});
+        QVERIFY(waitForWindow("ORBA Zurizede").found());
+        launch(second, {work.filePath("a")});
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(work.filePath("a")), 20000);
+        QCOMPARE(privateFolders().size(), 1);
+        QCOMPARE(window.state(), QProcess::Running);
     }
 
     // The size comes back after a restart, with or without a position the display may use;

@@ -225,7 +225,7 @@
     </message>
     <message>
         <source>Removed after fewer passes than chosen, when the run was stopped</source>
-        <translation>Nach weniger Durchgängen als gewählt entfernt, als der Lauf angehalten wurde</translation>
+        <translation>Nach weniger Durchgängen als gewählt entfernt, als der Durchlauf angehalten wurde</translation>
     </message>
     <message>
         <source>Removed, but its contents stay on the disk under another name (hard link)</source>
@@ -568,8 +568,8 @@
         <source>Left in place when the run was stopped: %1 item and %2 bytes</source>
         <comment>Left in place when the run was stopped: %1 items and %2 bytes</comment>
         <translation>
-            <numerusform>Beim Anhalten des Laufs an Ort und Stelle geblieben: %1 Objekt und %2 Bytes</numerusform>
-            <numerusform>Beim Anhalten des Laufs an Ort und Stelle geblieben: %1 Objekte und %2 Bytes</numerusform>
+            <numerusform>Beim Anhalten des Durchlaufs an Ort und Stelle geblieben: %1 Objekt und %2 Bytes</numerusform>
+            <numerusform>Beim Anhalten des Durchlaufs an Ort und Stelle geblieben: %1 Objekte und %2 Bytes</numerusform>
         </translation>
     </message>
     <message>
@@ -686,7 +686,7 @@
     </message>
     <message>
         <source>ORBA Zurizede: report of a run</source>
-        <translation>ORBA Zurizede: Bericht über einen Lauf</translation>
+        <translation>ORBA Zurizede: Bericht über einen Durchlauf</translation>
     </message>
     <message>
         <source>This report records what the program did and saw. It does not certify the device: see what overwriting cannot reach below.</source>
@@ -702,7 +702,7 @@
     </message>
     <message>
         <source>Run</source>
-        <translation>Lauf</translation>
+        <translation>Durchlauf</translation>
     </message>
     <message>
         <source>%1 of %2</source>
@@ -758,7 +758,7 @@
     </message>
     <message>
         <source>%1 at %2 on %3</source>
-        <translation>%1, eingehängt in %2, Gerät %3</translation>
+        <translation>%1, eingehängt unter %2, Gerät %3</translation>
     </message>
     <message>
         <source>, UUID %1</source>
@@ -1434,6 +1434,11 @@ Nach dem Start des »Festplattendienstprogramms« von Apple wird dieses Programm
         <source>warning: %1</source>
         <translation>Warnung: %1</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>An alert&apos;s title, then its message.</extracomment>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>TrashRun</name>
@@ -1688,7 +1693,7 @@ Nach dem Start des »Festplattendienstprogramms« von Apple wird dieses Programm
     </message>
     <message>
         <source>%1 is on a network file system (%2): its free space lies on another machine, which decides what a write reaches. It is not wiped.</source>
-        <translation>%1 liegt auf einem Netzwerk-Dateisystem (%2): Sein freier Speicherplatz liegt auf einem anderen Rechner, der entscheidet, was ein Schreibvorgang erreicht. Er wird nicht bereinigt.</translation>
+        <translation>%1 liegt auf einem Netzwerkdateisystem (%2): Sein freier Speicherplatz liegt auf einem anderen Rechner, der entscheidet, was ein Schreibvorgang erreicht. Er wird nicht bereinigt.</translation>
     </message>
     <message>
         <source>%1 is on a read-only file system: its free space cannot be written.</source>

@@ -1434,6 +1434,11 @@ Après le lancement de l&apos;« Utilitaire de disque » d&apos;Apple, cette app
         <source>warning: %1</source>
         <translation>avertissement : %1</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>An alert&apos;s title, then its message.</extracomment>
+        <translation>%1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>TrashRun</name>

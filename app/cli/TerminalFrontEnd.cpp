@@ -179,7 +179,11 @@ int TerminalAlerts::run(const Alert& alert) {
     }
     line_.clear();
     // Messages name paths: a control character in one must never reach the terminal raw.
-    std::fprintf(out_, "%s: %s\n", alert.title.c_str(), escapedForLog(alert.message).c_str());
+    //: An alert's title, then its message.
+    std::fprintf(
+        out_, "%s\n",
+        withArgs(translated("Terminal", "%1: %2"), {alert.title, escapedForLog(alert.message)})
+            .c_str());
     for (const std::string& detail : alert.details) {
         std::fprintf(out_, "  %s\n", escapedForLog(detail).c_str());
     }

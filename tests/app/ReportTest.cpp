@@ -152,7 +152,7 @@ TEST_F(Report, TheAccountAndThePageInThePersonsLanguageTheJsonInTheSchemas) {
     } languages[] = {
         {"de_DE.UTF-8",
          {"Überschrieben: 1 Datei, 8 Bytes, je Datei 1 Durchgang mit Zufallsbytes", "Speicher ("},
-         {"Bericht über einen Lauf", "Dateien überschrieben", "geschreddert",
+         {"Bericht über einen Durchlauf", "Dateien überschrieben", "geschreddert",
           "Urteil zum Speicher"}},
         {"fr_FR.UTF-8",
          {"Écrasé : 1 fichier, 8 octets, 1 passe d'octets aléatoires par fichier", "Stockage ("},

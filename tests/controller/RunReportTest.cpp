@@ -30,6 +30,29 @@ TEST(RunReport, TheAccountNamesWhatWasNotDestroyedAndNothingForARefusal) {
               "Nothing was touched.");
 }
 
+// A report's result claims no more than the run did: a name removed while its contents stay
+// under another leaves the run partly done, and a file stopped inside its first pass was
+// written to, though nothing was removed.
+TEST(RunReport, TheReportsResultIsPartlyWhereContentsStayOrAFileWasWrittenTo) {
+    const auto grouped = [](std::uint64_t n) { return std::to_string(n); };
+    const auto statusOf = [&](RunOutcome outcome, const RunAccount& account) {
+        RunRecord record;
+        addShredAccount(record, outcome, account, ShredMode::RandomPass, {}, {}, grouped);
+        return record.status;
+    };
+    RunAccount done;
+    done.filesOverwritten = 1;
+    EXPECT_EQ(statusOf(RunOutcome::Shredded, done), RunStatus::Shredded);
+    RunAccount shared = done;
+    shared.stillReachable.add("/t/shared");
+    EXPECT_EQ(statusOf(RunOutcome::Shredded, shared), RunStatus::Partly);
+    RunAccount stopped;
+    stopped.kept.emplace_back("/t/big", reasonInWords({ReasonCode::StoppedInFirstPass}));
+    EXPECT_EQ(statusOf(RunOutcome::Stopped, stopped), RunStatus::Partly);
+    stopped.kept.back().second = "Permission denied";
+    EXPECT_EQ(statusOf(RunOutcome::Stopped, stopped), RunStatus::Not);
+}
+
 // Runs on several file systems (the Trash's folders, several paths) tell the worst verdict of
 // them, in the account and in the report, whatever their order.
 TEST(RunReport, RunsOnSeveralFileSystemsTellTheWorstVerdict) {

@@ -1363,8 +1363,8 @@ Nach dem Start des »Festplattendienstprogramms« von Apple wird dieses Programm
         <comment>%n names were removed while their contents stay reachable through another link: %1 and more</comment>
         <extracomment>%1 is the first of the names: the singular names it alone, the plural says there are more.</extracomment>
         <translation>
-            <numerusform>%n Name wurde entfernt, während sein Inhalt über einen anderen Link erreichbar bleibt: %1</numerusform>
-            <numerusform>%n Namen wurden entfernt, während ihr Inhalt über andere Links erreichbar bleibt: %1 und weitere</numerusform>
+            <numerusform>%n Name wurde entfernt, während sein Inhalt über eine andere Verknüpfung erreichbar bleibt: %1</numerusform>
+            <numerusform>%n Namen wurden entfernt, während ihr Inhalt über andere Verknüpfungen erreichbar bleibt: %1 und weitere</numerusform>
         </translation>
     </message>
     <message numerus="yes">

@@ -38,22 +38,6 @@ void RunNotes::addTo(RunRecord& record) const {
     record.warnings.insert(record.warnings.end(), lines.begin(), lines.end());
 }
 
-namespace {
-
-// "a", "a and b", "a, b and c".
-std::string listed(const std::vector<std::string>& names) {
-    std::string all;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        all = i == 0 ? names[i]
-              : i + 1 < names.size()
-                  ? withArgs(translated("RunNotes", "%1, %2"), {all, names[i]})
-                  : withArgs(translated("RunNotes", "%1 and %2"), {all, names[i]});
-    }
-    return all;
-}
-
-}  // namespace
-
 std::string memoryOnDiskInWords(const MemoryOnDisk& found, const std::string& stake) {
     const bool swap = !found.swapAreas.empty();
     const bool hibernation = !found.hibernationDevice.empty();
@@ -62,13 +46,13 @@ std::string memoryOnDiskInWords(const MemoryOnDisk& found, const std::string& st
                                    "Swap on %1 is not encrypted, nor is the hibernation image on "
                                    "%2: what programs held in memory, the contents of %3 among "
                                    "them, may have been written there."),
-                        {listed(found.swapAreas), found.hibernationDevice, stake});
+                        {listInWords(found.swapAreas), found.hibernationDevice, stake});
     }
     if (swap) {
         return withArgs(translated("RunNotes",
                                    "Swap on %1 is not encrypted: what programs held in memory, "
                                    "the contents of %2 among them, may have been written there."),
-                        {listed(found.swapAreas), stake});
+                        {listInWords(found.swapAreas), stake});
     }
     if (hibernation) {
         return withArgs(translated("RunNotes",

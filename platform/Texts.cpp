@@ -39,6 +39,16 @@ std::string translatedCount(const char* context, const char* one, const char* ma
     return text;
 }
 
+std::string listInWords(const std::vector<std::string>& items) {
+    std::string all;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        all = i == 0                 ? items[i]
+              : i + 1 < items.size() ? withArgs(translated("Texts", "%1, %2"), {all, items[i]})
+                                     : withArgs(translated("Texts", "%1 and %2"), {all, items[i]});
+    }
+    return all;
+}
+
 std::string withArgs(const std::string& text, std::initializer_list<std::string> args) {
     const std::vector<std::string> values(args);
     std::string result;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // The words a person reads, in the desktop's language where a translation has them. The
 // English text is the source, and it stays the text wherever no translation has it. Calls
@@ -30,6 +31,9 @@ std::string translated(const char* context, const char* source);
 // ngettext's order: the English singular and plural; "%n" becomes the number.
 std::string translatedCount(const char* context, const char* one, const char* many,
                             std::uint64_t n);
+
+// "a", "a and b", "a, b and c", in the person's language.
+std::string listInWords(const std::vector<std::string>& items);
 
 // "%1" to "%9" in `text` replaced by `args`, in one pass: a translation may put them in
 // another order, and an argument holding "%2" is never replaced again.

@@ -851,14 +851,6 @@
         <translation>diesen Dateien</translation>
     </message>
     <message>
-        <source>%1, %2</source>
-        <translation>%1, %2</translation>
-    </message>
-    <message>
-        <source>%1 and %2</source>
-        <translation>%1 und %2</translation>
-    </message>
-    <message>
         <source>Swap on %1 is not encrypted, nor is the hibernation image on %2: what programs held in memory, the contents of %3 among them, may have been written there.</source>
         <translation>Der Auslagerungsspeicher auf %1 ist nicht verschlüsselt, ebenso wenig das Ruhezustandsabbild auf %2: Was Programme im Arbeitsspeicher hielten, darunter der Inhalt von %3, kann dorthin geschrieben worden sein.</translation>
     </message>
@@ -1384,10 +1376,6 @@ Nach dem Start des »Festplattendienstprogramms« von Apple wird dieses Programm
         <translation>der Bericht wurde nicht geschrieben: %1</translation>
     </message>
     <message>
-        <source>%1 and %2</source>
-        <translation>%1 und %2</translation>
-    </message>
-    <message>
         <source>report written to %1</source>
         <translation>Bericht geschrieben nach %1</translation>
     </message>
@@ -1438,6 +1426,17 @@ Nach dem Start des »Festplattendienstprogramms« von Apple wird dieses Programm
         <source>%1: %2</source>
         <extracomment>An alert&apos;s title, then its message.</extracomment>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Texts</name>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
     </message>
 </context>
 <context>

@@ -851,14 +851,6 @@
         <translation>ces fichiers</translation>
     </message>
     <message>
-        <source>%1, %2</source>
-        <translation>%1, %2</translation>
-    </message>
-    <message>
-        <source>%1 and %2</source>
-        <translation>%1 et %2</translation>
-    </message>
-    <message>
         <source>Swap on %1 is not encrypted, nor is the hibernation image on %2: what programs held in memory, the contents of %3 among them, may have been written there.</source>
         <translation>L&apos;espace d&apos;échange sur %1 n&apos;est pas chiffré, pas plus que l&apos;image d&apos;hibernation sur %2 : ce que les programmes gardaient en mémoire, dont le contenu de %3, a pu y être écrit.</translation>
     </message>
@@ -1384,10 +1376,6 @@ Après le lancement de l&apos;« Utilitaire de disque » d&apos;Apple, cette app
         <translation>le rapport n&apos;a pas été écrit : %1</translation>
     </message>
     <message>
-        <source>%1 and %2</source>
-        <translation>%1 et %2</translation>
-    </message>
-    <message>
         <source>report written to %1</source>
         <translation>rapport écrit dans %1</translation>
     </message>
@@ -1438,6 +1426,17 @@ Après le lancement de l&apos;« Utilitaire de disque » d&apos;Apple, cette app
         <source>%1: %2</source>
         <extracomment>An alert&apos;s title, then its message.</extracomment>
         <translation>%1 : %2</translation>
+    </message>
+</context>
+<context>
+    <name>Texts</name>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 et %2</translation>
     </message>
 </context>
 <context>

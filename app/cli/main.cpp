@@ -459,14 +459,14 @@ void writeReports(const Options& options, const RunRecord& record) {
                                   {escapedForLog(written.error)})
                              .c_str());
         } else if (!options.quiet) {
-            std::string files;
+            std::vector<std::string> files;
             for (const std::string& one : written.files) {
-                files = files.empty() ? escapedForLog(one)
-                                      : withArgs(translated("Terminal", "%1 and %2"),
-                                                 {files, escapedForLog(one)});
+                files.push_back(escapedForLog(one));
             }
-            std::fprintf(stderr, "%s: %s\n", kProgram,
-                         withArgs(translated("Terminal", "report written to %1"), {files}).c_str());
+            std::fprintf(
+                stderr, "%s: %s\n", kProgram,
+                withArgs(translated("Terminal", "report written to %1"), {listInWords(files)})
+                    .c_str());
         }
     }
 }

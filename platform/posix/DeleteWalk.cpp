@@ -128,6 +128,13 @@ private:
         bool lostEntries = false;       // the walk removed entries: its blocks may hold their names
         bool renameFirst = true;        // its entries are renamed before they are removed
         std::size_t filesUnderWay = 0;  // its files answered Later and not yet settled
+
+        // It stays: the mode the walk widened is given back, through the folder itself.
+        void giveOwnModeBack() const {
+            if (modeBefore) {
+                ::fchmod(folder.fd(), *modeBefore);
+            }
+        }
     };
 
     // A file the handler answered Later for, waiting in its folder to be removed or kept.
@@ -377,9 +384,7 @@ private:
     void leave(Level& done, std::size_t parentAt, bool removeIt) {
         removeWaitingFolders(done);
         if (stopped_ && !(removeIt && done.passedOver.empty())) {
-            if (done.modeBefore) {
-                ::fchmod(done.folder.fd(), *done.modeBefore);
-            }
+            done.giveOwnModeBack();
             levels_[parentAt]->passedOver.insert(done.name);  // so the parent stays as well
             return;
         }
@@ -387,9 +392,7 @@ private:
         if (!ensureOpen(parent, done)) {
             fail(done.path, systemError(errno), nullptr, &done.identity);
             stopped_ = true;
-            if (done.modeBefore) {
-                ::fchmod(done.folder.fd(), *done.modeBefore);
-            }
+            done.giveOwnModeBack();
             return;
         }
         std::string name = done.name;
@@ -417,8 +420,8 @@ private:
                 parent.passedOver.insert(name);
             }
         }
-        if ((!removeIt || error != 0) && done.modeBefore) {
-            ::fchmod(done.folder.fd(), *done.modeBefore);
+        if (!removeIt || error != 0) {
+            done.giveOwnModeBack();
         }
         done.folder.reset();
         if (error != 0) {
@@ -500,9 +503,7 @@ private:
                 return;
             }
             removeWaitingFolders(*levels_[i]);
-            if (levels_[i]->modeBefore) {
-                ::fchmod(levels_[i]->folder.fd(), *levels_[i]->modeBefore);
-            }
+            levels_[i]->giveOwnModeBack();
         }
     }
 

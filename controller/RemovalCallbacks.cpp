@@ -232,8 +232,8 @@ void ShredRun::countOff(const OverwriteOutcome& outcome) {
     } else {
         account_.itemsBeyondCount += 1;
     }
+    progress_->setItemsLeft(count_);  // before the field is drawn with it
     show(Field::progressCount, formatted(count_), true);
-    progress_->setItemsLeft(count_);
     const std::uint64_t counted = std::min(amount_, outcome.bytes);
     account_.bytesBeyondCount += outcome.bytes - counted;
     amount_ -= counted;

@@ -31,17 +31,6 @@ std::string tail(const std::string& text, std::size_t width) {
     return "..." + text.substr(start);
 }
 
-// The number a field shows, its group separators left out, to choose a plural form by.
-std::uint64_t countIn(const std::string& shown) {
-    std::uint64_t count = 0;
-    for (const char c : shown) {
-        if (c >= '0' && c <= '9') {
-            count = count * 10 + static_cast<std::uint64_t>(c - '0');
-        }
-    }
-    return count;
-}
-
 std::string lowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -92,7 +81,7 @@ void StatusLine::draw() {
     // The fields carry their own units: "2.0 kB (2,048 bytes)".
     if (!itemsLeft.empty()) {
         //: %1 is the count as the window shows it, with its group separators.
-        line += withArgs(translatedCount("Terminal", "%1 item", "%1 items", countIn(itemsLeft)),
+        line += withArgs(translatedCount("Terminal", "%1 item", "%1 items", itemsLeftCount),
                          {itemsLeft}) +
                 "  ";
     }

@@ -26,6 +26,7 @@ public:
     void clear();
 
     std::string folder, file, itemsLeft, bytesLeft, status;
+    std::uint64_t itemsLeftCount = 0;  // the number itemsLeft shows, for its plural form
     double minimum = 0, maximum = 0, value = 0;
     bool barHidden = true;
 
@@ -70,6 +71,7 @@ public:
     void setMaxValue(double v) override { line_.maximum = v; }
     void setDoubleValue(double v) override { line_.value = v; }
     void incrementBy(double d) override { line_.value += d; }
+    void setItemsLeft(std::uint64_t items) override { line_.itemsLeftCount = items; }
     void setHidden(bool hidden) override;
     void display() override { line_.changed(); }
 

@@ -36,6 +36,11 @@ namespace {
 
 constexpr const char* kProgram = "zurizede-cli";
 
+// A line of the program's own on standard error, after its name.
+void say(const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
+}
+
 // The help, translated whole so that a translation can lay its columns out anew.
 constexpr const char* kUsage = QT_TRANSLATE_NOOP(
     "zurizede-cli",
@@ -341,12 +346,9 @@ bool shredOne(Wiring& w, const std::string& path, bool quiet, std::uint64_t& nam
     }
     if (const auto& left = w.shredder.lastRunLeftInPlace()) {
         const QtNumberFormatter number;
-        std::fprintf(
-            stderr, "%s: %s\n", kProgram,
-            withArgs(
-                translated("Terminal", "interrupted; %1 items and %2 bytes were left in place"),
-                {number.stringFromNumber(left->items), number.stringFromNumber(left->bytes)})
-                .c_str());
+        say(withArgs(
+            translated("Terminal", "interrupted; %1 items and %2 bytes were left in place"),
+            {number.stringFromNumber(left->items), number.stringFromNumber(left->bytes)}));
     }
     return shredded;
 }
@@ -387,18 +389,15 @@ bool contentsStay(const ZVORBAControlShredder& shredder, std::uint64_t namesLeft
             "%n names were removed while their contents stay reachable through another link: %1 "
             "and more",
             left.size());
-        std::fprintf(stderr, "%s: %s\n", kProgram,
-                     withArgs(names, {escapedForLog(left.front())}).c_str());
+        say(withArgs(names, {escapedForLog(left.front())}));
     }
     if (namesLeftByRuns > left.size() && !quiet) {
-        std::fprintf(stderr, "%s: %s\n", kProgram,
-                     translatedCount("Terminal",
-                                     "the contents of %n name removed above were overwritten "
-                                     "later, under another name given as a PATH",
-                                     "the contents of %n names removed above were overwritten "
-                                     "later, under another name given as a PATH",
-                                     namesLeftByRuns - left.size())
-                         .c_str());
+        say(translatedCount("Terminal",
+                            "the contents of %n name removed above were overwritten "
+                            "later, under another name given as a PATH",
+                            "the contents of %n names removed above were overwritten "
+                            "later, under another name given as a PATH",
+                            namesLeftByRuns - left.size()));
     }
     return !left.empty();
 }
@@ -454,19 +453,14 @@ void writeReports(const Options& options, const RunRecord& record) {
     for (const std::string& file : options.reports) {
         const ReportWritten written = writer.write(record, file);
         if (!written.error.empty()) {
-            std::fprintf(stderr, "%s: %s\n", kProgram,
-                         withArgs(translated("Terminal", "the report was not written: %1"),
-                                  {escapedForLog(written.error)})
-                             .c_str());
+            say(withArgs(translated("Terminal", "the report was not written: %1"),
+                         {escapedForLog(written.error)}));
         } else if (!options.quiet) {
             std::vector<std::string> files;
             for (const std::string& one : written.files) {
                 files.push_back(escapedForLog(one));
             }
-            std::fprintf(
-                stderr, "%s: %s\n", kProgram,
-                withArgs(translated("Terminal", "report written to %1"), {listInWords(files)})
-                    .c_str());
+            say(withArgs(translated("Terminal", "report written to %1"), {listInWords(files)}));
         }
     }
 }
